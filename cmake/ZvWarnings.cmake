@@ -5,6 +5,7 @@ function(zv_warnings target)
     target_compile_options(${target} PRIVATE /W4 /WX)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
-      -Wshadow -Wnon-virtual-dtor -Wcast-align -Wundef -Wno-missing-field-initializers)
+      -Wshadow -Wcast-align -Wundef -Wno-missing-field-initializers
+      $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor>)
   endif()
 endfunction()
