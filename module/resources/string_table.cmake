@@ -1,0 +1,101 @@
+# Turns a text list into a C++ string table served through
+# zv_module_resource_table (see platform/module_resources.h).
+#
+# Input lines:  <id> TAB <base-language text> TAB <English text>
+# The base text is stored at <id>, the English text at <id> + 50000. Empty
+# lines and lines starting with '#' are skipped. The texts are written once, in
+# the input; the table is rebuilt whenever it changes.
+#
+#   zv_string_table(<target> <input> <output.cpp>)
+# adds the generated source to <target>.
+#
+# Run as a script (cmake -P) with IN and OUT set, it writes the table.
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  cmake_minimum_required(VERSION 3.25)
+endif()
+
+set(_ZV_STRING_TABLE_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
+set(ZV_ENGLISH_OFFSET 50000)
+
+function(zv_string_table target input output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DIN=${input} -DOUT=${output} -P ${_ZV_STRING_TABLE_SCRIPT}
+    DEPENDS ${input} ${_ZV_STRING_TABLE_SCRIPT}
+    COMMENT "Generating string table from ${input}" VERBATIM)
+  target_sources(${target} PRIVATE ${output})
+endfunction()
+
+# Escapes a text for a u"..." literal.
+function(_zv_cxx_literal text out)
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+function(_zv_entry id text out)
+  _zv_cxx_literal("${text}" lit)
+  set(${out} "    {${id}, std::size(u\"${lit}\") - 1, u\"${lit}\"},\n" PARENT_SCOPE)
+endfunction()
+
+function(_zv_write_table in out)
+  file(READ ${in} content)
+  # ';' separates CMake list items: carry it through the split as a marker.
+  string(REPLACE ";" "@ZV_SEMI@" content "${content}")
+  string(REPLACE "[" "@ZV_LB@" content "${content}")
+  string(REPLACE "]" "@ZV_RB@" content "${content}")
+  string(REPLACE "\r" "" content "${content}")
+  string(REPLACE "\n" ";" lines "${content}")
+  set(entries "")
+  set(seen "")
+  set(number 0)
+  foreach(line IN LISTS lines)
+    math(EXPR number "${number} + 1")
+    if(line STREQUAL "" OR line MATCHES "^#")
+      continue()
+    endif()
+    if(NOT line MATCHES "^([0-9]+)\t([^\t]*)\t([^\t]*)$")
+      message(FATAL_ERROR "${in}:${number}: expected <id> TAB <text> TAB <English text>")
+    endif()
+    set(id ${CMAKE_MATCH_1})
+    set(base "${CMAKE_MATCH_2}")
+    set(english "${CMAKE_MATCH_3}")
+    math(EXPR english_id "${id} + ${ZV_ENGLISH_OFFSET}")
+    if(id IN_LIST seen OR english_id IN_LIST seen)
+      message(FATAL_ERROR "${in}:${number}: identifier ${id} given twice")
+    endif()
+    list(APPEND seen ${id} ${english_id})
+    _zv_entry(${id} "${base}" e1)
+    _zv_entry(${english_id} "${english}" e2)
+    string(APPEND entries "${e1}${e2}")
+  endforeach()
+  string(REPLACE "@ZV_SEMI@" ";" entries "${entries}")
+  string(REPLACE "@ZV_LB@" "[" entries "${entries}")
+  string(REPLACE "@ZV_RB@" "]" entries "${entries}")
+  get_filename_component(name ${in} NAME)
+  file(WRITE ${out}.tmp
+"// Generated from ${name} at build time; edit that file, not this one.
+#include \"platform/module_resources.h\"
+
+#include <iterator>
+
+namespace {
+
+constexpr zv_resource_string strings[] = {
+${entries}};
+
+constexpr zv_resource_table table{std::size(strings), strings, 0, nullptr};
+
+}  // namespace
+
+extern \"C\" ZV_RESOURCE_TABLE_EXPORT const zv_resource_table* zv_module_resource_table(void) noexcept {
+  return &table;
+}
+")
+  file(COPY_FILE ${out}.tmp ${out} ONLY_IF_DIFFERENT)
+  file(REMOVE ${out}.tmp)
+endfunction()
+
+if(CMAKE_SCRIPT_MODE_FILE AND DEFINED IN AND DEFINED OUT)
+  _zv_write_table(${IN} ${OUT})
+endif()
