@@ -1,0 +1,27 @@
+// UTF-8 <-> UTF-16 conversion and native paths, shared by the host libraries
+// of this folder's group (built into the static library zv_host_text).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zv::hosttext
+{
+
+// Length of a zero-terminated UTF-16 text; 0 for null.
+std::size_t length(const char16_t* text) noexcept;
+
+// UTF-16 to UTF-8. Unpaired surrogates become U+FFFD.
+std::string to_utf8(std::u16string_view text);
+
+// UTF-8 to UTF-16; nullopt when the bytes are not well-formed UTF-8
+// (overlong forms, surrogates and values above U+10FFFF included).
+std::optional<std::u16string> from_utf8(std::string_view bytes);
+
+// A path handed to a host library as the operating system wants it: UTF-8,
+// and on POSIX "\" is a folder separator like "/" (the module joins paths
+// with "\"). Null gives an empty path.
+std::string native_path(const char16_t* path);
+
+} // namespace zv::hosttext

@@ -1,0 +1,13 @@
+// XML quoting of UTF-16 text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zv::io
+{
+
+// The text with & < > " ' replaced by their predefined XML entities.
+std::u16string xml_quote(std::u16string_view text);
+
+} // namespace zv::io

@@ -1,0 +1,89 @@
+#include "message_sink.h"
+
+#include "utf_text.h"
+
+#include <cstdio>
+
+namespace zv::msgs
+{
+namespace
+{
+
+// The installed sink. Messages come from the host's one user-interface thread,
+// so this is plain memory.
+struct installed_sink {
+    zv_msgs_sink_fn fn = nullptr;
+    void* context = nullptr;
+};
+
+installed_sink& sink()
+{
+    static installed_sink instance;
+    return instance;
+}
+
+const char* kind_label(zv_msg_kind kind)
+{
+    switch (kind) {
+    case ZV_MSG_WARNING:
+        return "Warning";
+    case ZV_MSG_ERROR:
+        return "Error";
+    default:
+        return "Information";
+    }
+}
+
+void show(zv_msg_kind kind, const char16_t* text) noexcept
+{
+    const char16_t* shown = text == nullptr ? u"" : text;
+    try {
+        const installed_sink current = sink();
+        if (current.fn != nullptr) {
+            current.fn(kind, shown, current.context);
+            return;
+        }
+        const std::string line = stderr_line(kind, shown);
+        std::fwrite(line.data(), 1, line.size(), stderr);
+        std::fflush(stderr);
+    } catch (...) {
+        // A sink that throws, or no memory for the line: the box is lost.
+    }
+}
+
+} // namespace
+
+std::string stderr_line(zv_msg_kind kind, const char16_t* text)
+{
+    std::string line = kind_label(kind);
+    line += ": ";
+    line += zv::hosttext::to_utf8(text == nullptr ? u"" : text);
+    line += '\n';
+    return line;
+}
+
+} // namespace zv::msgs
+
+extern "C" {
+
+ZV_HOST_API void zv_msgs_set_sink(zv_msgs_sink_fn sink_fn, void* context)
+{
+    zv::msgs::sink() = {sink_fn, sink_fn == nullptr ? nullptr : context};
+}
+
+ZV_HOST_API void zv_show_wmessage(const char16_t* text)
+{
+    zv::msgs::show(ZV_MSG_INFORMATION, text);
+}
+
+ZV_HOST_API void zv_show_wwarning(const char16_t* text)
+{
+    zv::msgs::show(ZV_MSG_WARNING, text);
+}
+
+ZV_HOST_API void zv_show_werror(const char16_t* text)
+{
+    zv::msgs::show(ZV_MSG_ERROR, text);
+}
+
+} // extern "C"

@@ -1,0 +1,78 @@
+#include "prj_file.h"
+
+#include "proj_session.h"
+#include "utf_text.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace zv::proj4
+{
+namespace
+{
+
+// A .prj holds one WKT text; anything larger is not one.
+constexpr std::size_t kMaxPrjBytes = 1 << 20;
+
+std::optional<std::string> read_small_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char chunk[4096];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > kMaxPrjBytes) {
+            return std::nullopt;
+        }
+    }
+    return bytes;
+}
+
+std::string without_bom(std::string text)
+{
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) {
+        text.erase(0, 3);
+    }
+    return text;
+}
+
+} // namespace
+
+std::u16string prj_path(const std::u16string& data_path)
+{
+    const auto slash = data_path.find_last_of(u"/\\");
+    const auto name_start = slash == std::u16string::npos ? 0 : slash + 1;
+    const auto dot = data_path.find_last_of(u'.');
+    if (dot != std::u16string::npos && dot > name_start) {
+        return data_path.substr(0, dot) + u".prj";
+    }
+    return data_path + u".prj";
+}
+
+std::optional<std::string> load_prj_definition(const std::u16string& data_path)
+{
+    const auto path = prj_path(data_path);
+    const auto bytes = read_small_file(zv::hosttext::native_path(path.c_str()));
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const auto wide = zv::hosttext::from_utf8(without_bom(*bytes));
+    if (!wide) {
+        return std::nullopt;
+    }
+    auto& session = proj_session::instance();
+    const pj_ptr crs = session.create_crs(crs_text(wide->c_str()));
+    if (!crs) {
+        return std::nullopt;
+    }
+    const char* text = proj_as_proj_string(session.context(), crs.get(), PJ_PROJ_4, nullptr);
+    if (text == nullptr || *text == 0) {
+        return std::nullopt;
+    }
+    return std::string(text);
+}
+
+} // namespace zv::proj4

@@ -1,0 +1,152 @@
+#include "proj_session.h"
+
+#include "utf_text.h"
+
+#include <cctype>
+
+namespace zv::proj4
+{
+namespace
+{
+
+// Caches are bounded; when one is full it is emptied, which costs a rebuild
+// but never invalidates objects that reprojectors still hold.
+constexpr std::size_t kMaxCached = 256;
+
+pj_ptr wrap(PJ* object)
+{
+    return object == nullptr ? pj_ptr() : pj_ptr(object, [](PJ* p) { proj_destroy(p); });
+}
+
+bool is_geographic(const PJ* crs)
+{
+    const PJ_TYPE type = proj_get_type(crs);
+    return type == PJ_TYPE_GEOGRAPHIC_2D_CRS || type == PJ_TYPE_GEOGRAPHIC_3D_CRS;
+}
+
+} // namespace
+
+std::string crs_text(const char16_t* definition)
+{
+    std::string text = zv::hosttext::to_utf8(definition == nullptr ? u"" : definition);
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        return {};
+    }
+    text = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    if (text[0] == '+' && text.find("+type=crs") == std::string::npos) {
+        text += " +type=crs";
+    }
+    return text;
+}
+
+proj_session& proj_session::instance()
+{
+    static proj_session session;
+    return session;
+}
+
+proj_session::proj_session() : ctx_(proj_context_create())
+{
+    // Failures are reported by results; PROJ's own messages would only
+    // clutter the host's standard error.
+    proj_log_level(ctx_, PJ_LOG_NONE);
+}
+
+proj_session::~proj_session()
+{
+    clear();
+    proj_context_destroy(ctx_);
+}
+
+void proj_session::clear()
+{
+    transformations_.clear();
+    lengths_.clear();
+}
+
+pj_ptr proj_session::create_crs(const std::string& definition)
+{
+    if (definition.empty()) {
+        return {};
+    }
+    pj_ptr crs = wrap(proj_create(ctx_, definition.c_str()));
+    if (!crs || !proj_is_crs(crs.get())) {
+        return {};
+    }
+    return crs;
+}
+
+pj_ptr proj_session::transformation(const std::string& source, const std::string& target)
+{
+    auto key = std::make_pair(source, target);
+    if (auto found = transformations_.find(key); found != transformations_.end()) {
+        return found->second;
+    }
+    if (transformations_.size() >= kMaxCached) {
+        transformations_.clear();
+    }
+    pj_ptr built = build_transformation(source, target);
+    transformations_.emplace(std::move(key), built);
+    return built;
+}
+
+pj_ptr proj_session::build_transformation(const std::string& source, const std::string& target)
+{
+    const pj_ptr from = create_crs(source);
+    const pj_ptr to = create_crs(target);
+    if (!from || !to) {
+        return {};
+    }
+    const pj_ptr op = wrap(proj_create_crs_to_crs_from_pj(ctx_, from.get(), to.get(), nullptr, nullptr));
+    if (!op) {
+        return {};
+    }
+    // Longitude first, degrees, whatever axis order the systems declare.
+    return wrap(proj_normalize_for_visualization(ctx_, op.get()));
+}
+
+std::shared_ptr<const length_model> proj_session::lengths(const std::string& definition)
+{
+    if (auto found = lengths_.find(definition); found != lengths_.end()) {
+        return found->second;
+    }
+    if (lengths_.size() >= kMaxCached) {
+        lengths_.clear();
+    }
+    auto built = build_lengths(definition);
+    lengths_.emplace(definition, built);
+    return built;
+}
+
+std::shared_ptr<const length_model> proj_session::build_lengths(const std::string& definition)
+{
+    const pj_ptr crs = create_crs(definition);
+    if (!crs) {
+        return nullptr;
+    }
+    const pj_ptr ellipsoid = wrap(proj_get_ellipsoid(ctx_, crs.get()));
+    double a = 0.0, b = 0.0, inverse_flattening = 0.0;
+    int computed = 0;
+    if (!ellipsoid ||
+        !proj_ellipsoid_get_parameters(ctx_, ellipsoid.get(), &a, &b, &computed, &inverse_flattening)) {
+        return nullptr;
+    }
+    auto model = std::make_shared<length_model>();
+    geod_init(&model->ellipsoid, a, inverse_flattening == 0.0 ? 0.0 : 1.0 / inverse_flattening);
+    if (!is_geographic(crs.get())) {
+        const pj_ptr geodetic = wrap(proj_crs_get_geodetic_crs(ctx_, crs.get()));
+        if (!geodetic) {
+            return nullptr;
+        }
+        const pj_ptr op =
+            wrap(proj_create_crs_to_crs_from_pj(ctx_, crs.get(), geodetic.get(), nullptr, nullptr));
+        model->to_geographic = op ? wrap(proj_normalize_for_visualization(ctx_, op.get())) : nullptr;
+        if (!model->to_geographic) {
+            return nullptr;
+        }
+    }
+    return model;
+}
+
+} // namespace zv::proj4
