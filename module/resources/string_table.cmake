@@ -23,6 +23,11 @@ function(zv_string_table target input output)
     COMMAND ${CMAKE_COMMAND} -DIN=${input} -DOUT=${output} -P ${_ZV_STRING_TABLE_SCRIPT}
     DEPENDS ${input} ${_ZV_STRING_TABLE_SCRIPT}
     COMMENT "Generating string table from ${input}" VERBATIM)
+  # The target may live in another folder: a named step makes the rule visible
+  # to it.
+  get_filename_component(stem ${output} NAME_WE)
+  add_custom_target(${target}_${stem} DEPENDS ${output})
+  add_dependencies(${target} ${target}_${stem})
   target_sources(${target} PRIVATE ${output})
 endfunction()
 
