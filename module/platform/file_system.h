@@ -18,6 +18,7 @@ struct path_status {
     bool directory = false;
     bool read_only = false;
     bool hidden = false;
+    bool link = false; // a symbolic link or other redirection to elsewhere
 };
 
 // Size and last modification time of a path (the C run-time's 64-bit stat).

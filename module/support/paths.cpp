@@ -1,0 +1,156 @@
+#include "support/paths.h"
+
+#include "platform/text_codec.h"
+
+#include <algorithm>
+
+namespace zv::fs {
+namespace {
+
+constexpr char16_t backslash = u'\\';
+constexpr std::u16string_view separators = u"\\/";
+constexpr std::u16string_view disallowed_in_path = std::u16string_view(u"<>:\"|?*\0", 8);
+
+bool has_drive_prefix(std::u16string_view path) noexcept
+{
+    return path.size() >= 2 && path[1] == u':';
+}
+
+// Where the file name starts: just after the last separator.
+std::size_t file_name_start(std::u16string_view path) noexcept
+{
+    const std::size_t last = path.find_last_of(separators);
+    return last == std::u16string_view::npos ? 0 : last + 1;
+}
+
+// Position of the extension's dot in the file name, npos when there is none.
+std::size_t extension_dot(std::u16string_view name) noexcept
+{
+    const std::size_t dot = name.rfind(u'.');
+    return (dot == std::u16string_view::npos || dot == 0) ? std::u16string_view::npos : dot;
+}
+
+std::u16string_view extension_of(std::u16string_view path) noexcept
+{
+    const std::u16string_view name = path.substr(file_name_start(path));
+    const std::size_t dot = extension_dot(name);
+    return dot == std::u16string_view::npos ? std::u16string_view() : name.substr(dot);
+}
+
+std::size_t drive_prefix_length(std::u16string_view path) noexcept
+{
+    return has_drive_prefix(path) ? 2 : 0;
+}
+
+} // namespace
+
+bool is_separator(char16_t unit) noexcept
+{
+    return unit == u'\\' || unit == u'/';
+}
+
+std::u16string with_trailing_separator(std::u16string_view path)
+{
+    std::u16string result(path);
+    if (!result.empty() && !is_separator(result.back())) result.push_back(backslash);
+    return result;
+}
+
+std::u16string join(std::u16string_view base, std::u16string_view tail)
+{
+    if (base.empty()) return std::u16string(tail);
+    if (tail.empty()) return std::u16string(base);
+    if (!is_relative(tail)) return std::u16string(tail);
+    std::u16string result = with_trailing_separator(base);
+    result.append(tail);
+    return result;
+}
+
+bool is_relative(std::u16string_view path) noexcept
+{
+    return path.empty() || (!is_separator(path[0]) && !has_drive_prefix(path));
+}
+
+std::u16string file_name(std::u16string_view path)
+{
+    return std::u16string(path.substr(file_name_start(path)));
+}
+
+std::u16string stem(std::u16string_view path)
+{
+    const std::u16string_view name = path.substr(file_name_start(path));
+    return std::u16string(name.substr(0, extension_dot(name)));
+}
+
+std::u16string extension_lower(std::u16string_view path)
+{
+    return platform::to_lower(extension_of(path));
+}
+
+std::u16string with_stem(std::u16string_view path, std::u16string_view new_stem)
+{
+    std::u16string tail(new_stem);
+    tail.append(extension_lower(path));
+    return join(path.substr(0, file_name_start(path)), tail);
+}
+
+std::u16string with_extension(std::u16string_view path, std::u16string_view extension)
+{
+    std::size_t end = path.size();
+    for (std::size_t i = path.size(); i > 0; --i) {
+        const char16_t unit = path[i - 1];
+        if (is_separator(unit)) break;
+        if (unit == u'.') {
+            if (i - 1 > 0) end = i - 1;
+            break;
+        }
+    }
+    std::u16string result(path.substr(0, end));
+    if (!extension.empty() && extension[0] != u'.') result.push_back(u'.');
+    result.append(extension);
+    return result;
+}
+
+std::u16string moved_to(std::u16string_view path, std::u16string_view directory)
+{
+    return join(directory, file_name(path));
+}
+
+bool is_valid_path_char(char16_t unit) noexcept
+{
+    return disallowed_in_path.find(unit) == std::u16string_view::npos;
+}
+
+bool is_valid_file_name_char(char16_t unit) noexcept
+{
+    return is_valid_path_char(unit) && !is_separator(unit);
+}
+
+bool is_valid_path(std::u16string_view path) noexcept
+{
+    const std::u16string_view rest = path.substr(drive_prefix_length(path));
+    return std::all_of(rest.begin(), rest.end(), is_valid_path_char);
+}
+
+bool is_valid_file_name(std::u16string_view name) noexcept
+{
+    return std::all_of(name.begin(), name.end(), is_valid_file_name_char);
+}
+
+std::u16string sanitized_path(std::u16string_view path)
+{
+    std::u16string result(path);
+    const auto rest = result.begin() + static_cast<std::ptrdiff_t>(drive_prefix_length(path));
+    std::replace_if(rest, result.end(), [](char16_t unit) { return !is_valid_path_char(unit); }, u'_');
+    return result;
+}
+
+std::u16string sanitized_file_name(std::u16string_view name)
+{
+    std::u16string result(name);
+    std::replace_if(result.begin(), result.end(), [](char16_t unit) { return !is_valid_file_name_char(unit); },
+                    u'_');
+    return result;
+}
+
+} // namespace zv::fs
