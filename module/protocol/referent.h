@@ -1,0 +1,40 @@
+// referent<Impl>: an implementation of some interface whose lifetime follows
+// the holder protocol, the way every object the module lends out is built.
+#ifndef ZV_PROTOCOL_REFERENT_H
+#define ZV_PROTOCOL_REFERENT_H
+
+#include "protocol/objbase.h"
+
+namespace zv {
+
+// Answers the interface's `referent` slot (slot 1 of Impl's interface) with
+// the referent reference of the object's lifetime core, whose object word is
+// not the interface reference's object word.
+template <class Impl>
+class referentbase : public Impl {
+ public:
+  using Impl::Impl;
+
+  interface_ref referent() override { return lifetime_core().as_referent(); }
+
+ protected:
+  virtual objbase& lifetime_core() = 0;
+};
+
+// The shared lifetime core `obj` is a virtual base, so several referent<...>
+// parts of one object share it. As with every virtual base, the most derived
+// class constructs it: a class deriving from referent<Impl> writes obj(parent)
+// in its own initialiser list.
+template <class Impl>
+class referent : public referentbase<Impl>, public virtual obj {
+ public:
+  referent() = default;
+  explicit referent(const interface_ref& parent_referent) : obj(parent_referent) {}
+
+ protected:
+  objbase& lifetime_core() override { return *this; }
+};
+
+}  // namespace zv
+
+#endif
