@@ -45,7 +45,7 @@ std::u16string decode_utf8(std::string_view in) {
     auto b = static_cast<unsigned char>(in[i]);
     int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
     char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-    bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < in.size() + 0;
+    bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < in.size();
     for (int k = 1; ok && k <= extra; ++k) {
       auto c = static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]);
       ok = (c & 0xC0) == 0x80;

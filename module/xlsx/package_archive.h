@@ -1,0 +1,15 @@
+// Packs the part files of a workbook's temporary folder into the archive.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace SimpleXlsx {
+
+// Creates (or replaces) the archive at `target` and adds "<folder>/<part>"
+// under the name <part> for every part in order. The archive is closed even
+// when an add fails (it then holds the parts added before). True when every
+// part was added.
+bool PackParts(const std::u16string& target, const std::u16string& folder, const std::vector<std::u16string>& parts);
+
+}  // namespace SimpleXlsx

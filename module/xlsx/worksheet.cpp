@@ -1,0 +1,239 @@
+#include "xlsx/worksheet.h"
+
+#include <charconv>
+
+#include "xlsx/package_folder.h"
+#include "xlsx/utf8.h"
+
+namespace SimpleXlsx {
+namespace {
+
+constexpr std::size_t kMaxTitle = 31;
+
+std::u16string WorksheetPart(std::uint32_t number)
+{
+    const std::string name = "xl/worksheets/sheet" + std::to_string(number) + ".xml";
+    return std::u16string(name.begin(), name.end());
+}
+
+// "%s%d" of a cell into a small buffer; returns its length.
+struct RefBuffer {
+    char text[24];
+    std::size_t size = 0;
+    RefBuffer(std::uint32_t row, std::uint32_t column)
+    {
+        size = ColumnLetters(column, text);
+        size = static_cast<std::size_t>(std::to_chars(text + size, text + sizeof text, row).ptr - text);
+    }
+    std::string_view view() const { return {text, size}; }
+};
+
+}  // namespace
+
+CWorksheet::CWorksheet(std::uint32_t number, const std::u16string& temp_folder, SharedStringTable* strings,
+                       const std::vector<ColumnWidth>& widths, FrozenPane pane)
+    : stream_(std::make_unique<PartStream>()), strings_(strings), number_(number), temp_folder_(temp_folder)
+{
+    if (!OpenPartFile(temp_folder_, WorksheetPart(number_), *stream_) || !stream_->IsOpen()) {
+        ok_ = false;
+        return;
+    }
+    xml_ = std::make_unique<XmlWriter>(*stream_);
+    WriteHead(widths, pane);
+}
+
+CWorksheet::~CWorksheet()
+{
+    xml_.reset();
+    stream_.reset();
+}
+
+void CWorksheet::SetTitle(std::u16string_view title)
+{
+    title_ = std::u16string(title.substr(0, kMaxTitle));
+}
+
+void CWorksheet::WriteHead(const std::vector<ColumnWidth>& widths, FrozenPane pane)
+{
+    XmlWriter& xml = *xml_;
+    xml << XmlToken::Prolog();
+    xml.Tag("worksheet").Attr("xmlns", "http://schemas.openxmlformats.org/spreadsheetml/2006/main");
+    xml.Attr("xmlns:r", "http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+    xml.Attr("xmlns:mc", "http://schemas.openxmlformats.org/markup-compatibility/2006");
+    xml.Attr("mc:Ignorable", "x14ac");
+    xml.Attr("xmlns:x14ac", "http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac");
+    xml.Tag("dimension").Attr("ref", "A1").End();
+    xml.Tag("sheetViews").Tag("sheetView").Attr("tabSelected", 0).Attr("workbookViewId", 0);
+    if (pane.width != 0 || pane.height != 0) WritePane(pane);
+    xml.End("sheetViews");
+    xml.Tag("sheetFormatPr").Attr("defaultRowHeight", 15).Attr("x14ac:dyDescent", 0.25).End();
+    if (!widths.empty()) {
+        xml.Tag("cols");
+        for (const ColumnWidth& w : widths)
+            xml.Tag("col").Attr("min", std::uint64_t{w.colFrom} + 1).Attr("max", std::uint64_t{w.colTo} + 1)
+                .Attr("width", w.width).End();
+        xml.End("cols");
+    }
+    xml.Tag("sheetData");
+}
+
+void CWorksheet::WritePane(FrozenPane pane)
+{
+    XmlWriter& xml = *xml_;
+    const char* active = pane.width && pane.height ? "bottomRight" : pane.width ? "topRight" : "bottomLeft";
+    const RefBuffer corner(pane.height + 1, pane.width);
+    xml.Tag("pane");
+    if (pane.width) xml.Attr("xSplit", pane.width);
+    if (pane.height) xml.Attr("ySplit", pane.height);
+    xml.Attr("topLeftCell", corner.view()).Attr("activePane", active).Attr("state", "frozen").End();
+    if (pane.width) {
+        const RefBuffer cell(1, pane.width);
+        xml.Tag("selection").Attr("pane", "topRight").Attr("activeCell", cell.view()).Attr("sqref", cell.view()).End();
+    }
+    if (pane.height) {
+        const RefBuffer cell(pane.height + 1, 0);
+        xml.Tag("selection").Attr("pane", "bottomLeft").Attr("activeCell", cell.view()).Attr("sqref", cell.view());
+        xml.End();
+    }
+    if (pane.width && pane.height)
+        xml.Tag("selection").Attr("pane", "bottomRight").Attr("activeCell", corner.view()).Attr("sqref", corner.view())
+            .End();
+}
+
+void CWorksheet::OpenRow(std::uint32_t first, std::uint32_t last, float height)
+{
+    char spans[32];
+    char* end = std::to_chars(spans, spans + sizeof spans, first).ptr;
+    *end++ = ':';
+    end = std::to_chars(end, spans + sizeof spans, last).ptr;
+    ++row_;
+    xml_->Tag("row").Attr("r", row_).Attr("spans", std::string_view(spans, static_cast<std::size_t>(end - spans)));
+    if (height != 0) xml_->Attr("ht", height).Attr("customHeight", 1);
+    xml_->Attr("x14ac:dyDescent", "0.25");
+}
+
+void CWorksheet::OpenCell(std::size_t style_id)
+{
+    const RefBuffer ref(row_, offset_ + cell_);
+    xml_->Tag("c").Attr("r", ref.view());
+    if (style_id != 0) xml_->Attr("s", style_id);
+}
+
+CWorksheet& CWorksheet::AddRow(const std::vector<StringCell>& row)
+{
+    if (!ok_) return *this;
+    offset_ = 0;
+    cell_ = 0;
+    OpenRow(1, static_cast<std::uint32_t>(row.size() + 1), 0);
+    for (const StringCell& cell : row) AddCell(cell);
+    xml_->End("row");
+    return *this;
+}
+
+void CWorksheet::AddCell(const StringCell& cell)
+{
+    if (!ok_) return;
+    if (cell.value.empty()) {
+        ++cell_;
+        return;
+    }
+    OpenCell(cell.style_id);
+    if (cell.value.front() == u'=') {
+        xml_->Tag("f").Text(std::u16string_view(cell.value).substr(1));
+        has_formulas_ = true;
+        formula_cells_.emplace_back(RefBuffer(row_, offset_ + cell_).view());
+    } else if (strings_ != nullptr) {
+        utf8_.clear();
+        AppendUtf8(cell.value, utf8_);
+        xml_->Attr("t", "s").Tag("v").Text(strings_->IndexOf(utf8_));
+    } else {
+        xml_->Tag("v").Text(cell.value);
+    }
+    xml_->End("c");
+    ++cell_;
+}
+
+template <typename Number>
+void CWorksheet::WriteNumberCell(Number value, std::size_t style_id)
+{
+    if (!ok_) return;
+    OpenCell(style_id);
+    xml_->Tag("v").Text(value).End("c");
+    ++cell_;
+}
+
+void CWorksheet::AddCell(const CellDataTime& cell) { WriteNumberCell(SerialDayNumber(cell.value), cell.style_id); }
+void CWorksheet::AddCell(const CellDataInt& cell) { WriteNumberCell(cell.value, cell.style_id); }
+void CWorksheet::AddCell(const CellDataUInt& cell) { WriteNumberCell(cell.value, cell.style_id); }
+void CWorksheet::AddCell(const CellDataDbl& cell) { WriteNumberCell(cell.value, cell.style_id); }
+void CWorksheet::AddCell(const CellDataFlt& cell) { WriteNumberCell(cell.value, cell.style_id); }
+
+void CWorksheet::BeginRow(std::uint32_t cells, std::uint32_t offset, float height)
+{
+    if (!ok_) return;
+    offset_ = offset;
+    cell_ = 0;
+    OpenRow(offset + 1, offset + 1 + cells, height);
+}
+
+void CWorksheet::EndRow()
+{
+    if (ok_) xml_->End("row");
+}
+
+template <typename Cell>
+CWorksheet& CWorksheet::AddNumberRow(const std::vector<Cell>& row, std::uint32_t offset, float height)
+{
+    BeginRow(static_cast<std::uint32_t>(row.size()), offset, height);
+    for (const Cell& cell : row) AddCell(cell);
+    EndRow();
+    return *this;
+}
+
+CWorksheet& CWorksheet::AddRow(const std::vector<CellDataTime>& row, std::uint32_t offset, float height)
+{
+    return AddNumberRow(row, offset, height);
+}
+CWorksheet& CWorksheet::AddRow(const std::vector<CellDataInt>& row, std::uint32_t offset, float height)
+{
+    return AddNumberRow(row, offset, height);
+}
+CWorksheet& CWorksheet::AddRow(const std::vector<CellDataUInt>& row, std::uint32_t offset, float height)
+{
+    return AddNumberRow(row, offset, height);
+}
+CWorksheet& CWorksheet::AddRow(const std::vector<CellDataDbl>& row, std::uint32_t offset, float height)
+{
+    return AddNumberRow(row, offset, height);
+}
+CWorksheet& CWorksheet::AddRow(const std::vector<CellDataFlt>& row, std::uint32_t offset, float height)
+{
+    return AddNumberRow(row, offset, height);
+}
+
+void CWorksheet::MergeCells(CellCoord first, CellCoord last)
+{
+    if (first.row == 0 || last.row == 0) return;
+    merged_.push_back(CellReference(first.row, first.col) + ":" + CellReference(last.row, last.col));
+}
+
+bool CWorksheet::Save()
+{
+    if (!ok_) return true;  // nothing open; the archive step notices the missing file
+    XmlWriter& xml = *xml_;
+    xml.End("sheetData");
+    if (!merged_.empty()) {
+        xml.Tag("mergeCells").Attr("count", merged_.size());
+        for (const std::string& range : merged_) xml.Tag("mergeCell").Attr("ref", range).End();
+        xml.End("mergeCells");
+    }
+    xml.Tag("pageMargins").Attr("left", 0.7).Attr("right", 0.7).Attr("top", 0.75).Attr("bottom", 0.75);
+    xml.Attr("header", 0.3).Attr("footer", 0.3).End();
+    xml.Tag("pageSetup").Attr("paperSize", 9).Attr("orientation", landscape_ ? "landscape" : "portrait").End();
+    xml_.reset();
+    stream_->Close();
+    ok_ = false;
+    return true;
+}
+
+}  // namespace SimpleXlsx
