@@ -1,0 +1,65 @@
+// The host application: loads a module with the operating system's loader,
+// calls its entry, keeps the service registry and offers the creation
+// context, the localizer service and (given a translation file) a localizer.
+#ifndef ZV_HOSTAPP_HOST_H
+#define ZV_HOSTAPP_HOST_H
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_objects.h"
+#include "protocol/interface_ref.h"
+#include "translations.h"
+#include "zvhost_api.h"
+
+namespace zv::hostapp {
+
+// The module entry as the host calls it: returns the bundle reference.
+using module_entry_fn = interface_ref (*)(void* object);
+
+inline constexpr const char* module_entry_name = "zv_bundle_interface_to_custom_pointer";
+
+class ZVHOST_API host {
+ public:
+  host();
+  ~host();
+  host(const host&) = delete;
+  host& operator=(const host&) = delete;
+
+  // The localizer will serve these texts. Call before connect_clients; without
+  // it the localizer service hands out no localizer and the module keeps
+  // using its own strings.
+  void set_translations(translations texts);
+
+  // Loads the module at `path`, calls its entry and lets it register its
+  // services. On failure (not loadable, no entry) returns false with `error`.
+  bool load(const std::string& path, std::string& error);
+
+  // The same for a module whose entry is already in the process.
+  bool attach(module_entry_fn entry, std::string& error);
+
+  // Registered factories, in registration order.
+  const std::vector<service_record>& services() const noexcept;
+
+  // Calls create(context, null) on every client factory, so that, for one,
+  // the module's localizer client asks for and receives the localizer.
+  void connect_clients();
+
+  // The creation context handed to every create.
+  interface_ref context() const noexcept;
+
+  // Observations of the localizer (0 without one): string requests received,
+  // and holders registered with it besides the host's own.
+  std::size_t localizer_requests() const noexcept;
+  std::size_t localizer_watchers() const noexcept;
+
+ private:
+  struct state;
+  std::unique_ptr<state> state_;
+};
+
+}  // namespace zv::hostapp
+
+#endif

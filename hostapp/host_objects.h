@@ -1,0 +1,74 @@
+// The host objects a module talks to while it registers its services and
+// obtains the host's services: the registry, the creation context, the
+// service locator that the context hands to registry visitors, and the
+// localizer service.
+#ifndef ZV_HOSTAPP_HOST_OBJECTS_H
+#define ZV_HOSTAPP_HOST_OBJECTS_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "protocol/localizer_interfaces.h"
+#include "protocol/referent.h"
+#include "protocol/service_interfaces.h"
+#include "zvhost_api.h"
+
+namespace zv::hostapp {
+
+// One registered factory. An empty identifier marks a client factory: the
+// host calls it to hand the module a service rather than to obtain one.
+struct ZVHOST_API service_record {
+  std::u16string identifier;
+  interface_ref factory;
+
+  bool is_client() const noexcept { return identifier.empty(); }
+};
+
+// Keeps the factories in registration order.
+class host_registry final : public service_registry_impl {
+ public:
+  void add_factory(const char16_t* identifier, interface_ref factory) override;
+  const std::vector<service_record>& records() const noexcept { return records_; }
+
+ private:
+  std::vector<service_record> records_;
+};
+
+// Hands the localizer (when there is one) to the localizer visitor.
+class host_localizer_service final : public localizer_service_impl {
+ public:
+  // `current` answers the localizer reference at the moment of the request.
+  explicit host_localizer_service(std::function<interface_ref()> current)
+      : current_(std::move(current)) {}
+  void visit_localizer(interface_ref context, interface_ref localizer_visitor) override;
+
+ private:
+  std::function<interface_ref()> current_;
+};
+
+// Looks up the host's services by identifier: an identifier ending in
+// "/localizer" names the localizer service, whatever its authority.
+class host_service_locator final : public service_locator_impl {
+ public:
+  explicit host_service_locator(host_localizer_service& localizers) : localizers_(&localizers) {}
+  void find_service(const char16_t* identifier, interface_ref service_visitor) override;
+
+ private:
+  host_localizer_service* localizers_;
+};
+
+// The creation context passed to every create. Its lifetime is managed:
+// what a module creates in it keeps it alive as its parent.
+class host_context final : public referent<bundle_context_impl> {
+ public:
+  explicit host_context(host_service_locator& locator) : obj(), locator_(&locator) {}
+  void visit_registry(interface_ref registry_visitor) override;
+
+ private:
+  host_service_locator* locator_;
+};
+
+}  // namespace zv::hostapp
+
+#endif

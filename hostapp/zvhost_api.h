@@ -1,0 +1,15 @@
+// Linkage of libzvhost's public functions and classes.
+#ifndef ZV_HOSTAPP_ZVHOST_API_H
+#define ZV_HOSTAPP_ZVHOST_API_H
+
+#if defined(_WIN32)
+#if defined(ZVHOST_BUILDING_LIBRARY)
+#define ZVHOST_API __declspec(dllexport)
+#else
+#define ZVHOST_API __declspec(dllimport)
+#endif
+#else
+#define ZVHOST_API __attribute__((visibility("default")))
+#endif
+
+#endif
