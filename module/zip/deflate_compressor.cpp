@@ -1,0 +1,234 @@
+#include "zip/deflate_compressor.h"
+
+#include "zip/zip_format.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zv::zip {
+
+namespace {
+
+// Bytes read past the end of the two window halves by the 8-byte comparisons.
+constexpr std::size_t window_slack = deflate_max_match + 64;
+
+std::uint16_t load16(const std::uint8_t* p) noexcept
+{
+    std::uint16_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+std::uint64_t load64(const std::uint8_t* p) noexcept
+{
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Number of equal leading bytes given the XOR of two little-endian loads.
+unsigned equal_bytes(std::uint64_t diff) noexcept
+{
+    return static_cast<unsigned>(__builtin_ctzll(diff)) >> 3;
+}
+
+} // namespace
+
+DeflateCompressor::DeflateCompressor()
+    : window_(new std::uint8_t[2 * deflate_window_size + window_slack]()),
+      head_(new std::uint16_t[deflate_hash_size]()), prev_(new std::uint16_t[deflate_window_size]())
+{
+}
+
+std::uint16_t DeflateCompressor::entry_flags(int level) noexcept
+{
+    if (level >= 8) {
+        return zip_flag_maximum;
+    }
+    return level < 3 ? zip_flag_fast : 0;
+}
+
+const char* DeflateCompressor::compress(int level, deflate_reader_fn reader, deflate_sink_fn sink,
+                                        void* context) noexcept
+{
+    if (level < 1 || level > 8) {
+        return "bad pack level";
+    }
+    params_ = deflate_levels[level];
+    reader_ = reader;
+    context_ = context;
+    input_ended_ = false;
+    read_failed_ = false;
+    strstart_ = 0;
+    lookahead_ = 0;
+    match_start_ = 0;
+    block_start_ = 0;
+    std::memset(head_.get(), 0, deflate_hash_size * sizeof(std::uint16_t));
+    blocks_.begin(sink, context);
+    lazy_loop();
+    const bool written = blocks_.finish();
+    if (read_failed_) {
+        return "read error";
+    }
+    return written ? nullptr : "write error";
+}
+
+// Drops the older half of the window once the position is far enough in;
+// links into the dropped half become 0, the end of every chain.
+void DeflateCompressor::slide_window() noexcept
+{
+    std::memcpy(window_.get(), window_.get() + deflate_window_size, deflate_window_size);
+    match_start_ -= deflate_window_size;
+    strstart_ -= deflate_window_size;
+    block_start_ -= static_cast<long>(deflate_window_size);
+    auto slide = [](std::uint16_t* table, std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const unsigned v = table[i];
+            table[i] = static_cast<std::uint16_t>(v >= deflate_window_size ? v - deflate_window_size : 0);
+        }
+    };
+    slide(head_.get(), deflate_hash_size);
+    slide(prev_.get(), deflate_window_size);
+}
+
+// Reads until at least the minimum lookahead is available or input ends.
+bool DeflateCompressor::fill_window() noexcept
+{
+    while (lookahead_ < deflate_min_lookahead && !input_ended_) {
+        if (blocks_.failed()) {
+            input_ended_ = true;
+            break;
+        }
+        if (strstart_ >= deflate_window_size + deflate_max_distance) {
+            slide_window();
+        }
+        const unsigned room = 2 * deflate_window_size - lookahead_ - strstart_;
+        const std::int64_t got = reader_(context_, window_.get() + strstart_ + lookahead_, room);
+        if (got <= 0) {
+            read_failed_ = got < 0;
+            input_ended_ = true;
+        } else {
+            lookahead_ += static_cast<unsigned>(std::min<std::int64_t>(got, room));
+        }
+    }
+    return lookahead_ > 0;
+}
+
+// Links the 3 bytes at pos into their hash chain; returns the chain's
+// previous head (0 when empty).
+unsigned DeflateCompressor::insert(unsigned pos) noexcept
+{
+    const std::uint8_t* p = window_.get() + pos;
+    const unsigned hash =
+        ((unsigned{p[0]} << (2 * deflate_hash_shift)) ^ (unsigned{p[1]} << deflate_hash_shift) ^ p[2]) &
+        (deflate_hash_size - 1);
+    const unsigned old = head_[hash];
+    prev_[pos & deflate_window_mask] = static_cast<std::uint16_t>(old);
+    head_[hash] = static_cast<std::uint16_t>(pos);
+    return old;
+}
+
+// Walks the hash chain from cur_match for the longest match at strstart
+// longer than prev_length; the nearest wins among equal lengths.
+unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_length) noexcept
+{
+    const std::uint8_t* const window = window_.get();
+    const std::uint16_t* const prev = prev_.get();
+    const std::uint8_t* const scan = window + strstart_;
+    const unsigned max_len = std::min(deflate_max_match, lookahead_);
+    const unsigned nice = std::min<unsigned>(params_.nice_length, max_len);
+    const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
+    unsigned chain = params_.max_chain;
+    if (prev_length >= params_.good_length) {
+        chain >>= 2;
+    }
+    unsigned best_len = prev_length;
+    if (best_len >= max_len) {
+        return max_len;
+    }
+    std::uint16_t scan_end = load16(scan + best_len - 1);
+    const std::uint64_t scan_head = load64(scan);
+    do {
+        const std::uint8_t* const match = window + cur_match;
+        if (load16(match + best_len - 1) != scan_end) {
+            continue;
+        }
+        std::uint64_t diff = load64(match) ^ scan_head;
+        unsigned len = 0;
+        while (diff == 0 && (len += 8) < max_len) {
+            diff = load64(match + len) ^ load64(scan + len);
+        }
+        if (diff != 0) {
+            len += equal_bytes(diff);
+        }
+        len = std::min(len, max_len);
+        if (len > best_len) {
+            match_start_ = cur_match;
+            best_len = len;
+            if (len >= nice) {
+                break;
+            }
+            scan_end = load16(scan + best_len - 1);
+        }
+    } while ((cur_match = prev[cur_match & deflate_window_mask]) > limit && --chain != 0);
+    return best_len;
+}
+
+void DeflateCompressor::end_block(bool last) noexcept
+{
+    const std::uint8_t* raw = block_start_ >= 0 ? window_.get() + block_start_ : nullptr;
+    blocks_.flush_block(raw, static_cast<std::size_t>(static_cast<long>(strstart_) - block_start_), last);
+    block_start_ = strstart_;
+}
+
+// The lazy evaluation: a match found at one byte is emitted only if the next
+// byte does not start a longer one; otherwise the byte becomes a literal.
+void DeflateCompressor::lazy_loop() noexcept
+{
+    unsigned match_length = deflate_min_match - 1;
+    bool match_available = false;
+    for (;;) {
+        if (lookahead_ < deflate_min_lookahead && !fill_window()) {
+            break;
+        }
+        const unsigned hash_head = lookahead_ >= deflate_min_match ? insert(strstart_) : 0;
+        const unsigned prev_length = match_length;
+        const unsigned prev_match = match_start_;
+        match_length = deflate_min_match - 1;
+        if (hash_head != 0 && prev_length < params_.max_lazy && strstart_ - hash_head <= deflate_max_distance) {
+            match_length = longest_match(hash_head, prev_length);
+            if (match_length == deflate_min_match && strstart_ - match_start_ > deflate_too_far) {
+                match_length = deflate_min_match - 1;
+            }
+        }
+        if (prev_length >= deflate_min_match && match_length <= prev_length) {
+            const unsigned max_insert = strstart_ + lookahead_ - deflate_min_match;
+            const bool full = blocks_.tally_match(strstart_ - 1 - prev_match, prev_length);
+            lookahead_ -= prev_length - 1;
+            for (unsigned n = prev_length - 2; n != 0; --n) {
+                if (++strstart_ <= max_insert) {
+                    insert(strstart_);
+                }
+            }
+            match_available = false;
+            match_length = deflate_min_match - 1;
+            ++strstart_;
+            if (full) {
+                end_block(false);
+            }
+        } else {
+            if (match_available && blocks_.tally_literal(window_[strstart_ - 1])) {
+                end_block(false);
+            }
+            match_available = true;
+            ++strstart_;
+            --lookahead_;
+        }
+    }
+    if (match_available && blocks_.tally_literal(window_[strstart_ - 1])) {
+        end_block(false);
+    }
+    end_block(true);
+}
+
+} // namespace zv::zip

@@ -1,0 +1,73 @@
+// DEFLATE compressor (RFC 1951), lazy-matching variant over a 32 KiB window
+// with hash chains. Input is pulled from a reader in 64 KiB refills, output
+// is pushed to a sink in blocks.
+#pragma once
+
+#include "zip/deflate_block_writer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace zv::zip {
+
+// Search parameters of one level: a match this long makes the search for a
+// better one cut its chain to a quarter; a match this long is taken without
+// looking for a better one at the next byte; a match this long ends the
+// search; at most this many chain links are followed.
+struct deflate_level_params {
+    std::uint16_t good_length;
+    std::uint16_t max_lazy;
+    std::uint16_t nice_length;
+    std::uint16_t max_chain;
+};
+
+// Levels 1 to 8 (index 0 is unused).
+inline constexpr deflate_level_params deflate_levels[9] = {
+    {0, 0, 0, 0},       {4, 4, 16, 4},      {4, 8, 16, 8},       {4, 16, 32, 16},   {8, 16, 32, 32},
+    {8, 32, 64, 64},    {16, 64, 128, 128}, {16, 128, 258, 256}, {32, 128, 258, 1024},
+};
+
+// Fills buffer with up to size_bytes of input; 0 at the end, -1 on error.
+using deflate_reader_fn = std::int64_t (*)(void* context, std::uint8_t* buffer, std::size_t size_bytes);
+
+class DeflateCompressor {
+public:
+    // Allocates the window, hash tables and buffers (about 450 KiB); may
+    // throw std::bad_alloc.
+    DeflateCompressor();
+
+    // General-purpose flag bits of an archive entry compressed at a level:
+    // bit 1 at level 8 and above, bit 2 below level 3.
+    static std::uint16_t entry_flags(int level) noexcept;
+
+    // Compresses everything the reader gives into one complete DEFLATE
+    // stream. Returns null on success or an error text: "bad pack level" for
+    // a level outside 1..8, "read error", "write error".
+    const char* compress(int level, deflate_reader_fn reader, deflate_sink_fn sink, void* context) noexcept;
+
+private:
+    bool fill_window() noexcept;
+    void slide_window() noexcept;
+    unsigned insert(unsigned pos) noexcept;
+    unsigned longest_match(unsigned cur_match, unsigned prev_length) noexcept;
+    void lazy_loop() noexcept;
+    void end_block(bool last) noexcept;
+
+    std::unique_ptr<std::uint8_t[]> window_; // two window sizes plus comparison slack
+    std::unique_ptr<std::uint16_t[]> head_;  // newest position of each hash
+    std::unique_ptr<std::uint16_t[]> prev_;  // previous position of the same hash
+    DeflateBlockWriter blocks_;
+
+    deflate_level_params params_{};
+    deflate_reader_fn reader_ = nullptr;
+    void* context_ = nullptr;
+    bool input_ended_ = false;
+    bool read_failed_ = false;
+    unsigned strstart_ = 0;   // current position in the window
+    unsigned lookahead_ = 0;  // valid bytes from strstart on
+    unsigned match_start_ = 0;
+    long block_start_ = 0;    // window position where the current block began (negative: slid out)
+};
+
+} // namespace zv::zip
