@@ -1,0 +1,187 @@
+#include "zvk_file_dbf/dbf_table.h"
+
+#include "zvk_codepage/codepage.h"
+#include "zvk_file_dbf/dbf_codepage.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zv::dbf {
+namespace {
+
+constexpr std::uint64_t max_created_bytes = std::uint64_t{1} << 32;
+
+bool write_all(int fd, const unsigned char* data, std::size_t length)
+{
+    while (length > 0) {
+        const ssize_t put = ::write(fd, data, length);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return false;
+        }
+        data += put;
+        length -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// A temporary file beside target, readable like a file made with open().
+int make_temporary(const std::string& target, std::string& temp_path)
+{
+    std::string pattern = target + ".tmp.XXXXXX";
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    ::fchmod(fd, 0644);
+    temp_path = pattern;
+    return fd;
+}
+
+// Writes a small file through a temporary and a rename.
+bool replace_file(const std::string& target, std::string_view text)
+{
+    std::string temp;
+    const int fd = make_temporary(target, temp);
+    if (fd < 0) {
+        return false;
+    }
+    const bool ok = write_all(fd, reinterpret_cast<const unsigned char*>(text.data()), text.size());
+    if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool is_directory(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+table::~table()
+{
+    discard_temporary();
+}
+
+bool table::open(const std::string& path, bool writable, unsigned ansi_page)
+{
+    if (!file_.open(path, writable) || file_.size() < prefix_bytes) {
+        return false;
+    }
+    const unsigned char* prefix = file_.view(0, prefix_bytes);
+    const std::uint32_t header_bytes = prefix != nullptr ? header_length(prefix) : 0;
+    const unsigned char* header = header_bytes != 0 ? file_.view(0, header_bytes) : nullptr;
+    if (header == nullptr || !parse_header(header, header_bytes, layout_)
+        || layout_.header_bytes + layout_.data_bytes() > file_.size()) {
+        return false;
+    }
+    writable_ = writable;
+    ansi_page_ = ansi_page;
+    code_page_ = table_code_page(path, layout_.driver, ansi_page);
+    return true;
+}
+
+bool table::create(const std::string& path, const dbf_field_desc* fields,
+                   std::uint32_t field_count, std::uint32_t record_count, unsigned ansi_page)
+{
+    if (!layout_from_descriptors(fields, field_count, record_count,
+                                 driver_of_code_page(ansi_page), layout_)
+        || layout_.data_bytes() > max_created_bytes || is_directory(path)) {
+        return false;
+    }
+    temp_fd_ = make_temporary(path, temp_path_);
+    if (temp_fd_ < 0) {
+        return false;
+    }
+    records_.assign(static_cast<std::size_t>(layout_.data_bytes()), ' ');
+    created_ = true;
+    target_path_ = path;
+    writable_ = true;
+    ansi_page_ = ansi_page;
+    code_page_ = ansi_page;
+    return true;
+}
+
+bool table::commit()
+{
+    if (temp_fd_ < 0) {
+        return true;
+    }
+    const std::vector<unsigned char> header = build_header(layout_);
+    const unsigned char end = file_end;
+    bool ok = write_all(temp_fd_, header.data(), header.size())
+              && write_all(temp_fd_, records_.data(), records_.size())
+              && write_all(temp_fd_, &end, 1);
+    ok = ::close(temp_fd_) == 0 && ok;
+    temp_fd_ = -1;
+    ok = ok && std::rename(temp_path_.c_str(), target_path_.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp_path_.c_str());
+        temp_path_.clear();
+        return false;
+    }
+    temp_path_.clear();
+    return replace_file(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
+}
+
+void table::discard_temporary()
+{
+    if (temp_fd_ >= 0) {
+        ::close(temp_fd_);
+        temp_fd_ = -1;
+    }
+    if (!temp_path_.empty()) {
+        ::unlink(temp_path_.c_str());
+        temp_path_.clear();
+    }
+}
+
+bool table::exists(std::uint32_t field, std::uint32_t record) const
+{
+    return field < layout_.fields.size() && record < layout_.record_count;
+}
+
+std::uint64_t table::cell_offset(std::uint32_t field, std::uint32_t record) const
+{
+    return std::uint64_t{record} * layout_.record_bytes + layout_.fields[field].offset;
+}
+
+const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
+{
+    if (!exists(field, record)) {
+        return nullptr;
+    }
+    const std::uint64_t at = cell_offset(field, record);
+    if (created_) {
+        return records_.data() + at;
+    }
+    return file_.view(layout_.header_bytes + at, layout_.fields[field].length);
+}
+
+bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_view text)
+{
+    if (!writable_ || !exists(field, record)) {
+        return false;
+    }
+    const struct field& f = layout_.fields[field];
+    const bool utf8 = code_page_ == hostcp::utf8_code_page;
+    const std::uint64_t at = cell_offset(field, record);
+    if (created_) {
+        return store_cell(records_.data() + at, f, text, utf8);
+    }
+    cell_scratch_.resize(f.length);
+    return store_cell(cell_scratch_.data(), f, text, utf8)
+           && file_.write(layout_.header_bytes + at, cell_scratch_.data(), f.length);
+}
+
+} // namespace zv::dbf

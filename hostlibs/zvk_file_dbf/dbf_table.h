@@ -1,0 +1,72 @@
+// One table, opened from a file or created new. An opened table is read
+// through a buffered window over its own file descriptor (so a file renamed
+// over it later does not disturb it). A created table lives in memory and
+// is written by commit() to a temporary file in the target folder, which is
+// renamed over the target only once it is complete.
+#ifndef ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_TABLE_H
+#define ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_TABLE_H
+
+#include "zvk_codepage/file_window.h"
+#include "zvk_file_dbf/dbf_format.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zv::dbf {
+
+class table {
+public:
+    table() = default;
+    ~table();
+    table(const table&) = delete;
+    table& operator=(const table&) = delete;
+
+    // Opens the table at path (UTF-8). False when it is missing, damaged or
+    // shorter than its header says.
+    bool open(const std::string& path, bool writable, unsigned ansi_page);
+
+    // Starts a new table of record_count empty records in the ANSI code
+    // page. Its temporary file is made now, so a folder that cannot take the
+    // table fails here. False for invalid descriptors.
+    bool create(const std::string& path, const dbf_field_desc* fields, std::uint32_t field_count,
+                std::uint32_t record_count, unsigned ansi_page);
+
+    // Writes a created table and its .cpg into place; nothing for an opened
+    // one. On failure the temporary file is removed and the target is left
+    // as it was.
+    bool commit();
+
+    const layout& shape() const { return layout_; }
+    unsigned code_page() const { return code_page_; }
+    unsigned ansi_page() const { return ansi_page_; }
+
+    // The stored bytes of a cell (field length long); null when the cell does
+    // not exist or cannot be read.
+    const unsigned char* cell(std::uint32_t field, std::uint32_t record);
+
+    // Stores text (already in the table's code page) into a cell.
+    bool write_cell(std::uint32_t field, std::uint32_t record, std::string_view text);
+
+private:
+    bool exists(std::uint32_t field, std::uint32_t record) const;
+    std::uint64_t cell_offset(std::uint32_t field, std::uint32_t record) const;
+    void discard_temporary();
+
+    layout layout_;
+    unsigned code_page_ = 0;
+    unsigned ansi_page_ = 0;
+    bool writable_ = false;
+    bool created_ = false;
+    hostcp::file_window file_;                 // opened tables
+    std::vector<unsigned char> records_;       // created tables
+    std::vector<unsigned char> cell_scratch_;  // in-place writes of opened tables
+    std::string target_path_;
+    std::string temp_path_;
+    int temp_fd_ = -1;
+};
+
+} // namespace zv::dbf
+
+#endif

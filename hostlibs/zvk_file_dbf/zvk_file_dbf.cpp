@@ -1,0 +1,217 @@
+// The exported C functions of zvk_file_dbf. Text is converted here between
+// the caller's side (ANSI code page or UTF-16) and the table's code page;
+// each function runs its body through guarded(), so nothing is thrown
+// across the C boundary.
+#include "host/zvk_file_dbf.h"
+
+#include "zvk_codepage/codepage.h"
+#include "zvk_codepage/guard.h"
+#include "zvk_file_dbf/dbf_table.h"
+
+#include <memory>
+
+struct zv_dbf {
+    zv::dbf::table table;
+    std::vector<std::string> ansi_names; // field names in the ANSI code page
+    std::string narrow;                  // text handed out by zv_dbf_get_str
+    std::string converted;               // scratch for conversions
+    std::u16string wide;                 // scratch for wide text
+};
+
+namespace {
+
+using zv::hostcp::guarded;
+
+void convert_names(zv_dbf& h)
+{
+    for (const auto& f : h.table.shape().fields) {
+        std::string name;
+        zv::hostcp::recode(f.name, h.table.code_page(), h.table.ansi_page(), name);
+        h.ansi_names.push_back(std::move(name));
+    }
+}
+
+const zv::dbf::field* field_of(zv_dbf_t h, uint32_t field)
+{
+    if (h == nullptr || field >= h->table.shape().fields.size()) {
+        return nullptr;
+    }
+    return &h->table.shape().fields[field];
+}
+
+// The cell's text without padding, in the table's code page.
+bool cell_text(zv_dbf_t h, uint32_t field, uint32_t record, std::string_view& text)
+{
+    if (h == nullptr) {
+        return false;
+    }
+    const unsigned char* cell = h->table.cell(field, record);
+    if (cell == nullptr) {
+        return false;
+    }
+    const auto& f = h->table.shape().fields[field];
+    text = zv::dbf::trimmed_cell(cell, f.length, f.type);
+    return true;
+}
+
+} // namespace
+
+extern "C" {
+
+ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_t reserved)
+{
+    return guarded<zv_dbf_t>(nullptr, [&]() -> zv_dbf_t {
+        if (path == nullptr || reserved != 0) {
+            return nullptr;
+        }
+        auto h = std::make_unique<zv_dbf>();
+        if (!h->table.open(zv::hostcp::utf16_to_utf8(path), !read_only,
+                           zv::hostcp::ansi_code_page())) {
+            return nullptr;
+        }
+        convert_names(*h);
+        return h.release();
+    });
+}
+
+ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
+                                     uint32_t record_count, const dbf_field_desc* fields,
+                                     uint32_t reserved)
+{
+    return guarded<zv_dbf_t>(nullptr, [&]() -> zv_dbf_t {
+        if (path == nullptr || reserved != 0) {
+            return nullptr;
+        }
+        auto h = std::make_unique<zv_dbf>();
+        if (!h->table.create(zv::hostcp::utf16_to_utf8(path), fields, field_count, record_count,
+                             zv::hostcp::ansi_code_page())) {
+            return nullptr;
+        }
+        convert_names(*h);
+        return h.release();
+    });
+}
+
+ZV_HOST_API void zv_dbf_close(zv_dbf_t table)
+{
+    zv::hostcp::guarded_void([&] {
+        std::unique_ptr<zv_dbf> owned(table);
+        if (owned) {
+            owned->table.commit();
+        }
+    });
+}
+
+ZV_HOST_API uint32_t zv_dbf_get_nf(zv_dbf_t table)
+{
+    return table != nullptr ? static_cast<uint32_t>(table->table.shape().fields.size()) : 0;
+}
+
+ZV_HOST_API uint32_t zv_dbf_get_nr(zv_dbf_t table)
+{
+    return table != nullptr ? table->table.shape().record_count : 0;
+}
+
+ZV_HOST_API const char* zv_dbf_get_field_name(zv_dbf_t table, uint32_t field)
+{
+    return field_of(table, field) != nullptr ? table->ansi_names[field].c_str() : nullptr;
+}
+
+ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field,
+                                         zv_string_adp_t adapter)
+{
+    return guarded(false, [&] {
+        const zv::dbf::field* f = field_of(table, field);
+        if (f == nullptr) {
+            return false;
+        }
+        zv::hostcp::to_utf16(f->name, table->table.code_page(), table->wide);
+        zv_string_adp_assign_w(adapter, table->wide.c_str());
+        return true;
+    });
+}
+
+ZV_HOST_API uint32_t zv_dbf_get_field_type(zv_dbf_t table, uint32_t field)
+{
+    const zv::dbf::field* f = field_of(table, field);
+    return f != nullptr ? zv::dbf::type_code(f->type) : std::uint32_t{ZV_DBF_TYPE_INVALID};
+}
+
+ZV_HOST_API char zv_dbftype2char(uint32_t type_code)
+{
+    return zv::dbf::type_letter(type_code);
+}
+
+ZV_HOST_API uint8_t zv_dbf_get_field_flen(zv_dbf_t table, uint32_t field)
+{
+    const zv::dbf::field* f = field_of(table, field);
+    return f != nullptr ? f->length : 0;
+}
+
+ZV_HOST_API uint8_t zv_dbf_get_field_dlen(zv_dbf_t table, uint32_t field)
+{
+    const zv::dbf::field* f = field_of(table, field);
+    return f != nullptr ? f->decimals : 0;
+}
+
+ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t record, bool* ok)
+{
+    const char* result = guarded<const char*>(nullptr, [&]() -> const char* {
+        std::string_view text;
+        if (!cell_text(table, field, record, text)) {
+            return nullptr;
+        }
+        zv::hostcp::recode(text, table->table.code_page(), table->table.ansi_page(),
+                           table->narrow);
+        return table->narrow.c_str();
+    });
+    if (ok != nullptr) {
+        *ok = result != nullptr;
+    }
+    return result;
+}
+
+ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t record,
+                                  zv_string_adp_t adapter)
+{
+    return guarded(false, [&] {
+        std::string_view text;
+        if (!cell_text(table, field, record, text)) {
+            return false;
+        }
+        zv::hostcp::to_utf16(text, table->table.code_page(), table->wide);
+        zv_string_adp_assign_w(adapter, table->wide.c_str());
+        return true;
+    });
+}
+
+ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
+                                const char* text)
+{
+    return guarded(false, [&] {
+        if (table == nullptr) {
+            return false;
+        }
+        const std::string_view value = text != nullptr ? std::string_view(text) : std::string_view();
+        zv::hostcp::recode(value, table->table.ansi_page(), table->table.code_page(),
+                           table->converted);
+        return table->table.write_cell(field, record, table->converted);
+    });
+}
+
+ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t record,
+                                  const char16_t* text)
+{
+    return guarded(false, [&] {
+        if (table == nullptr) {
+            return false;
+        }
+        const std::u16string_view value = text != nullptr
+                                              ? std::u16string_view(text, zv::hostcp::u16_length(text))
+                                              : std::u16string_view();
+        zv::hostcp::from_utf16(value, table->table.code_page(), table->converted);
+        return table->table.write_cell(field, record, table->converted);
+    });
+}
+
+} // extern "C"

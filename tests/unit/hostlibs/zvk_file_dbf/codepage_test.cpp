@@ -1,0 +1,133 @@
+// The code pages of tables and of the system: how a .cpg text and a
+// language-driver byte are read, how the ANSI code page follows the locale,
+// and what conversions make of text a code page cannot hold.
+#include "zvk_codepage/codepage.h"
+#include "zvk_file_dbf/dbf_codepage.h"
+#include "host_test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace zv;
+using zv::test::scoped_env;
+
+TEST(CpgText, NamesInTheFormsWritersUse)
+{
+    EXPECT_EQ(dbf::code_page_of_cpg("UTF-8"), 65001u);
+    EXPECT_EQ(dbf::code_page_of_cpg("utf8\r\n"), 65001u);
+    EXPECT_EQ(dbf::code_page_of_cpg("1251"), 1251u);
+    EXPECT_EQ(dbf::code_page_of_cpg("CP1251"), 1251u);
+    EXPECT_EQ(dbf::code_page_of_cpg("ANSI 1251"), 1251u);
+    EXPECT_EQ(dbf::code_page_of_cpg("windows-1250"), 1250u);
+    EXPECT_EQ(dbf::code_page_of_cpg("OEM 866"), 866u);
+    EXPECT_EQ(dbf::code_page_of_cpg("ISO-8859-5"), 28595u);
+    EXPECT_EQ(dbf::code_page_of_cpg("ISO8859-1"), 28591u);
+    EXPECT_EQ(dbf::code_page_of_cpg(""), 0u);
+    EXPECT_EQ(dbf::code_page_of_cpg("Klingon"), 0u);
+    EXPECT_EQ(dbf::code_page_of_cpg("CP12a51"), 0u);
+    EXPECT_EQ(dbf::code_page_of_cpg("ISO-8859-99"), 0u);
+}
+
+TEST(LanguageDriver, BytesAndCodePagesMapBothWays)
+{
+    EXPECT_EQ(dbf::code_page_of_driver(0xC9, 1252), 1251u);
+    EXPECT_EQ(dbf::code_page_of_driver(0x65, 1252), 866u);
+    EXPECT_EQ(dbf::code_page_of_driver(0x26, 1252), 866u);
+    EXPECT_EQ(dbf::code_page_of_driver(0x57, 1250), 1250u) << "0x57 is the ANSI code page";
+    EXPECT_EQ(dbf::code_page_of_driver(0x00, 1251), 0u);
+    EXPECT_EQ(dbf::code_page_of_driver(0xEE, 1251), 0u);
+    for (const unsigned cp : {1250u, 1251u, 1252u, 1253u, 1254u, 1257u, 866u, 437u}) {
+        EXPECT_EQ(dbf::code_page_of_driver(dbf::driver_of_code_page(cp), 0), cp) << cp;
+    }
+    EXPECT_EQ(dbf::driver_of_code_page(65001), 0);
+    EXPECT_EQ(dbf::cpg_text(65001), "UTF-8");
+    EXPECT_EQ(dbf::cpg_text(1251), "1251");
+}
+
+TEST(ReplaceExtension, OnlyTheLastNameCounts)
+{
+    EXPECT_EQ(dbf::replace_extension("/a/b.c/table.dbf", ".cpg"), "/a/b.c/table.cpg");
+    EXPECT_EQ(dbf::replace_extension("/a/b.c/table", ".cpg"), "/a/b.c/table.cpg");
+    EXPECT_EQ(dbf::replace_extension("/a/.hidden", ".cpg"), "/a/.hidden.cpg");
+}
+
+TEST(AnsiCodePage, ForcedNumberWinsOverTheLocale)
+{
+    scoped_env lang("LC_ALL", "ru_RU.UTF-8");
+    scoped_env forced("ZV_ANSI_CODEPAGE", "1257");
+    EXPECT_EQ(hostcp::ansi_code_page(), 1257u);
+    scoped_env junk("ZV_ANSI_CODEPAGE", "abc");
+    EXPECT_EQ(hostcp::ansi_code_page(), 1251u) << "a forced value that is no number is ignored";
+}
+
+TEST(AnsiCodePage, FollowsTheLanguageOfTheLocale)
+{
+    scoped_env forced("ZV_ANSI_CODEPAGE", "");
+    scoped_env ctype("LC_CTYPE", "pl_PL.UTF-8");
+    scoped_env lang("LANG", "el_GR");
+    {
+        scoped_env all("LC_ALL", "");
+        EXPECT_EQ(hostcp::ansi_code_page(), 1250u) << "an empty LC_ALL is skipped";
+    }
+    scoped_env all("LC_ALL", "C");
+    EXPECT_EQ(hostcp::ansi_code_page(), 1252u);
+    EXPECT_EQ(hostcp::code_page_of_language("uk_UA"), 1251u);
+    EXPECT_EQ(hostcp::code_page_of_language("kk"), 1251u);
+    EXPECT_EQ(hostcp::code_page_of_language("tr_TR.ISO-8859-9"), 1254u);
+    EXPECT_EQ(hostcp::code_page_of_language("he_IL"), 1255u);
+    EXPECT_EQ(hostcp::code_page_of_language("ar_EG"), 1256u);
+    EXPECT_EQ(hostcp::code_page_of_language("lv_LV"), 1257u);
+    EXPECT_EQ(hostcp::code_page_of_language("vi_VN"), 1258u);
+    EXPECT_EQ(hostcp::code_page_of_language("de_DE"), 1252u);
+    EXPECT_EQ(hostcp::code_page_of_language("POSIX"), 1252u);
+}
+
+TEST(Conversion, RoundTripsCyrillicThroughEveryTableCodePage)
+{
+    const std::u16string text = u"Широта, Ёж";
+    for (const unsigned cp : {1251u, 866u, 65001u, 28595u}) {
+        std::string narrow;
+        ASSERT_TRUE(hostcp::from_utf16(text, cp, narrow)) << cp;
+        std::u16string back;
+        ASSERT_TRUE(hostcp::to_utf16(narrow, cp, back));
+        EXPECT_EQ(back, text) << cp;
+    }
+}
+
+TEST(Conversion, UnrepresentableAndInvalidTextIsReplacedNotDropped)
+{
+    std::string narrow;
+    ASSERT_TRUE(hostcp::from_utf16(u"a€Жb", 866, narrow));
+    EXPECT_EQ(narrow, "a?\x86" "b");
+    ASSERT_TRUE(hostcp::from_utf16(u"x\xD800y", 65001, narrow)) << "unpaired surrogate";
+    EXPECT_EQ(narrow, "x?y");
+    std::u16string wide;
+    ASSERT_TRUE(hostcp::to_utf16("a\xFF" "b\xC3", 65001, wide));
+    EXPECT_EQ(wide, u"a\xFFFD" u"b\xFFFD");
+    ASSERT_TRUE(hostcp::to_utf16("\x98", 1251, wide)) << "a hole of 1251";
+    EXPECT_EQ(wide.size(), 1u);
+}
+
+TEST(Conversion, UnknownCodePagesFail)
+{
+    std::string narrow;
+    std::u16string wide;
+    EXPECT_FALSE(hostcp::from_utf16(u"Ж", 0, narrow));
+    EXPECT_FALSE(hostcp::to_utf16("\xC6", 4, wide));
+    EXPECT_FALSE(hostcp::is_supported(4));
+    EXPECT_TRUE(hostcp::is_supported(1251));
+}
+
+TEST(Conversion, RecodeBetweenNarrowPagesAndPathsToUtf8)
+{
+    std::string out;
+    ASSERT_TRUE(hostcp::recode("\xC6\xE5", 1251, 866, out));
+    EXPECT_EQ(out, "\x86\xA5");
+    ASSERT_TRUE(hostcp::recode("same", 1251, 1251, out));
+    EXPECT_EQ(out, "same");
+    EXPECT_EQ(hostcp::utf16_to_utf8(u"D:/данные/😀"), "D:/данные/😀");
+    EXPECT_EQ(hostcp::utf16_to_utf8(u"\xDC00"), "\xEF\xBF\xBD");
+}
+
+} // namespace
