@@ -15,7 +15,11 @@ class referentbase : public Impl {
  public:
   using Impl::Impl;
 
-  interface_ref referent() override { return lifetime_core().as_referent(); }
+  interface_ref referent() override { return referent_reference(); }
+
+  // The same, for code inside classes derived from referent<Impl>, where the
+  // name `referent` means that class template.
+  interface_ref referent_reference() { return lifetime_core().as_referent(); }
 
  protected:
   virtual objbase& lifetime_core() = 0;

@@ -1,0 +1,15 @@
+// The OAT property calculation by graph tool. So far only the class and its service path
+// exist, which is what its factory registers.
+#ifndef ZV_PLUGIN_APP_TOS_GRAPH_X2Y_APP_APP_H
+#define ZV_PLUGIN_APP_TOS_GRAPH_X2Y_APP_APP_H
+
+namespace zv {
+
+class tos_graph_x2y_app_app {
+ public:
+  static constexpr char16_t service_path[] = u"/app/tos_graph_x2y_app";
+};
+
+}  // namespace zv
+
+#endif

@@ -1,0 +1,20 @@
+// The factory of the module's modal dialog service, registered under the
+// empty identifier.
+#ifndef ZV_UTIL_MODAL_DIALOG_SERVICE_FACTORY_H
+#define ZV_UTIL_MODAL_DIALOG_SERVICE_FACTORY_H
+
+#include "bundle/service_factories.h"
+
+namespace zv::util::detail {
+
+// For now it only registers: create keeps the base's default and builds no
+// service object.
+template <int N>
+class modal_dialog_service_factory : public custom_service_factory_impl {
+ public:
+  modal_dialog_service_factory() : custom_service_factory_impl(u"") {}
+};
+
+}  // namespace zv::util::detail
+
+#endif

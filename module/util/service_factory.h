@@ -1,0 +1,20 @@
+// The factory that registers a tool class under its service identifier.
+#ifndef ZV_UTIL_SERVICE_FACTORY_H
+#define ZV_UTIL_SERVICE_FACTORY_H
+
+#include "bundle/authority.h"
+#include "bundle/service_factories.h"
+
+namespace zv::util {
+
+// Registered as authority + App::service_path. For now it only registers:
+// create keeps the base's default and builds no tool object.
+template <class App>
+class service_factory : public custom_service_factory_impl {
+ public:
+  service_factory() : custom_service_factory_impl(service_identifier(App::service_path).c_str()) {}
+};
+
+}  // namespace zv::util
+
+#endif

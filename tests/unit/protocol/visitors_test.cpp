@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "protocol/protocol.h"
+
+namespace zv::test {
+namespace {
+
+void send(const interface_ref& visitor, const char16_t* text) {
+  call<&string_visitor_impl::visit>(visitor, text);
+}
+
+TEST(StdwstringVisitor, ReplacesTheTargetWithTheVisitedText) {
+  std::u16string target = u"previous contents";
+  stdwstring_visitor visitor(target);
+  send(make_ref<string_visitor>(&visitor), u"Профиль: начало,конец,длина");
+  EXPECT_EQ(target, u"Профиль: начало,конец,длина");
+  send(make_ref<string_visitor>(&visitor), u"x");
+  EXPECT_EQ(target, u"x");
+}
+
+TEST(StdwstringVisitor, EmptyTextEmptiesTheTarget) {
+  std::u16string target = u"old";
+  stdwstring_visitor visitor(target);
+  send(make_ref<string_visitor>(&visitor), u"");
+  EXPECT_TRUE(target.empty());
+}
+
+TEST(StdwstringVisitor, TextEndsAtItsFirstZero) {
+  std::u16string target;
+  stdwstring_visitor visitor(target);
+  const char16_t text[] = {u'a', u'b', 0, u'c', 0};
+  send(make_ref<string_visitor>(&visitor), text);
+  EXPECT_EQ(target, u"ab");
+}
+
+TEST(StdwstringVisitor, UnvisitedTargetKeepsItsValue) {
+  std::u16string target = u"kept";
+  stdwstring_visitor visitor(target);
+  send(interface_ref{}, u"never");
+  EXPECT_EQ(target, u"kept");
+}
+
+// Records the pixel at every (row, column, channel) the way a host would read it.
+class pixel_reader : public thrice_interleaved_bytes_visitor_impl {
+ public:
+  void visit(std::int32_t rows, std::int32_t row_stride, std::int32_t columns,
+             std::int32_t column_stride, std::int32_t channels, std::int32_t channel_stride,
+             const std::uint8_t* data) override {
+    for (std::int32_t r = 0; r < rows; ++r)
+      for (std::int32_t c = 0; c < columns; ++c)
+        for (std::int32_t k = 0; k < channels; ++k)
+          bytes.push_back(data[r * row_stride + c * column_stride + k * channel_stride]);
+  }
+  std::vector<std::uint8_t> bytes;
+};
+
+TEST(ThriceInterleavedBytesVisitor, NegativeRowStrideReadsRowsBottomUpStorage) {
+  // Two rows of two 3-byte pixels stored bottom row first.
+  const std::uint8_t block[] = {10, 11, 12, 20, 21, 22,    // bottom row
+                                30, 31, 32, 40, 41, 42};   // top row
+  pixel_reader reader;
+  call<&thrice_interleaved_bytes_visitor_impl::visit>(make_ref<thrice_interleaved_bytes_visitor>(&reader),
+                                                      2, -6, 2, 3, 3, 1, block + 6);
+  EXPECT_EQ(reader.bytes,
+            (std::vector<std::uint8_t>{30, 31, 32, 40, 41, 42, 10, 11, 12, 20, 21, 22}));
+}
+
+}  // namespace
+}  // namespace zv::test
