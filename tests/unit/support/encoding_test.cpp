@@ -1,0 +1,140 @@
+// Named encodings and the narrow/wide conversions through the system entry,
+// whose code page follows the system's ANSI code page.
+#include "support/encoding.h"
+
+#include "scoped_env.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using zv::to_narrow;
+using zv::to_wide;
+
+const std::u16string profile = u"Профиль";
+const std::string profile_1251 = "\xCF\xF0\xEE\xF4\xE8\xEB\xFC";
+const std::string profile_866 = "\x8F\xE0\xAE\xE4\xA8\xAB\xEC";
+const std::string profile_utf8 = "\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C";
+
+TEST(EncodingTable, HasTheNineteenNamedEntriesInOrder)
+{
+    struct expected {
+        std::u16string name;
+        std::u16string alternative;
+        unsigned code_page;
+    };
+    const expected entries[] = {
+        {u"UTF-8", u"UTF-8", 65001},         {u"UTF-16", u"UTF-16", 0},
+        {u"UTF-16LE", u"UTF-16LE", 0},       {u"UTF-16BE", u"UTF-16BE", 0},
+        {u"UTF-32", u"UTF-32", 0},           {u"UTF-32LE", u"UTF-32LE", 0},
+        {u"UTF-32BE", u"UTF-32BE", 0},       {u"CP1250", u"Windows-1250", 1250},
+        {u"CP1251", u"Windows-1251", 1251},  {u"CP1252", u"Windows-1252", 1252},
+        {u"CP1253", u"Windows-1253", 1253},  {u"CP1254", u"Windows-1254", 1254},
+        {u"CP1255", u"Windows-1255", 1255},  {u"CP1256", u"Windows-1256", 1256},
+        {u"CP1257", u"Windows-1257", 1257},  {u"CP1258", u"Windows-1258", 1258},
+        {u"CP866", u"OEM 866", 866},         {u"ASCII", u"US-ASCII", 20127},
+        {u"SYSTEM", u"ANSI", 0},
+    };
+    const auto& table = zv::encodings();
+    ASSERT_EQ(table.size(), std::size(entries));
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(table[i].name, entries[i].name);
+        EXPECT_EQ(table[i].alternative_name, entries[i].alternative);
+        EXPECT_EQ(table[i].code_page, entries[i].code_page);
+        EXPECT_EQ(table[i].reserved, 0u);
+    }
+}
+
+TEST(EncodingTable, EntriesWithoutCodePageUseTheAnsiCodePage)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", "1257");
+    EXPECT_EQ(zv::code_page_of(zv::encoding_system), 1257u);
+    for (std::size_t index = 1; index <= 6; ++index) EXPECT_EQ(zv::code_page_of(index), 1257u);
+    EXPECT_EQ(zv::code_page_of(8), 1251u);
+    EXPECT_EQ(zv::code_page_of(zv::encoding_count), 0u);
+}
+
+TEST(Conversion, CyrillicRoundTripsIn1251)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", "1251");
+    EXPECT_EQ(to_wide(profile_1251), profile);
+    EXPECT_EQ(to_narrow(profile), profile_1251);
+    EXPECT_EQ(to_narrow(to_wide(profile_1251.c_str())), profile_1251);
+}
+
+TEST(Conversion, CyrillicRoundTripsIn866)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", "866");
+    EXPECT_EQ(to_wide(profile_866), profile);
+    EXPECT_EQ(to_narrow(profile.c_str()), profile_866);
+}
+
+TEST(Conversion, AnotherAnsiCodePageGivesAnotherText)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", "1252");
+    const std::u16string wide = to_wide(profile_1251);
+    EXPECT_NE(wide, profile);
+    EXPECT_EQ(wide, u"Ïðîôèëü");
+    // Cyrillic has no place in 1252: every letter becomes the replacement.
+    EXPECT_EQ(to_narrow(profile), "???????");
+}
+
+TEST(Conversion, AnsiCodePageFollowsTheLocaleWithoutOverride)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_ALL", "ru_RU.UTF-8");
+    EXPECT_EQ(to_wide(profile_1251), profile);
+    env.set("LC_ALL", "de_DE.UTF-8");
+    EXPECT_EQ(to_wide(profile_1251), u"Ïðîôèëü");
+}
+
+TEST(Conversion, EmptyAndNullTextGiveEmptyStrings)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", "1251");
+    EXPECT_EQ(to_wide("", 0, zv::encoding_system), u"");
+    EXPECT_EQ(to_wide(std::string()), u"");
+    EXPECT_EQ(to_wide(static_cast<const char*>(nullptr)), u"");
+    EXPECT_EQ(to_wide(nullptr, 5, zv::encoding_system), u"");
+    EXPECT_EQ(to_narrow(u"", 0), "");
+    EXPECT_EQ(to_narrow(static_cast<const char16_t*>(nullptr)), "");
+    EXPECT_EQ(to_narrow(nullptr, 3), "");
+}
+
+TEST(Conversion, LengthLimitsTheConvertedPart)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", "1251");
+    EXPECT_EQ(to_wide(profile_1251.c_str(), 3, zv::encoding_system), u"Про");
+    EXPECT_EQ(to_narrow(profile.c_str(), 2), "\xCF\xF0");
+    // Embedded zeros are ordinary units when a length is given.
+    const std::string with_zero("a\0b", 3);
+    EXPECT_EQ(to_wide(with_zero), std::u16string(u"a\0b", 3));
+}
+
+TEST(Conversion, ChosenEntriesIgnoreTheAnsiCodePage)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", "1252");
+    EXPECT_EQ(to_wide(profile_utf8.data(), profile_utf8.size(), zv::encoding_utf8), profile);
+    EXPECT_EQ(to_wide(profile_866.data(), profile_866.size(), 16), profile);
+    EXPECT_EQ(to_wide(profile_1251.data(), profile_1251.size(), 8), profile);
+    EXPECT_EQ(to_wide("abc", 3, zv::encoding_count), u"");
+}
+
+TEST(Conversion, UnknownAnsiCodePageGivesEmptyText)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", "12345");
+    EXPECT_EQ(to_wide(profile_1251), u"");
+    EXPECT_EQ(to_narrow(profile), "");
+}
+
+} // namespace
