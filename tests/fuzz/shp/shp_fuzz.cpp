@@ -1,0 +1,86 @@
+// Fuzz target of the shapefile reader. The input is a .shx and a .shp in
+// one: the first four bytes (little-endian) give the length of the .shx
+// part, the rest after it is the .shp. Both are written to a private folder
+// and read through the C functions, every record and its parts.
+#include "host/zvk_file_shp.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+class scratch_folder {
+public:
+    scratch_folder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zv_shp_fuzz_XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
+        }
+    }
+    ~scratch_folder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    scratch_folder(const scratch_folder&) = delete;
+    scratch_folder& operator=(const scratch_folder&) = delete;
+    std::string file(const char* name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+void write_file(const std::string& path, const std::uint8_t* data, std::size_t size)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+std::u16string widen(const std::string& ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const scratch_folder folder;
+    if (size < 4) {
+        return 0;
+    }
+    std::uint32_t shx_size = 0;
+    std::memcpy(&shx_size, data, 4);
+    const std::size_t rest = size - 4;
+    const std::size_t shx_bytes = shx_size < rest ? shx_size : rest;
+    write_file(folder.file("f.shx"), data + 4, shx_bytes);
+    write_file(folder.file("f.shp"), data + 4 + shx_bytes, rest - shx_bytes);
+
+    zv_shp_file_t file = zv_shp_file_open_w(widen(folder.file("f.shp")).c_str(), true);
+    if (file == nullptr) {
+        return 0;
+    }
+    zv_ov_d2_t parts = zv_ov_d2_create();
+    const std::uint32_t count = zv_shp_file_get_no(file);
+    for (std::uint32_t i = 0; i < count && i < 4096; ++i) {
+        zv_shp_record_header header{};
+        if (zv_shp_file_get_obj(file, i, &header) && zv_shp_file_get_polypoint(file, &header, parts)) {
+            for (std::uint32_t p = 0; p < zv_ov_d2_get_size(parts); ++p) {
+                const zv_pv_d2_t part = zv_ov_d2_get_pv_ptr(parts, p);
+                const std::uint32_t n = zv_pv_d2_get_size(part);
+                if (n > 0) {
+                    (void)zv_pv_d2_get_vtx(part, n - 1);
+                }
+            }
+        }
+    }
+    zv_ov_d2_destroy(parts);
+    zv_shp_file_close(file);
+    return 0;
+}
