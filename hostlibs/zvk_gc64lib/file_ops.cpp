@@ -1,0 +1,141 @@
+#include "file_ops.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace zv::gc {
+namespace {
+
+void append_utf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+bool is_separator(char c)
+{
+#if defined(_WIN32)
+    return c == '/' || c == '\\';
+#else
+    return c == '/';
+#endif
+}
+
+struct file_closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+std::optional<std::string> path_from_utf16(const char16_t* path)
+{
+    if (path == nullptr || *path == 0) return std::nullopt;
+    std::string out;
+    for (const char16_t* p = path; *p != 0; ++p) {
+        char32_t c = *p;
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            if (p[1] < 0xDC00 || p[1] > 0xDFFF) return std::nullopt;
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(p[1]) - 0xDC00);
+            ++p;
+        } else if (c >= 0xDC00 && c <= 0xDFFF) {
+            return std::nullopt;
+        }
+        append_utf8(out, c);
+    }
+    return out;
+}
+
+std::string strip_extension(const std::string& path)
+{
+    std::size_t name = path.size();
+    while (name > 0 && !is_separator(path[name - 1])) --name;
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot <= name) return path;
+    return path.substr(0, dot);
+}
+
+bool file_exists(const std::string& path)
+{
+    std::unique_ptr<std::FILE, file_closer> f(std::fopen(path.c_str(), "rb"));
+    return f != nullptr;
+}
+
+std::optional<std::string> find_companion(const std::string& base, const char* ext)
+{
+    std::string lower = base + ext;
+    if (file_exists(lower)) return lower;
+    std::string upper = base;
+    for (const char* c = ext; *c != 0; ++c)
+        upper += (*c >= 'a' && *c <= 'z') ? static_cast<char>(*c - 'a' + 'A') : *c;
+    if (file_exists(upper)) return upper;
+    return std::nullopt;
+}
+
+std::optional<std::string> read_file(const std::string& path, std::size_t max_bytes)
+{
+    std::unique_ptr<std::FILE, file_closer> f(std::fopen(path.c_str(), "rb"));
+    if (!f) return std::nullopt;
+    std::string content;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
+        content.append(buf, n);
+        if (content.size() > max_bytes) return std::nullopt;
+    }
+    if (std::ferror(f.get())) return std::nullopt;
+    return content;
+}
+
+bool write_file(const std::string& path, const std::string& content)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) return false;
+    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok) std::remove(path.c_str());
+    return ok;
+}
+
+std::string temporary_base(const std::string& base)
+{
+    static std::atomic<unsigned> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (;;) {
+        std::string candidate = base + "~zvtmp" + std::to_string(stamp % 1000000007) + "_" +
+                                std::to_string(++counter);
+        if (!file_exists(candidate + ".shp") && !file_exists(candidate + ".shx") &&
+            !file_exists(candidate + ".dbf"))
+            return candidate;
+    }
+}
+
+bool replace_file(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void remove_file(const std::string& path)
+{
+    // Only files: a folder of the same name is not ours to delete.
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(std::filesystem::path(path), ec))
+        std::filesystem::remove(std::filesystem::path(path), ec);
+}
+
+}  // namespace zv::gc

@@ -1,0 +1,77 @@
+#include "polygon_ops.h"
+
+#include "principal_axes.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zv::gc {
+namespace {
+
+// Lengths and areas in the data's units with room for continental extents;
+// the azimuth to a millionth of a degree.
+constexpr computed_field length_field{"LENGTH", 20, 6};
+constexpr computed_field width_field{"WIDTH", 20, 6};
+constexpr computed_field azimuth_field{"AZIMUTH", 11, 6};
+constexpr computed_field area_field{"AREA", 24, 6};
+
+geom_object derived(const geom_object& source, shape_kind kind, ring r, std::vector<double> values)
+{
+    geom_object obj;
+    obj.kind = kind;
+    obj.parts.push_back(std::move(r));
+    obj.source_object = source.source_object;
+    obj.source_part = source.source_part;
+    obj.attribute_row = source.attribute_row;
+    obj.values = std::move(values);
+    return obj;
+}
+
+}  // namespace
+
+void make_axes(const geom_table& polygons, geom_table& long_axes, geom_table& short_axes)
+{
+    std::vector<geom_object> longs, shorts;
+    for (const geom_object& obj : polygons.objects) {
+        if (obj.kind != shape_kind::polygon) continue;
+        const auto box = polygon_oriented_box(obj.parts);
+        if (!box) continue;
+        longs.push_back(derived(obj, shape_kind::line, box->long_axis(),
+                                {box->major_max - box->major_min}));
+        shorts.push_back(derived(obj, shape_kind::line, box->short_axis(),
+                                 {box->minor_max - box->minor_min}));
+    }
+    // Derive after reading: either output may be the input table.
+    const geom_table source_meta = [&] {
+        geom_table meta;
+        meta.derive_from(polygons, shape_kind::line, {});
+        return meta;
+    }();
+    long_axes.derive_from(source_meta, shape_kind::line, {length_field});
+    long_axes.objects = std::move(longs);
+    short_axes.derive_from(source_meta, shape_kind::line, {length_field});
+    short_axes.objects = std::move(shorts);
+}
+
+void make_rectangles(const geom_table& polygons, geom_table& rectangles)
+{
+    std::vector<geom_object> rects;
+    for (const geom_object& obj : polygons.objects) {
+        if (obj.kind != shape_kind::polygon) continue;
+        const auto box = polygon_oriented_box(obj.parts);
+        if (!box) continue;
+        const double along_major = box->major_max - box->major_min;
+        const double along_minor = box->minor_max - box->minor_min;
+        const bool major_is_long = along_major >= along_minor;
+        const point long_dir = major_is_long ? box->frame.major : box->frame.minor;
+        rects.push_back(derived(obj, shape_kind::polygon, box->rectangle(),
+                                {std::max(along_major, along_minor),
+                                 std::min(along_major, along_minor),
+                                 line_azimuth_degrees(long_dir), along_major * along_minor}));
+    }
+    rectangles.derive_from(polygons, shape_kind::polygon,
+                           {length_field, width_field, azimuth_field, area_field});
+    rectangles.objects = std::move(rects);
+}
+
+}  // namespace zv::gc

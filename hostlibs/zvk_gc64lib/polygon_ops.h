@@ -1,0 +1,20 @@
+// The two polygon operations on geometry tables.
+#ifndef ZV_GC64LIB_POLYGON_OPS_H
+#define ZV_GC64LIB_POLYGON_OPS_H
+
+#include "geom_table.h"
+
+namespace zv::gc {
+
+// One long and one short axis (two-vertex polylines with field LENGTH) per
+// polygon object of polygons; other objects are passed over. The outputs
+// must be distinct from each other; either may be polygons itself.
+void make_axes(const geom_table& polygons, geom_table& long_axes, geom_table& short_axes);
+
+// One oriented rectangle (fields LENGTH, WIDTH, AZIMUTH, AREA) per polygon
+// object; other objects are passed over. rectangles may be polygons itself.
+void make_rectangles(const geom_table& polygons, geom_table& rectangles);
+
+}  // namespace zv::gc
+
+#endif

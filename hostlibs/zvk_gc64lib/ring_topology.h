@@ -1,0 +1,38 @@
+// How the rings of a polygon nest: which are outer boundaries and which are
+// holes, decided by containment rather than by orientation so that files with
+// either ring orientation are read alike.
+#ifndef ZV_GC64LIB_RING_TOPOLOGY_H
+#define ZV_GC64LIB_RING_TOPOLOGY_H
+
+#include "geom_table.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace zv::gc {
+
+// The signed area of a ring, positive when counter-clockwise.
+double ring_signed_area(const ring& r);
+
+// True when inner lies inside outer. Decided by the even-odd rule on a vertex
+// of inner that is not on outer's boundary (else an edge midpoint), so rings
+// touching at vertices count; coinciding rings do not contain each other.
+bool ring_contains(const ring& outer, const ring& inner);
+
+// Number of other rings containing each ring: even depth is an outer
+// boundary (or an island in a hole), odd depth a hole.
+std::vector<int> ring_depths(const std::vector<ring>& rings);
+
+// An outer ring with the holes directly inside it (indices into the rings).
+struct ring_group {
+    std::size_t outer;
+    std::vector<std::size_t> holes;
+};
+
+// The polygon's rings grouped by outer ring, in the order of the outer rings.
+// A hole belongs to the smallest outer ring that contains it.
+std::vector<ring_group> group_rings(const std::vector<ring>& rings);
+
+}  // namespace zv::gc
+
+#endif

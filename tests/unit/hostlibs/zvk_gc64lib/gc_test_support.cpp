@@ -1,0 +1,170 @@
+#include "gc_test_support.h"
+
+#include <shapefil.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+
+namespace zv::gc::test {
+namespace fs = std::filesystem;
+
+temp_dir::temp_dir()
+{
+    std::string pattern = (fs::temp_directory_path() / "zv_gc64lib_XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+temp_dir::~temp_dir()
+{
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+std::vector<std::string> temp_dir::list() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::u16string utf16(const std::string& utf8)
+{
+    std::u16string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const int len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+        for (int k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        if (c >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+        i += static_cast<std::size_t>(len);
+    }
+    return out;
+}
+
+namespace {
+
+void write_shapes(const std::string& base, const shapefile_spec& spec)
+{
+    SHPHandle shp = SHPCreate((base + ".shp").c_str(), spec.shp_type);
+    if (shp == nullptr) throw std::runtime_error("SHPCreate failed");
+    for (const auto& parts : spec.objects) {
+        std::vector<int> starts;
+        std::vector<double> xs, ys;
+        for (const ring& r : parts) {
+            starts.push_back(static_cast<int>(xs.size()));
+            for (point p : r) {
+                xs.push_back(p.x);
+                ys.push_back(p.y);
+            }
+        }
+        SHPObject* s = SHPCreateObject(spec.shp_type, -1, static_cast<int>(starts.size()), starts.data(),
+                                       nullptr, static_cast<int>(xs.size()), xs.data(), ys.data(),
+                                       nullptr, nullptr);
+        SHPWriteObject(shp, -1, s);
+        SHPDestroyObject(s);
+    }
+    SHPClose(shp);
+}
+
+void write_table(const std::string& base, const shapefile_spec& spec)
+{
+    DBFHandle dbf = DBFCreateEx((base + ".dbf").c_str(),
+                                spec.code_page.empty() ? nullptr : spec.code_page.c_str());
+    if (dbf == nullptr) throw std::runtime_error("DBFCreate failed");
+    DBFAddField(dbf, "NAME", FTString, 24, 0);
+    DBFAddField(dbf, "CODE", FTInteger, 6, 0);
+    DBFAddField(dbf, "LENGTH", FTString, 8, 0);
+    for (std::size_t i = 0; i < spec.objects.size(); ++i) {
+        const int row = static_cast<int>(i);
+        DBFWriteStringAttribute(dbf, row, 0, i < spec.names.size() ? spec.names[i].c_str() : "");
+        DBFWriteIntegerAttribute(dbf, row, 1, i < spec.codes.size() ? spec.codes[i] : 0);
+        DBFWriteStringAttribute(dbf, row, 2, "src");
+    }
+    DBFClose(dbf);
+}
+
+constexpr const char* dump_script = R"PY(
+import sys, shapefile
+r = shapefile.Reader(sys.argv[1], encoding=sys.argv[2])
+print('type', r.shapeType, sep='\t')
+for f in r.fields[1:]:
+    print('field', f[0], f[1], f[2], f[3], sep='\t')
+for rec in r.records():
+    print('record', *[repr(v) if isinstance(v, float) else v for v in rec], sep='\t')
+for s in r.shapes():
+    print('shape', s.shapeType, ','.join(str(p) for p in s.parts),
+          *['%.9f,%.9f' % (p[0], p[1]) for p in s.points], sep='\t')
+)PY";
+
+}  // namespace
+
+void write_shapefile(const std::string& base, const shapefile_spec& spec)
+{
+    write_shapes(base, spec);
+    write_table(base, spec);
+}
+
+std::vector<std::string> pyshp_dump(const std::string& shp_path)
+{
+    const std::string script = shp_path + ".dump.py";
+    std::ofstream(script) << dump_script;
+    const std::string cmd = std::string("PYTHONIOENCODING=utf-8 ") + ZV_PYTHON + " '" + script + "' '" +
+                            shp_path + "' utf-8 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(cmd.c_str(), "r"), pclose);
+    std::vector<std::string> lines;
+    if (!pipe) return lines;
+    std::string current;
+    for (int c; (c = std::fgetc(pipe.get())) != EOF;) {
+        if (c == '\n') {
+            lines.push_back(current);
+            current.clear();
+        } else {
+            current += static_cast<char>(c);
+        }
+    }
+    pipe.reset();
+    std::remove(script.c_str());
+    return lines;
+}
+
+std::vector<std::string> split_tabs(const std::string& line)
+{
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        cells.push_back(line.substr(start, tab - start));
+    cells.push_back(line.substr(start));
+    return cells;
+}
+
+std::vector<std::vector<std::string>> lines_starting(const std::vector<std::string>& dump,
+                                                     const std::string& tag)
+{
+    std::vector<std::vector<std::string>> out;
+    for (const std::string& line : dump) {
+        auto cells = split_tabs(line);
+        if (cells.front() == tag) out.emplace_back(cells.begin() + 1, cells.end());
+    }
+    return out;
+}
+
+ring make_ring(std::initializer_list<double> xy)
+{
+    ring r;
+    for (auto it = xy.begin(); it != xy.end(); it += 2) r.push_back({*it, *(it + 1)});
+    return r;
+}
+
+}  // namespace zv::gc::test

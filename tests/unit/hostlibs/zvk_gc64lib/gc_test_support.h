@@ -1,0 +1,58 @@
+// Fixtures for the geometry library's tests: temporary folders, shapefiles
+// written with shapelib itself, and pyshp as the independent reader.
+#ifndef ZV_TESTS_GC64LIB_SUPPORT_H
+#define ZV_TESTS_GC64LIB_SUPPORT_H
+
+#include "geom_table.h"
+
+#include <string>
+#include <vector>
+
+namespace zv::gc::test {
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class temp_dir {
+public:
+    temp_dir();
+    ~temp_dir();
+    temp_dir(const temp_dir&) = delete;
+    temp_dir& operator=(const temp_dir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    std::vector<std::string> list() const;  // file names, sorted
+
+private:
+    std::string path_;
+};
+
+std::u16string utf16(const std::string& utf8);
+
+// An input shapefile: shape type, objects as lists of parts, one text field
+// NAME, one numeric field CODE and one text field LENGTH (a name our outputs
+// also use), and the .dbf's code page (e.g. "UTF-8"; empty for none).
+struct shapefile_spec {
+    int shp_type;
+    std::vector<std::vector<ring>> objects;
+    std::vector<std::string> names;
+    std::vector<int> codes;
+    std::string code_page = "UTF-8";
+};
+void write_shapefile(const std::string& base, const shapefile_spec& spec);
+
+// The shapefile as pyshp reads it, one line per item, tab-separated:
+//   type <shape type>
+//   field <name> <type> <size> <decimals>
+//   record <value> <value> ...
+//   shape <shape type> <part starts joined by ','> <x,y> <x,y> ...
+std::vector<std::string> pyshp_dump(const std::string& shp_path);
+
+std::vector<std::string> split_tabs(const std::string& line);
+std::vector<std::vector<std::string>> lines_starting(const std::vector<std::string>& dump,
+                                                     const std::string& tag);
+
+// A ring from a flat list of coordinates x0, y0, x1, y1, ...
+ring make_ring(std::initializer_list<double> xy);
+
+}  // namespace zv::gc::test
+
+#endif
