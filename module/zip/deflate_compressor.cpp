@@ -19,12 +19,14 @@ std::uint16_t load16(const std::uint8_t* p) noexcept
     return v;
 }
 
-std::uint64_t load64(const std::uint8_t* p) noexcept
+std::uint64_t load64(const void* p) noexcept
 {
     std::uint64_t v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
+
+void store64(void* p, std::uint64_t v) noexcept { std::memcpy(p, &v, sizeof v); }
 
 // Number of equal leading bytes given the XOR of two little-endian loads.
 unsigned equal_bytes(std::uint64_t diff) noexcept
@@ -36,7 +38,7 @@ unsigned equal_bytes(std::uint64_t diff) noexcept
 
 DeflateCompressor::DeflateCompressor()
     : window_(new std::uint8_t[2 * deflate_window_size + window_slack]()),
-      head_(new std::uint16_t[deflate_hash_size]()), prev_(new std::uint16_t[deflate_window_size]())
+      head_(new std::uint16_t[deflate_hash_size]()), links_(new std::uint16_t[4 * deflate_window_size]())
 {
 }
 
@@ -88,7 +90,7 @@ void DeflateCompressor::slide_window() noexcept
         }
     };
     slide(head_.get(), deflate_hash_size);
-    slide(prev_.get(), deflate_window_size);
+    slide(links_.get(), 4 * deflate_window_size);
 }
 
 // Reads until at least the minimum lookahead is available or input ends.
@@ -115,7 +117,8 @@ bool DeflateCompressor::fill_window() noexcept
 }
 
 // Links the 3 bytes at pos into their hash chain; returns the chain's
-// previous head (0 when empty).
+// previous head (0 when empty). The new position's four links are the old
+// head and the first three links of the old head.
 unsigned DeflateCompressor::insert(unsigned pos) noexcept
 {
     const std::uint8_t* p = window_.get() + pos;
@@ -123,18 +126,46 @@ unsigned DeflateCompressor::insert(unsigned pos) noexcept
         ((unsigned{p[0]} << (2 * deflate_hash_shift)) ^ (unsigned{p[1]} << deflate_hash_shift) ^ p[2]) &
         (deflate_hash_size - 1);
     const unsigned old = head_[hash];
-    prev_[pos & deflate_window_mask] = static_cast<std::uint16_t>(old);
+    std::uint16_t* const links = links_.get();
+    store64(links + 4 * (pos & deflate_window_mask), (load64(links + 4 * (old & deflate_window_mask)) << 16) | old);
     head_[hash] = static_cast<std::uint16_t>(pos);
     return old;
 }
 
+// Compares one candidate with the current position; true when its match is
+// long enough to end the search.
+inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_len, unsigned max_len,
+                                             unsigned nice) noexcept
+{
+    const std::uint8_t* const scan = window_.get() + strstart_;
+    const std::uint8_t* const match = window_.get() + candidate;
+    if (load16(match + best_len - 1) != load16(scan + best_len - 1)) {
+        return false;
+    }
+    std::uint64_t diff = load64(match) ^ load64(scan);
+    unsigned len = 0;
+    while (diff == 0 && (len += 8) < max_len) {
+        diff = load64(match + len) ^ load64(scan + len);
+    }
+    if (diff != 0) {
+        len += equal_bytes(diff);
+    }
+    len = std::min(len, max_len);
+    if (len <= best_len) {
+        return false;
+    }
+    match_start_ = candidate;
+    best_len = len;
+    return len >= nice;
+}
+
 // Walks the hash chain from cur_match for the longest match at strstart
-// longer than prev_length; the nearest wins among equal lengths.
+// longer than prev_length; the nearest wins among equal lengths. At most
+// max_chain candidates are tried (a quarter once prev_length is good), none
+// farther than the farthest distance.
 unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_length) noexcept
 {
-    const std::uint8_t* const window = window_.get();
-    const std::uint16_t* const prev = prev_.get();
-    const std::uint8_t* const scan = window + strstart_;
+    const std::uint16_t* const links = links_.get();
     const unsigned max_len = std::min(deflate_max_match, lookahead_);
     const unsigned nice = std::min<unsigned>(params_.nice_length, max_len);
     const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
@@ -146,32 +177,35 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
     if (best_len >= max_len) {
         return max_len;
     }
-    std::uint16_t scan_end = load16(scan + best_len - 1);
-    const std::uint64_t scan_head = load64(scan);
-    do {
-        const std::uint8_t* const match = window + cur_match;
-        if (load16(match + best_len - 1) != scan_end) {
-            continue;
+    const std::uint8_t* const window = window_.get();
+    unsigned candidate = cur_match;
+    std::uint64_t next = load64(links + 4 * (candidate & deflate_window_mask));
+    for (;;) {
+        // Fetch the links after this group of four before comparing, so the
+        // chain's next load overlaps the comparisons of this group.
+        const std::uint64_t after = load64(links + 4 * ((next >> 48) & deflate_window_mask));
+        for (int k = 0; k < 3; ++k) {
+            __builtin_prefetch(window + ((next >> (16 * k)) & 0xFFFF) + best_len - 1);
         }
-        std::uint64_t diff = load64(match) ^ scan_head;
-        unsigned len = 0;
-        while (diff == 0 && (len += 8) < max_len) {
-            diff = load64(match + len) ^ load64(scan + len);
+        if (try_candidate(candidate, best_len, max_len, nice)) {
+            return best_len;
         }
-        if (diff != 0) {
-            len += equal_bytes(diff);
-        }
-        len = std::min(len, max_len);
-        if (len > best_len) {
-            match_start_ = cur_match;
-            best_len = len;
-            if (len >= nice) {
-                break;
+        for (int k = 0; k < 3; ++k) {
+            candidate = static_cast<unsigned>(next & 0xFFFF);
+            next >>= 16;
+            if (candidate <= limit || --chain == 0) {
+                return best_len;
             }
-            scan_end = load16(scan + best_len - 1);
+            if (try_candidate(candidate, best_len, max_len, nice)) {
+                return best_len;
+            }
         }
-    } while ((cur_match = prev[cur_match & deflate_window_mask]) > limit && --chain != 0);
-    return best_len;
+        candidate = static_cast<unsigned>(next & 0xFFFF);
+        if (candidate <= limit || --chain == 0) {
+            return best_len;
+        }
+        next = after;
+    }
 }
 
 void DeflateCompressor::end_block(bool last) noexcept

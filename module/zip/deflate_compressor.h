@@ -51,12 +51,16 @@ private:
     void slide_window() noexcept;
     unsigned insert(unsigned pos) noexcept;
     unsigned longest_match(unsigned cur_match, unsigned prev_length) noexcept;
+    bool try_candidate(unsigned candidate, unsigned& best_len, unsigned max_len, unsigned nice) noexcept;
     void lazy_loop() noexcept;
     void end_block(bool last) noexcept;
 
     std::unique_ptr<std::uint8_t[]> window_; // two window sizes plus comparison slack
     std::unique_ptr<std::uint16_t[]> head_;  // newest position of each hash
-    std::unique_ptr<std::uint16_t[]> prev_;  // previous position of the same hash
+    // For each window position, the next four older positions of its hash
+    // chain, 16 bits each: one load yields four links, so walking a chain
+    // waits on a quarter of the dependent loads a one-link list needs.
+    std::unique_ptr<std::uint16_t[]> links_;
     DeflateBlockWriter blocks_;
 
     deflate_level_params params_{};
