@@ -142,7 +142,7 @@ std::optional<translations> translations::load(const std::string& path, std::str
   std::error_code ec;
   std::ifstream in;
   if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
-  if (!in) {
+  if (!in.is_open()) {
     error = "cannot read " + path;
     return std::nullopt;
   }

@@ -16,9 +16,11 @@
 #include <string>
 #include <string_view>
 
+#include "zvhost_api.h"
+
 namespace zv::hostapp {
 
-class translations {
+class ZVHOST_API translations {
  public:
   // Parses the file's content. On a malformed line returns nothing and sets
   // `error` to "line N: <reason>".
@@ -35,9 +37,9 @@ class translations {
 };
 
 // Converts UTF-8 to UTF-16; nothing for malformed input.
-std::optional<std::u16string> utf8_to_utf16(std::string_view text);
+ZVHOST_API std::optional<std::u16string> utf8_to_utf16(std::string_view text);
 // Converts UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
-std::string utf16_to_utf8(std::u16string_view text);
+ZVHOST_API std::string utf16_to_utf8(std::u16string_view text);
 
 }  // namespace zv::hostapp
 
