@@ -47,7 +47,7 @@ private:
 
     static constexpr std::size_t kBlockBytes = 1u << 20;
     std::vector<std::unique_ptr<char[]>> blocks_;
-    std::size_t block_used_ = kBlockBytes;  // forces a first block
+    std::size_t block_used_ = 0;
     std::size_t block_size_ = 0;
     std::vector<std::uint64_t> locations_;  // (block << 32) | offset, per index
     std::vector<Slot> slots_;

@@ -102,10 +102,11 @@ void CWorksheet::WritePane(FrozenPane pane)
 
 void CWorksheet::OpenRow(std::uint32_t first, std::uint32_t last, float height)
 {
-    char spans[32];
-    char* end = std::to_chars(spans, spans + sizeof spans, first).ptr;
-    *end++ = ':';
-    end = std::to_chars(end, spans + sizeof spans, last).ptr;
+    // Two 10-digit numbers and a colon always fit.
+    char spans[32] = {};
+    char* end = std::to_chars(spans, spans + 12, first).ptr;
+    *end = ':';
+    end = std::to_chars(end + 1, spans + sizeof spans, last).ptr;
     ++row_;
     xml_->Tag("row").Attr("r", row_).Attr("spans", std::string_view(spans, static_cast<std::size_t>(end - spans)));
     if (height != 0) xml_->Attr("ht", height).Attr("customHeight", 1);

@@ -1,0 +1,98 @@
+#include "platform/environment.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+namespace zp = zv::platform;
+
+class Environment : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        zp::clear_environment_overrides();
+        ::unsetenv("ZV_ENV_TEST_VALUE");
+    }
+};
+
+TEST_F(Environment, ReadsRealVariablesAsUtf16)
+{
+    ::setenv("ZV_ENV_TEST_VALUE", "\xD0\x9F\xD1\x80 x", 1);
+    EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"Пр x"));
+    ::unsetenv("ZV_ENV_TEST_VALUE");
+    EXPECT_FALSE(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE").has_value());
+}
+
+TEST_F(Environment, MalformedBytesBecomeReplacementCharacters)
+{
+    ::setenv("ZV_ENV_TEST_VALUE", "a\xFF\xD0", 1);
+    EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"a\xFFFD\xFFFD"));
+}
+
+TEST_F(Environment, NamesThatCannotExistAreUnset)
+{
+    EXPECT_FALSE(zp::get_environment_variable(u"").has_value());
+    EXPECT_FALSE(zp::get_environment_variable(u"A=B").has_value());
+    EXPECT_FALSE(zp::get_environment_variable(u"ПУТЬ").has_value());
+}
+
+TEST_F(Environment, OverridesHideOrReplaceTheRealValue)
+{
+    ::setenv("ZV_ENV_TEST_VALUE", "real", 1);
+    zp::override_environment_variable(u"ZV_ENV_TEST_VALUE", std::nullopt);
+    EXPECT_FALSE(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE").has_value());
+    zp::override_environment_variable(u"ZV_ENV_TEST_VALUE", u"injected");
+    EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"injected"));
+    zp::clear_environment_overrides();
+    EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"real"));
+}
+
+TEST_F(Environment, ThreadIdsDifferBetweenLiveThreads)
+{
+    const auto mine = zp::current_thread_id();
+    EXPECT_EQ(mine, zp::current_thread_id());
+    std::uint64_t other = mine;
+    std::thread worker([&] { other = zp::current_thread_id(); });
+    worker.join();
+    EXPECT_NE(other, mine);
+    zp::override_thread_id(77);
+    EXPECT_EQ(zp::current_thread_id(), 77u);
+}
+
+TEST_F(Environment, ClockAndTimeCanBeInjected)
+{
+    EXPECT_GE(zp::processor_clock(), 0);
+    zp::override_processor_clock(1234);
+    EXPECT_EQ(zp::processor_clock(), 1234);
+    zp::override_utc_time(zp::civil_time{2021, 2, 3, 4, 5, 6});
+    const auto now = zp::current_utc_time();
+    EXPECT_EQ(now.year, 2021);
+    EXPECT_EQ(now.second, 6);
+}
+
+TEST_F(Environment, RealUtcTimeIsPlausible)
+{
+    const auto now = zp::current_utc_time();
+    EXPECT_GE(now.year, 2024);
+    EXPECT_GE(now.month, 1);
+    EXPECT_LE(now.month, 12);
+}
+
+TEST_F(Environment, LocalTimeWithInjectedOffset)
+{
+    zp::override_local_offset(-3600);
+    const auto t = zp::to_local_time(0);
+    EXPECT_EQ(t.year, 1969);
+    EXPECT_EQ(t.month, 12);
+    EXPECT_EQ(t.day, 31);
+    EXPECT_EQ(t.hour, 23);
+    zp::override_local_offset(0);
+    const auto leap = zp::to_local_time(951782400);  // 2000-02-29 00:00 UTC
+    EXPECT_EQ(leap.month, 2);
+    EXPECT_EQ(leap.day, 29);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include "xlsx/shared_strings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using SimpleXlsx::SharedStringTable;
+
+namespace {
+
+TEST(SharedStrings, IndicesFollowFirstUse)
+{
+    SharedStringTable table;
+    EXPECT_TRUE(table.Empty());
+    EXPECT_EQ(table.IndexOf("b"), 0u);
+    EXPECT_EQ(table.IndexOf("a"), 1u);
+    EXPECT_EQ(table.IndexOf("b"), 0u);
+    EXPECT_EQ(table.IndexOf("c"), 2u);
+    EXPECT_EQ(table.Count(), 3u);
+    EXPECT_EQ(table.At(0), "b");
+    EXPECT_EQ(table.At(1), "a");
+    EXPECT_EQ(table.At(2), "c");
+}
+
+TEST(SharedStrings, FindDoesNotAdd)
+{
+    SharedStringTable table;
+    EXPECT_EQ(table.Find("x"), SharedStringTable::kNotFound);
+    table.IndexOf("x");
+    EXPECT_EQ(table.Find("x"), 0u);
+    EXPECT_EQ(table.Find("y"), SharedStringTable::kNotFound);
+    EXPECT_EQ(table.Count(), 1u);
+}
+
+TEST(SharedStrings, BytesAreComparedExactly)
+{
+    SharedStringTable table;
+    const std::string with_nul("a\0b", 3);
+    EXPECT_EQ(table.IndexOf(with_nul), 0u);
+    EXPECT_EQ(table.IndexOf("a"), 1u);
+    EXPECT_EQ(table.IndexOf(""), 2u);
+    EXPECT_EQ(table.IndexOf("A"), 3u);
+    EXPECT_EQ(table.IndexOf(with_nul), 0u);
+    EXPECT_EQ(table.At(0), with_nul);
+    EXPECT_EQ(table.At(2), "");
+}
+
+TEST(SharedStrings, ManyStringsSurviveGrowth)
+{
+    SharedStringTable table;
+    const int n = 200000;
+    for (int i = 0; i < n; ++i) ASSERT_EQ(table.IndexOf("value " + std::to_string(i * 7)), static_cast<std::uint64_t>(i));
+    for (int i = n - 1; i >= 0; i -= 997) EXPECT_EQ(table.IndexOf("value " + std::to_string(i * 7)), static_cast<std::uint64_t>(i));
+    EXPECT_EQ(table.Count(), static_cast<std::uint64_t>(n));
+    EXPECT_EQ(table.At(12345), "value " + std::to_string(12345 * 7));
+}
+
+TEST(SharedStrings, TextsLongerThanAnArenaBlock)
+{
+    SharedStringTable table;
+    const std::string big(3 * 1024 * 1024, 'z');
+    std::string other = big;
+    other.back() = 'y';
+    EXPECT_EQ(table.IndexOf("short"), 0u);
+    EXPECT_EQ(table.IndexOf(big), 1u);
+    EXPECT_EQ(table.IndexOf(other), 2u);
+    EXPECT_EQ(table.IndexOf("after"), 3u);
+    EXPECT_EQ(table.IndexOf(big), 1u);
+    EXPECT_EQ(table.At(1), big);
+    EXPECT_EQ(table.At(2), other);
+    EXPECT_EQ(table.At(3), "after");
+}
+
+}  // namespace

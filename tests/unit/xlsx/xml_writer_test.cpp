@@ -1,0 +1,101 @@
+#include "xlsx/xml_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+using SimpleXlsx::XmlToken;
+using SimpleXlsx::XmlWriter;
+using xlsx_test::WriteToString;
+
+namespace {
+
+const std::string kDecl = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n";
+
+// The document without its declaration line.
+std::string Body(const std::function<void(XmlWriter&)>& write)
+{
+    const std::string text = WriteToString(write);
+    EXPECT_EQ(text.substr(0, kDecl.size()), kDecl);
+    return text.substr(kDecl.size());
+}
+
+TEST(XmlWriterTokens, EmptyElementIsSelfClosedWithAttributes)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Attr("k", "v").Attr("n", 3).End(); }), "<a k=\"v\" n=\"3\"/>");
+}
+
+TEST(XmlWriterTokens, ContentClosesStartTagAndEndTagWritesName)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Attr("k", "v").Text("hi").End(); }), "<a k=\"v\">hi</a>");
+    EXPECT_EQ(Body([](XmlWriter& x) { x.Element("e", ""); }), "<e></e>");
+}
+
+TEST(XmlWriterTokens, NamedEndTagClosesDownToThatElement)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Tag("b").Tag("c").Attr("x", 1).End("b").Tag("d").End(); }),
+              "<a><b><c x=\"1\"/></b><d/></a>");
+}
+
+TEST(XmlWriterTokens, UnnamedEndTagClosesExactlyOne)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Tag("b").End().Text("t").End(); }), "<a><b/>t</a>");
+}
+
+TEST(XmlWriterTokens, DestructionClosesEveryOpenElementInnermostFirst)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Tag("b").Text("t").Tag("c").Attr("k", "v"); }),
+              "<a><b>t<c k=\"v\"/></b></a>");
+}
+
+TEST(XmlWriterTokens, PrologIsWrittenOnlyAtTheStart)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x << XmlToken::Prolog(); x.Tag("a").End() << XmlToken::Prolog(); }),
+              "<a/>");
+}
+
+TEST(XmlWriterTokens, TextIsWrittenUnescaped)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x.Element("t", "a &amp; b"); }), "<t>a &amp; b</t>");
+}
+
+TEST(XmlWriterNumbers, FloatingPointUsesFifteenSignificantDigits)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x << 0.25 << " " << 0.7 << " " << 14.03 << " " << 15.0; }),
+              "0.25 0.7 14.03 15");
+    EXPECT_EQ(Body([](XmlWriter& x) { x << 1.0 / 3.0 << " " << 2.0 / 3.0; }), "0.333333333333333 0.666666666666667");
+    EXPECT_EQ(Body([](XmlWriter& x) { x << 1e20 << " " << -0.5; }), "1e+20 -0.5");
+    // A float is written with the digits of its double value.
+    EXPECT_EQ(Body([](XmlWriter& x) { x << 12.3f; }), "12.3000001907349");
+}
+
+TEST(XmlWriterNumbers, IntegersAreDecimal)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) {
+                  x << -7 << "," << 42u << "," << std::uint64_t{18446744073709551615ULL} << ","
+                    << std::int64_t{-9223372036854775807LL - 1};
+              }),
+              "-7,42,18446744073709551615,-9223372036854775808");
+}
+
+TEST(XmlWriterText, Utf16IsEncodedAsUtf8)
+{
+    EXPECT_EQ(Body([](XmlWriter& x) { x << u"Профиль"; }), "\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C");
+    EXPECT_EQ(Body([](XmlWriter& x) { x << u"\U0001F600"; }), "\xF0\x9F\x98\x80");
+    // An unpaired surrogate cannot be encoded: it becomes U+FFFD.
+    EXPECT_EQ(Body([](XmlWriter& x) { x << std::u16string_view(u"a\xD800z", 3); }), "a\xEF\xBF\xBDz");
+}
+
+TEST(XmlWriterText, LongTextsCrossTheBufferIntact)
+{
+    std::u16string text;
+    for (int i = 0; i < 50000; ++i) text += u"Ж1";
+    std::string expected;
+    for (int i = 0; i < 50000; ++i) expected += "\xD0\x96" "1";
+    EXPECT_EQ(Body([&](XmlWriter& x) {
+                  for (int i = 0; i < 3; ++i) x << text;
+              }),
+              expected + expected + expected);
+}
+
+}  // namespace
