@@ -88,48 +88,64 @@ double ring_signed_area(const ring& r)
     return twice / 2.0;
 }
 
-bool ring_contains(const ring& outer, const ring& inner)
+namespace {
+
+// Containment once the rings' bounds are known.
+bool contains_within(const ring& outer, const bounds& outer_box, const ring& inner,
+                     const bounds& inner_box)
 {
-    if (outer.size() < 3 || inner.empty()) return false;
-    if (!ring_bounds(outer).holds(ring_bounds(inner))) return false;
+    if (outer.size() < 3 || inner.empty() || !outer_box.holds(inner_box)) return false;
     for (point p : probe_points(inner)) {
         if (auto where = locate(p, outer)) return *where;
     }
     return false;
 }
 
-std::vector<int> ring_depths(const std::vector<ring>& rings)
+}  // namespace
+
+bool ring_contains(const ring& outer, const ring& inner)
 {
-    std::vector<int> depth(rings.size(), 0);
+    return contains_within(outer, ring_bounds(outer), inner, ring_bounds(inner));
+}
+
+std::vector<std::vector<std::size_t>> ring_containers(const std::vector<ring>& rings)
+{
+    std::vector<bounds> boxes;
+    boxes.reserve(rings.size());
+    for (const ring& r : rings) boxes.push_back(ring_bounds(r));
+    std::vector<std::vector<std::size_t>> containers(rings.size());
     for (std::size_t i = 0; i < rings.size(); ++i)
         for (std::size_t j = 0; j < rings.size(); ++j)
-            if (i != j && ring_contains(rings[j], rings[i])) ++depth[i];
+            if (i != j && contains_within(rings[j], boxes[j], rings[i], boxes[i]))
+                containers[i].push_back(j);
+    return containers;
+}
+
+std::vector<int> ring_depths(const std::vector<ring>& rings)
+{
+    std::vector<int> depth;
+    for (const auto& c : ring_containers(rings)) depth.push_back(static_cast<int>(c.size()));
     return depth;
 }
 
 std::vector<ring_group> group_rings(const std::vector<ring>& rings)
 {
-    const std::vector<int> depth = ring_depths(rings);
+    const auto containers = ring_containers(rings);
+    auto depth = [&](std::size_t i) { return containers[i].size(); };
     std::vector<ring_group> groups;
     std::vector<std::size_t> group_of(rings.size(), SIZE_MAX);
     for (std::size_t i = 0; i < rings.size(); ++i) {
-        if (depth[i] % 2 != 0) continue;
+        if (depth(i) % 2 != 0) continue;
         group_of[i] = groups.size();
         groups.push_back({i, {}});
     }
     for (std::size_t i = 0; i < rings.size(); ++i) {
-        if (depth[i] % 2 == 0) continue;
+        if (depth(i) % 2 == 0) continue;
+        // The hole's owner is the innermost ring around it, one level up.
         std::size_t owner = SIZE_MAX;
-        double owner_area = INFINITY;
-        for (std::size_t j = 0; j < rings.size(); ++j) {
-            if (depth[j] != depth[i] - 1 || !ring_contains(rings[j], rings[i])) continue;
-            const double a = std::fabs(ring_signed_area(rings[j]));
-            if (a < owner_area) {
-                owner = j;
-                owner_area = a;
-            }
-        }
-        if (owner == SIZE_MAX) {  // cannot happen for consistent nesting; keep the ring
+        for (std::size_t j : containers[i])
+            if (depth(j) + 1 == depth(i)) owner = j;
+        if (owner == SIZE_MAX) {  // inconsistent nesting (overlapping rings): keep the ring
             group_of[i] = groups.size();
             groups.push_back({i, {}});
         } else {

@@ -19,6 +19,9 @@ double ring_signed_area(const ring& r);
 // touching at vertices count; coinciding rings do not contain each other.
 bool ring_contains(const ring& outer, const ring& inner);
 
+// For each ring, the other rings that contain it.
+std::vector<std::vector<std::size_t>> ring_containers(const std::vector<ring>& rings);
+
 // Number of other rings containing each ring: even depth is an outer
 // boundary (or an island in a hole), odd depth a hole.
 std::vector<int> ring_depths(const std::vector<ring>& rings);
@@ -30,7 +33,8 @@ struct ring_group {
 };
 
 // The polygon's rings grouped by outer ring, in the order of the outer rings.
-// A hole belongs to the smallest outer ring that contains it.
+// A hole belongs to the innermost outer ring that contains it (the one
+// nested one level less deep).
 std::vector<ring_group> group_rings(const std::vector<ring>& rings);
 
 }  // namespace zv::gc

@@ -8,7 +8,7 @@
 namespace zv::gc {
 namespace {
 
-TEST(DbfOutput, NumbersAreRightAlignedAndShrinkToFit)
+TEST(GcDbfOutput, NumbersAreRightAlignedAndShrinkToFit)
 {
     EXPECT_EQ(format_number(4.0, 10, 3), "     4.000");
     EXPECT_EQ(format_number(-12.5, 8, 2), "  -12.50");
@@ -18,7 +18,7 @@ TEST(DbfOutput, NumbersAreRightAlignedAndShrinkToFit)
     EXPECT_EQ(format_number(-1e-9, 6, 2), "  0.00");
 }
 
-TEST(DbfOutput, NumbersIgnoreTheLocale)
+TEST(GcDbfOutput, NumbersIgnoreTheLocale)
 {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
@@ -30,7 +30,7 @@ TEST(DbfOutput, NumbersIgnoreTheLocale)
     EXPECT_EQ(text, "  2.50");
 }
 
-TEST(DbfOutput, FieldsAreOursThenSourceThenComputedWithClashesRenamed)
+TEST(GcDbfOutput, FieldsAreOursThenSourceThenComputedWithClashesRenamed)
 {
     auto attrs = std::make_shared<attribute_set>();
     attrs->fields = {{"NAME", 'C', 5, 0}, {"length", 'C', 3, 0}, {"LENGTH_1", 'N', 4, 0},

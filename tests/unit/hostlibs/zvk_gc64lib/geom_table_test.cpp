@@ -37,7 +37,7 @@ geom_table polygon_table()
     return t;
 }
 
-TEST(SplitParts, PolygonBecomesOneObjectPerOuterRingWithItsHoles)
+TEST(GcSplitParts, PolygonBecomesOneObjectPerOuterRingWithItsHoles)
 {
     const geom_table source = polygon_table();
     geom_table parts;
@@ -58,7 +58,7 @@ TEST(SplitParts, PolygonBecomesOneObjectPerOuterRingWithItsHoles)
     EXPECT_EQ(parts.objects[3].source_part, 0);
 }
 
-TEST(SplitParts, LineBecomesOneObjectPerPartAndInPlaceWorks)
+TEST(GcSplitParts, LineBecomesOneObjectPerPartAndInPlaceWorks)
 {
     geom_table t;
     t.kind = shape_kind::line;
@@ -74,7 +74,7 @@ TEST(SplitParts, LineBecomesOneObjectPerPartAndInPlaceWorks)
     EXPECT_EQ(t.objects[1].parts[0].size(), 3u);
 }
 
-TEST(PolygonOps, PassOverWhatIsNotAPolygon)
+TEST(GcPolygonOps, PassOverWhatIsNotAPolygon)
 {
     geom_table t = polygon_table();
     t.objects.push_back(object(shape_kind::line, 3, {make_ring({0, 0, 5, 5})}));
@@ -94,7 +94,7 @@ TEST(PolygonOps, PassOverWhatIsNotAPolygon)
     EXPECT_TRUE(longs.has_prj);
 }
 
-TEST(PolygonOps, OutputMayReplaceItsInput)
+TEST(GcPolygonOps, OutputMayReplaceItsInput)
 {
     geom_table t = polygon_table();
     make_rectangles(t, t);

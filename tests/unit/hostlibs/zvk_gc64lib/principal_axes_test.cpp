@@ -43,7 +43,7 @@ struct rotated_rectangle {
     ring outline() const { return {at(-2, -1), at(-2, 1), at(2, 1), at(2, -1), at(-2, -1)}; }
 };
 
-TEST(PrincipalAxes, RotatedRectangleIsItsOwnFrame)
+TEST(GcPrincipalAxes, RotatedRectangleIsItsOwnFrame)
 {
     const rotated_rectangle rr;
     const auto box = polygon_oriented_box({rr.outline()});
@@ -62,7 +62,7 @@ TEST(PrincipalAxes, RotatedRectangleIsItsOwnFrame)
     EXPECT_NEAR(line_azimuth_degrees(box->frame.major), 60.0, 1e-6);
 }
 
-TEST(PrincipalAxes, RectangleRingIsClosedClockwiseAndHoldsTheCorners)
+TEST(GcPrincipalAxes, RectangleRingIsClosedClockwiseAndHoldsTheCorners)
 {
     const rotated_rectangle rr;
     const auto box = polygon_oriented_box({reversed(rr.outline())});
@@ -94,7 +94,7 @@ TEST(PrincipalAxes, RectangleRingIsClosedClockwiseAndHoldsTheCorners)
 // (x + y - 2.2)/sqrt2 in [-2.2, 1.8]/sqrt2. So the long axis runs from
 // (-0.4, 2.6) to (2.6, -0.4), length 3 sqrt2; the short axis from (0, 0) to
 // (2, 2), length 2 sqrt2; the rectangle's area is 12.
-TEST(PrincipalAxes, LShapeMatchesHandCalculation)
+TEST(GcPrincipalAxes, LShapeMatchesHandCalculation)
 {
     const ring l_shape = make_ring({0, 0, 0, 3, 1, 3, 1, 1, 3, 1, 3, 0, 0, 0});
     const auto box = polygon_oriented_box({l_shape});
@@ -118,7 +118,7 @@ TEST(PrincipalAxes, LShapeMatchesHandCalculation)
 // are symmetric about y = 2). So the long axis runs east from (0, 2) to
 // (10, 2), and the short axis north through x = 16/3 -- not through the
 // middle x = 5, which is where the hole shows.
-TEST(PrincipalAxes, HoleSubtractsFromTheMoments)
+TEST(GcPrincipalAxes, HoleSubtractsFromTheMoments)
 {
     const ring outer = make_ring({0, 0, 0, 4, 10, 4, 10, 0, 0, 0});
     const ring hole = make_ring({1, 1, 3, 1, 3, 3, 1, 3, 1, 1});
@@ -140,7 +140,7 @@ TEST(PrincipalAxes, HoleSubtractsFromTheMoments)
 
 // A square has equal principal moments; its longest edge decides, so the
 // rectangle of a rotated square is the square itself.
-TEST(PrincipalAxes, IsotropicSquareTakesItsEdgeDirection)
+TEST(GcPrincipalAxes, IsotropicSquareTakesItsEdgeDirection)
 {
     const double a = 20 * std::numbers::pi / 180;
     const point u{std::cos(a), std::sin(a)}, v{-u.y, u.x};
@@ -156,7 +156,7 @@ TEST(PrincipalAxes, IsotropicSquareTakesItsEdgeDirection)
     EXPECT_EQ(again->frame.major.y, box->frame.major.y);
 }
 
-TEST(PrincipalAxes, DegenerateShapesFallBackToVertices)
+TEST(GcPrincipalAxes, DegenerateShapesFallBackToVertices)
 {
     // No area: the vertices (0,0), (2,2), (4,4) spread along azimuth 45.
     const auto line = polygon_oriented_box({make_ring({0, 0, 2, 2, 4, 4, 0, 0})});
@@ -178,7 +178,7 @@ TEST(PrincipalAxes, DegenerateShapesFallBackToVertices)
     EXPECT_FALSE(polygon_oriented_box({make_ring({0, 0, NAN, 1, 1, 1, 0, 0})}));
 }
 
-TEST(PrincipalAxes, AzimuthIsClockwiseFromNorthAsAnUndirectedLine)
+TEST(GcPrincipalAxes, AzimuthIsClockwiseFromNorthAsAnUndirectedLine)
 {
     EXPECT_NEAR(line_azimuth_degrees({0, 1}), 0.0, 1e-12);
     EXPECT_NEAR(line_azimuth_degrees({0, -1}), 0.0, 1e-12);

@@ -14,7 +14,7 @@ const ring hole = make_ring({2, 2, 8, 2, 8, 8, 2, 8, 2, 2});          // counter
 const ring island = make_ring({4, 4, 4, 6, 6, 6, 6, 4, 4, 4});
 const ring apart = make_ring({20, 0, 20, 5, 25, 5, 25, 0, 20, 0});
 
-TEST(RingTopology, SignedAreaFollowsOrientation)
+TEST(GcRingTopology, SignedAreaFollowsOrientation)
 {
     EXPECT_DOUBLE_EQ(ring_signed_area(big), -100.0);
     EXPECT_DOUBLE_EQ(ring_signed_area(hole), 36.0);
@@ -23,7 +23,7 @@ TEST(RingTopology, SignedAreaFollowsOrientation)
     EXPECT_DOUBLE_EQ(ring_signed_area(make_ring({0, 0, 1, 1})), 0.0);
 }
 
-TEST(RingTopology, ContainmentIgnoresOrientationAndToleratesTouching)
+TEST(GcRingTopology, ContainmentIgnoresOrientationAndToleratesTouching)
 {
     EXPECT_TRUE(ring_contains(big, hole));
     EXPECT_FALSE(ring_contains(hole, big));
@@ -35,7 +35,7 @@ TEST(RingTopology, ContainmentIgnoresOrientationAndToleratesTouching)
     EXPECT_FALSE(ring_contains(big, big));
 }
 
-TEST(RingTopology, GroupsHolesWithTheirSmallestOuterRing)
+TEST(GcRingTopology, GroupsHolesWithTheirSmallestOuterRing)
 {
     // Two polygons; the first has a hole with an island in it, which is an
     // outer ring of its own.
