@@ -43,6 +43,12 @@ class StringLookup : public ::testing::Test {
   std::optional<std::string> saved_;
 };
 
+// The entry of the module linked into this program, as the host calls it.
+interface_ref linked_entry(void* object) {
+  const zv_interface_words words = zv_bundle_interface_to_custom_pointer(object);
+  return {words.table, words.object};
+}
+
 platform::module_handle test_library() { return platform::loaded_module("zv_test_resources"); }
 
 TEST_F(StringLookup, ModuleStringsFollowTheHostLanguage) {
@@ -116,9 +122,7 @@ TEST_F(StringLookup, HeldLocalizerAnswersAloneAndNeverForTheBasicLibrary) {
     auto texts = hostapp::translations::parse("12\tFinished\n", error);
     ASSERT_TRUE(texts) << error;
     host.set_translations(std::move(*texts));
-    ASSERT_TRUE(host.attach(
-        reinterpret_cast<hostapp::module_entry_fn>(&zv_bundle_interface_to_custom_pointer), error))
-        << error;
+    ASSERT_TRUE(host.attach(&linked_entry, error)) << error;
     host.connect_clients();
     ASSERT_EQ(host.localizer_watchers(), 1u);
 
