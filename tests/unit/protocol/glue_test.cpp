@@ -106,7 +106,7 @@ TEST(CallWrapper, NullArgumentAddressArrivesAsNullReference) {
   EXPECT_FALSE(g.received.valid());
 }
 
-TEST(Query, RootAnswersExactlyTheVersionedName) {
+TEST(InterfaceQuery, RootAnswersExactlyTheVersionedName) {
   doubling_gauge g;
   const interface_ref root = root_of(make_ref<gauge>(&g));
   ASSERT_TRUE(root.valid());
@@ -118,7 +118,7 @@ TEST(Query, RootAnswersExactlyTheVersionedName) {
   }
 }
 
-TEST(Query, NeighbouringVersionOfTheReferentInterfaceYieldsNull) {
+TEST(InterfaceQuery, NeighbouringVersionOfTheReferentInterfaceYieldsNull) {
   obj o;
   const interface_ref root = root_of(o.as_referent());
   EXPECT_TRUE(query(root, "zv_referent_interface_1").valid());
@@ -126,13 +126,13 @@ TEST(Query, NeighbouringVersionOfTheReferentInterfaceYieldsNull) {
   EXPECT_FALSE(query(root, "zv_referent_interface_2").valid());
 }
 
-TEST(Query, NullNameYieldsNull) {
+TEST(InterfaceQuery, NullNameYieldsNull) {
   doubling_gauge g;
   const interface_ref root = root_of(make_ref<gauge>(&g));
   EXPECT_FALSE(query(root, nullptr).valid());
 }
 
-TEST(Query, QueryMatchReportsNonZeroEitherWay) {
+TEST(InterfaceQuery, QueryMatchReportsNonZeroEitherWay) {
   doubling_gauge g;
   const void* t = nullptr;
   void* o = nullptr;
@@ -152,7 +152,7 @@ void counting_query(const void*, void*, const char*, const void** t, void** o) n
   *o = &counted_queries;
 }
 
-TEST(Cast, NullRootReturnsNullWithoutCallingAnything) {
+TEST(InterfaceCast, NullRootReturnsNullWithoutCallingAnything) {
   const slot_fn counting_table[1] = {reinterpret_cast<slot_fn>(&counting_query)};
   counted_queries = 0;
   EXPECT_FALSE(cast<gauge>(interface_ref{counting_table, nullptr}).valid());
@@ -162,7 +162,7 @@ TEST(Cast, NullRootReturnsNullWithoutCallingAnything) {
   EXPECT_EQ(counted_queries, 1);
 }
 
-TEST(Cast, FindsTheInterfaceOrAnswersNull) {
+TEST(InterfaceCast, FindsTheInterfaceOrAnswersNull) {
   doubling_gauge g;
   const interface_ref root = root_of(make_ref<gauge>(&g));
   EXPECT_EQ(cast<gauge>(root), make_ref<gauge>(&g));
@@ -190,7 +190,7 @@ TEST(MakeRef, OutParameterFormWritesBothWords) {
   make_ref<gauge>(&g, nullptr);  // tolerated
 }
 
-TEST(Guarded, TurnsAnyExceptionIntoTheFallback) {
+TEST(GuardedSlot, TurnsAnyExceptionIntoTheFallback) {
   EXPECT_EQ(guarded(7, []() -> int { throw std::logic_error("x"); }), 7);
   EXPECT_EQ(guarded(7, [] { return 3; }), 3);
   int touched = 0;

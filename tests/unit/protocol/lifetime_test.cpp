@@ -11,7 +11,7 @@ namespace {
 using strong_service = ref<custom_app_service, 0>;
 using weak_service = ref<custom_app_service, 1>;
 
-TEST(Holder, StrongHolderKeepsAliveAndItsReleaseDestroys) {
+TEST(RefHolder, StrongHolderKeepsAliveAndItsReleaseDestroys) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   {
@@ -22,7 +22,7 @@ TEST(Holder, StrongHolderKeepsAliveAndItsReleaseDestroys) {
   EXPECT_EQ(log, std::vector<std::string>{"s"});
 }
 
-TEST(Holder, WeakHolderIsReleasedOnceAndNulled) {
+TEST(RefHolder, WeakHolderIsReleasedOnceAndNulled) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   const interface_ref expected_referent = s->referent_ref();
@@ -40,7 +40,7 @@ TEST(Holder, WeakHolderIsReleasedOnceAndNulled) {
   EXPECT_EQ(watcher.last_released, expected_referent);
 }
 
-TEST(Holder, WeakHolderAloneDoesNotKeepAlive) {
+TEST(RefHolder, WeakHolderAloneDoesNotKeepAlive) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   weak_service weak(s->service_ref());
@@ -51,7 +51,7 @@ TEST(Holder, WeakHolderAloneDoesNotKeepAlive) {
   EXPECT_FALSE(weak.valid());
 }
 
-TEST(Holder, CopyAttachesAgainAndResetToTheSameReferenceIsANoOp) {
+TEST(RefHolder, CopyAttachesAgainAndResetToTheSameReferenceIsANoOp) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   strong_service a(s->service_ref());
@@ -65,7 +65,7 @@ TEST(Holder, CopyAttachesAgainAndResetToTheSameReferenceIsANoOp) {
   EXPECT_EQ(log, std::vector<std::string>{"s"});
 }
 
-TEST(Holder, UnmanagedObjectIsSimplyHeld) {
+TEST(RefHolder, UnmanagedObjectIsSimplyHeld) {
   custom_app_service_impl plain;  // its referent slot answers null
   {
     strong_service holder(make_ref<custom_app_service>(&plain));
@@ -74,13 +74,13 @@ TEST(Holder, UnmanagedObjectIsSimplyHeld) {
   SUCCEED() << "no referent was called, nothing was destroyed";
 }
 
-TEST(Holder, StrongAndWeakAnswerHolds) {
+TEST(RefHolder, StrongAndWeakAnswerHolds) {
   EXPECT_TRUE(strong_service().holds());
   EXPECT_FALSE(weak_service().holds());
   EXPECT_FALSE(referrer_impl().holds());
 }
 
-TEST(Pin, KeepsTheObjectUntilItsOwnRemoval) {
+TEST(ReferentPin, KeepsTheObjectUntilItsOwnRemoval) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   const interface_ref r = s->referent_ref();
@@ -92,7 +92,7 @@ TEST(Pin, KeepsTheObjectUntilItsOwnRemoval) {
   EXPECT_EQ(log, std::vector<std::string>{"s"});
 }
 
-TEST(Pin, DuplicatesCountOneByOne) {
+TEST(ReferentPin, DuplicatesCountOneByOne) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   const interface_ref r = s->referent_ref();
@@ -106,7 +106,7 @@ TEST(Pin, DuplicatesCountOneByOne) {
   EXPECT_EQ(log, std::vector<std::string>{"s"});
 }
 
-TEST(Scan, RemovingAnAbsentReferenceStillRunsTheScan) {
+TEST(KeepAliveScan, RemovingAnAbsentReferenceStillRunsTheScan) {
   std::vector<std::string> log;
   auto* kept = new probe_service(log, "kept");
   spy_referrer strong(true), stranger(true);
@@ -122,7 +122,7 @@ TEST(Scan, RemovingAnAbsentReferenceStillRunsTheScan) {
   remove_referrer(kept->referent_ref(), strong.self());
 }
 
-TEST(Scan, StopsAtTheFirstEntryThatKeepsAlive) {
+TEST(KeepAliveScan, StopsAtTheFirstEntryThatKeepsAlive) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   spy_referrer weak(false), strong(true), later(true), leaving(false);
@@ -140,7 +140,7 @@ TEST(Scan, StopsAtTheFirstEntryThatKeepsAlive) {
 
 // A foreign holds() that detaches the last strong holder while the scan runs:
 // the object must survive its own scan and go right after it.
-TEST(Reentrancy, RemovalDuringTheScanIsAppliedAfterIt) {
+TEST(KeepAliveReentrancy, RemovalDuringTheScanIsAppliedAfterIt) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   const interface_ref r = s->referent_ref();
@@ -159,7 +159,7 @@ TEST(Reentrancy, RemovalDuringTheScanIsAppliedAfterIt) {
   EXPECT_EQ(strong.released_calls, 0);
 }
 
-TEST(Reentrancy, RemovalDuringTheScanKeepsTheVerdictOfTheFinalList) {
+TEST(KeepAliveReentrancy, RemovalDuringTheScanKeepsTheVerdictOfTheFinalList) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   const interface_ref r = s->referent_ref();
@@ -177,7 +177,7 @@ TEST(Reentrancy, RemovalDuringTheScanKeepsTheVerdictOfTheFinalList) {
   EXPECT_EQ(caller.released_calls, 0);
 }
 
-TEST(Reentrancy, RemovalFromInsideReleasedDoesNotDestroyTwice) {
+TEST(KeepAliveReentrancy, RemovalFromInsideReleasedDoesNotDestroyTwice) {
   std::vector<std::string> log;
   auto* s = new probe_service(log, "s");
   const interface_ref r = s->referent_ref();
@@ -190,7 +190,7 @@ TEST(Reentrancy, RemovalFromInsideReleasedDoesNotDestroyTwice) {
   EXPECT_EQ(polite.released_calls, 1);
 }
 
-TEST(Parent, ChildKeepsItsParentAlive) {
+TEST(ReferentParent, ChildKeepsItsParentAlive) {
   std::vector<std::string> log;
   auto* parent = new probe_service(log, "parent");
   auto* child = new probe_service(log, "child", parent->referent_ref());
@@ -203,7 +203,7 @@ TEST(Parent, ChildKeepsItsParentAlive) {
 // The parent is pinned while the child detaches, so the parent is still whole
 // while the child's destruction releases its hold on it, and goes only when
 // the pin is removed.
-TEST(Parent, ParentIsPinnedWhileTheChildDetaches) {
+TEST(ReferentParent, ParentIsPinnedWhileTheChildDetaches) {
   std::vector<std::string> log;
   auto* parent = new probe_service(log, "parent");
   const interface_ref parent_referent = parent->referent_ref();
@@ -223,7 +223,7 @@ TEST(Parent, ParentIsPinnedWhileTheChildDetaches) {
   EXPECT_EQ(watcher.released_calls, 1);
 }
 
-TEST(Parent, ParentWithOtherHoldersSurvivesTheChild) {
+TEST(ReferentParent, ParentWithOtherHoldersSurvivesTheChild) {
   std::vector<std::string> log;
   auto* parent = new probe_service(log, "parent");
   strong_service parent_holder(parent->service_ref());
@@ -235,7 +235,7 @@ TEST(Parent, ParentWithOtherHoldersSurvivesTheChild) {
   EXPECT_EQ(parent->referrer_count(), 1u);
 }
 
-TEST(Referent, ReferentReferenceNamesTheLifetimeCore) {
+TEST(ReferentIdentity, ReferentReferenceNamesTheLifetimeCore) {
   std::vector<std::string> log;
   probe_service s(log, "stack");
   const interface_ref r = s.referent_ref();

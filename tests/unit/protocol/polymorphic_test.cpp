@@ -17,7 +17,7 @@ interface_ref part_ref(joined& j) {
   return make_ref<I>(part);
 }
 
-TEST(Polymorphic, RootOfEveryPartAnswersForAllParts) {
+TEST(PolymorphicChain, RootOfEveryPartAnswersForAllParts) {
   joined j;
   const interface_ref parts[] = {part_ref<service_visitor>(j),
                                  part_ref<localizer_service_visitor>(j),
@@ -32,7 +32,7 @@ TEST(Polymorphic, RootOfEveryPartAnswersForAllParts) {
   }
 }
 
-TEST(Polymorphic, PartsAnswerWithTheirOwnObjectWords) {
+TEST(PolymorphicChain, PartsAnswerWithTheirOwnObjectWords) {
   joined j;
   const interface_ref a = part_ref<service_visitor>(j);
   const interface_ref b = part_ref<localizer_service_visitor>(j);
@@ -41,7 +41,7 @@ TEST(Polymorphic, PartsAnswerWithTheirOwnObjectWords) {
             static_cast<localizer_service_visitor_impl*>(&j));
 }
 
-TEST(Polymorphic, SinglePartAnswersOnlyItsOwnName) {
+TEST(PolymorphicChain, SinglePartAnswersOnlyItsOwnName) {
   polymorphic<service_visitor_impl> single;
   const interface_ref root = root_of(make_ref<service_visitor>(&single));
   EXPECT_TRUE(cast<service_visitor>(root).valid());
