@@ -18,12 +18,13 @@ extern "C" ZV_HOST_API bool zv_vec_d2_get_y(double x1, double y1, double x2, dou
     if (x < std::min(x1, x2) || x > std::max(x1, x2)) {
         return false;
     }
-    // Interpolate from the nearer end so that x at an end gives that end's y
-    // exactly.
-    const double t = (x - x1) / (x2 - x1);
-    if (!std::isfinite(t)) {
-        return false; // the x-range itself overflows a double
+    // Halved operands keep differences of huge values finite.
+    double t = (x - x1) / (x2 - x1);
+    if (!std::isfinite(x2 - x1) || !std::isfinite(x - x1)) {
+        t = (0.5 * x - 0.5 * x1) / (0.5 * x2 - 0.5 * x1);
     }
-    *y = t <= 0.5 ? y1 + t * (y2 - y1) : y2 + (1.0 - t) * (y1 - y2);
+    // A weighted mean gives each end's y exactly at its x and cannot
+    // overflow for finite ends.
+    *y = (1.0 - t) * y1 + t * y2;
     return true;
 }

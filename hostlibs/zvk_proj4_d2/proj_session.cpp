@@ -121,7 +121,12 @@ std::shared_ptr<const length_model> proj_session::lengths(const std::string& def
 
 std::shared_ptr<const length_model> proj_session::build_lengths(const std::string& definition)
 {
-    const pj_ptr crs = create_crs(definition);
+    pj_ptr crs = create_crs(definition);
+    // A definition with +towgs84 is a bound system; lengths belong to the
+    // system it is bound from, not to its way to WGS84.
+    if (crs && proj_get_type(crs.get()) == PJ_TYPE_BOUND_CRS) {
+        crs = wrap(proj_get_source_crs(ctx_, crs.get()));
+    }
     if (!crs) {
         return nullptr;
     }

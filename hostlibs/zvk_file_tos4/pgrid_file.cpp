@@ -1,0 +1,250 @@
+#include "pgrid_file.h"
+
+#include "pgrid_values.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace zv::pgrid
+{
+namespace
+{
+
+// Values move through a buffer of this many bytes per read or write call.
+constexpr std::size_t kChunkBytes = 1 << 16;
+
+bool seek_to(std::FILE* stream, std::uint64_t offset)
+{
+    return offset <= static_cast<std::uint64_t>(INT64_MAX) &&
+           fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
+
+std::optional<std::uint64_t> stream_size(std::FILE* stream)
+{
+    if (fseeko(stream, 0, SEEK_END) != 0) {
+        return std::nullopt;
+    }
+    const off_t size = ftello(stream);
+    return size < 0 ? std::nullopt : std::optional<std::uint64_t>(static_cast<std::uint64_t>(size));
+}
+
+std::optional<header> read_header(std::FILE* stream)
+{
+    const auto size = stream_size(stream);
+    unsigned char fixed_bytes[kHeaderBytes];
+    if (!size || !seek_to(stream, 0) || std::fread(fixed_bytes, 1, kHeaderBytes, stream) != kHeaderBytes) {
+        return std::nullopt;
+    }
+    const auto fixed = parse_fixed(fixed_bytes, kHeaderBytes);
+    if (!fixed || fixed->data_offset > *size) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> table(fixed->data_offset - kHeaderBytes);
+    if (std::fread(table.data(), 1, table.size(), stream) != table.size()) {
+        return std::nullopt;
+    }
+    auto h = parse_table(*fixed, table.data(), table.size());
+    if (!h || file_bytes(*h) != *size) {
+        return std::nullopt;
+    }
+    return h;
+}
+
+} // namespace
+
+std::unique_ptr<pgrid_file> pgrid_file::open(const std::string& path, bool writable)
+{
+    std::FILE* stream = std::fopen(path.c_str(), writable ? "r+b" : "rb");
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    auto h = read_header(stream);
+    if (!h) {
+        std::fclose(stream);
+        return nullptr;
+    }
+    return std::unique_ptr<pgrid_file>(new pgrid_file(stream, std::move(*h), writable));
+}
+
+pgrid_file::pgrid_file(std::FILE* stream, header h, bool writable)
+    : stream_(stream), header_(std::move(h)), writable_(writable)
+{
+    for (std::size_t k = 0; k < header_.properties.size(); ++k) {
+        offsets_.push_back(*values_offset(header_, k));
+    }
+}
+
+pgrid_file::~pgrid_file()
+{
+    std::fclose(stream_);
+}
+
+long pgrid_file::find(const std::string& name) const
+{
+    for (std::size_t k = 0; k < header_.properties.size(); ++k) {
+        if (header_.properties[k].name == name) {
+            return static_cast<long>(k);
+        }
+    }
+    return -1;
+}
+
+bool pgrid_file::in_range(std::size_t property, std::uint64_t first, std::uint64_t count) const
+{
+    return property < header_.properties.size() && first <= header_.object_count &&
+           count <= header_.object_count - first;
+}
+
+bool pgrid_file::seek_values(std::size_t property, std::uint64_t first, std::uint64_t count,
+                             std::size_t* size)
+{
+    if (!in_range(property, first, count)) {
+        return false;
+    }
+    *size = type_size(header_.properties[property].type);
+    return seek_to(stream_, offsets_[property] + first * *size);
+}
+
+bool pgrid_file::read_stored(std::size_t property, std::uint64_t first, std::uint64_t count, double* out)
+{
+    std::size_t size = 0;
+    if (!seek_values(property, first, count, &size)) {
+        return false;
+    }
+    const stored_type type = header_.properties[property].type;
+    std::vector<unsigned char> chunk(kChunkBytes);
+    const std::uint64_t per_chunk = kChunkBytes / size;
+    for (std::uint64_t done = 0; done < count;) {
+        const auto n = static_cast<std::size_t>(std::min(per_chunk, count - done));
+        if (std::fread(chunk.data(), size, n, stream_) != n) {
+            return false;
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            out[done + i] = decode(type, &chunk[i * size]);
+        }
+        done += n;
+    }
+    return true;
+}
+
+bool pgrid_file::read_floats(std::size_t property, std::uint64_t first, std::uint64_t count, float* out,
+                             bool keep_nodata)
+{
+    if (!in_range(property, first, count)) {
+        return false;
+    }
+    std::vector<double> stored(static_cast<std::size_t>(std::min<std::uint64_t>(count, kChunkBytes)));
+    const auto& info = header_.properties[property];
+    for (std::uint64_t done = 0; done < count;) {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(stored.size(), count - done));
+        if (!read_stored(property, first + done, n, stored.data())) {
+            return false;
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            out[done + i] = to_float(info, stored[i], keep_nodata);
+        }
+        done += n;
+    }
+    return true;
+}
+
+bool pgrid_file::write_floats(std::size_t property, std::uint64_t first, const float* values,
+                              std::uint64_t count)
+{
+    std::size_t size = 0;
+    if (!writable_ || !seek_values(property, first, count, &size)) {
+        return false;
+    }
+    const auto& info = header_.properties[property];
+    std::vector<unsigned char> chunk(kChunkBytes);
+    const std::uint64_t per_chunk = kChunkBytes / size;
+    for (std::uint64_t done = 0; done < count;) {
+        const auto n = static_cast<std::size_t>(std::min(per_chunk, count - done));
+        for (std::size_t i = 0; i < n; ++i) {
+            encode(info.type, from_float(info, values[done + i]), &chunk[i * size]);
+        }
+        if (std::fwrite(chunk.data(), size, n, stream_) != n) {
+            return false;
+        }
+        done += n;
+    }
+    return std::fflush(stream_) == 0;
+}
+
+} // namespace zv::pgrid
+
+namespace zv::pgrid
+{
+namespace
+{
+
+bool write_column(std::FILE* stream, stored_type type, const std::vector<double>& column)
+{
+    const std::size_t size = type_size(type);
+    std::vector<unsigned char> chunk(kChunkBytes);
+    const std::size_t per_chunk = kChunkBytes / size;
+    for (std::size_t done = 0; done < column.size();) {
+        const std::size_t n = std::min(per_chunk, column.size() - done);
+        for (std::size_t i = 0; i < n; ++i) {
+            encode(type, column[done + i], &chunk[i * size]);
+        }
+        if (std::fwrite(chunk.data(), size, n, stream) != n) {
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+std::string check_columns(const header& h, const std::vector<std::vector<double>>& columns)
+{
+    if (auto why = validate(h); !why.empty()) {
+        return why;
+    }
+    if (columns.size() != h.properties.size()) {
+        return "one column of values per property expected";
+    }
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        const auto& p = h.properties[k];
+        if (columns[k].size() != h.object_count) {
+            return "column '" + p.name + "' does not have one value per object";
+        }
+        for (const double v : columns[k]) {
+            if (!holds_exactly(p.type, v) && !std::isnan(v)) {
+                return "a value of '" + p.name + "' does not fit its type";
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::string write_new_file(const std::string& path, const header& h,
+                           const std::vector<std::vector<double>>& columns)
+{
+    if (auto why = check_columns(h, columns); !why.empty()) {
+        return why;
+    }
+    const std::string temporary = path + ".tmp-" + std::to_string(getpid());
+    std::FILE* stream = std::fopen(temporary.c_str(), "wb");
+    if (stream == nullptr) {
+        return "cannot create " + temporary;
+    }
+    const auto table = serialize(h);
+    bool ok = std::fwrite(table.data(), 1, table.size(), stream) == table.size();
+    for (std::size_t k = 0; ok && k < columns.size(); ++k) {
+        ok = write_column(stream, h.properties[k].type, columns[k]);
+    }
+    ok = (std::fclose(stream) == 0) && ok;
+    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return "cannot write " + path;
+    }
+    return {};
+}
+
+} // namespace zv::pgrid

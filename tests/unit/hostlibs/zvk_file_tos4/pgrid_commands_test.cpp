@@ -1,0 +1,158 @@
+// The pgrid command: CSV round trips are exact, refused input leaves no file.
+#include "pgrid_commands.h"
+#include "pgrid_file.h"
+#include "pgrid_test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+namespace
+{
+
+struct run_result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+run_result run(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int code = zv::pgrid::run_command(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+const std::string kCsv = "poro,depth,facies,zone,flag\r\n"
+                         "0.125,1234.5678,7,-32767,0\r\n"
+                         ",,,,\r\n"
+                         "0.3,-0.001,-2147483647,32767,254\r\n"
+                         "3.4028235e+38,1e-300,2147483647,0,1\r\n"
+                         "-inf,0.1,-1,-1,255\r\n";
+
+const std::vector<std::string> kTypes = {"--type",   "depth=f64", "--type",    "facies=i32",
+                                         "--type",   "zone=i16",  "--type",    "flag=u8",
+                                         "--nodata", "flag=200",  "--caption", "poro=Пористость, д.ед."};
+
+class PgridCommands : public ::testing::Test
+{
+  protected:
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+    run_result from_csv(const std::string& csv, const std::string& out,
+                        std::vector<std::string> options = kTypes)
+    {
+        zv::test::write_bytes(folder / "in.csv", csv);
+        std::vector<std::string> args = {"from-csv", path("in.csv"), path(out)};
+        args.insert(args.end(), options.begin(), options.end());
+        return run(args);
+    }
+    zv::test::pgrid_folder folder;
+};
+
+TEST_F(PgridCommands, CsvToPgridToCsvIsExact)
+{
+    ASSERT_EQ(from_csv(kCsv, "a.pgrid").code, 0);
+    const auto back = run({"to-csv", path("a.pgrid")});
+    EXPECT_EQ(back.code, 0) << back.err;
+    EXPECT_EQ(back.out, kCsv);
+}
+
+TEST_F(PgridCommands, PgridToCsvToPgridIsByteIdentical)
+{
+    ASSERT_EQ(
+        zv::pgrid::write_new_file(path("s.pgrid"), zv::test::sample_header(), zv::test::sample_columns()),
+        "");
+    const auto csv = run({"to-csv", path("s.pgrid")});
+    ASSERT_EQ(csv.code, 0);
+    const auto r =
+        from_csv(csv.out, "t.pgrid",
+                 {"--type", "depth=f64", "--type", "facies=i32", "--type", "zone=i16", "--type", "flag=u8",
+                  "--nodata", "depth=-9999", "--caption", "poro=Пористость", "--caption", "depth=Глубина, м",
+                  "--caption", "facies=Фация", "--caption", "flag=Признак"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(zv::test::read_bytes(folder / "t.pgrid"), zv::test::read_bytes(folder / "s.pgrid"));
+}
+
+TEST_F(PgridCommands, InfoDescribesTheProperties)
+{
+    ASSERT_EQ(from_csv(kCsv, "a.pgrid").code, 0);
+    const auto info = run({"info", path("a.pgrid")});
+    ASSERT_EQ(info.code, 0);
+    EXPECT_NE(info.out.find("objects: 5\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("properties: 5\n"), std::string::npos);
+    EXPECT_NE(info.out.find("0\tporo\tf32\tnan\tПористость, д.ед.\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("4\tflag\tu8\t200\t\n"), std::string::npos) << info.out;
+}
+
+TEST_F(PgridCommands, RefusedValuesLeaveNoFileBehind)
+{
+    const std::vector<std::string> bad = {
+        "zone\r\n40000\r\n",   // beyond i16
+        "zone\r\n2.5\r\n",     // not an integer
+        "zone\r\n-32768\r\n",  // the no-data value itself
+        "poro\r\n1e39\r\n",    // beyond f32
+        "poro\r\nnan\r\n",     // no-data is written as an empty field
+        "poro\r\n 1\r\n",      // spaces are not part of a number
+        "poro,poro\r\n1,2\r\n" // the same name twice
+    };
+    for (const auto& csv : bad) {
+        const auto r = from_csv(csv, "bad.pgrid", {"--type", "zone=i16"});
+        EXPECT_EQ(r.code, 1) << csv;
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_FALSE(std::filesystem::exists(folder / "bad.pgrid")) << csv;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1); // only in.csv
+}
+
+TEST_F(PgridCommands, FailedConversionKeepsTheOldFile)
+{
+    ASSERT_EQ(from_csv(kCsv, "a.pgrid").code, 0);
+    const auto before = zv::test::read_bytes(folder / "a.pgrid");
+    EXPECT_EQ(from_csv("zone\r\n40000\r\n", "a.pgrid", {"--type", "zone=i16"}).code, 1);
+    EXPECT_EQ(zv::test::read_bytes(folder / "a.pgrid"), before);
+}
+
+TEST_F(PgridCommands, UsageErrors)
+{
+    EXPECT_EQ(run({}).code, 2);
+    EXPECT_EQ(run({"info"}).code, 2);
+    EXPECT_EQ(run({"frobnicate", "x"}).code, 2);
+    EXPECT_EQ(from_csv(kCsv, "a.pgrid", {"--type"}).code, 2);
+    EXPECT_EQ(from_csv(kCsv, "a.pgrid", {"--type", "zone=f16"}).code, 2);
+    EXPECT_EQ(from_csv(kCsv, "a.pgrid", {"--default-type", "double"}).code, 2);
+    EXPECT_EQ(from_csv(kCsv, "a.pgrid", {"--colour", "x=y"}).code, 2);
+    EXPECT_EQ(from_csv(kCsv, "a.pgrid", {"--type", "nosuch=f64"}).code, 1);
+    EXPECT_EQ(run({"info", path("missing.pgrid")}).code, 1);
+    EXPECT_EQ(run({"to-csv", path("missing.pgrid")}).code, 1);
+}
+
+TEST_F(PgridCommands, DefaultTypeAppliesToColumnsWithoutTheirOwn)
+{
+    ASSERT_EQ(from_csv("a,b\r\n1,2\r\n", "d.pgrid", {"--default-type", "i16", "--type", "b=f64"}).code, 0);
+    const auto file = zv::pgrid::pgrid_file::open(path("d.pgrid"), false);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->info().properties[0].type, zv::pgrid::stored_type::i16);
+    EXPECT_EQ(file->info().properties[1].type, zv::pgrid::stored_type::f64);
+}
+
+TEST_F(PgridCommands, ToolRunsFromTheCommandLine)
+{
+    zv::test::write_bytes(folder / "in.csv", kCsv);
+    const std::string tool = std::string(ZV_BIN_DIR) + "/pgrid";
+    const std::string make = tool + " from-csv '" + path("in.csv") + "' '" + path("cli.pgrid") +
+                             "' --type zone=i16 --type depth=f64";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    std::FILE* pipe = popen((tool + " to-csv '" + path("cli.pgrid") + "'").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[256];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        out.append(buffer, n);
+    }
+    EXPECT_EQ(pclose(pipe), 0);
+    EXPECT_EQ(out.substr(0, out.find("\r\n")), "poro,depth,facies,zone,flag");
+    EXPECT_NE(std::system((tool + " info '" + path("none.pgrid") + "' 2>/dev/null").c_str()), 0);
+}
+
+} // namespace

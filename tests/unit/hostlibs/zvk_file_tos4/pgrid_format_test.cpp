@@ -1,0 +1,127 @@
+#include "pgrid_format.h"
+#include "pgrid_test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+
+using namespace zv::pgrid;
+
+TEST(PgridFormat, TableSurvivesSerializeAndParse)
+{
+    const header h = zv::test::sample_header();
+    ASSERT_EQ(validate(h), "");
+    const auto bytes = serialize(h);
+    EXPECT_EQ(bytes.size(), table_bytes(h.properties));
+    const auto fixed = parse_fixed(bytes.data(), bytes.size());
+    ASSERT_TRUE(fixed);
+    EXPECT_EQ(fixed->property_count, 5u);
+    EXPECT_EQ(fixed->object_count, 3u);
+    EXPECT_EQ(fixed->data_offset, bytes.size());
+    const auto parsed = parse_table(*fixed, bytes.data() + kHeaderBytes, bytes.size() - kHeaderBytes);
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(parsed->properties.size(), 5u);
+    for (std::size_t k = 0; k < 5; ++k) {
+        EXPECT_EQ(parsed->properties[k].name, h.properties[k].name);
+        EXPECT_EQ(parsed->properties[k].caption, h.properties[k].caption);
+        EXPECT_EQ(parsed->properties[k].type, h.properties[k].type);
+    }
+    EXPECT_TRUE(std::isnan(parsed->properties[0].nodata));
+    EXPECT_EQ(parsed->properties[1].nodata, -9999.0);
+}
+
+TEST(PgridFormat, HeaderStartsWithMagicVersionAndLittleEndianCounts)
+{
+    const auto bytes = serialize(zv::test::sample_header());
+    EXPECT_EQ(bytes[0], 0x89);
+    EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 8), "PGRID\r\n");
+    EXPECT_EQ(bytes[8], 1); // version 1, low byte first
+    EXPECT_EQ(bytes[9], 0);
+    EXPECT_EQ(bytes[12], 5); // property count
+    EXPECT_EQ(bytes[16], 3); // object count
+}
+
+TEST(PgridFormat, ValuesFollowEachOtherPropertyByProperty)
+{
+    const header h = zv::test::sample_header();
+    const auto start = table_bytes(h.properties);
+    EXPECT_EQ(values_offset(h, 0), start);
+    EXPECT_EQ(values_offset(h, 1), start + 3 * 4);
+    EXPECT_EQ(values_offset(h, 2), start + 3 * 4 + 3 * 8);
+    EXPECT_EQ(file_bytes(h), start + 3 * (4 + 8 + 4 + 2 + 1));
+}
+
+TEST(PgridFormat, InvalidTablesAreRefused)
+{
+    header h = zv::test::sample_header();
+    h.properties[1].name = "poro";
+    EXPECT_NE(validate(h), "");
+    h = zv::test::sample_header();
+    h.properties[0].name = "";
+    EXPECT_NE(validate(h), "");
+    h = zv::test::sample_header();
+    h.properties[3].nodata = 40000.0; // beyond i16
+    EXPECT_NE(validate(h), "");
+    h = zv::test::sample_header();
+    h.properties[2].nodata = NAN; // integers have no NaN
+    EXPECT_NE(validate(h), "");
+    h = zv::test::sample_header();
+    h.properties[0].nodata = 0.1; // not a float
+    EXPECT_NE(validate(h), "");
+    h = zv::test::sample_header();
+    h.properties[0].caption = "\xFF";
+    EXPECT_NE(validate(h), "");
+    h = zv::test::sample_header();
+    h.object_count = UINT64_MAX / 2;
+    EXPECT_NE(validate(h), "");
+}
+
+TEST(PgridFormat, DamagedFixedHeaderIsRefused)
+{
+    auto bytes = serialize(zv::test::sample_header());
+    EXPECT_FALSE(parse_fixed(bytes.data(), kHeaderBytes - 1));
+    auto wrong = bytes;
+    wrong[3] = 'X';
+    EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size()));
+    wrong = bytes;
+    wrong[8] = 2; // a later version
+    EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size()));
+    wrong = bytes;
+    wrong[10] = 1; // reserved flags
+    EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size()));
+    wrong = bytes;
+    wrong[31] = 0x7F; // data offset far beyond any table
+    EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size()));
+}
+
+TEST(PgridFormat, PropertyCountThatDoesNotFitTheTableIsRefused)
+{
+    auto bytes = serialize(zv::test::sample_header());
+    bytes[12] = 0xFF;
+    bytes[13] = 0xFF;
+    bytes[14] = 0xFF;
+    const auto fixed = parse_fixed(bytes.data(), bytes.size());
+    ASSERT_TRUE(fixed);
+    EXPECT_FALSE(parse_table(*fixed, bytes.data() + kHeaderBytes, bytes.size() - kHeaderBytes));
+}
+
+TEST(PgridFormat, TypeNamesAndCodes)
+{
+    for (const auto* name : {"f32", "f64", "i32", "i16", "u8"}) {
+        const auto type = type_from_name(name);
+        ASSERT_TRUE(type) << name;
+        EXPECT_EQ(type_name(*type), name);
+        EXPECT_EQ(type_from_code(static_cast<std::uint8_t>(*type)), type);
+    }
+    EXPECT_FALSE(type_from_name("f16"));
+    EXPECT_FALSE(type_from_code(0));
+    EXPECT_FALSE(type_from_code(6));
+    EXPECT_EQ(default_nodata(stored_type::u8), 255.0);
+    EXPECT_EQ(default_nodata(stored_type::i16), -32768.0);
+    EXPECT_TRUE(std::isnan(default_nodata(stored_type::f64)));
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "proj_tools.h"
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace zv::test
+{
+
+std::string run_with_input(const std::string& command, const std::string& input)
+{
+    temp_folder folder;
+    const auto input_path = folder.path() / "input.txt";
+    std::ofstream(input_path) << input;
+    const std::string line = command + " < '" + input_path.string() + "'";
+    std::FILE* pipe = popen(line.c_str(), "r");
+    if (pipe == nullptr) {
+        return {};
+    }
+    std::string output;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        output.append(buffer, n);
+    }
+    pclose(pipe);
+    return output;
+}
+
+std::vector<std::vector<double>> numbers_per_line(const std::string& output)
+{
+    std::vector<std::vector<double>> lines;
+    std::istringstream in(output);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::vector<double> numbers;
+        double value = 0.0;
+        while (words >> value) {
+            numbers.push_back(value);
+        }
+        lines.push_back(numbers);
+    }
+    return lines;
+}
+
+temp_folder::temp_folder()
+{
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() / ("zv_hostgeo_" + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+}
+
+temp_folder::~temp_folder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+text_sink::text_sink()
+    : handle_(zv_string_adp_create(
+          [](const char* text, void* context) {
+              auto* self = static_cast<text_sink*>(context);
+              self->narrow = text == nullptr ? "" : text;
+              ++self->calls;
+          },
+          [](const char16_t* text, void* context) {
+              auto* self = static_cast<text_sink*>(context);
+              self->wide = text == nullptr ? u"" : text;
+              ++self->calls;
+          },
+          this))
+{
+}
+
+text_sink::~text_sink()
+{
+    zv_string_adp_destroy(handle_);
+}
+
+} // namespace zv::test
