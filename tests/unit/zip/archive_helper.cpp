@@ -1,0 +1,158 @@
+#include "archive_helper.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sys/wait.h>
+
+namespace zv::zip::test {
+
+temp_folder::temp_folder()
+{
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() / ("zv_zip_test_" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+}
+
+temp_folder::~temp_folder()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void write_file(const std::filesystem::path& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+byte_string read_file(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return byte_string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::u16string u16(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        char32_t cp = n == 1 ? c : c & (0x3F >> (n - 1));
+        for (std::size_t k = 1; k < n; ++k) {
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        i += n;
+        if (cp >= 0x10000) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
+command_result run_command(const std::string& command)
+{
+    command_result result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    std::array<char, 4096> chunk{};
+    std::size_t n = 0;
+    while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) {
+        result.output.append(chunk.data(), n);
+    }
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+command_result python_zip_listing(const std::filesystem::path& archive)
+{
+    const std::string script =
+        "import sys, zipfile, zlib\n"
+        "z = zipfile.ZipFile(sys.argv[1])\n"
+        "bad = z.testzip()\n"
+        "if bad is not None: sys.exit('bad entry ' + bad)\n"
+        "for i in z.infolist():\n"
+        "    data = z.read(i)\n"
+        "    assert zlib.crc32(data) == i.CRC, i.filename\n"
+        "    print('%s|%d|%d|%d|%08x' % (i.filename, i.compress_type, i.flag_bits, len(data), i.CRC))\n";
+    const std::filesystem::path script_path = archive.parent_path() / "check_archive.py";
+    write_file(script_path, script);
+    return run_command(std::string(ZV_PYTHON) + " '" + script_path.string() + "' '" + archive.string() + "' 2>&1");
+}
+
+std::uint32_t le32(const byte_string& b, std::size_t at)
+{
+    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | std::uint32_t{b[at + 3]} << 24;
+}
+
+std::uint16_t le16(const byte_string& b, std::size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); }
+
+std::optional<std::vector<central_entry>> central_directory(const byte_string& a)
+{
+    if (a.size() < 22 || le32(a, a.size() - 22) != 0x06054B50) {
+        return std::nullopt;
+    }
+    const std::size_t end = a.size() - 22;
+    const unsigned count = le16(a, end + 10);
+    std::size_t at = le32(a, end + 16);
+    std::vector<central_entry> entries;
+    for (unsigned i = 0; i < count; ++i) {
+        if (at + 46 > a.size() || le32(a, at) != 0x02014B50) {
+            return std::nullopt;
+        }
+        central_entry e{};
+        e.made_by = le16(a, at + 4);
+        e.needed = le16(a, at + 6);
+        e.flags = le16(a, at + 8);
+        e.method = le16(a, at + 10);
+        e.time = le16(a, at + 12);
+        e.date = le16(a, at + 14);
+        e.crc = le32(a, at + 16);
+        e.compressed = le32(a, at + 20);
+        e.size = le32(a, at + 24);
+        const std::size_t name_len = le16(a, at + 28);
+        const std::size_t extra_len = le16(a, at + 30);
+        e.external = le32(a, at + 38);
+        e.local_offset = le32(a, at + 42);
+        e.name.assign(a.begin() + static_cast<long>(at + 46), a.begin() + static_cast<long>(at + 46 + name_len));
+        e.extra.assign(a.begin() + static_cast<long>(at + 46 + name_len),
+                       a.begin() + static_cast<long>(at + 46 + name_len + extra_len));
+        entries.push_back(e);
+        at += 46 + name_len + extra_len + le16(a, at + 32);
+    }
+    return entries;
+}
+
+std::optional<local_entry> local_header(const byte_string& a, std::size_t at)
+{
+    if (at + 30 > a.size() || le32(a, at) != 0x04034B50) {
+        return std::nullopt;
+    }
+    local_entry e{};
+    e.needed = le16(a, at + 4);
+    e.flags = le16(a, at + 6);
+    e.method = le16(a, at + 8);
+    e.time = le16(a, at + 10);
+    e.date = le16(a, at + 12);
+    e.crc = le32(a, at + 14);
+    e.compressed = le32(a, at + 18);
+    e.size = le32(a, at + 22);
+    const std::size_t name_len = le16(a, at + 26);
+    const std::size_t extra_len = le16(a, at + 28);
+    e.name.assign(a.begin() + static_cast<long>(at + 30), a.begin() + static_cast<long>(at + 30 + name_len));
+    e.extra.assign(a.begin() + static_cast<long>(at + 30 + name_len),
+                   a.begin() + static_cast<long>(at + 30 + name_len + extra_len));
+    e.data_offset = at + 30 + name_len + extra_len;
+    return e;
+}
+
+} // namespace zv::zip::test

@@ -1,0 +1,99 @@
+// The platform file layer as the archive writer uses it: UTF-16 paths with
+// backslashes, short reads at the end, seekability, file facts, the seam.
+#include "archive_helper.h"
+
+#include "platform/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zv::zip::test {
+namespace {
+
+namespace pf = zv::platform;
+
+TEST(FileIo, BackslashedCyrillicPathsRoundTrip)
+{
+    temp_folder dir;
+    std::filesystem::create_directories(dir / "папка");
+    std::u16string path = u16(dir / "папка" / "файл.bin");
+    std::replace(path.begin(), path.end(), u'/', u'\\');
+    const pf::file_handle out = pf::create_file_write(path);
+    ASSERT_NE(out, pf::invalid_file);
+    EXPECT_TRUE(pf::file_can_seek(out));
+    EXPECT_EQ(pf::write_file(out, "0123456789", 10), 10);
+    EXPECT_EQ(pf::tell_file(out), 10);
+    ASSERT_TRUE(pf::seek_file(out, 2));
+    EXPECT_EQ(pf::write_file(out, "ab", 2), 2);
+    pf::close_file(out);
+
+    const pf::file_handle in = pf::open_file_read(path);
+    ASSERT_NE(in, pf::invalid_file);
+    char buffer[16] = {};
+    EXPECT_EQ(pf::read_file(in, buffer, sizeof buffer), 10);
+    EXPECT_EQ(std::string(buffer, 10), "01ab456789");
+    EXPECT_EQ(pf::read_file(in, buffer, sizeof buffer), 0) << "end of file";
+    pf::file_info info;
+    ASSERT_TRUE(pf::file_information(in, info));
+    EXPECT_EQ(info.size_bytes, 10u);
+    EXPECT_EQ(info.attributes & pf::file_attribute_archive, pf::file_attribute_archive);
+    EXPECT_EQ(info.attributes & pf::file_attribute_read_only, 0u);
+    pf::close_file(in);
+    EXPECT_TRUE(pf::remove_file(path));
+    EXPECT_EQ(pf::open_file_read(path), pf::invalid_file);
+    EXPECT_FALSE(pf::remove_file(path));
+}
+
+TEST(FileIo, FoldersAndMissingFilesDoNotOpen)
+{
+    temp_folder dir;
+    EXPECT_EQ(pf::open_file_read(u16(dir.path())), pf::invalid_file);
+    EXPECT_EQ(pf::open_file_read(u16(dir / "missing")), pf::invalid_file);
+    EXPECT_EQ(pf::open_file_read(u""), pf::invalid_file);
+    EXPECT_EQ(pf::create_file_write(u16(dir / "no" / "file")), pf::invalid_file);
+    EXPECT_EQ(pf::read_file(pf::invalid_file, nullptr, 0), -1);
+    EXPECT_FALSE(pf::seek_file(pf::invalid_file, 0));
+}
+
+TEST(FileIo, PipesCannotSeek)
+{
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    EXPECT_FALSE(pf::file_can_seek(fds[1]));
+    EXPECT_EQ(pf::tell_file(fds[1]), -1);
+    ::close(fds[0]);
+    ::close(fds[1]);
+}
+
+TEST(FileIo, CalendarConversionsAreExact)
+{
+    const pf::calendar_time t = pf::utc_calendar_time(1614834367); // 2021-03-04 05:06:07 UTC
+    EXPECT_EQ(t.year, 2021);
+    EXPECT_EQ(t.month, 3);
+    EXPECT_EQ(t.day, 4);
+    EXPECT_EQ(t.hour, 5);
+    EXPECT_EQ(t.minute, 6);
+    EXPECT_EQ(t.second, 7);
+    EXPECT_EQ(pf::unix_seconds_of(t), 1614834367);
+    EXPECT_EQ(pf::unix_seconds_of(pf::calendar_time{2000, 2, 29, 23, 59, 59}), 951868799);
+    EXPECT_EQ(pf::unix_seconds_of(pf::calendar_time{1970, 1, 1, 0, 0, 0}), 0);
+}
+
+TEST(FileIo, TheSeamReplacesAndRestoresTheTable)
+{
+    pf::file_io_ops refusing = pf::system_file_io_ops();
+    refusing.open_read = [](const std::u16string&) { return pf::invalid_file; };
+    temp_folder dir;
+    write_file(dir / "a", "a");
+    const pf::file_io_ops* previous = pf::set_file_io_ops_for_testing(&refusing);
+    EXPECT_EQ(pf::open_file_read(u16(dir / "a")), pf::invalid_file);
+    pf::set_file_io_ops_for_testing(previous);
+    const pf::file_handle f = pf::open_file_read(u16(dir / "a"));
+    EXPECT_NE(f, pf::invalid_file);
+    pf::close_file(f);
+}
+
+} // namespace
+} // namespace zv::zip::test
