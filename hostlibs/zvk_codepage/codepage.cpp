@@ -188,6 +188,11 @@ unsigned ansi_code_page()
     return 1252;
 }
 
+bool is_ascii_compatible(unsigned code_page)
+{
+    return ascii_compatible(code_page);
+}
+
 bool is_supported(unsigned code_page)
 {
     return code_page != 0 && valid(descriptor(code_page, utf16_code_page));

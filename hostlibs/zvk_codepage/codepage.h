@@ -21,6 +21,10 @@ unsigned ansi_code_page();
 // language has no code page of its own.
 unsigned code_page_of_language(std::string_view locale);
 
+// True when the code page's bytes below 0x80 are ASCII (so ASCII text
+// passes unconverted).
+bool is_ascii_compatible(unsigned code_page);
+
 // True when the iconv of this system knows the code page.
 bool is_supported(unsigned code_page);
 

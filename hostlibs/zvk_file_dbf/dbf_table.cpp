@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,6 +68,25 @@ bool is_directory(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Turns every zero byte of p into a blank, eight bytes at a time: a byte's
+// top bit in `zero` is set exactly when the byte is zero, and or-ing 0x20
+// into a zero byte makes it a blank while other bytes stay as they are.
+void blanks_for_zeros(unsigned char* p, std::size_t n)
+{
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        const std::uint64_t zero = ~(((w & low7) + low7) | w | low7);
+        w |= (zero >> 7) * 0x20;
+        std::memcpy(p + i, &w, 8);
+    }
+    for (; i < n; ++i) {
+        p[i] = p[i] != 0 ? p[i] : static_cast<unsigned char>(' ');
+    }
+}
+
 } // namespace
 
 table::~table()
@@ -103,7 +124,10 @@ bool table::create(const std::string& path, const dbf_field_desc* fields,
     if (temp_fd_ < 0) {
         return false;
     }
-    records_.assign(static_cast<std::size_t>(layout_.data_bytes()), ' ');
+    if (!records_.allocate(static_cast<std::size_t>(layout_.data_bytes()))) {
+        discard_temporary();
+        return false;
+    }
     created_ = true;
     target_path_ = path;
     writable_ = true;
@@ -120,7 +144,7 @@ bool table::commit()
     const std::vector<unsigned char> header = build_header(layout_);
     const unsigned char end = file_end;
     bool ok = write_all(temp_fd_, header.data(), header.size())
-              && write_all(temp_fd_, records_.data(), records_.size())
+              && write_records()
               && write_all(temp_fd_, &end, 1);
     ok = ::close(temp_fd_) == 0 && ok;
     temp_fd_ = -1;
@@ -132,6 +156,47 @@ bool table::commit()
     }
     temp_path_.clear();
     return replace_file(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
+}
+
+// Anonymous pages, asked for as huge pages where the system offers them:
+// a large table then costs a few hundred page faults instead of thousands.
+bool table::zeroed_memory::allocate(std::size_t bytes)
+{
+    const std::size_t size = bytes > 0 ? bytes : 1;
+    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) {
+        return false;
+    }
+    ::madvise(p, size, MADV_HUGEPAGE);
+    data_ = static_cast<unsigned char*>(p);
+    bytes_ = size;
+    return true;
+}
+
+table::zeroed_memory::~zeroed_memory()
+{
+    if (data_ != nullptr) {
+        ::munmap(data_, bytes_);
+    }
+}
+
+// The records through a staging buffer in which the zero bytes of cells
+// never written become blanks.
+bool table::write_records()
+{
+    constexpr std::size_t chunk = std::size_t{1} << 20;
+    const auto total = static_cast<std::size_t>(layout_.data_bytes());
+    std::vector<unsigned char> staging(total < chunk ? total : chunk);
+    for (std::size_t done = 0; done < total;) {
+        const std::size_t n = total - done < chunk ? total - done : chunk;
+        std::memcpy(staging.data(), records_.get() + done, n);
+        blanks_for_zeros(staging.data(), n);
+        if (!write_all(temp_fd_, staging.data(), n)) {
+            return false;
+        }
+        done += n;
+    }
+    return true;
 }
 
 void table::discard_temporary()
@@ -146,16 +211,6 @@ void table::discard_temporary()
     }
 }
 
-bool table::exists(std::uint32_t field, std::uint32_t record) const
-{
-    return field < layout_.fields.size() && record < layout_.record_count;
-}
-
-std::uint64_t table::cell_offset(std::uint32_t field, std::uint32_t record) const
-{
-    return std::uint64_t{record} * layout_.record_bytes + layout_.fields[field].offset;
-}
-
 const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
 {
     if (!exists(field, record)) {
@@ -163,7 +218,7 @@ const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
     }
     const std::uint64_t at = cell_offset(field, record);
     if (created_) {
-        return records_.data() + at;
+        return records_.get() + at;
     }
     return file_.view(layout_.header_bytes + at, layout_.fields[field].length);
 }
@@ -177,7 +232,7 @@ bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_vi
     const bool utf8 = code_page_ == hostcp::utf8_code_page;
     const std::uint64_t at = cell_offset(field, record);
     if (created_) {
-        return store_cell(records_.data() + at, f, text, utf8);
+        return store_cell(records_.get() + at, f, text, utf8);
     }
     cell_scratch_.resize(f.length);
     return store_cell(cell_scratch_.data(), f, text, utf8)

@@ -10,6 +10,7 @@
 #include "zvk_file_dbf/dbf_format.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,13 +47,28 @@ public:
     // not exist or cannot be read.
     const unsigned char* cell(std::uint32_t field, std::uint32_t record);
 
+    // The bytes of a cell of a created table, to be written directly; null
+    // for an opened table or a cell that does not exist.
+    unsigned char* memory_cell(std::uint32_t field, std::uint32_t record)
+    {
+        return created_ && exists(field, record) ? records_.get() + cell_offset(field, record)
+                                                 : nullptr;
+    }
+
     // Stores text (already in the table's code page) into a cell.
     bool write_cell(std::uint32_t field, std::uint32_t record, std::string_view text);
 
 private:
-    bool exists(std::uint32_t field, std::uint32_t record) const;
-    std::uint64_t cell_offset(std::uint32_t field, std::uint32_t record) const;
+    bool exists(std::uint32_t field, std::uint32_t record) const
+    {
+        return field < layout_.fields.size() && record < layout_.record_count;
+    }
+    std::uint64_t cell_offset(std::uint32_t field, std::uint32_t record) const
+    {
+        return std::uint64_t{record} * layout_.record_bytes + layout_.fields[field].offset;
+    }
     void discard_temporary();
+    bool write_records();
 
     layout layout_;
     unsigned code_page_ = 0;
@@ -60,7 +76,23 @@ private:
     bool writable_ = false;
     bool created_ = false;
     hostcp::file_window file_;                 // opened tables
-    std::vector<unsigned char> records_;       // created tables
+    // Records of a created table. Zero bytes stand for blanks until commit()
+    // writes them as blanks: the memory comes zeroed from the system without
+    // being touched, which halves the work of filling a large table.
+    class zeroed_memory {
+    public:
+        zeroed_memory() = default;
+        ~zeroed_memory();
+        zeroed_memory(const zeroed_memory&) = delete;
+        zeroed_memory& operator=(const zeroed_memory&) = delete;
+        bool allocate(std::size_t bytes);
+        unsigned char* get() const { return data_; }
+
+    private:
+        unsigned char* data_ = nullptr;
+        std::size_t bytes_ = 0;
+    };
+    zeroed_memory records_;
     std::vector<unsigned char> cell_scratch_;  // in-place writes of opened tables
     std::string target_path_;
     std::string temp_path_;

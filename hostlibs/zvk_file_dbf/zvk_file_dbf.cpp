@@ -8,6 +8,7 @@
 #include "zvk_codepage/guard.h"
 #include "zvk_file_dbf/dbf_table.h"
 
+#include <cstring>
 #include <memory>
 
 struct zv_dbf {
@@ -16,6 +17,7 @@ struct zv_dbf {
     std::string narrow;                  // text handed out by zv_dbf_get_str
     std::string converted;               // scratch for conversions
     std::u16string wide;                 // scratch for wide text
+    bool ascii_pages = false;            // the table's code page keeps ASCII as it is
 };
 
 namespace {
@@ -54,6 +56,44 @@ bool cell_text(zv_dbf_t h, uint32_t field, uint32_t record, std::string_view& te
     return true;
 }
 
+// Wide text that is plain ASCII, going into a created table whose code page
+// keeps ASCII as it is: copied straight into the cell, which is what makes
+// filling a table cell by cell cheap. False when this path does not apply
+// (nothing is then stored; the caller converts the general way).
+bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16_t* text,
+                        bool& stored)
+{
+    unsigned char* cell = h.ascii_pages ? h.table.memory_cell(field, record) : nullptr;
+    if (cell == nullptr || text == nullptr) {
+        return false;
+    }
+    const zv::dbf::field& f = h.table.shape().fields[field];
+    if (f.type == 'C') {
+        // Left-justified: the text goes straight in, cut at the field length.
+        std::size_t n = 0;
+        for (; n < f.length && text[n] != 0; ++n) {
+            if (text[n] >= 0x80) {
+                return false;
+            }
+            cell[n] = static_cast<unsigned char>(text[n]);
+        }
+        std::memset(cell + n, ' ', f.length - n);
+        stored = true;
+        return true;
+    }
+    constexpr std::size_t max_text = 256;
+    char buffer[max_text];
+    std::size_t n = 0;
+    for (; text[n] != 0; ++n) {
+        if (text[n] >= 0x80 || n == max_text) {
+            return false;
+        }
+        buffer[n] = static_cast<char>(text[n]);
+    }
+    stored = zv::dbf::store_cell(cell, f, std::string_view(buffer, n), false);
+    return true;
+}
+
 } // namespace
 
 extern "C" {
@@ -87,6 +127,7 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
                              zv::hostcp::ansi_code_page())) {
             return nullptr;
         }
+        h->ascii_pages = zv::hostcp::is_ascii_compatible(h->table.code_page());
         convert_names(*h);
         return h.release();
     });
@@ -205,6 +246,9 @@ ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
     return guarded(false, [&] {
         if (table == nullptr) {
             return false;
+        }
+        if (bool stored = false; set_ascii_directly(*table, field, record, text, stored)) {
+            return stored;
         }
         const std::u16string_view value = text != nullptr
                                               ? std::u16string_view(text, zv::hostcp::u16_length(text))
