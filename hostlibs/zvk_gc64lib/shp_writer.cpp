@@ -10,7 +10,7 @@ namespace zv::gc {
 namespace {
 
 // Extensions of the files a save may produce, in the order they are put in
-// place.
+// place: the .shp last, so that a new .shp never stands beside an old .shx.
 constexpr std::array<const char*, 5> output_extensions{".shx", ".dbf", ".prj", ".cpg", ".shp"};
 
 shape_ptr make_shape(shape_kind table_kind, const geom_object& obj)
