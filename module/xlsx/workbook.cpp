@@ -86,8 +86,8 @@ bool CWorkbook::WritePart(std::u16string_view name, Fn write) const
         xml << XmlToken::Prolog();
         write(xml);
     }
-    stream.Close();
-    return true;
+    // A short write (a full disk) would pack a truncated part: fail instead.
+    return stream.Close();
 }
 
 bool CWorkbook::WriteStyles() const
@@ -115,8 +115,9 @@ bool CWorkbook::WriteDescribingParts()
         std::vector<FormulaCell> cells;
         for (const auto& sheet : worksheets_)
             for (const std::string& ref : sheet->FormulaCells()) cells.push_back({ref, sheet->GetIndex()});
-        if (!WritePart(u"xl/calcChain.xml", [&](XmlWriter& xml) { WriteCalcChainXml(xml, cells); })) return false;
+        // Listed before writing, so the clean-up also removes a part that failed.
         parts_.push_back(u"xl/calcChain.xml");
+        if (!WritePart(u"xl/calcChain.xml", [&](XmlWriter& xml) { WriteCalcChainXml(xml, cells); })) return false;
     }
     return WriteSheetParts();
 }
@@ -126,9 +127,9 @@ bool CWorkbook::WriteSheetParts()
     const PackageSummary summary = Summary();
     if (!WriteTheme()) return false;
     if (!strings_.Empty()) {
+        parts_.push_back(u"xl/sharedStrings.xml");
         if (!WritePart(u"xl/sharedStrings.xml", [this](XmlWriter& xml) { WriteSharedStringsXml(xml, strings_); }))
             return false;
-        parts_.push_back(u"xl/sharedStrings.xml");
     }
     return WriteStyles() &&
            WritePart(u"xl/workbook.xml", [&](XmlWriter& xml) { WriteWorkbookXml(xml, summary); }) &&

@@ -42,7 +42,8 @@ public:
     bool Save(std::u16string_view path);
 
     // Write "xl/styles.xml" and "xl/theme/theme1.xml" into the temporary
-    // folder; false only when the path cannot be converted for opening.
+    // folder; false when the path cannot be converted for opening or a write
+    // fell short. A file that cannot be created is noticed when packing.
     bool WriteStyles() const;
     bool WriteTheme() const;
 

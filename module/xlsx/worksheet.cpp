@@ -232,9 +232,9 @@ bool CWorksheet::Save()
     xml.Attr("header", 0.3).Attr("footer", 0.3).End();
     xml.Tag("pageSetup").Attr("paperSize", 9).Attr("orientation", landscape_ ? "landscape" : "portrait").End();
     xml_.reset();
-    stream_->Close();
     ok_ = false;
-    return true;
+    // A short write would leave a truncated part to pack: report it.
+    return stream_->Close();
 }
 
 }  // namespace SimpleXlsx

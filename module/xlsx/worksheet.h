@@ -70,7 +70,8 @@ public:
     // Records the range first:last when both rows are not 0.
     void MergeCells(CellCoord first, CellCoord last);
 
-    // Writes the tail and closes the file (called by the workbook's save).
+    // Writes the tail and closes the file (called by the workbook's save);
+    // false when a write of the file fell short.
     bool Save();
 
 private:
