@@ -1,0 +1,151 @@
+// zv_bench_xlsx: our DEFLATE and our workbook export beside zlib, libdeflate
+// and libxlsxwriter, measured in one run on one seeded table.
+//
+//   zv_bench_xlsx [--rows N] [--json] [--out FILE.xlsx] [--repeat N]
+//
+// --rows    records in the table (default 100000)
+// --json    print the figures as one JSON object instead of lines
+// --out     keep our workbook at this path (else it goes to a temporary folder)
+// --repeat  runs of each compressor; the fastest counts (default 1)
+#include "deflate_section.h"
+#include "export_section.h"
+#include "xml_shapes.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace zv::bench;
+
+struct options {
+    std::size_t rows = 100000;
+    bool json = false;
+    std::string out;
+    int repeat = 1;
+};
+
+bool parse(int argc, char** argv, options& o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool has_value = i + 1 < argc;
+        if (arg == "--rows" && has_value) {
+            o.rows = std::strtoull(argv[++i], nullptr, 10);
+        } else if (arg == "--repeat" && has_value) {
+            o.repeat = std::atoi(argv[++i]);
+        } else if (arg == "--out" && has_value) {
+            o.out = argv[++i];
+        } else if (arg == "--json") {
+            o.json = true;
+        } else {
+            std::fprintf(stderr, "usage: %s [--rows N] [--json] [--out FILE.xlsx] [--repeat N]\n", argv[0]);
+            return false;
+        }
+    }
+    return o.rows > 0;
+}
+
+double mb_per_s(std::size_t bytes, double seconds) { return seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0; }
+
+void print_deflate_lines(const char* part, const deflate_figures& f)
+{
+    std::printf("deflate %s input: %zu bytes\n", part, f.input_bytes);
+    std::printf("deflate %s speed MB/s: ours %.1f | zlib-8 %.1f | libdeflate-8 %.1f | ours/zlib %.2fx\n", part,
+                mb_per_s(f.input_bytes, f.ours.seconds), mb_per_s(f.input_bytes, f.zlib.seconds),
+                mb_per_s(f.input_bytes, f.libdeflate.seconds), f.zlib.seconds / f.ours.seconds);
+    std::printf("deflate %s bytes: ours %zu | zlib-8 %zu | libdeflate-8 %zu | ours/zlib %.4f%s\n", part,
+                f.ours.compressed_bytes, f.zlib.compressed_bytes, f.libdeflate.compressed_bytes,
+                static_cast<double>(f.ours.compressed_bytes) / static_cast<double>(f.zlib.compressed_bytes),
+                f.ours.round_trip_ok ? "" : " (OUR OUTPUT DID NOT INFLATE BACK)");
+}
+
+void print_export_lines(const export_figure& ours, const export_figure& lxw, const export_figure& lxw_cm)
+{
+    std::printf("export seconds: ours %.2f | libxlsxwriter %.2f | libxlsxwriter constant_memory %.2f | ours/default "
+                "%.2f\n",
+                ours.seconds, lxw.seconds, lxw_cm.seconds, ours.seconds / lxw.seconds);
+    std::printf("export bytes: ours %zu | libxlsxwriter %zu | libxlsxwriter constant_memory %zu\n", ours.output_bytes,
+                lxw.output_bytes, lxw_cm.output_bytes);
+    std::printf("export peak RSS MiB: ours %.1f | libxlsxwriter %.1f | libxlsxwriter constant_memory %.1f | "
+                "ours/default %.2f\n",
+                ours.peak_rss_mib, lxw.peak_rss_mib, lxw_cm.peak_rss_mib, ours.peak_rss_mib / lxw.peak_rss_mib);
+    if (!ours.ok || !lxw.ok || !lxw_cm.ok) {
+        std::printf("export FAILED: ours %d, libxlsxwriter %d, constant_memory %d\n", ours.ok, lxw.ok, lxw_cm.ok);
+    }
+}
+
+void json_deflate(const char* part, const deflate_figures& f, bool last)
+{
+    auto one = [&](const char* name, const deflate_figure& d, bool end) {
+        std::printf("\"%s\":{\"mb_per_s\":%.3f,\"bytes\":%zu}%s", name, mb_per_s(f.input_bytes, d.seconds),
+                    d.compressed_bytes, end ? "" : ",");
+    };
+    std::printf("\"%s\":{\"input_bytes\":%zu,\"round_trip_ok\":%s,", part, f.input_bytes,
+                f.ours.round_trip_ok ? "true" : "false");
+    one("ours", f.ours, false);
+    one("zlib_8", f.zlib, false);
+    one("libdeflate_8", f.libdeflate, true);
+    std::printf("}%s", last ? "" : ",");
+}
+
+void json_export(const char* name, const export_figure& e, bool last)
+{
+    std::printf("\"%s\":{\"ok\":%s,\"seconds\":%.3f,\"bytes\":%zu,\"peak_rss_mib\":%.1f}%s", name,
+                e.ok ? "true" : "false", e.seconds, e.output_bytes, e.peak_rss_mib, last ? "" : ",");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 5 && std::strcmp(argv[1], "--child") == 0) {
+        return run_export_child(argv[2], std::strtoull(argv[3], nullptr, 10), argv[4]);
+    }
+    options o;
+    if (!parse(argc, argv, o)) {
+        return 2;
+    }
+    // The exports run first, before this process holds the XML of section 1.
+    const std::filesystem::path scratch =
+        std::filesystem::temp_directory_path() / ("zv_bench_xlsx_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(scratch);
+    ::setenv("TEMP", scratch.c_str(), 1);
+    const std::string ours_path = o.out.empty() ? (scratch / "ours.xlsx").string() : o.out;
+    const export_figure ours = measure_export(argv[0], exporter::ours, o.rows, ours_path);
+    const export_figure lxw = measure_export(argv[0], exporter::lxw_default, o.rows, (scratch / "lxw.xlsx").string());
+    const export_figure lxw_cm =
+        measure_export(argv[0], exporter::lxw_constant_memory, o.rows, (scratch / "lxw_cm.xlsx").string());
+    std::error_code ec;
+    std::filesystem::remove_all(scratch, ec);
+
+    const table_xml xml = make_table_xml(o.rows);
+    const deflate_figures sheet = measure_deflate(xml.worksheet, o.repeat);
+    const deflate_figures strings = measure_deflate(xml.shared_strings, o.repeat);
+
+    if (o.json) {
+        std::printf("{\"rows\":%zu,\"cells\":%zu,\"distinct_values\":%zu,\"deflate\":{", o.rows, xml.cells,
+                    xml.distinct_values);
+        json_deflate("worksheet", sheet, false);
+        json_deflate("shared_strings", strings, true);
+        std::printf("},\"export\":{");
+        json_export("ours", ours, false);
+        json_export("libxlsxwriter", lxw, false);
+        json_export("libxlsxwriter_constant_memory", lxw_cm, true);
+        std::printf("}}\n");
+    } else {
+        std::printf("table: %zu rows x %zu fields, %zu cells, %zu distinct values\n", o.rows, table_fields,
+                    xml.cells, xml.distinct_values);
+        print_deflate_lines("worksheet", sheet);
+        print_deflate_lines("shared-strings", strings);
+        print_export_lines(ours, lxw, lxw_cm);
+        if (!o.out.empty()) {
+            std::printf("our workbook: %s\n", o.out.c_str());
+        }
+    }
+    return sheet.ours.round_trip_ok && strings.ours.round_trip_ok && ours.ok ? 0 : 1;
+}
