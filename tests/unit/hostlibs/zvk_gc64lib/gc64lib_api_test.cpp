@@ -39,19 +39,19 @@ struct tables {
 
 // Record 0: the rotated 4 x 2 rectangle of the axes tests and, apart from it,
 // the 10 x 4 box with a hole; record 1: the L-shape.
-test::shapefile_spec polygon_input()
+test::shapefile_input polygon_input()
 {
     const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
     auto at = [&](double a, double b) { return point{1000 + a * c - b * s, 2000 + a * s + b * c}; };
-    test::shapefile_spec spec;
-    spec.shp_type = SHPT_POLYGON;
-    spec.objects = {{{at(-2, -1), at(-2, 1), at(2, 1), at(2, -1), at(-2, -1)},
+    test::shapefile_input input;
+    input.shp_type = SHPT_POLYGON;
+    input.objects = {{{at(-2, -1), at(-2, 1), at(2, 1), at(2, -1), at(-2, -1)},
                      make_ring({0, 0, 0, 4, 10, 4, 10, 0, 0, 0}),
                      make_ring({1, 1, 3, 1, 3, 3, 1, 3, 1, 1})},
                     {make_ring({0, 0, 0, 3, 1, 3, 1, 1, 3, 1, 3, 0, 0, 0})}};
-    spec.names = {"Поле один", "Участок"};
-    spec.codes = {17, 42};
-    return spec;
+    input.names = {"Поле один", "Участок"};
+    input.codes = {17, 42};
+    return input;
 }
 
 std::string run_tool_steps(const temp_dir& dir, const std::string& name)
@@ -172,6 +172,52 @@ TEST(Gc64libFiles, CompanionFilesAreCopied)
     for (const auto& name : names) EXPECT_EQ(name.find("~zvtmp"), std::string::npos) << name;
 }
 
+// Text stored in a single-byte code page comes out byte for byte, with the
+// code page declared the same way as in the source.
+TEST(Gc64libFiles, SourceCodePageIsKept)
+{
+    for (const std::string code_page : {"1251", "LDID/201"}) {
+        temp_dir dir;
+        test::shapefile_input input = polygon_input();
+        input.code_page = code_page;
+        input.names = {"\xCF\xEE\xEB\xE5", "\xD3\xF7"};  // "Поле", "Уч" in windows-1251
+        test::write_shapefile(dir.file("cp"), input);
+        tables t;
+        ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("cp.shp")).c_str()));
+        ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.input, t.rects));
+        ASSERT_TRUE(zv_gc_geom_table_save_shp(t.rects, utf16(dir.file("out.shp")).c_str()));
+        const auto records = test::lines_starting(test::pyshp_dump(dir.file("out.shp"), "cp1251"), "record");
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[0][2], "Поле");
+        EXPECT_EQ(records[1][2], "Уч");
+        const std::string dbf = read_text(dir.file("out.dbf"));
+        ASSERT_GT(dbf.size(), 29u);
+        if (code_page == "1251") {
+            EXPECT_EQ(read_text(dir.file("out.cpg")), "1251");
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(dir.file("out.cpg")));
+            EXPECT_EQ(static_cast<unsigned char>(dbf[29]), 201) << "language driver byte";
+        }
+    }
+}
+
+TEST(Gc64libFiles, ShortTableLeavesLaterAttributesBlank)
+{
+    temp_dir dir;
+    test::shapefile_input input = polygon_input();
+    input.dbf_records = 1;
+    test::write_shapefile(dir.file("short"), input);
+    tables t;
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("short.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, utf16(dir.file("copy.shp")).c_str()));
+    const auto records = test::lines_starting(test::pyshp_dump(dir.file("copy.shp")), "record");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0][2], "Поле один");
+    EXPECT_EQ(records[1][0], "1");
+    EXPECT_EQ(records[1][2], "");
+    EXPECT_EQ(records[1][3], "None");
+}
+
 TEST(Gc64libFiles, CyrillicPathsWork)
 {
     temp_dir dir;
@@ -183,11 +229,11 @@ TEST(Gc64libFiles, CyrillicPathsWork)
 TEST(Gc64libFiles, LinesSplitButYieldNoAxes)
 {
     temp_dir dir;
-    test::shapefile_spec spec;
-    spec.shp_type = SHPT_ARC;
-    spec.objects = {{make_ring({0, 0, 1, 1}), make_ring({2, 2, 3, 3, 4, 2})}};
-    spec.code_page.clear();
-    test::write_shapefile(dir.file("roads"), spec);
+    test::shapefile_input input;
+    input.shp_type = SHPT_ARC;
+    input.objects = {{make_ring({0, 0, 1, 1}), make_ring({2, 2, 3, 3, 4, 2})}};
+    input.code_page.clear();
+    test::write_shapefile(dir.file("roads"), input);
     tables t;
     ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("roads.shp")).c_str()));
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));

@@ -55,11 +55,11 @@ std::u16string utf16(const std::string& utf8)
 
 namespace {
 
-void write_shapes(const std::string& base, const shapefile_spec& spec)
+void write_shapes(const std::string& base, const shapefile_input& input)
 {
-    SHPHandle shp = SHPCreate((base + ".shp").c_str(), spec.shp_type);
+    SHPHandle shp = SHPCreate((base + ".shp").c_str(), input.shp_type);
     if (shp == nullptr) throw std::runtime_error("SHPCreate failed");
-    for (const auto& parts : spec.objects) {
+    for (const auto& parts : input.objects) {
         std::vector<int> starts;
         std::vector<double> xs, ys;
         for (const ring& r : parts) {
@@ -69,7 +69,7 @@ void write_shapes(const std::string& base, const shapefile_spec& spec)
                 ys.push_back(p.y);
             }
         }
-        SHPObject* s = SHPCreateObject(spec.shp_type, -1, static_cast<int>(starts.size()), starts.data(),
+        SHPObject* s = SHPCreateObject(input.shp_type, -1, static_cast<int>(starts.size()), starts.data(),
                                        nullptr, static_cast<int>(xs.size()), xs.data(), ys.data(),
                                        nullptr, nullptr);
         SHPWriteObject(shp, -1, s);
@@ -78,18 +78,20 @@ void write_shapes(const std::string& base, const shapefile_spec& spec)
     SHPClose(shp);
 }
 
-void write_table(const std::string& base, const shapefile_spec& spec)
+void write_table(const std::string& base, const shapefile_input& input)
 {
     DBFHandle dbf = DBFCreateEx((base + ".dbf").c_str(),
-                                spec.code_page.empty() ? nullptr : spec.code_page.c_str());
+                                input.code_page.empty() ? nullptr : input.code_page.c_str());
     if (dbf == nullptr) throw std::runtime_error("DBFCreate failed");
     DBFAddField(dbf, "NAME", FTString, 24, 0);
     DBFAddField(dbf, "CODE", FTInteger, 6, 0);
     DBFAddField(dbf, "LENGTH", FTString, 8, 0);
-    for (std::size_t i = 0; i < spec.objects.size(); ++i) {
+    const std::size_t records = input.dbf_records < 0 ? input.objects.size()
+                                                      : static_cast<std::size_t>(input.dbf_records);
+    for (std::size_t i = 0; i < records; ++i) {
         const int row = static_cast<int>(i);
-        DBFWriteStringAttribute(dbf, row, 0, i < spec.names.size() ? spec.names[i].c_str() : "");
-        DBFWriteIntegerAttribute(dbf, row, 1, i < spec.codes.size() ? spec.codes[i] : 0);
+        DBFWriteStringAttribute(dbf, row, 0, i < input.names.size() ? input.names[i].c_str() : "");
+        DBFWriteIntegerAttribute(dbf, row, 1, i < input.codes.size() ? input.codes[i] : 0);
         DBFWriteStringAttribute(dbf, row, 2, "src");
     }
     DBFClose(dbf);
@@ -110,18 +112,18 @@ for s in r.shapes():
 
 }  // namespace
 
-void write_shapefile(const std::string& base, const shapefile_spec& spec)
+void write_shapefile(const std::string& base, const shapefile_input& input)
 {
-    write_shapes(base, spec);
-    write_table(base, spec);
+    write_shapes(base, input);
+    write_table(base, input);
 }
 
-std::vector<std::string> pyshp_dump(const std::string& shp_path)
+std::vector<std::string> pyshp_dump(const std::string& shp_path, const std::string& encoding)
 {
     const std::string script = shp_path + ".dump.py";
     std::ofstream(script) << dump_script;
     const std::string cmd = std::string("PYTHONIOENCODING=utf-8 ") + ZV_PYTHON + " '" + script + "' '" +
-                            shp_path + "' utf-8 2>&1";
+                            shp_path + "' " + encoding + " 2>&1";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(cmd.c_str(), "r"), pclose);
     std::vector<std::string> lines;
     if (!pipe) return lines;

@@ -30,21 +30,22 @@ std::u16string utf16(const std::string& utf8);
 // An input shapefile: shape type, objects as lists of parts, one text field
 // NAME, one numeric field CODE and one text field LENGTH (a name our outputs
 // also use), and the .dbf's code page (e.g. "UTF-8"; empty for none).
-struct shapefile_spec {
+struct shapefile_input {
     int shp_type;
     std::vector<std::vector<ring>> objects;
     std::vector<std::string> names;
     std::vector<int> codes;
     std::string code_page = "UTF-8";
+    int dbf_records = -1;  // records in the .dbf; -1 for one per object
 };
-void write_shapefile(const std::string& base, const shapefile_spec& spec);
+void write_shapefile(const std::string& base, const shapefile_input& input);
 
 // The shapefile as pyshp reads it, one line per item, tab-separated:
 //   type <shape type>
 //   field <name> <type> <size> <decimals>
 //   record <value> <value> ...
 //   shape <shape type> <part starts joined by ','> <x,y> <x,y> ...
-std::vector<std::string> pyshp_dump(const std::string& shp_path);
+std::vector<std::string> pyshp_dump(const std::string& shp_path, const std::string& encoding = "utf-8");
 
 std::vector<std::string> split_tabs(const std::string& line);
 std::vector<std::vector<std::string>> lines_starting(const std::vector<std::string>& dump,
