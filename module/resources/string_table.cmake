@@ -1,5 +1,6 @@
-# Turns a text list into a C++ string table served through
-# zv_module_resource_table (see platform/module_resources.h).
+# Turns a text list into the module's string resources: on POSIX a C++ table
+# served through zv_module_resource_table (see platform/module_resources.h),
+# on Windows a resource script with a STRINGTABLE (resource language 1033).
 #
 # Input lines:  <id> TAB <base-language text> TAB <English text>
 # The base text is stored at <id>, the English text at <id> + 50000. Empty
@@ -7,9 +8,10 @@
 # the input; the table is rebuilt whenever it changes.
 #
 #   zv_string_table(<target> <input> <output.cpp>)
-# adds the generated source to <target>.
+# adds the generated source to <target> (on Windows <output>.rc instead).
 #
-# Run as a script (cmake -P) with IN and OUT set, it writes the table.
+# Run as a script (cmake -P) with IN and OUT set, it writes the table; an OUT
+# ending in .rc gets the resource script.
 
 if(CMAKE_SCRIPT_MODE_FILE)
   cmake_minimum_required(VERSION 3.25)
@@ -19,6 +21,9 @@ set(_ZV_STRING_TABLE_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
 set(ZV_ENGLISH_OFFSET 50000)
 
 function(zv_string_table target input output)
+  if(WIN32)
+    string(REGEX REPLACE "\\.cpp$" ".rc" output ${output})
+  endif()
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -DIN=${input} -DOUT=${output} -P ${_ZV_STRING_TABLE_SCRIPT}
     DEPENDS ${input} ${_ZV_STRING_TABLE_SCRIPT}
@@ -38,12 +43,60 @@ function(_zv_cxx_literal text out)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
+# Escapes a text for an L"..." string of a resource script.
+function(_zv_rc_literal text out)
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\"\"" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 function(_zv_entry id text out)
-  _zv_cxx_literal("${text}" lit)
-  set(${out} "    {${id}, std::size(u\"${lit}\") - 1, u\"${lit}\"},\n" PARENT_SCOPE)
+  if(_zv_rc)
+    _zv_rc_literal("${text}" lit)
+    set(${out} "  ${id}, L\"${lit}\"\n" PARENT_SCOPE)
+  else()
+    _zv_cxx_literal("${text}" lit)
+    set(${out} "    {${id}, std::size(u\"${lit}\") - 1, u\"${lit}\"},\n" PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(_zv_cxx_text name entries out)
+  set(${out} "// Generated from ${name} at build time; edit that file, not this one.
+#include \"platform/module_resources.h\"
+
+#include <iterator>
+
+namespace {
+
+constexpr zv_resource_string strings[] = {
+${entries}};
+
+constexpr zv_resource_table table{std::size(strings), strings, 0, nullptr};
+
+}  // namespace
+
+extern \"C\" ZV_RESOURCE_TABLE_EXPORT const zv_resource_table* zv_module_resource_table(void) noexcept {
+  return &table;
+}
+" PARENT_SCOPE)
+endfunction()
+
+function(_zv_rc_text name entries out)
+  set(${out} "// Generated from ${name} at build time; edit that file, not this one.
+#pragma code_page(65001)
+LANGUAGE 9, 1
+
+STRINGTABLE
+BEGIN
+${entries}END
+" PARENT_SCOPE)
 endfunction()
 
 function(_zv_write_table in out)
+  set(_zv_rc FALSE)
+  if(out MATCHES "\\.rc$")
+    set(_zv_rc TRUE)
+  endif()
   file(READ ${in} content)
   # ';' separates CMake list items: carry it through the split as a marker.
   string(REPLACE ";" "@ZV_SEMI@" content "${content}")
@@ -78,25 +131,12 @@ function(_zv_write_table in out)
   string(REPLACE "@ZV_LB@" "[" entries "${entries}")
   string(REPLACE "@ZV_RB@" "]" entries "${entries}")
   get_filename_component(name ${in} NAME)
-  file(WRITE ${out}.tmp
-"// Generated from ${name} at build time; edit that file, not this one.
-#include \"platform/module_resources.h\"
-
-#include <iterator>
-
-namespace {
-
-constexpr zv_resource_string strings[] = {
-${entries}};
-
-constexpr zv_resource_table table{std::size(strings), strings, 0, nullptr};
-
-}  // namespace
-
-extern \"C\" ZV_RESOURCE_TABLE_EXPORT const zv_resource_table* zv_module_resource_table(void) noexcept {
-  return &table;
-}
-")
+  if(_zv_rc)
+    _zv_rc_text("${name}" "${entries}" text)
+  else()
+    _zv_cxx_text("${name}" "${entries}" text)
+  endif()
+  file(WRITE ${out}.tmp "${text}")
   file(COPY_FILE ${out}.tmp ${out} ONLY_IF_DIFFERENT)
   file(REMOVE ${out}.tmp)
 endfunction()

@@ -59,5 +59,19 @@ TEST(OwnModule, ServesTheModulesOwnTable) {
   EXPECT_EQ(module_string(own, 50010), u"Profile: begin,end,length");
 }
 
+TEST(OwnModule, EveryTextHasItsEnglishCounterpart) {
+  const zv_resource_table* table = zv_module_resource_table();
+  EXPECT_EQ(table->string_count, 36u);
+  EXPECT_EQ(table->bitmap_count, 0u);
+  module_handle own = own_module();
+  for (std::size_t i = 0; i < table->string_count; ++i) {
+    const zv_resource_string& entry = table->strings[i];
+    ASSERT_GT(entry.length, 0u) << entry.id;
+    const uint32_t id = static_cast<uint32_t>(entry.id);
+    if (id < 50000) EXPECT_FALSE(module_string(own, id + 50000).empty()) << id;
+    else EXPECT_FALSE(module_string(own, id - 50000).empty()) << id;
+  }
+}
+
 }  // namespace
 }  // namespace zv::platform
