@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -54,6 +57,20 @@ TEST(ZvhostList, LanguageDoesNotChangeTheListing) {
   result english = zvhost("--lang en list '" + module_path + "'");
   EXPECT_EQ(english.status, 0);
   EXPECT_EQ(english.output, plain.output);
+}
+
+TEST(ZvhostList, TranslationFileIsCheckedBeforeTheModuleIsLoaded) {
+  auto dir = std::filesystem::temp_directory_path() / ("zvhost-list-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "good.txt") << "10\tProfile\n12\tFinished\n";
+  std::ofstream(dir / "bad.txt") << "10 Profile\n";
+  result good = zvhost("--translations '" + (dir / "good.txt").string() + "' list '" + module_path + "'");
+  EXPECT_EQ(good.status, 0);
+  EXPECT_EQ(lines_of(good.output).size(), 5u);
+  result bad = zvhost("--translations '" + (dir / "bad.txt").string() + "' list '" + module_path + "'");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_TRUE(bad.output.empty());
+  std::filesystem::remove_all(dir);
 }
 
 TEST(ZvhostList, ModuleThatCannotBeLoadedExitsWithTwo) {
