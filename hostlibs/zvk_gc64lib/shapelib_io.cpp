@@ -19,6 +19,14 @@ SAOffset checked_write(void* p, SAOffset size, SAOffset nmemb, SAFile file)
     return done;
 }
 
+// A seek flushes the buffer, and a failed flush shows only here.
+SAOffset checked_seek(SAFile file, SAOffset offset, int whence)
+{
+    const int rc = std::fseek(as_file(file), static_cast<long>(offset), whence);
+    if (rc != 0) g_io_failed = true;
+    return static_cast<SAOffset>(rc);
+}
+
 int checked_flush(SAFile file)
 {
     const int rc = std::fflush(as_file(file));
@@ -28,6 +36,7 @@ int checked_flush(SAFile file)
 
 int checked_close(SAFile file)
 {
+    if (std::ferror(as_file(file))) g_io_failed = true;
     const int rc = std::fclose(as_file(file));
     if (rc != 0) g_io_failed = true;
     return rc;
@@ -40,6 +49,7 @@ SAHooks make_hooks()
     SAHooks hooks;
     SASetupDefaultHooks(&hooks);
     hooks.FWrite = checked_write;
+    hooks.FSeek = checked_seek;
     hooks.FFlush = checked_flush;
     hooks.FClose = checked_close;
     hooks.Error = silent_error;

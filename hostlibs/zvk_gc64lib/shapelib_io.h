@@ -32,8 +32,10 @@ shape_kind kind_of_shape_type(int shp_type);
 int shape_type_of_kind(shape_kind kind);
 
 // Hooks for shapelib: the standard C file functions, except that a short
-// write or a failed close is remembered (shapelib does not report them all)
-// and its diagnostics stay off standard error.
+// write, a failed seek or flush (where buffered data meets a full disk) and
+// a failed close are remembered, since shapelib does not report them all
+// (it ignores failures while closing), and its diagnostics stay off
+// standard error.
 SAHooks* quiet_hooks();
 
 // Clears respectively tells the failure flag of quiet_hooks (per thread).
