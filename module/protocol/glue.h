@@ -32,6 +32,16 @@
 #include "protocol/guarded.h"
 #include "protocol/interface_ref.h"
 
+// Tables belong to the binary that builds them: the host's table for an
+// interface must differ from the module's, or from_ref would accept the other
+// side's objects. Hidden visibility keeps the loader from merging them even
+// when a binary is built with default visibility.
+#if defined(__GNUC__) || defined(__clang__)
+#define ZV_PROTOCOL_LOCAL __attribute__((visibility("hidden")))
+#else
+#define ZV_PROTOCOL_LOCAL
+#endif
+
 namespace zv {
 
 // Generic entry of a function table; cast to the slot's real type before a call.
@@ -136,13 +146,13 @@ void query_thunk(const void*, void* object, const char* name, const void** table
 }
 
 template <class Tag>
-struct table_storage {
+struct ZV_PROTOCOL_LOCAL table_storage {
   static inline bool built = false;
   static inline slot_fn slots[1 + Tag::slots::size] = {};
 };
 
 template <class Tag>
-struct root_table_storage {
+struct ZV_PROTOCOL_LOCAL root_table_storage {
   static inline bool built = false;
   static inline slot_fn slots[1] = {};
 };
@@ -192,6 +202,17 @@ std::intptr_t query_match(typename I::impl* object, const char* name, const void
   *table_word = t;
   *object_word = static_cast<void*>(object);
   return reinterpret_cast<std::intptr_t>(t);
+}
+
+// The name match of an object that implements several interfaces directly:
+// tries each in turn; the result words tell which one matched.
+template <class... I, class Object>
+std::intptr_t query_match_each(Object* object, const char* name, const void** table_word,
+                               void** object_word) noexcept {
+  std::intptr_t result = -1;
+  ((result = query_match<I>(object, name, table_word, object_word), *table_word != nullptr) ||
+   ...);
+  return result;
 }
 
 template <class I>

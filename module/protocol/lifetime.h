@@ -4,6 +4,8 @@
 #ifndef ZV_PROTOCOL_LIFETIME_H
 #define ZV_PROTOCOL_LIFETIME_H
 
+#include <type_traits>
+
 #include "protocol/glue.h"
 
 namespace zv {
@@ -48,6 +50,9 @@ ZV_INTERFACE(referrer, "zv_referrer_interface_1", &referrer_impl::released,
 // through `as_referent`.
 template <class T>
 struct reftraits {
+  static_assert(std::is_same_v<std::remove_const_t<decltype(slot_member<T, 1>)>,
+                               interface_ref (T::impl::*)()>,
+                "slot 1 of a held interface must be its `referent`");
   static interface_ref referent_of(const interface_ref& held) {
     return call<slot_member<T, 1>>(held);
   }

@@ -200,3 +200,29 @@ TEST(GuardedSlot, TurnsAnyExceptionIntoTheFallback) {
 
 }  // namespace
 }  // namespace zv::test
+
+namespace zv::test {
+namespace {
+
+// One class answering two interfaces directly, through one query_match.
+class gauge_and_visitor : public gauge_impl, public string_visitor_impl {
+ public:
+  std::intptr_t query_match(const char* name, const void** t, void** o) override {
+    return query_match_each<gauge, string_visitor>(this, name, t, o);
+  }
+};
+
+TEST(InterfaceQuery, ClassWithSeveralInterfacesAnswersEachName) {
+  gauge_and_visitor both;
+  gauge_impl* as_gauge = &both;
+  string_visitor_impl* as_visitor = &both;
+  for (const interface_ref& root : {root_of(make_ref<gauge>(as_gauge)),
+                                    root_of(make_ref<string_visitor>(as_visitor))}) {
+    EXPECT_EQ(cast<gauge>(root), make_ref<gauge>(as_gauge));
+    EXPECT_EQ(cast<string_visitor>(root), make_ref<string_visitor>(as_visitor));
+    EXPECT_FALSE(cast<referrer>(root).valid());
+  }
+}
+
+}  // namespace
+}  // namespace zv::test
