@@ -26,7 +26,7 @@ struct ZVHOST_API service_record {
 };
 
 // Keeps the factories in registration order.
-class host_registry final : public service_registry_impl {
+class ZVHOST_API host_registry final : public service_registry_impl {
  public:
   void add_factory(const char16_t* identifier, interface_ref factory) override;
   const std::vector<service_record>& records() const noexcept { return records_; }
@@ -36,7 +36,7 @@ class host_registry final : public service_registry_impl {
 };
 
 // Hands the localizer (when there is one) to the localizer visitor.
-class host_localizer_service final : public localizer_service_impl {
+class ZVHOST_API host_localizer_service final : public localizer_service_impl {
  public:
   // `current` answers the localizer reference at the moment of the request.
   explicit host_localizer_service(std::function<interface_ref()> current)
@@ -49,7 +49,7 @@ class host_localizer_service final : public localizer_service_impl {
 
 // Looks up the host's services by identifier: an identifier ending in
 // "/localizer" names the localizer service, whatever its authority.
-class host_service_locator final : public service_locator_impl {
+class ZVHOST_API host_service_locator final : public service_locator_impl {
  public:
   explicit host_service_locator(host_localizer_service& localizers) : localizers_(&localizers) {}
   void find_service(const char16_t* identifier, interface_ref service_visitor) override;
@@ -60,7 +60,7 @@ class host_service_locator final : public service_locator_impl {
 
 // The creation context passed to every create. Its lifetime is managed:
 // what a module creates in it keeps it alive as its parent.
-class host_context final : public referent<bundle_context_impl> {
+class ZVHOST_API host_context final : public referent<bundle_context_impl> {
  public:
   explicit host_context(host_service_locator& locator) : obj(), locator_(&locator) {}
   void visit_registry(interface_ref registry_visitor) override;

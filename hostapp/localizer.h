@@ -13,7 +13,7 @@
 
 namespace zv::hostapp {
 
-class host_localizer final : public referent<localizer_impl> {
+class ZVHOST_API host_localizer final : public referent<localizer_impl> {
  public:
   explicit host_localizer(translations texts) : obj(), texts_(std::move(texts)) {}
 
