@@ -180,23 +180,13 @@ table::zeroed_memory::~zeroed_memory()
     }
 }
 
-// The records through a staging buffer in which the zero bytes of cells
-// never written become blanks.
+// The records, with the zero bytes of cells never written made blanks in
+// place (the memory is not used again once the table is written).
 bool table::write_records()
 {
-    constexpr std::size_t chunk = std::size_t{1} << 20;
     const auto total = static_cast<std::size_t>(layout_.data_bytes());
-    std::vector<unsigned char> staging(total < chunk ? total : chunk);
-    for (std::size_t done = 0; done < total;) {
-        const std::size_t n = total - done < chunk ? total - done : chunk;
-        std::memcpy(staging.data(), records_.get() + done, n);
-        blanks_for_zeros(staging.data(), n);
-        if (!write_all(temp_fd_, staging.data(), n)) {
-            return false;
-        }
-        done += n;
-    }
-    return true;
+    blanks_for_zeros(records_.get(), total);
+    return write_all(temp_fd_, records_.get(), total);
 }
 
 void table::discard_temporary()

@@ -70,14 +70,15 @@ bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16
     const zv::dbf::field& f = h.table.shape().fields[field];
     if (f.type == 'C') {
         // Left-justified: the text goes straight in, cut at the field length.
+        const std::size_t width = f.length;
         std::size_t n = 0;
-        for (; n < f.length && text[n] != 0; ++n) {
+        for (; n < width && text[n] != 0; ++n) {
             if (text[n] >= 0x80) {
                 return false;
             }
             cell[n] = static_cast<unsigned char>(text[n]);
         }
-        std::memset(cell + n, ' ', f.length - n);
+        std::memset(cell + n, ' ', width - n);
         stored = true;
         return true;
     }

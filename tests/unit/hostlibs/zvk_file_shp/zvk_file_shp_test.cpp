@@ -181,6 +181,52 @@ TEST_F(ShpFiles, PathWithoutExtensionOrInUpperCaseOpens)
     zv_shp_file_close(f);
 }
 
+// A file larger than the reader's window, with one record larger than the
+// window itself: the checksum over every vertex, in file order, is the same
+// as pyshp's.
+TEST(ShpLarge, RecordsAcrossAndBeyondTheReadWindow)
+{
+    temp_folder dir;
+    const std::string path = dir.file("big.shp");
+    const auto pyshp_sum = zv::test::run_python(R"(
+import sys, shapefile
+w = shapefile.Writer(sys.argv[1], shapeType=shapefile.POLYLINE)
+w.field('ID', 'N', 6)
+for i in range(900):
+    w.line([[[i + k * 0.5, i - k * 0.25] for k in range(97)]])
+    w.record(i)
+w.line([[[k * 0.001, -k * 0.002] for k in range(70001)]])
+w.record(900)
+w.close()
+total = 0.0
+for s in shapefile.Reader(sys.argv[1]).iterShapes():
+    for p in s.points:
+        total += p[0] * 3.0 + p[1]
+print('%.17g' % total)
+)", {path});
+    ASSERT_TRUE(pyshp_sum);
+    zv_shp_file_t f = zv_shp_file_open_w(u16(path).c_str(), true);
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(zv_shp_file_get_no(f), 901u);
+    zv_ov_d2_t parts = zv_ov_d2_create();
+    double total = 0.0;
+    for (uint32_t i = 0; i < zv_shp_file_get_no(f); ++i) {
+        zv_shp_record_header h{};
+        ASSERT_TRUE(zv_shp_file_get_obj(f, i, &h)) << i;
+        ASSERT_TRUE(zv_shp_file_get_polypoint(f, &h, parts)) << i;
+        const zv_pv_d2_t part = zv_ov_d2_get_pv_ptr(parts, 0);
+        for (uint32_t v = 0; v < zv_pv_d2_get_size(part); ++v) {
+            const zv_vertex_d2 p = zv_pv_d2_get_vtx(part, v);
+            total += p.x * 3.0 + p.y;
+        }
+    }
+    char ours[64];
+    std::snprintf(ours, sizeof ours, "%.17g\n", total);
+    EXPECT_EQ(ours, *pyshp_sum);
+    zv_ov_d2_destroy(parts);
+    zv_shp_file_close(f);
+}
+
 TEST(ShpTools, ShapelibWrittenPolylinesRead)
 {
     temp_folder dir;
