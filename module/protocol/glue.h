@@ -210,8 +210,11 @@ template <class... I, class Object>
 std::intptr_t query_match_each(Object* object, const char* name, const void** table_word,
                                void** object_word) noexcept {
   std::intptr_t result = -1;
-  ((result = query_match<I>(object, name, table_word, object_word), *table_word != nullptr) ||
-   ...);
+  auto try_one = [&](auto matcher) {
+    result = matcher(object, name, table_word, object_word);
+    return *table_word != nullptr;
+  };
+  static_cast<void>((try_one(&query_match<I>) || ...));
   return result;
 }
 
