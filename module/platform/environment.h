@@ -12,16 +12,17 @@
 #include <string>
 #include <string_view>
 
-namespace zv::platform {
+namespace zv::platform
+{
 
 // A calendar time broken down into its fields (month 1-12, day 1-31).
 struct civil_time {
-  int year = 1970;
-  int month = 1;
-  int day = 1;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
 };
 
 // Value of the environment variable `name`, or nothing when it is not set.
@@ -44,8 +45,7 @@ civil_time to_local_time(std::int64_t unix_seconds) noexcept;
 
 // Makes get_environment_variable(name) answer `value`; an empty optional makes
 // the variable look unset whatever the real environment holds.
-void override_environment_variable(std::u16string_view name,
-                                   std::optional<std::u16string> value);
+void override_environment_variable(std::u16string_view name, std::optional<std::u16string> value);
 // Answers with fixed values instead of the real ones; nullopt restores the real query.
 void override_thread_id(std::optional<std::uint64_t> id) noexcept;
 void override_processor_clock(std::optional<long> ticks) noexcept;
@@ -55,4 +55,4 @@ void override_local_offset(std::optional<std::int64_t> seconds) noexcept;
 // Drops every override of this header.
 void clear_environment_overrides() noexcept;
 
-}  // namespace zv::platform
+} // namespace zv::platform

@@ -2,8 +2,10 @@
 
 #include "platform/environment.h"
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
 std::int64_t DaysFromCivil(std::int64_t y, int m, int d)
@@ -16,15 +18,17 @@ std::int64_t DaysFromCivil(std::int64_t y, int m, int d)
     return era * 146097 + doe - 719468;
 }
 
-}  // namespace
+} // namespace
 
 std::size_t ColumnLetters(std::uint32_t column, char* out)
 {
     char reversed[8];
     std::size_t n = 0;
     reversed[n++] = static_cast<char>('A' + column % 26);
-    for (std::uint32_t q = column / 26; q != 0; q = (q - 1) / 26) reversed[n++] = static_cast<char>('A' + (q - 1) % 26);
-    for (std::size_t i = 0; i < n; ++i) out[i] = reversed[n - 1 - i];
+    for (std::uint32_t q = column / 26; q != 0; q = (q - 1) / 26)
+        reversed[n++] = static_cast<char>('A' + (q - 1) % 26);
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = reversed[n - 1 - i];
     return n;
 }
 
@@ -47,4 +51,4 @@ double SerialDayNumber(std::time_t t)
     return static_cast<double>(seconds) / 86400.0 + 2.0;
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -6,13 +6,14 @@
 #include <string>
 #include <string_view>
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 // A text cell; a value beginning with '=' is written as a formula. The text
 // is written as it is, so it must already be XML-quoted.
 struct StringCell {
     std::u16string value;
-    std::size_t style_id = 0;  // cell-format index; 0 = default style
+    std::size_t style_id = 0; // cell-format index; 0 = default style
 };
 
 struct CellDataInt {
@@ -59,4 +60,4 @@ std::string CellReference(std::uint32_t row, std::uint32_t column);
 // plus 2, so 1970-01-01 00:00 local time is 25569.
 double SerialDayNumber(std::time_t t);
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -3,18 +3,22 @@
 #include "xlsx/package_folder.h"
 #include "zip/zip_archive_writer.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
-bool PackParts(const std::u16string& target, const std::u16string& folder, const std::vector<std::u16string>& parts)
+bool PackParts(const std::u16string& target, const std::u16string& folder,
+               const std::vector<std::u16string>& parts)
 {
     using zv::zip::ZipArchiveWriter;
     zv::zip::ZipArchiveHandle* archive =
         ZipArchiveWriter::Create(target.c_str(), 0, zv::zip::zip_mode_file, nullptr);
-    if (archive == nullptr) return false;
+    if (archive == nullptr)
+        return false;
     bool all_added = true;
     for (const std::u16string& part : parts) {
         const std::u16string source = PartPath(folder, part);
-        if (ZipArchiveWriter::AddEntry(archive, part.c_str(), source.c_str(), 0, zv::zip::zip_source_file) != 0) {
+        if (ZipArchiveWriter::AddEntry(archive, part.c_str(), source.c_str(), 0, zv::zip::zip_source_file) !=
+            0) {
             all_added = false;
             break;
         }
@@ -25,4 +29,4 @@ bool PackParts(const std::u16string& target, const std::u16string& folder, const
     return all_added;
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

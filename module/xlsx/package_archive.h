@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 // Creates (or replaces) the archive at `target` and adds "<folder>/<part>"
 // under the name <part> for every part in order. The archive is closed even
 // when an add fails (it then holds the parts added before). True when every
 // part was added.
-bool PackParts(const std::u16string& target, const std::u16string& folder, const std::vector<std::u16string>& parts);
+bool PackParts(const std::u16string& target, const std::u16string& folder,
+               const std::vector<std::u16string>& parts);
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -4,8 +4,10 @@
 
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
 constexpr const char* kMainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 constexpr const char* kRelsNs = "http://schemas.openxmlformats.org/package/2006/relationships";
@@ -14,9 +16,15 @@ constexpr const char* kOpenXml = "application/vnd.openxmlformats-officedocument.
 
 // Titles and the user name are plain text: quote them so that &, < and "
 // cannot break the document.
-std::u16string Quoted(const std::u16string& text) { return XmlEscape(text); }
+std::u16string Quoted(const std::u16string& text)
+{
+    return XmlEscape(text);
+}
 
-std::string RelId(std::size_t n) { return "rId" + std::to_string(n); }
+std::string RelId(std::size_t n)
+{
+    return "rId" + std::to_string(n);
+}
 
 void Relationship(XmlWriter& xml, const std::string& id, const std::string& type, const std::string& target)
 {
@@ -50,8 +58,10 @@ void WriteTitlesOfParts(XmlWriter& xml, const PackageSummary& s)
 {
     xml.Tag("TitlesOfParts").Tag("vt:vector");
     xml.Attr("size", s.worksheetTitles.size() + s.chartsheetTitles.size()).Attr("baseType", "lpstr");
-    for (const auto& title : s.worksheetTitles) xml.Element("vt:lpstr", Quoted(title));
-    for (const auto& title : s.chartsheetTitles) xml.Element("vt:lpstr", Quoted(title));
+    for (const auto& title : s.worksheetTitles)
+        xml.Element("vt:lpstr", Quoted(title));
+    for (const auto& title : s.chartsheetTitles)
+        xml.Element("vt:lpstr", Quoted(title));
     xml.End("TitlesOfParts");
 }
 
@@ -60,21 +70,23 @@ void WriteSheetEntry(XmlWriter& xml, const std::u16string& title, std::size_t id
     xml.Tag("sheet").Attr("name", Quoted(title)).Attr("sheetId", id).Attr("r:id", rel).End();
 }
 
-}  // namespace
+} // namespace
 
 std::u16string DocumentUserName()
 {
     auto user = zv::platform::get_environment_variable(u"USERNAME");
-    if (!user) return u"Unknown";
-    if (user->size() > 259) user->resize(259);
+    if (!user)
+        return u"Unknown";
+    if (user->size() > 259)
+        user->resize(259);
     return *user;
 }
 
 std::string W3cdtfTimeStamp(const zv::platform::civil_time& t)
 {
     char text[64];
-    std::snprintf(text, sizeof text, "%4d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
+    std::snprintf(text, sizeof text, "%4d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
     return text;
 }
 
@@ -98,7 +110,8 @@ void WriteRootRelsXml(XmlWriter& xml)
     const std::string office = kOfficeRels;
     xml.Tag("Relationships").Attr("xmlns", kRelsNs);
     Relationship(xml, "rId3", office + "/extended-properties", "docProps/app.xml");
-    Relationship(xml, "rId2", "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties",
+    Relationship(xml, "rId2",
+                 "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties",
                  "docProps/core.xml");
     Relationship(xml, "rId1", office + "/officeDocument", "xl/workbook.xml");
     xml.End("Relationships");
@@ -106,7 +119,8 @@ void WriteRootRelsXml(XmlWriter& xml)
 
 void WriteAppXml(XmlWriter& xml, const PackageSummary& s)
 {
-    xml.Tag("Properties").Attr("xmlns", "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties");
+    xml.Tag("Properties")
+        .Attr("xmlns", "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties");
     xml.Attr("xmlns:vt", "http://schemas.openxmlformats.org/officeDocument/2006/docPropsVTypes");
     xml.Element("Application", "Microsoft Excel").Element("DocSecurity", 0).Element("ScaleCrop", "false");
     WriteHeadingPairs(xml, s);
@@ -128,10 +142,13 @@ void WriteContentTypesXml(XmlWriter& xml, const PackageSummary& s)
     Override(xml, "/xl/styles.xml", type + "spreadsheetml.styles+xml");
     Override(xml, "/docProps/core.xml", "application/vnd.openxmlformats-package.core-properties+xml");
     Override(xml, "/docProps/app.xml", type + "extended-properties+xml");
-    if (s.hasSharedStrings) Override(xml, "/xl/sharedStrings.xml", type + "spreadsheetml.sharedStrings+xml");
+    if (s.hasSharedStrings)
+        Override(xml, "/xl/sharedStrings.xml", type + "spreadsheetml.sharedStrings+xml");
     for (std::size_t i = 1; i <= s.worksheetTitles.size(); ++i)
-        Override(xml, "/xl/worksheets/sheet" + std::to_string(i) + ".xml", type + "spreadsheetml.worksheet+xml");
-    if (s.hasFormulas) Override(xml, "/xl/calcChain.xml", type + "spreadsheetml.calcChain+xml");
+        Override(xml, "/xl/worksheets/sheet" + std::to_string(i) + ".xml",
+                 type + "spreadsheetml.worksheet+xml");
+    if (s.hasFormulas)
+        Override(xml, "/xl/calcChain.xml", type + "spreadsheetml.calcChain+xml");
     for (std::size_t i = 1; i <= s.chartsheetTitles.size(); ++i) {
         const std::string n = std::to_string(i);
         Override(xml, "/xl/charts/chart" + n + ".xml", type + "drawingml.chart+xml");
@@ -173,26 +190,32 @@ void WriteWorkbookRelsXml(XmlWriter& xml, const PackageSummary& s)
     Relationship(xml, "rId2", office + "/theme", "theme/theme1.xml");
     std::size_t id = 3;
     for (std::size_t i = 1; i <= s.worksheetTitles.size(); ++i)
-        Relationship(xml, RelId(id++), office + "/worksheet", "worksheets/sheet" + std::to_string(i) + ".xml");
-    if (s.hasFormulas) Relationship(xml, RelId(id++), office + "/calcChain", "calcChain.xml");
+        Relationship(xml, RelId(id++), office + "/worksheet",
+                     "worksheets/sheet" + std::to_string(i) + ".xml");
+    if (s.hasFormulas)
+        Relationship(xml, RelId(id++), office + "/calcChain", "calcChain.xml");
     for (std::size_t i = 1; i <= s.chartsheetTitles.size(); ++i)
-        Relationship(xml, RelId(id++), office + "/chartsheet", "chartsheets/sheet" + std::to_string(i) + ".xml");
-    if (s.hasSharedStrings) Relationship(xml, RelId(id++), office + "/sharedStrings", "sharedStrings.xml");
+        Relationship(xml, RelId(id++), office + "/chartsheet",
+                     "chartsheets/sheet" + std::to_string(i) + ".xml");
+    if (s.hasSharedStrings)
+        Relationship(xml, RelId(id++), office + "/sharedStrings", "sharedStrings.xml");
     xml.End("Relationships");
 }
 
 void WriteSharedStringsXml(XmlWriter& xml, const SharedStringTable& strings)
 {
     xml.Tag("sst").Attr("xmlns", kMainNs).Attr("count", strings.Count()).Attr("uniqueCount", strings.Count());
-    for (std::uint64_t i = 0; i < strings.Count(); ++i) xml.Tag("si").Tag("t").Text(strings.At(i)).End("si");
+    for (std::uint64_t i = 0; i < strings.Count(); ++i)
+        xml.Tag("si").Tag("t").Text(strings.At(i)).End("si");
     xml.End("sst");
 }
 
 void WriteCalcChainXml(XmlWriter& xml, const std::vector<FormulaCell>& cells)
 {
     xml.Tag("calcChain").Attr("xmlns", kMainNs);
-    for (const FormulaCell& cell : cells) xml.Tag("c").Attr("r", cell.reference).Attr("i", cell.sheet).End();
+    for (const FormulaCell& cell : cells)
+        xml.Tag("c").Attr("r", cell.reference).Attr("i", cell.sheet).End();
     xml.End("calcChain");
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -12,20 +12,21 @@
 #include "xlsx/shared_strings.h"
 #include "xlsx/xml_writer.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 // What the describing parts need to know about a workbook.
 struct PackageSummary {
-    std::vector<std::u16string> worksheetTitles;   // in worksheet order
-    std::vector<std::u16string> chartsheetTitles;  // in chartsheet order
+    std::vector<std::u16string> worksheetTitles;  // in worksheet order
+    std::vector<std::u16string> chartsheetTitles; // in chartsheet order
     bool hasSharedStrings = false;
     bool hasFormulas = false;
 };
 
 // A formula cell of the calculation chain.
 struct FormulaCell {
-    std::string reference;     // e.g. "C7"
-    std::uint32_t sheet = 0;   // worksheet number
+    std::string reference;   // e.g. "C7"
+    std::uint32_t sheet = 0; // worksheet number
 };
 
 // The user name for the document properties: USERNAME, or "Unknown" when unset;
@@ -43,4 +44,4 @@ void WriteWorkbookRelsXml(XmlWriter& xml, const PackageSummary& summary);
 void WriteSharedStringsXml(XmlWriter& xml, const SharedStringTable& strings);
 void WriteCalcChainXml(XmlWriter& xml, const std::vector<FormulaCell>& cells);
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

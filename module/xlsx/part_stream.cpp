@@ -2,9 +2,13 @@
 
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
-PartStream::~PartStream() { Close(); }
+PartStream::~PartStream()
+{
+    Close();
+}
 
 bool PartStream::Open(const std::u16string& path)
 {
@@ -17,10 +21,12 @@ bool PartStream::Open(const std::u16string& path)
 
 void PartStream::Flush()
 {
-    if (used_ == 0) return;
+    if (used_ == 0)
+        return;
     if (IsOpen()) {
         const auto done = zv::platform::write_file(file_, buffer_.get(), used_);
-        if (done != static_cast<std::int64_t>(used_)) failed_ = true;
+        if (done != static_cast<std::int64_t>(used_))
+            failed_ = true;
     }
     used_ = 0;
 }
@@ -33,7 +39,8 @@ void PartStream::WriteSlow(std::string_view bytes)
         used_ = bytes.size();
     } else if (IsOpen()) {
         const auto done = zv::platform::write_file(file_, bytes.data(), bytes.size());
-        if (done != static_cast<std::int64_t>(bytes.size())) failed_ = true;
+        if (done != static_cast<std::int64_t>(bytes.size()))
+            failed_ = true;
     }
 }
 
@@ -72,11 +79,12 @@ void PartStream::WriteUtf16(std::u16string_view text)
 
 bool PartStream::Close()
 {
-    if (!IsOpen()) return !failed_;
+    if (!IsOpen())
+        return !failed_;
     Flush();
     zv::platform::close_file(file_);
     file_ = zv::platform::invalid_file;
     return !failed_;
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -13,10 +13,12 @@
 
 #include "platform/file_io.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
-class PartStream {
-public:
+class PartStream
+{
+  public:
     PartStream() : buffer_(std::make_unique<char[]>(kBufferBytes)) {}
     PartStream(const PartStream&) = delete;
     PartStream& operator=(const PartStream&) = delete;
@@ -38,7 +40,8 @@ public:
     }
     void Put(char c)
     {
-        if (used_ == kBufferBytes) Flush();
+        if (used_ == kBufferBytes)
+            Flush();
         buffer_[used_++] = c;
     }
     // Appends the UTF-8 form of UTF-16 text.
@@ -48,7 +51,7 @@ public:
     // this file fell short. Closing a closed stream does nothing.
     bool Close();
 
-private:
+  private:
     static constexpr std::size_t kBufferBytes = 64 * 1024;
     void Flush();
     void WriteSlow(std::string_view bytes);
@@ -57,7 +60,7 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
     bool failed_ = false;
-    std::string scratch_;  // for texts too long to encode in place
+    std::string scratch_; // for texts too long to encode in place
 };
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -2,8 +2,10 @@
 
 #include <cstring>
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
 constexpr std::size_t kMaxLengthPrefix = 10;
 
@@ -25,7 +27,8 @@ std::uint64_t GetLength(const char*& in)
     for (;;) {
         const auto byte = static_cast<unsigned char>(*in++);
         length |= std::uint64_t(byte & 0x7F) << shift;
-        if (byte < 0x80) return length;
+        if (byte < 0x80)
+            return length;
         shift += 7;
     }
 }
@@ -38,7 +41,7 @@ std::uint64_t Mix(std::uint64_t h)
     return h;
 }
 
-}  // namespace
+} // namespace
 
 // A word-at-a-time multiplicative hash; texts are short, so speed matters
 // more than strength.
@@ -72,14 +75,17 @@ std::size_t SharedStringTable::Probe(std::string_view utf8, std::uint64_t hash) 
     const auto tag = static_cast<std::uint32_t>(hash >> 32);
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots_[i];
-        if (slot.index_plus_one == 0) return i;
-        if (slot.tag == tag && At(slot.index_plus_one - 1) == utf8) return i;
+        if (slot.index_plus_one == 0)
+            return i;
+        if (slot.tag == tag && At(slot.index_plus_one - 1) == utf8)
+            return i;
     }
 }
 
 std::uint64_t SharedStringTable::Find(std::string_view utf8) const
 {
-    if (slots_.empty()) return kNotFound;
+    if (slots_.empty())
+        return kNotFound;
     const Slot& slot = slots_[Probe(utf8, Hash(utf8))];
     return slot.index_plus_one == 0 ? kNotFound : slot.index_plus_one - 1;
 }
@@ -87,10 +93,12 @@ std::uint64_t SharedStringTable::Find(std::string_view utf8) const
 std::uint64_t SharedStringTable::IndexOf(std::string_view utf8)
 {
     // Keep the load at most one half, so probe runs stay short.
-    if ((locations_.size() + 1) * 2 > slots_.size()) Grow();
+    if ((locations_.size() + 1) * 2 > slots_.size())
+        Grow();
     const std::uint64_t hash = Hash(utf8);
     Slot& slot = slots_[Probe(utf8, hash)];
-    if (slot.index_plus_one != 0) return slot.index_plus_one - 1;
+    if (slot.index_plus_one != 0)
+        return slot.index_plus_one - 1;
     const std::uint64_t index = Store(utf8);
     slot.index_plus_one = static_cast<std::uint32_t>(index + 1);
     slot.tag = static_cast<std::uint32_t>(hash >> 32);
@@ -121,11 +129,13 @@ void SharedStringTable::Grow()
     slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot{});
     const std::size_t mask = slots_.size() - 1;
     for (const Slot& slot : old) {
-        if (slot.index_plus_one == 0) continue;
+        if (slot.index_plus_one == 0)
+            continue;
         std::size_t i = Hash(At(slot.index_plus_one - 1)) & mask;
-        while (slots_[i].index_plus_one != 0) i = (i + 1) & mask;
+        while (slots_[i].index_plus_one != 0)
+            i = (i + 1) & mask;
         slots_[i] = slot;
     }
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

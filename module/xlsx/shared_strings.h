@@ -14,10 +14,12 @@
 #include <string_view>
 #include <vector>
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
-class SharedStringTable {
-public:
+class SharedStringTable
+{
+  public:
     SharedStringTable() = default;
     SharedStringTable(const SharedStringTable&) = delete;
     SharedStringTable& operator=(const SharedStringTable&) = delete;
@@ -34,10 +36,10 @@ public:
 
     static constexpr std::uint64_t kNotFound = ~std::uint64_t{0};
 
-private:
+  private:
     struct Slot {
-        std::uint32_t index_plus_one = 0;  // 0 marks a free slot
-        std::uint32_t tag = 0;             // high bits of the hash, to skip most compares
+        std::uint32_t index_plus_one = 0; // 0 marks a free slot
+        std::uint32_t tag = 0;            // high bits of the hash, to skip most compares
     };
 
     static std::uint64_t Hash(std::string_view bytes);
@@ -49,8 +51,8 @@ private:
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t block_used_ = 0;
     std::size_t block_size_ = 0;
-    std::vector<std::uint64_t> locations_;  // (block << 32) | offset, per index
+    std::vector<std::uint64_t> locations_; // (block << 32) | offset, per index
     std::vector<Slot> slots_;
 };
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

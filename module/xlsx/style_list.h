@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 // Font attribute bits.
 enum FontAttributes : std::int32_t {
@@ -24,27 +25,67 @@ enum FontAttributes : std::int32_t {
 
 // Fill patterns, in the order of their names in the styles part.
 enum EPatternType : std::int32_t {
-    PATTERN_NONE = 0, PATTERN_SOLID, PATTERN_MEDIUM_GRAY, PATTERN_DARK_GRAY, PATTERN_LIGHT_GRAY,
-    PATTERN_DARK_HORIZ, PATTERN_DARK_VERT, PATTERN_DARK_DOWN, PATTERN_DARK_UP, PATTERN_DARK_GRID,
-    PATTERN_DARK_TRELLIS, PATTERN_LIGHT_HORIZ, PATTERN_LIGHT_VERT, PATTERN_LIGHT_DOWN, PATTERN_LIGHT_UP,
-    PATTERN_LIGHT_GRID, PATTERN_LIGHT_TRELLIS, PATTERN_GRAY_125, PATTERN_GRAY_0625,
+    PATTERN_NONE = 0,
+    PATTERN_SOLID,
+    PATTERN_MEDIUM_GRAY,
+    PATTERN_DARK_GRAY,
+    PATTERN_LIGHT_GRAY,
+    PATTERN_DARK_HORIZ,
+    PATTERN_DARK_VERT,
+    PATTERN_DARK_DOWN,
+    PATTERN_DARK_UP,
+    PATTERN_DARK_GRID,
+    PATTERN_DARK_TRELLIS,
+    PATTERN_LIGHT_HORIZ,
+    PATTERN_LIGHT_VERT,
+    PATTERN_LIGHT_DOWN,
+    PATTERN_LIGHT_UP,
+    PATTERN_LIGHT_GRID,
+    PATTERN_LIGHT_TRELLIS,
+    PATTERN_GRAY_125,
+    PATTERN_GRAY_0625,
 };
 
 // Border line styles; 0 and unknown values mean no line.
 enum EBorderStyle : std::int32_t {
-    BORDER_NONE = 0, BORDER_THIN, BORDER_MEDIUM, BORDER_DASHED, BORDER_DOTTED, BORDER_THICK,
-    BORDER_DOUBLE, BORDER_HAIR, BORDER_MEDIUM_DASHED, BORDER_DASH_DOT, BORDER_MEDIUM_DASH_DOT,
-    BORDER_DASH_DOT_DOT, BORDER_MEDIUM_DASH_DOT_DOT, BORDER_SLANT_DASH_DOT,
+    BORDER_NONE = 0,
+    BORDER_THIN,
+    BORDER_MEDIUM,
+    BORDER_DASHED,
+    BORDER_DOTTED,
+    BORDER_THICK,
+    BORDER_DOUBLE,
+    BORDER_HAIR,
+    BORDER_MEDIUM_DASHED,
+    BORDER_DASH_DOT,
+    BORDER_MEDIUM_DASH_DOT,
+    BORDER_DASH_DOT_DOT,
+    BORDER_MEDIUM_DASH_DOT_DOT,
+    BORDER_SLANT_DASH_DOT,
 };
 
 enum ENumericStyle : std::int32_t {
-    NUMSTYLE_GENERAL = 0, NUMSTYLE_NUMERIC, NUMSTYLE_PERCENTAGE, NUMSTYLE_EXPONENTIAL,
-    NUMSTYLE_FINANCIAL, NUMSTYLE_MONEY, NUMSTYLE_DATE, NUMSTYLE_TIME, NUMSTYLE_DATETIME,
+    NUMSTYLE_GENERAL = 0,
+    NUMSTYLE_NUMERIC,
+    NUMSTYLE_PERCENTAGE,
+    NUMSTYLE_EXPONENTIAL,
+    NUMSTYLE_FINANCIAL,
+    NUMSTYLE_MONEY,
+    NUMSTYLE_DATE,
+    NUMSTYLE_TIME,
+    NUMSTYLE_DATETIME,
 };
 
 enum ENumericColor : std::int32_t {
-    NUMCOLOR_DEFAULT = 0, NUMCOLOR_BLACK, NUMCOLOR_GREEN, NUMCOLOR_WHITE, NUMCOLOR_BLUE,
-    NUMCOLOR_MAGENTA, NUMCOLOR_YELLOW, NUMCOLOR_CYAN, NUMCOLOR_RED,
+    NUMCOLOR_DEFAULT = 0,
+    NUMCOLOR_BLACK,
+    NUMCOLOR_GREEN,
+    NUMCOLOR_WHITE,
+    NUMCOLOR_BLUE,
+    NUMCOLOR_MAGENTA,
+    NUMCOLOR_YELLOW,
+    NUMCOLOR_CYAN,
+    NUMCOLOR_RED,
 };
 
 enum EAlignHoriz : std::int32_t { ALIGN_H_NONE = 0, ALIGN_H_LEFT, ALIGN_H_CENTER, ALIGN_H_RIGHT };
@@ -57,7 +98,7 @@ struct Font {
     std::int32_t size = 11;
     std::u16string name = u"Calibri";
     bool theme = true;
-    std::u16string color;  // RGB in hexadecimal
+    std::u16string color; // RGB in hexadecimal
     std::int32_t attributes = FONT_NORMAL;
     bool operator==(const Font&) const = default;
 };
@@ -88,8 +129,8 @@ struct Border {
 };
 
 struct NumFormat {
-    std::uint64_t id = 0;           // below 164 a built-in format
-    std::u16string formatString;    // explicit code; empty = built from the fields
+    std::uint64_t id = 0;        // below 164 a built-in format
+    std::u16string formatString; // explicit code; empty = built from the fields
     std::int32_t numberStyle = NUMSTYLE_GENERAL;
     std::int32_t digitsAfterPoint = 0;
     bool showThousandsSeparator = false;
@@ -125,8 +166,9 @@ struct CellFormat {
     bool operator==(const CellFormat&) const = default;
 };
 
-class StyleList {
-public:
+class StyleList
+{
+  public:
     // Registers the style and returns its style index (cell-format position).
     std::size_t Add(const Style& style);
 
@@ -136,7 +178,7 @@ public:
     const std::vector<NumFormat>& NumFormats() const { return numFormats_; }
     const std::vector<CellFormat>& CellFormats() const { return cellFormats_; }
 
-private:
+  private:
     std::uint64_t AddNumFormat(const NumFormat& format);
 
     std::uint64_t nextCustomId_ = kFirstCustomNumFormat;
@@ -151,4 +193,4 @@ private:
 // one built from its fields.
 std::u16string NumFormatCode(const NumFormat& format);
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

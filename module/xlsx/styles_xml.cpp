@@ -1,17 +1,22 @@
 #include "xlsx/styles_xml.h"
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
 void WriteNumFormats(XmlWriter& xml, const StyleList& styles)
 {
     std::size_t custom = 0;
     for (const NumFormat& f : styles.NumFormats())
-        if (f.id >= kFirstCustomNumFormat) ++custom;
-    if (custom == 0) return;
+        if (f.id >= kFirstCustomNumFormat)
+            ++custom;
+    if (custom == 0)
+        return;
     xml.Tag("numFmts").Attr("count", custom);
     for (const NumFormat& f : styles.NumFormats()) {
-        if (f.id < kFirstCustomNumFormat) continue;
+        if (f.id < kFirstCustomNumFormat)
+            continue;
         xml.Tag("numFmt").Attr("numFmtId", f.id).Attr("formatCode", NumFormatCode(f)).End("numFmt");
     }
     xml.End("numFmts");
@@ -23,7 +28,8 @@ void WriteFont(XmlWriter& xml, const Font& font)
                                                  "outline", "shadow", "condense", "extend"};
     xml.Tag("font");
     for (int bit = 0; bit < 8; ++bit)
-        if (font.attributes & (1 << bit)) xml.Tag(kAttributeTags[bit]).End();
+        if (font.attributes & (1 << bit))
+            xml.Tag(kAttributeTags[bit]).End();
     xml.Tag("sz").Attr("val", font.size).End();
     xml.Tag("name").Attr("val", font.name).End();
     xml.Tag("charset").Attr("val", 204).End();
@@ -37,8 +43,10 @@ void WriteFont(XmlWriter& xml, const Font& font)
 void WriteFill(XmlWriter& xml, const Fill& fill)
 {
     xml.Tag("fill").Tag("patternFill").Attr("patternType", PatternName(fill.patternType));
-    if (!fill.fgColor.empty()) xml.Tag("fgColor").Attr("rgb", fill.fgColor).End();
-    if (!fill.bgColor.empty()) xml.Tag("bgColor").Attr("rgb", fill.bgColor).End();
+    if (!fill.fgColor.empty())
+        xml.Tag("fgColor").Attr("rgb", fill.fgColor).End();
+    if (!fill.bgColor.empty())
+        xml.Tag("bgColor").Attr("rgb", fill.bgColor).End();
     xml.End("fill");
 }
 
@@ -58,8 +66,10 @@ void WriteBorderSide(XmlWriter& xml, const char* side, const BorderItem& item)
 void WriteBorder(XmlWriter& xml, const Border& border)
 {
     xml.Tag("border");
-    if (border.isDiagonalUp) xml.Attr("diagonalUp", 1);
-    if (border.isDiagonalDown) xml.Attr("diagonalDown", 1);
+    if (border.isDiagonalUp)
+        xml.Attr("diagonalUp", 1);
+    if (border.isDiagonalDown)
+        xml.Attr("diagonalDown", 1);
     WriteBorderSide(xml, "left", border.left);
     WriteBorderSide(xml, "right", border.right);
     WriteBorderSide(xml, "top", border.top);
@@ -74,11 +84,15 @@ void WriteAlignment(XmlWriter& xml, const Alignment& a)
     static const char* const kVertical[] = {"", "top", "center", "bottom"};
     const bool horizontal = a.horizontal > ALIGN_H_NONE && a.horizontal <= ALIGN_H_RIGHT;
     const bool vertical = a.vertical > ALIGN_V_NONE && a.vertical <= ALIGN_V_BOTTOM;
-    if (!horizontal && !vertical && !a.wrapText) return;
+    if (!horizontal && !vertical && !a.wrapText)
+        return;
     xml.Tag("alignment");
-    if (horizontal) xml.Attr("horizontal", kHorizontal[a.horizontal]);
-    if (vertical) xml.Attr("vertical", kVertical[a.vertical]);
-    if (a.wrapText) xml.Attr("wrapText", 1);
+    if (horizontal)
+        xml.Attr("horizontal", kHorizontal[a.horizontal]);
+    if (vertical)
+        xml.Attr("vertical", kVertical[a.vertical]);
+    if (a.wrapText)
+        xml.Attr("wrapText", 1);
     xml.End("alignment");
 }
 
@@ -86,10 +100,14 @@ void WriteCellFormat(XmlWriter& xml, const CellFormat& cell)
 {
     xml.Tag("xf").Attr("numFmtId", cell.numFormatId).Attr("fontId", cell.fontId);
     xml.Attr("fillId", cell.fillId).Attr("borderId", cell.borderId);
-    if (cell.fontId != 0) xml.Attr("applyFont", 1);
-    if (cell.fillId != 0) xml.Attr("applyFill", 1);
-    if (cell.borderId != 0) xml.Attr("applyBorder", 1);
-    if (cell.numFormatId != 0) xml.Attr("applyNumberFormat", 1);
+    if (cell.fontId != 0)
+        xml.Attr("applyFont", 1);
+    if (cell.fillId != 0)
+        xml.Attr("applyFill", 1);
+    if (cell.borderId != 0)
+        xml.Attr("applyBorder", 1);
+    if (cell.numFormatId != 0)
+        xml.Attr("applyNumberFormat", 1);
     WriteAlignment(xml, cell.alignment);
     xml.End("xf");
 }
@@ -98,7 +116,8 @@ template <typename List, typename Fn>
 void WriteCounted(XmlWriter& xml, const char* tag, const List& list, Fn write_one)
 {
     xml.Tag(tag).Attr("count", list.size());
-    for (const auto& item : list) write_one(xml, item);
+    for (const auto& item : list)
+        write_one(xml, item);
     xml.End(tag);
 }
 
@@ -114,26 +133,38 @@ void WriteFixedTail(XmlWriter& xml)
     xml.Tag("x14:slicerStyles").Attr("defaultSlicerStyle", "SlicerStyleLight1").End("extLst");
 }
 
-}  // namespace
+} // namespace
 
 const char* PatternName(std::int32_t pattern)
 {
-    static const char* const kNames[] = {
-        "none",        "solid",          "mediumGray",      "darkGray",      "lightGray",
-        "darkHorizontal", "darkVertical", "darkDown",       "darkUp",        "darkGrid",
-        "darkTrellis", "lightHorizontal", "lightVertical",  "lightDown",     "lightUp",
-        "lightGrid",   "lightTrellis",   "gray125",         "gray0625"};
-    if (pattern < 0 || pattern > PATTERN_GRAY_0625) return "";
+    static const char* const kNames[] = {"none",          "solid",          "mediumGray",   "darkGray",
+                                         "lightGray",     "darkHorizontal", "darkVertical", "darkDown",
+                                         "darkUp",        "darkGrid",       "darkTrellis",  "lightHorizontal",
+                                         "lightVertical", "lightDown",      "lightUp",      "lightGrid",
+                                         "lightTrellis",  "gray125",        "gray0625"};
+    if (pattern < 0 || pattern > PATTERN_GRAY_0625)
+        return "";
     return kNames[pattern];
 }
 
 const char* BorderStyleName(std::int32_t style)
 {
-    static const char* const kNames[] = {nullptr,       "thin",          "medium",       "dashed",
-                                         "dotted",      "thick",         "double",       "hair",
-                                         "mediumDashed", "dashDot",      "mediumDashDot", "dashDotDot",
-                                         "mediumDashDotDot", "slantDashDot"};
-    if (style <= BORDER_NONE || style > BORDER_SLANT_DASH_DOT) return nullptr;
+    static const char* const kNames[] = {nullptr,
+                                         "thin",
+                                         "medium",
+                                         "dashed",
+                                         "dotted",
+                                         "thick",
+                                         "double",
+                                         "hair",
+                                         "mediumDashed",
+                                         "dashDot",
+                                         "mediumDashDot",
+                                         "dashDotDot",
+                                         "mediumDashDotDot",
+                                         "slantDashDot"};
+    if (style <= BORDER_NONE || style > BORDER_SLANT_DASH_DOT)
+        return nullptr;
     return kNames[style];
 }
 
@@ -148,12 +179,18 @@ void WriteStylesXml(XmlWriter& xml, const StyleList& styles)
     WriteCounted(xml, "fills", styles.Fills(), WriteFill);
     WriteCounted(xml, "borders", styles.Borders(), WriteBorder);
     xml.Tag("cellStyleXfs").Attr("count", 1);
-    xml.Tag("xf").Attr("numFmtId", 0).Attr("fontId", 0).Attr("fillId", 0).Attr("borderId", 0).End("cellStyleXfs");
+    xml.Tag("xf")
+        .Attr("numFmtId", 0)
+        .Attr("fontId", 0)
+        .Attr("fillId", 0)
+        .Attr("borderId", 0)
+        .End("cellStyleXfs");
     xml.Tag("cellXfs");
-    for (const CellFormat& cell : styles.CellFormats()) WriteCellFormat(xml, cell);
+    for (const CellFormat& cell : styles.CellFormats())
+        WriteCellFormat(xml, cell);
     xml.End("cellXfs");
     WriteFixedTail(xml);
     xml.End("styleSheet");
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -4,7 +4,8 @@
 #include "xlsx/style_list.h"
 #include "xlsx/xml_writer.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 // Writes the "styleSheet" document (after the declaration line).
 void WriteStylesXml(XmlWriter& xml, const StyleList& styles);
@@ -14,4 +15,4 @@ const char* PatternName(std::int32_t pattern);
 // Name of a border line style; null when the value means no line.
 const char* BorderStyleName(std::int32_t style);
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -1,13 +1,15 @@
 #include "xlsx/theme_xml.h"
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
 struct ColorStop {
     int pos;
-    int tint;    // 0 = none
-    int shade;   // 0 = none
-    int satMod;  // 0 = none
+    int tint;   // 0 = none
+    int shade;  // 0 = none
+    int satMod; // 0 = none
 };
 
 void WriteColorScheme(XmlWriter& xml)
@@ -19,27 +21,45 @@ void WriteColorScheme(XmlWriter& xml)
     xml.Tag("a:clrScheme").Attr("name", "Office");
     xml.Tag("a:dk1").Tag("a:sysClr").Attr("val", "windowText").Attr("lastClr", "000000").End("a:dk1");
     xml.Tag("a:lt1").Tag("a:sysClr").Attr("val", "window").Attr("lastClr", "FFFFFF").End("a:lt1");
-    for (const auto& slot : kSlots) xml.Tag(slot[0]).Tag("a:srgbClr").Attr("val", slot[1]).End(slot[0]);
+    for (const auto& slot : kSlots)
+        xml.Tag(slot[0]).Tag("a:srgbClr").Attr("val", slot[1]).End(slot[0]);
     xml.End("a:clrScheme");
 }
 
 void WriteFontGroup(XmlWriter& xml, const char* tag)
 {
-    static const char* const kScripts[][2] = {
-        {"Arab", "Times New Roman"}, {"Hebr", "Times New Roman"},  {"Thai", "Tahoma"},
-        {"Ethi", "Nyala"},           {"Beng", "Vrinda"},           {"Gujr", "Shruti"},
-        {"Khmr", "MoolBoran"},       {"Knda", "Tunga"},            {"Guru", "Raavi"},
-        {"Cans", "Euphemia"},        {"Cher", "Plantagenet Cherokee"}, {"Yiii", "Microsoft Yi Baiti"},
-        {"Tibt", "Microsoft Himalaya"}, {"Thaa", "MV Boli"},       {"Deva", "Mangal"},
-        {"Telu", "Gautami"},         {"Taml", "Latha"},            {"Syrc", "Estrangelo Edessa"},
-        {"Orya", "Kalinga"},         {"Mlym", "Kartika"},          {"Laoo", "DokChampa"},
-        {"Sinh", "Iskoola Pota"},    {"Mong", "Mongolian Baiti"},  {"Viet", "Times New Roman"},
-        {"Uigh", "Microsoft Uighur"}, {"Geor", "Sylfaen"}};
+    static const char* const kScripts[][2] = {{"Arab", "Times New Roman"},
+                                              {"Hebr", "Times New Roman"},
+                                              {"Thai", "Tahoma"},
+                                              {"Ethi", "Nyala"},
+                                              {"Beng", "Vrinda"},
+                                              {"Gujr", "Shruti"},
+                                              {"Khmr", "MoolBoran"},
+                                              {"Knda", "Tunga"},
+                                              {"Guru", "Raavi"},
+                                              {"Cans", "Euphemia"},
+                                              {"Cher", "Plantagenet Cherokee"},
+                                              {"Yiii", "Microsoft Yi Baiti"},
+                                              {"Tibt", "Microsoft Himalaya"},
+                                              {"Thaa", "MV Boli"},
+                                              {"Deva", "Mangal"},
+                                              {"Telu", "Gautami"},
+                                              {"Taml", "Latha"},
+                                              {"Syrc", "Estrangelo Edessa"},
+                                              {"Orya", "Kalinga"},
+                                              {"Mlym", "Kartika"},
+                                              {"Laoo", "DokChampa"},
+                                              {"Sinh", "Iskoola Pota"},
+                                              {"Mong", "Mongolian Baiti"},
+                                              {"Viet", "Times New Roman"},
+                                              {"Uigh", "Microsoft Uighur"},
+                                              {"Geor", "Sylfaen"}};
     xml.Tag(tag);
     xml.Tag("a:latin").Attr("typeface", "Cambria").End();
     xml.Tag("a:ea").Attr("typeface", "").End();
     xml.Tag("a:cs").Attr("typeface", "").End();
-    for (const auto& s : kScripts) xml.Tag("a:font").Attr("script", s[0]).Attr("typeface", s[1]).End();
+    for (const auto& s : kScripts)
+        xml.Tag("a:font").Attr("script", s[0]).Attr("typeface", s[1]).End();
     xml.End(tag);
 }
 
@@ -55,9 +75,12 @@ void WriteFontScheme(XmlWriter& xml)
 void WritePhColor(XmlWriter& xml, int tint, int shade, int satMod)
 {
     xml.Tag("a:schemeClr").Attr("val", "phClr");
-    if (tint) xml.Tag("a:tint").Attr("val", tint).End();
-    if (shade) xml.Tag("a:shade").Attr("val", shade).End();
-    if (satMod) xml.Tag("a:satMod").Attr("val", satMod).End();
+    if (tint)
+        xml.Tag("a:tint").Attr("val", tint).End();
+    if (shade)
+        xml.Tag("a:shade").Attr("val", shade).End();
+    if (satMod)
+        xml.Tag("a:satMod").Attr("val", satMod).End();
     xml.End("a:schemeClr");
 }
 
@@ -68,8 +91,7 @@ void WriteSolidFill(XmlWriter& xml, int shade = 0, int satMod = 0)
     xml.End("a:solidFill");
 }
 
-template <std::size_t N>
-void WriteGradientStops(XmlWriter& xml, const ColorStop (&stops)[N])
+template <std::size_t N> void WriteGradientStops(XmlWriter& xml, const ColorStop (&stops)[N])
 {
     xml.Tag("a:gradFill").Attr("rotWithShape", 1).Tag("a:gsLst");
     for (const ColorStop& s : stops) {
@@ -80,8 +102,7 @@ void WriteGradientStops(XmlWriter& xml, const ColorStop (&stops)[N])
     xml.End("a:gsLst");
 }
 
-template <std::size_t N>
-void WriteLinearGradient(XmlWriter& xml, const ColorStop (&stops)[N], int scaled)
+template <std::size_t N> void WriteLinearGradient(XmlWriter& xml, const ColorStop (&stops)[N], int scaled)
 {
     WriteGradientStops(xml, stops);
     xml.Tag("a:lin").Attr("ang", 16200000).Attr("scaled", scaled).End();
@@ -99,8 +120,10 @@ void WritePathGradient(XmlWriter& xml, const ColorStop (&stops)[N], int l, int t
 
 void WriteFillStyles(XmlWriter& xml)
 {
-    static const ColorStop kFirst[] = {{0, 50000, 0, 300000}, {35000, 37000, 0, 300000}, {100000, 15000, 0, 350000}};
-    static const ColorStop kSecond[] = {{0, 51000, 0, 130000}, {80000, 93000, 0, 130000}, {100000, 94000, 0, 135000}};
+    static const ColorStop kFirst[] = {
+        {0, 50000, 0, 300000}, {35000, 37000, 0, 300000}, {100000, 15000, 0, 350000}};
+    static const ColorStop kSecond[] = {
+        {0, 51000, 0, 130000}, {80000, 93000, 0, 130000}, {100000, 94000, 0, 135000}};
     xml.Tag("a:fillStyleLst");
     WriteSolidFill(xml);
     WriteLinearGradient(xml, kFirst, 1);
@@ -164,7 +187,7 @@ void WriteBackgroundFillStyles(XmlWriter& xml)
     xml.End("a:bgFillStyleLst");
 }
 
-}  // namespace
+} // namespace
 
 void WriteThemeXml(XmlWriter& xml)
 {
@@ -182,4 +205,4 @@ void WriteThemeXml(XmlWriter& xml)
     xml.End("a:theme");
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

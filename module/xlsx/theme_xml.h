@@ -5,9 +5,10 @@
 
 #include "xlsx/xml_writer.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 // Writes the "a:theme" document (after the declaration line).
 void WriteThemeXml(XmlWriter& xml);
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -1,10 +1,18 @@
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 void AppendCodePoint(char32_t cp, std::string& out)
 {
@@ -25,7 +33,7 @@ void AppendCodePoint(char32_t cp, std::string& out)
     }
 }
 
-}  // namespace
+} // namespace
 
 void AppendUtf8(std::u16string_view text, std::string& out)
 {
@@ -33,8 +41,10 @@ void AppendUtf8(std::u16string_view text, std::string& out)
     std::size_t i = 0;
     while (i < n) {
         // Runs of ASCII are the common case in worksheet data.
-        while (i < n && text[i] < 0x80) out.push_back(static_cast<char>(text[i++]));
-        if (i == n) break;
+        while (i < n && text[i] < 0x80)
+            out.push_back(static_cast<char>(text[i++]));
+        if (i == n)
+            break;
         const char16_t c = text[i++];
         if (IsHighSurrogate(c) && i < n && IsLowSurrogate(text[i])) {
             const char32_t cp = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i++]) - 0xDC00);
@@ -57,7 +67,8 @@ std::string ToUtf8(std::u16string_view text)
 
 bool ToMultibytePath(std::u16string_view path, std::string& out)
 {
-    if (path.find(u'\0') != std::u16string_view::npos) return false;
+    if (path.find(u'\0') != std::u16string_view::npos)
+        return false;
     out.clear();
     AppendUtf8(path, out);
     return out.size() <= kMaxMultibytePath;
@@ -69,14 +80,23 @@ std::u16string XmlEscape(std::u16string_view text)
     out.reserve(text.size());
     for (char16_t c : text) {
         switch (c) {
-        case u'&': out += u"&amp;"; break;
-        case u'<': out += u"&lt;"; break;
-        case u'>': out += u"&gt;"; break;
-        case u'"': out += u"&quot;"; break;
-        default: out.push_back(c);
+        case u'&':
+            out += u"&amp;";
+            break;
+        case u'<':
+            out += u"&lt;";
+            break;
+        case u'>':
+            out += u"&gt;";
+            break;
+        case u'"':
+            out += u"&quot;";
+            break;
+        default:
+            out.push_back(c);
         }
     }
     return out;
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

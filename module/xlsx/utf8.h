@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 // Longest path, in bytes without the terminator, that the multibyte
 // conversion of part and archive paths accepts (a 260-byte buffer).
@@ -25,4 +26,4 @@ bool ToMultibytePath(std::u16string_view path, std::string& out);
 // Replaces &, <, > and " by their entity references.
 std::u16string XmlEscape(std::u16string_view text);
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -8,8 +8,10 @@
 #include "xlsx/theme_xml.h"
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
 std::u16string SheetPartName(std::uint32_t number)
 {
@@ -17,11 +19,11 @@ std::u16string SheetPartName(std::uint32_t number)
     return std::u16string(name.begin(), name.end());
 }
 
-}  // namespace
+} // namespace
 
 CWorkbook::CWorkbook()
     : temp_folder_(ReserveTemporaryFolder()),
-      parts_{u"[Content_Types].xml", u"_rels/.rels",          u"docProps/core.xml",           u"docProps/app.xml",
+      parts_{u"[Content_Types].xml", u"_rels/.rels",   u"docProps/core.xml",          u"docProps/app.xml",
              u"xl/workbook.xml",     u"xl/styles.xml", u"xl/_rels/workbook.xml.rels", u"xl/theme/theme1.xml"}
 {
     Style style;
@@ -46,15 +48,18 @@ CWorksheet& CWorkbook::AppendSheet(std::u16string_view title, const std::vector<
     return *worksheets_.back();
 }
 
-CWorksheet& CWorkbook::AddSheet(std::u16string_view title) { return AppendSheet(title, {}, {}); }
+CWorksheet& CWorkbook::AddSheet(std::u16string_view title)
+{
+    return AppendSheet(title, {}, {});
+}
 
 CWorksheet& CWorkbook::AddSheet(std::u16string_view title, const std::vector<ColumnWidth>& widths)
 {
     return AppendSheet(title, widths, {});
 }
 
-CWorksheet& CWorkbook::AddSheet(std::u16string_view title, std::uint32_t frozen_width, std::uint32_t frozen_height,
-                                const std::vector<ColumnWidth>& widths)
+CWorksheet& CWorkbook::AddSheet(std::u16string_view title, std::uint32_t frozen_width,
+                                std::uint32_t frozen_height, const std::vector<ColumnWidth>& widths)
 {
     return AppendSheet(title, widths, FrozenPane{frozen_width, frozen_height});
 }
@@ -62,25 +67,27 @@ CWorksheet& CWorkbook::AddSheet(std::u16string_view title, std::uint32_t frozen_
 bool CWorkbook::AnyFormulas() const
 {
     for (const auto& sheet : worksheets_)
-        if (sheet->HasFormulas()) return true;
+        if (sheet->HasFormulas())
+            return true;
     return false;
 }
 
 PackageSummary CWorkbook::Summary() const
 {
     PackageSummary summary;
-    for (const auto& sheet : worksheets_) summary.worksheetTitles.push_back(sheet->GetTitle());
+    for (const auto& sheet : worksheets_)
+        summary.worksheetTitles.push_back(sheet->GetTitle());
     summary.hasSharedStrings = !strings_.Empty();
     summary.hasFormulas = AnyFormulas();
     return summary;
 }
 
 // Opens "<folder>/<name>", writes the declaration and the document, closes.
-template <typename Fn>
-bool CWorkbook::WritePart(std::u16string_view name, Fn write) const
+template <typename Fn> bool CWorkbook::WritePart(std::u16string_view name, Fn write) const
 {
     PartStream stream;
-    if (!OpenPartFile(temp_folder_, name, stream)) return false;
+    if (!OpenPartFile(temp_folder_, name, stream))
+        return false;
     {
         XmlWriter xml(stream);
         xml << XmlToken::Prolog();
@@ -114,10 +121,12 @@ bool CWorkbook::WriteDescribingParts()
     if (summary.hasFormulas) {
         std::vector<FormulaCell> cells;
         for (const auto& sheet : worksheets_)
-            for (const std::string& ref : sheet->FormulaCells()) cells.push_back({ref, sheet->GetIndex()});
+            for (const std::string& ref : sheet->FormulaCells())
+                cells.push_back({ref, sheet->GetIndex()});
         // Listed before writing, so the clean-up also removes a part that failed.
         parts_.push_back(u"xl/calcChain.xml");
-        if (!WritePart(u"xl/calcChain.xml", [&](XmlWriter& xml) { WriteCalcChainXml(xml, cells); })) return false;
+        if (!WritePart(u"xl/calcChain.xml", [&](XmlWriter& xml) { WriteCalcChainXml(xml, cells); }))
+            return false;
     }
     return WriteSheetParts();
 }
@@ -125,15 +134,18 @@ bool CWorkbook::WriteDescribingParts()
 bool CWorkbook::WriteSheetParts()
 {
     const PackageSummary summary = Summary();
-    if (!WriteTheme()) return false;
+    if (!WriteTheme())
+        return false;
     if (!strings_.Empty()) {
         parts_.push_back(u"xl/sharedStrings.xml");
-        if (!WritePart(u"xl/sharedStrings.xml", [this](XmlWriter& xml) { WriteSharedStringsXml(xml, strings_); }))
+        if (!WritePart(u"xl/sharedStrings.xml",
+                       [this](XmlWriter& xml) { WriteSharedStringsXml(xml, strings_); }))
             return false;
     }
     return WriteStyles() &&
            WritePart(u"xl/workbook.xml", [&](XmlWriter& xml) { WriteWorkbookXml(xml, summary); }) &&
-           WritePart(u"xl/_rels/workbook.xml.rels", [&](XmlWriter& xml) { WriteWorkbookRelsXml(xml, summary); });
+           WritePart(u"xl/_rels/workbook.xml.rels",
+                     [&](XmlWriter& xml) { WriteWorkbookRelsXml(xml, summary); });
 }
 
 bool CWorkbook::WriteSheets()
@@ -141,14 +153,16 @@ bool CWorkbook::WriteSheets()
     bool ok = true;
     for (const auto& sheet : worksheets_) {
         parts_.push_back(SheetPartName(sheet->GetIndex()));
-        if (!sheet->Save()) ok = false;
+        if (!sheet->Save())
+            ok = false;
     }
     return ok;
 }
 
 bool CWorkbook::Save(std::u16string_view path)
 {
-    if (saved_) return false;  // the worksheet files are closed; a second save has nothing to pack
+    if (saved_)
+        return false; // the worksheet files are closed; a second save has nothing to pack
     saved_ = true;
     bool result = WriteDescribingParts();
     // Finish the worksheets even after a failure, so their files are closed
@@ -156,8 +170,10 @@ bool CWorkbook::Save(std::u16string_view path)
     result = WriteSheets() && result;
     std::string multibyte;
     const std::u16string target(path);
-    if (result && !ToMultibytePath(target, multibyte)) result = false;
-    if (result) result = PackParts(target, temp_folder_, parts_);
+    if (result && !ToMultibytePath(target, multibyte))
+        result = false;
+    if (result)
+        result = PackParts(target, temp_folder_, parts_);
     CleanUp();
     return result;
 }
@@ -165,16 +181,19 @@ bool CWorkbook::Save(std::u16string_view path)
 // Removes the part files and the folders that held them; failures are ignored.
 void CWorkbook::CleanUp() const
 {
-    for (const auto& part : parts_) zv::platform::remove_file(PartPath(temp_folder_, part));
+    for (const auto& part : parts_)
+        zv::platform::remove_file(PartPath(temp_folder_, part));
     // Worksheet files exist from AddSheet on, listed or not: never leave them.
-    for (const auto& sheet : worksheets_) zv::platform::remove_file(PartPath(temp_folder_, SheetPartName(sheet->GetIndex())));
+    for (const auto& sheet : worksheets_)
+        zv::platform::remove_file(PartPath(temp_folder_, SheetPartName(sheet->GetIndex())));
     static const char16_t* const kFolders[] = {u"/xl/_rels", u"/xl/theme", u"/xl", u"/docProps", u"/_rels"};
     if (!worksheets_.empty()) {
         zv::platform::remove_empty_directory(temp_folder_ + u"/xl/worksheets/_rels");
         zv::platform::remove_empty_directory(temp_folder_ + u"/xl/worksheets");
     }
-    for (const char16_t* folder : kFolders) zv::platform::remove_empty_directory(temp_folder_ + folder);
+    for (const char16_t* folder : kFolders)
+        zv::platform::remove_empty_directory(temp_folder_ + folder);
     zv::platform::remove_empty_directory(temp_folder_);
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -16,10 +16,12 @@
 #include "xlsx/style_list.h"
 #include "xlsx/worksheet.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
-class CWorkbook {
-public:
+class CWorkbook
+{
+  public:
     // Chooses the temporary folder and registers the two initial styles;
     // creates nothing on disk.
     CWorkbook();
@@ -52,15 +54,15 @@ public:
     const StyleList& Styles() const { return styles_; }
     const SharedStringTable& SharedStrings() const { return strings_; }
 
-private:
-    CWorksheet& AppendSheet(std::u16string_view title, const std::vector<ColumnWidth>& widths, FrozenPane pane);
+  private:
+    CWorksheet& AppendSheet(std::u16string_view title, const std::vector<ColumnWidth>& widths,
+                            FrozenPane pane);
     PackageSummary Summary() const;
     bool AnyFormulas() const;
     bool WriteDescribingParts();
     bool WriteSheetParts();
     bool WriteSheets();
-    template <typename Fn>
-    bool WritePart(std::u16string_view name, Fn write) const;
+    template <typename Fn> bool WritePart(std::u16string_view name, Fn write) const;
     void CleanUp() const;
 
     std::u16string temp_folder_;
@@ -71,4 +73,4 @@ private:
     bool saved_ = false;
 };
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -5,8 +5,10 @@
 #include "xlsx/package_folder.h"
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
 constexpr std::size_t kMaxTitle = 31;
 
@@ -28,7 +30,7 @@ struct RefBuffer {
     std::string_view view() const { return {text, size}; }
 };
 
-}  // namespace
+} // namespace
 
 CWorksheet::CWorksheet(std::uint32_t number, const std::u16string& temp_folder, SharedStringTable* strings,
                        const std::vector<ColumnWidth>& widths, FrozenPane pane)
@@ -64,14 +66,18 @@ void CWorksheet::WriteHead(const std::vector<ColumnWidth>& widths, FrozenPane pa
     xml.Attr("xmlns:x14ac", "http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac");
     xml.Tag("dimension").Attr("ref", "A1").End();
     xml.Tag("sheetViews").Tag("sheetView").Attr("tabSelected", 0).Attr("workbookViewId", 0);
-    if (pane.width != 0 || pane.height != 0) WritePane(pane);
+    if (pane.width != 0 || pane.height != 0)
+        WritePane(pane);
     xml.End("sheetViews");
     xml.Tag("sheetFormatPr").Attr("defaultRowHeight", 15).Attr("x14ac:dyDescent", 0.25).End();
     if (!widths.empty()) {
         xml.Tag("cols");
         for (const ColumnWidth& w : widths)
-            xml.Tag("col").Attr("min", std::uint64_t{w.colFrom} + 1).Attr("max", std::uint64_t{w.colTo} + 1)
-                .Attr("width", w.width).End();
+            xml.Tag("col")
+                .Attr("min", std::uint64_t{w.colFrom} + 1)
+                .Attr("max", std::uint64_t{w.colTo} + 1)
+                .Attr("width", w.width)
+                .End();
         xml.End("cols");
     }
     xml.Tag("sheetData");
@@ -83,20 +89,32 @@ void CWorksheet::WritePane(FrozenPane pane)
     const char* active = pane.width && pane.height ? "bottomRight" : pane.width ? "topRight" : "bottomLeft";
     const RefBuffer corner(pane.height + 1, pane.width);
     xml.Tag("pane");
-    if (pane.width) xml.Attr("xSplit", pane.width);
-    if (pane.height) xml.Attr("ySplit", pane.height);
+    if (pane.width)
+        xml.Attr("xSplit", pane.width);
+    if (pane.height)
+        xml.Attr("ySplit", pane.height);
     xml.Attr("topLeftCell", corner.view()).Attr("activePane", active).Attr("state", "frozen").End();
     if (pane.width) {
         const RefBuffer cell(1, pane.width);
-        xml.Tag("selection").Attr("pane", "topRight").Attr("activeCell", cell.view()).Attr("sqref", cell.view()).End();
+        xml.Tag("selection")
+            .Attr("pane", "topRight")
+            .Attr("activeCell", cell.view())
+            .Attr("sqref", cell.view())
+            .End();
     }
     if (pane.height) {
         const RefBuffer cell(pane.height + 1, 0);
-        xml.Tag("selection").Attr("pane", "bottomLeft").Attr("activeCell", cell.view()).Attr("sqref", cell.view());
+        xml.Tag("selection")
+            .Attr("pane", "bottomLeft")
+            .Attr("activeCell", cell.view())
+            .Attr("sqref", cell.view());
         xml.End();
     }
     if (pane.width && pane.height)
-        xml.Tag("selection").Attr("pane", "bottomRight").Attr("activeCell", corner.view()).Attr("sqref", corner.view())
+        xml.Tag("selection")
+            .Attr("pane", "bottomRight")
+            .Attr("activeCell", corner.view())
+            .Attr("sqref", corner.view())
             .End();
 }
 
@@ -108,8 +126,10 @@ void CWorksheet::OpenRow(std::uint32_t first, std::uint32_t last, float height)
     *end = ':';
     end = std::to_chars(end + 1, spans + sizeof spans, last).ptr;
     ++row_;
-    xml_->Tag("row").Attr("r", row_).Attr("spans", std::string_view(spans, static_cast<std::size_t>(end - spans)));
-    if (height != 0) xml_->Attr("ht", height).Attr("customHeight", 1);
+    xml_->Tag("row").Attr("r", row_).Attr("spans",
+                                          std::string_view(spans, static_cast<std::size_t>(end - spans)));
+    if (height != 0)
+        xml_->Attr("ht", height).Attr("customHeight", 1);
     xml_->Attr("x14ac:dyDescent", "0.25");
 }
 
@@ -117,23 +137,27 @@ void CWorksheet::OpenCell(std::size_t style_id)
 {
     const RefBuffer ref(row_, offset_ + cell_);
     xml_->Tag("c").Attr("r", ref.view());
-    if (style_id != 0) xml_->Attr("s", style_id);
+    if (style_id != 0)
+        xml_->Attr("s", style_id);
 }
 
 CWorksheet& CWorksheet::AddRow(const std::vector<StringCell>& row)
 {
-    if (!ok_) return *this;
+    if (!ok_)
+        return *this;
     offset_ = 0;
     cell_ = 0;
     OpenRow(1, static_cast<std::uint32_t>(row.size() + 1), 0);
-    for (const StringCell& cell : row) AddCell(cell);
+    for (const StringCell& cell : row)
+        AddCell(cell);
     xml_->End("row");
     return *this;
 }
 
 void CWorksheet::AddCell(const StringCell& cell)
 {
-    if (!ok_) return;
+    if (!ok_)
+        return;
     if (cell.value.empty()) {
         ++cell_;
         return;
@@ -154,24 +178,40 @@ void CWorksheet::AddCell(const StringCell& cell)
     ++cell_;
 }
 
-template <typename Number>
-void CWorksheet::WriteNumberCell(Number value, std::size_t style_id)
+template <typename Number> void CWorksheet::WriteNumberCell(Number value, std::size_t style_id)
 {
-    if (!ok_) return;
+    if (!ok_)
+        return;
     OpenCell(style_id);
     xml_->Tag("v").Text(value).End("c");
     ++cell_;
 }
 
-void CWorksheet::AddCell(const CellDataTime& cell) { WriteNumberCell(SerialDayNumber(cell.value), cell.style_id); }
-void CWorksheet::AddCell(const CellDataInt& cell) { WriteNumberCell(cell.value, cell.style_id); }
-void CWorksheet::AddCell(const CellDataUInt& cell) { WriteNumberCell(cell.value, cell.style_id); }
-void CWorksheet::AddCell(const CellDataDbl& cell) { WriteNumberCell(cell.value, cell.style_id); }
-void CWorksheet::AddCell(const CellDataFlt& cell) { WriteNumberCell(cell.value, cell.style_id); }
+void CWorksheet::AddCell(const CellDataTime& cell)
+{
+    WriteNumberCell(SerialDayNumber(cell.value), cell.style_id);
+}
+void CWorksheet::AddCell(const CellDataInt& cell)
+{
+    WriteNumberCell(cell.value, cell.style_id);
+}
+void CWorksheet::AddCell(const CellDataUInt& cell)
+{
+    WriteNumberCell(cell.value, cell.style_id);
+}
+void CWorksheet::AddCell(const CellDataDbl& cell)
+{
+    WriteNumberCell(cell.value, cell.style_id);
+}
+void CWorksheet::AddCell(const CellDataFlt& cell)
+{
+    WriteNumberCell(cell.value, cell.style_id);
+}
 
 void CWorksheet::BeginRow(std::uint32_t cells, std::uint32_t offset, float height)
 {
-    if (!ok_) return;
+    if (!ok_)
+        return;
     offset_ = offset;
     cell_ = 0;
     OpenRow(offset + 1, offset + 1 + cells, height);
@@ -179,14 +219,16 @@ void CWorksheet::BeginRow(std::uint32_t cells, std::uint32_t offset, float heigh
 
 void CWorksheet::EndRow()
 {
-    if (ok_) xml_->End("row");
+    if (ok_)
+        xml_->End("row");
 }
 
 template <typename Cell>
 CWorksheet& CWorksheet::AddNumberRow(const std::vector<Cell>& row, std::uint32_t offset, float height)
 {
     BeginRow(static_cast<std::uint32_t>(row.size()), offset, height);
-    for (const Cell& cell : row) AddCell(cell);
+    for (const Cell& cell : row)
+        AddCell(cell);
     EndRow();
     return *this;
 }
@@ -214,27 +256,33 @@ CWorksheet& CWorksheet::AddRow(const std::vector<CellDataFlt>& row, std::uint32_
 
 void CWorksheet::MergeCells(CellCoord first, CellCoord last)
 {
-    if (first.row == 0 || last.row == 0) return;
+    if (first.row == 0 || last.row == 0)
+        return;
     merged_.push_back(CellReference(first.row, first.col) + ":" + CellReference(last.row, last.col));
 }
 
 bool CWorksheet::Save()
 {
-    if (!ok_) return true;  // nothing open; the archive step notices the missing file
+    if (!ok_)
+        return true; // nothing open; the archive step notices the missing file
     XmlWriter& xml = *xml_;
     xml.End("sheetData");
     if (!merged_.empty()) {
         xml.Tag("mergeCells").Attr("count", merged_.size());
-        for (const std::string& range : merged_) xml.Tag("mergeCell").Attr("ref", range).End();
+        for (const std::string& range : merged_)
+            xml.Tag("mergeCell").Attr("ref", range).End();
         xml.End("mergeCells");
     }
     xml.Tag("pageMargins").Attr("left", 0.7).Attr("right", 0.7).Attr("top", 0.75).Attr("bottom", 0.75);
     xml.Attr("header", 0.3).Attr("footer", 0.3).End();
-    xml.Tag("pageSetup").Attr("paperSize", 9).Attr("orientation", landscape_ ? "landscape" : "portrait").End();
+    xml.Tag("pageSetup")
+        .Attr("paperSize", 9)
+        .Attr("orientation", landscape_ ? "landscape" : "portrait")
+        .End();
     xml_.reset();
     ok_ = false;
     // A short write would leave a truncated part to pack: report it.
     return stream_->Close();
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

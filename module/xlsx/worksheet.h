@@ -14,7 +14,8 @@
 #include "xlsx/shared_strings.h"
 #include "xlsx/xml_writer.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 // A cell position: 1-based row, 0-based column.
 struct CellCoord {
@@ -28,8 +29,9 @@ struct FrozenPane {
     std::uint32_t height = 0;
 };
 
-class CWorksheet {
-public:
+class CWorksheet
+{
+  public:
     // `strings` is the workbook's table; without one, texts go into the cells.
     CWorksheet(std::uint32_t number, const std::u16string& temp_folder, SharedStringTable* strings = nullptr,
                const std::vector<ColumnWidth>& widths = {}, FrozenPane pane = {});
@@ -74,15 +76,14 @@ public:
     // false when a write of the file fell short.
     bool Save();
 
-private:
+  private:
     void WriteHead(const std::vector<ColumnWidth>& widths, FrozenPane pane);
     void WritePane(FrozenPane pane);
     void OpenRow(std::uint32_t first, std::uint32_t last, float height);
     void OpenCell(std::size_t style_id);
     template <typename Cell>
     CWorksheet& AddNumberRow(const std::vector<Cell>& row, std::uint32_t offset, float height);
-    template <typename Number>
-    void WriteNumberCell(Number value, std::size_t style_id);
+    template <typename Number> void WriteNumberCell(Number value, std::size_t style_id);
 
     std::unique_ptr<PartStream> stream_;
     std::unique_ptr<XmlWriter> xml_;
@@ -98,7 +99,7 @@ private:
     std::uint32_t cell_ = 0;
     std::uint32_t offset_ = 0;
     bool landscape_ = false;
-    std::string utf8_;  // reused for every text lookup
+    std::string utf8_; // reused for every text lookup
 };
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -2,29 +2,35 @@
 
 #include <charconv>
 
-namespace SimpleXlsx {
-namespace {
+namespace SimpleXlsx
+{
+namespace
+{
 
 constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n";
 
-}  // namespace
+} // namespace
 
 XmlWriter::~XmlWriter()
 {
-    while (!open_.empty()) CloseOne();
+    while (!open_.empty())
+        CloseOne();
 }
 
 // Ends the open attribute value and start tag, so content can follow.
 void XmlWriter::ClosePending()
 {
-    if (state_ == State::ValueOpen) out_.Put('"');
-    if (state_ != State::None) out_.Put('>');
+    if (state_ == State::ValueOpen)
+        out_.Put('"');
+    if (state_ != State::None)
+        out_.Put('>');
     state_ = State::None;
 }
 
 void XmlWriter::CloseOne()
 {
-    if (state_ == State::ValueOpen) out_.Put('"');
+    if (state_ == State::ValueOpen)
+        out_.Put('"');
     if (state_ != State::None) {
         out_.Write("/>");
     } else {
@@ -39,13 +45,15 @@ void XmlWriter::CloseOne()
 void XmlWriter::EndElements(std::string_view name)
 {
     if (name.empty()) {
-        if (!open_.empty()) CloseOne();
+        if (!open_.empty())
+            CloseOne();
         return;
     }
     while (!open_.empty()) {
         const bool last = open_.back() == name;
         CloseOne();
-        if (last) break;
+        if (last)
+            break;
     }
 }
 
@@ -53,7 +61,8 @@ XmlWriter& XmlWriter::operator<<(const XmlToken& token)
 {
     switch (token.kind) {
     case XmlTokenKind::Prolog:
-        if (!written_ && !prolog_) out_.Write(kDeclaration);
+        if (!written_ && !prolog_)
+            out_.Write(kDeclaration);
         prolog_ = true;
         break;
     case XmlTokenKind::StartTag:
@@ -64,7 +73,8 @@ XmlWriter& XmlWriter::operator<<(const XmlToken& token)
         state_ = State::TagOpen;
         break;
     case XmlTokenKind::Attribute:
-        if (state_ == State::ValueOpen) out_.Put('"');
+        if (state_ == State::ValueOpen)
+            out_.Put('"');
         out_.Put(' ');
         out_.Write(token.name);
         out_.Write("=\"");
@@ -103,4 +113,4 @@ XmlWriter& XmlWriter::operator<<(double value)
     return *this << std::string_view(digits, static_cast<std::size_t>(result.ptr - digits));
 }
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

@@ -16,7 +16,8 @@
 
 #include "xlsx/part_stream.h"
 
-namespace SimpleXlsx {
+namespace SimpleXlsx
+{
 
 enum class XmlTokenKind { Prolog, StartTag, Attribute, Content, EndTag };
 
@@ -37,8 +38,9 @@ template <typename T>
 concept XmlInteger = std::integral<T> && !std::same_as<T, bool> && !std::same_as<T, char> &&
                      !std::same_as<T, char16_t> && !std::same_as<T, char32_t> && !std::same_as<T, char8_t>;
 
-class XmlWriter {
-public:
+class XmlWriter
+{
+  public:
     explicit XmlWriter(PartStream& out) : out_(out) {}
     XmlWriter(const XmlWriter&) = delete;
     XmlWriter& operator=(const XmlWriter&) = delete;
@@ -60,8 +62,7 @@ public:
         return *this;
     }
     XmlWriter& operator<<(const char16_t* text) { return *this << std::u16string_view(text); }
-    template <XmlInteger T>
-    XmlWriter& operator<<(T value)
+    template <XmlInteger T> XmlWriter& operator<<(T value)
     {
         if constexpr (std::signed_integral<T>)
             return WriteSigned(static_cast<std::int64_t>(value));
@@ -74,20 +75,14 @@ public:
 
     // Shortcuts for the common token sequences.
     XmlWriter& Tag(std::string_view name) { return *this << XmlToken::StartTag(name); }
-    template <typename V>
-    XmlWriter& Attr(std::string_view name, const V& value)
+    template <typename V> XmlWriter& Attr(std::string_view name, const V& value)
     {
         return *this << XmlToken::Attribute(name) << value;
     }
-    template <typename V>
-    XmlWriter& Text(const V& value)
-    {
-        return *this << XmlToken::Content() << value;
-    }
+    template <typename V> XmlWriter& Text(const V& value) { return *this << XmlToken::Content() << value; }
     XmlWriter& End(std::string_view name = {}) { return *this << XmlToken::EndTag(name); }
     // An element holding only `value`, closed with an end tag.
-    template <typename V>
-    XmlWriter& Element(std::string_view name, const V& value)
+    template <typename V> XmlWriter& Element(std::string_view name, const V& value)
     {
         return Tag(name).Text(value).End(name);
     }
@@ -95,7 +90,7 @@ public:
     // Number of elements still open.
     std::size_t Depth() const { return open_.size(); }
 
-private:
+  private:
     enum class State { None, TagOpen, ValueOpen };
 
     XmlWriter& WriteSigned(std::int64_t value);
@@ -112,4 +107,4 @@ private:
     bool prolog_ = false;
 };
 
-}  // namespace SimpleXlsx
+} // namespace SimpleXlsx

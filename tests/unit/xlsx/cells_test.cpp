@@ -4,7 +4,8 @@
 
 #include "platform/environment.h"
 
-namespace {
+namespace
+{
 
 TEST(CellReferences, ColumnLettersAreBijectiveBase26)
 {
@@ -26,8 +27,9 @@ TEST(CellReferences, ReferenceJoinsLettersAndRow)
     EXPECT_EQ(SimpleXlsx::CellReference(100000, 27), "AB100000");
 }
 
-class SerialDays : public ::testing::Test {
-protected:
+class SerialDays : public ::testing::Test
+{
+  protected:
     void TearDown() override { zv::platform::clear_environment_overrides(); }
 };
 
@@ -48,4 +50,4 @@ TEST_F(SerialDays, LocalTimeIsUsed)
     EXPECT_DOUBLE_EQ(SimpleXlsx::SerialDayNumber(0), 25568.75);
 }
 
-}  // namespace
+} // namespace

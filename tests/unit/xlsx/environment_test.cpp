@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <thread>
 
-namespace {
+namespace
+{
 
 namespace zp = zv::platform;
 
-class Environment : public ::testing::Test {
-protected:
+class Environment : public ::testing::Test
+{
+  protected:
     void TearDown() override
     {
         zp::clear_environment_overrides();
@@ -90,9 +92,9 @@ TEST_F(Environment, LocalTimeWithInjectedOffset)
     EXPECT_EQ(t.day, 31);
     EXPECT_EQ(t.hour, 23);
     zp::override_local_offset(0);
-    const auto leap = zp::to_local_time(951782400);  // 2000-02-29 00:00 UTC
+    const auto leap = zp::to_local_time(951782400); // 2000-02-29 00:00 UTC
     EXPECT_EQ(leap.month, 2);
     EXPECT_EQ(leap.day, 29);
 }
 
-}  // namespace
+} // namespace

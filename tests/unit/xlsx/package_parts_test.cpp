@@ -9,7 +9,8 @@ using namespace SimpleXlsx;
 using xlsx_test::Golden;
 using xlsx_test::WriteToString;
 
-namespace {
+namespace
+{
 
 // The workbook of the attribute export: one sheet, shared strings, no formulas.
 PackageSummary AttributeExport()
@@ -20,10 +21,14 @@ PackageSummary AttributeExport()
     return s;
 }
 
-bool Contains(const std::string& text, const std::string& piece) { return text.find(piece) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& piece)
+{
+    return text.find(piece) != std::string::npos;
+}
 
-class DocumentProperties : public ::testing::Test {
-protected:
+class DocumentProperties : public ::testing::Test
+{
+  protected:
     void TearDown() override { zv::platform::clear_environment_overrides(); }
 };
 
@@ -32,7 +37,8 @@ TEST_F(DocumentProperties, CoreMatchesGoldenWithInjectedUserAndTime)
     zv::platform::override_environment_variable(u"USERNAME", u"Иванов");
     const std::string stamp = W3cdtfTimeStamp({2026, 3, 7, 9, 5, 1});
     EXPECT_EQ(stamp, "2026-03-07T09:05:01Z");
-    EXPECT_EQ(WriteToString([&](XmlWriter& x) { WriteCoreXml(x, DocumentUserName(), stamp); }), Golden("core.xml"));
+    EXPECT_EQ(WriteToString([&](XmlWriter& x) { WriteCoreXml(x, DocumentUserName(), stamp); }),
+              Golden("core.xml"));
 }
 
 TEST_F(DocumentProperties, UserNameDefaultsAndIsCut)
@@ -45,7 +51,8 @@ TEST_F(DocumentProperties, UserNameDefaultsAndIsCut)
 
 TEST_F(DocumentProperties, MarkupInUserNameIsQuoted)
 {
-    const std::string xml = WriteToString([](XmlWriter& x) { WriteCoreXml(x, u"A&B <\"C\">", "2026-01-01T00:00:00Z"); });
+    const std::string xml =
+        WriteToString([](XmlWriter& x) { WriteCoreXml(x, u"A&B <\"C\">", "2026-01-01T00:00:00Z"); });
     EXPECT_TRUE(Contains(xml, "<dc:creator>A&amp;B &lt;&quot;C&quot;&gt;</dc:creator>"));
     EXPECT_TRUE(Contains(xml, "<cp:lastModifiedBy>A&amp;B &lt;&quot;C&quot;&gt;</cp:lastModifiedBy>"));
 }
@@ -75,16 +82,19 @@ TEST(PackageParts, FormulasAddTheCalculationChainBeforeSharedStrings)
     s.worksheetTitles.push_back(u"Second");
     s.hasFormulas = true;
     const std::string rels = WriteToString([&](XmlWriter& x) { WriteWorkbookRelsXml(x, s); });
-    EXPECT_TRUE(Contains(rels, "<Relationship Id=\"rId4\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
-                               "2006/relationships/worksheet\" Target=\"worksheets/sheet2.xml\"/><Relationship "
-                               "Id=\"rId5\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                               "relationships/calcChain\" Target=\"calcChain.xml\"/>"));
+    EXPECT_TRUE(Contains(rels,
+                         "<Relationship Id=\"rId4\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+                         "2006/relationships/worksheet\" Target=\"worksheets/sheet2.xml\"/><Relationship "
+                         "Id=\"rId5\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                         "relationships/calcChain\" Target=\"calcChain.xml\"/>"));
     EXPECT_TRUE(Contains(rels, "Id=\"rId6\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
                                "relationships/sharedStrings\""));
     const std::string types = WriteToString([&](XmlWriter& x) { WriteContentTypesXml(x, s); });
     EXPECT_TRUE(Contains(types, "sheet2.xml\" ContentType=\"application/vnd.openxmlformats-officedocument."
                                 "spreadsheetml.worksheet+xml\"/><Override PartName=\"/xl/calcChain.xml\""));
-    const std::string chain = WriteToString([](XmlWriter& x) { WriteCalcChainXml(x, {{"B2", 1}, {"AA10", 2}}); });
+    const std::string chain = WriteToString([](XmlWriter& x) {
+        WriteCalcChainXml(x, {{"B2", 1}, {"AA10", 2}});
+    });
     EXPECT_EQ(chain, Golden("calcChain.xml"));
 }
 
@@ -114,7 +124,8 @@ TEST(PackageParts, MarkupInTitlesIsQuoted)
 
 TEST(PackageParts, WorkbookWithoutSheetsHasNoSheetsElement)
 {
-    EXPECT_FALSE(Contains(WriteToString([](XmlWriter& x) { WriteWorkbookXml(x, PackageSummary{}); }), "<sheets"));
+    EXPECT_FALSE(
+        Contains(WriteToString([](XmlWriter& x) { WriteWorkbookXml(x, PackageSummary{}); }), "<sheets"));
 }
 
 TEST(PackageParts, SharedStringsInIndexOrder)
@@ -123,7 +134,8 @@ TEST(PackageParts, SharedStringsInIndexOrder)
     table.IndexOf("second");
     table.IndexOf("\xD0\x96 &amp; x");
     table.IndexOf("second");
-    EXPECT_EQ(WriteToString([&](XmlWriter& x) { WriteSharedStringsXml(x, table); }), Golden("sharedStrings.xml"));
+    EXPECT_EQ(WriteToString([&](XmlWriter& x) { WriteSharedStringsXml(x, table); }),
+              Golden("sharedStrings.xml"));
 }
 
-}  // namespace
+} // namespace

@@ -6,7 +6,8 @@
 
 using SimpleXlsx::SharedStringTable;
 
-namespace {
+namespace
+{
 
 TEST(SharedStrings, IndicesFollowFirstUse)
 {
@@ -49,8 +50,10 @@ TEST(SharedStrings, ManyStringsSurviveGrowth)
 {
     SharedStringTable table;
     const int n = 200000;
-    for (int i = 0; i < n; ++i) ASSERT_EQ(table.IndexOf("value " + std::to_string(i * 7)), static_cast<std::uint64_t>(i));
-    for (int i = n - 1; i >= 0; i -= 997) EXPECT_EQ(table.IndexOf("value " + std::to_string(i * 7)), static_cast<std::uint64_t>(i));
+    for (int i = 0; i < n; ++i)
+        ASSERT_EQ(table.IndexOf("value " + std::to_string(i * 7)), static_cast<std::uint64_t>(i));
+    for (int i = n - 1; i >= 0; i -= 997)
+        EXPECT_EQ(table.IndexOf("value " + std::to_string(i * 7)), static_cast<std::uint64_t>(i));
     EXPECT_EQ(table.Count(), static_cast<std::uint64_t>(n));
     EXPECT_EQ(table.At(12345), "value " + std::to_string(12345 * 7));
 }
@@ -71,4 +74,4 @@ TEST(SharedStrings, TextsLongerThanAnArenaBlock)
     EXPECT_EQ(table.At(3), "after");
 }
 
-}  // namespace
+} // namespace

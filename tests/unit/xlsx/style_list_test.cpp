@@ -7,7 +7,8 @@
 
 using namespace SimpleXlsx;
 
-namespace {
+namespace
+{
 
 // The two styles every workbook starts with.
 StyleList InitialStyles()
@@ -126,9 +127,10 @@ TEST(StylesPart, FontAttributesPrecedeSize)
     s.font.theme = false;
     s.font.color = u"FF0000";
     list.Add(s);
-    EXPECT_NE(StylesXml(list).find("<font><b/><i/><sz val=\"11\"/><name val=\"Calibri\"/><charset val=\"204\"/>"
-                                   "<color rgb=\"FF0000\"/></font>"),
-              std::string::npos);
+    EXPECT_NE(
+        StylesXml(list).find("<font><b/><i/><sz val=\"11\"/><name val=\"Calibri\"/><charset val=\"204\"/>"
+                             "<color rgb=\"FF0000\"/></font>"),
+        std::string::npos);
 }
 
 TEST(StylesPart, FillColoursInOrder)
@@ -145,10 +147,12 @@ TEST(StylesPart, FillColoursInOrder)
     list.Add(both);
     list.Add(odd);
     const std::string xml = StylesXml(list);
-    EXPECT_NE(xml.find("<fill><patternFill patternType=\"solid\"><bgColor rgb=\"00FF00\"/></patternFill></fill>"),
-              std::string::npos);
-    EXPECT_NE(xml.find("<patternFill patternType=\"solid\"><fgColor rgb=\"0000FF\"/><bgColor rgb=\"00FF00\"/>"),
-              std::string::npos);
+    EXPECT_NE(
+        xml.find("<fill><patternFill patternType=\"solid\"><bgColor rgb=\"00FF00\"/></patternFill></fill>"),
+        std::string::npos);
+    EXPECT_NE(
+        xml.find("<patternFill patternType=\"solid\"><fgColor rgb=\"0000FF\"/><bgColor rgb=\"00FF00\"/>"),
+        std::string::npos);
     EXPECT_NE(xml.find("<fill><patternFill patternType=\"\"/></fill>"), std::string::npos);
     EXPECT_NE(xml.find("<fills count=\"5\">"), std::string::npos);
 }
@@ -162,10 +166,11 @@ TEST(StylesPart, BorderSidesAndDiagonals)
     s.border.bottom.color = u"FF112233";
     s.border.isDiagonalDown = true;
     list.Add(s);
-    EXPECT_NE(StylesXml(list).find("<border diagonalDown=\"1\"><left style=\"thin\"><color indexed=\"64\"/></left>"
-                                   "<right/><top/><bottom style=\"double\"><color rgb=\"FF112233\"/></bottom>"
-                                   "<diagonal/></border>"),
-              std::string::npos);
+    EXPECT_NE(
+        StylesXml(list).find("<border diagonalDown=\"1\"><left style=\"thin\"><color indexed=\"64\"/></left>"
+                             "<right/><top/><bottom style=\"double\"><color rgb=\"FF112233\"/></bottom>"
+                             "<diagonal/></border>"),
+        std::string::npos);
 }
 
 TEST(StylesPart, CustomFormatsAndAlignment)
@@ -179,12 +184,14 @@ TEST(StylesPart, CustomFormatsAndAlignment)
     s.alignment.wrapText = true;
     list.Add(s);
     const std::string xml = StylesXml(list);
-    EXPECT_NE(xml.find("<numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"0.000\"/></numFmts><fonts"),
-              std::string::npos);
-    EXPECT_NE(xml.find("<xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" borderId=\"0\" applyNumberFormat=\"1\">"
-                       "<alignment horizontal=\"right\" vertical=\"top\" wrapText=\"1\"/></xf>"),
-              std::string::npos);
+    EXPECT_NE(
+        xml.find("<numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"0.000\"/></numFmts><fonts"),
+        std::string::npos);
+    EXPECT_NE(
+        xml.find("<xf numFmtId=\"164\" fontId=\"0\" fillId=\"0\" borderId=\"0\" applyNumberFormat=\"1\">"
+                 "<alignment horizontal=\"right\" vertical=\"top\" wrapText=\"1\"/></xf>"),
+        std::string::npos);
     EXPECT_EQ(StylesXml(InitialStyles()).find("numFmts"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -12,12 +12,17 @@
 #include "xlsx/part_stream.h"
 #include "xlsx/xml_writer.h"
 
-namespace xlsx_test {
+namespace xlsx_test
+{
 
-inline std::u16string Widen(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+inline std::u16string Widen(const std::string& ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}
 
-class ScratchFolder {
-public:
+class ScratchFolder
+{
+  public:
     ScratchFolder()
     {
         std::random_device seed;
@@ -40,7 +45,7 @@ public:
         return found;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -68,6 +73,9 @@ inline std::string WriteToString(const std::function<void(SimpleXlsx::XmlWriter&
     return ReadFile(file);
 }
 
-inline std::string Golden(const std::string& name) { return ReadFile(std::filesystem::path(ZV_TEST_DATA) / "xlsx" / name); }
+inline std::string Golden(const std::string& name)
+{
+    return ReadFile(std::filesystem::path(ZV_TEST_DATA) / "xlsx" / name);
+}
 
-}  // namespace xlsx_test
+} // namespace xlsx_test

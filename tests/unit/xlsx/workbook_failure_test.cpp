@@ -14,15 +14,16 @@
 using namespace SimpleXlsx;
 using xlsx_test::Widen;
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 namespace zp = zv::platform;
 
 // What the injected layer does differently from the system's.
 struct Injection {
-    std::u16string failing_suffix;  // create_write of a path ending so fails
-    std::u16string short_suffix;    // writes to a file created with a path ending so fall short
+    std::u16string failing_suffix; // create_write of a path ending so fails
+    std::u16string short_suffix;   // writes to a file created with a path ending so fall short
     zp::file_handle short_file = zp::invalid_file;
     int created_parts = 0;
 };
@@ -30,26 +31,32 @@ Injection g_injection;
 
 bool EndsWith(const std::u16string& text, const std::u16string& suffix)
 {
-    return !suffix.empty() && text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return !suffix.empty() && text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 zp::file_handle InjectedCreate(const std::u16string& path)
 {
-    if (EndsWith(path, g_injection.failing_suffix)) return zp::invalid_file;
+    if (EndsWith(path, g_injection.failing_suffix))
+        return zp::invalid_file;
     const zp::file_handle file = zp::system_file_io_ops().create_write(path);
-    if (EndsWith(path, g_injection.short_suffix)) g_injection.short_file = file;
-    if (EndsWith(path, u".xml") || EndsWith(path, u".rels")) ++g_injection.created_parts;
+    if (EndsWith(path, g_injection.short_suffix))
+        g_injection.short_file = file;
+    if (EndsWith(path, u".xml") || EndsWith(path, u".rels"))
+        ++g_injection.created_parts;
     return file;
 }
 
 std::int64_t InjectedWrite(zp::file_handle file, const void* data, std::size_t size)
 {
-    if (file == g_injection.short_file && size > 1) size /= 2;
+    if (file == g_injection.short_file && size > 1)
+        size /= 2;
     return zp::system_file_io_ops().write(file, data, size);
 }
 
-class WorkbookFailures : public ::testing::Test {
-protected:
+class WorkbookFailures : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         g_injection = Injection{};
@@ -71,7 +78,8 @@ protected:
     {
         CWorkbook book;
         CWorksheet& sheet = book.AddSheet(u"Attributes");
-        for (int i = 0; i < 2000; ++i) sheet.AddRow({{u"value " + Widen(std::to_string(i)), 0}});
+        for (int i = 0; i < 2000; ++i)
+            sheet.AddRow({{u"value " + Widen(std::to_string(i)), 0}});
         return book.Save(Widen((folder_.path() / "out.xlsx").string()));
     }
 
@@ -115,4 +123,4 @@ TEST_F(WorkbookFailures, ShortWriteOfSharedStrings)
     EXPECT_TRUE(fs::is_empty(temp_));
 }
 
-}  // namespace
+} // namespace

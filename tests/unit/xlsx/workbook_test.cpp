@@ -11,7 +11,8 @@
 using namespace SimpleXlsx;
 using xlsx_test::Widen;
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 namespace zp = zv::platform;
@@ -24,7 +25,8 @@ std::string ReadWithPython(const fs::path& workbook)
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, n);
         ::pclose(pipe);
     }
     return output;
@@ -36,11 +38,13 @@ bool HasLine(const std::string& report, const std::string& line)
 }
 
 const std::string kAttributeEntries =
-    "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,xl/workbook.xml,xl/styles.xml,"
+    "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,xl/workbook.xml,xl/"
+    "styles.xml,"
     "xl/_rels/workbook.xml.rels,xl/theme/theme1.xml,xl/sharedStrings.xml,xl/worksheets/sheet1.xml";
 
-class Workbook : public ::testing::Test {
-protected:
+class Workbook : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         temp_ = folder_.path() / "temp";
@@ -113,9 +117,10 @@ TEST_F(Workbook, WithoutStringsTheArchiveHoldsNineEntries)
         ASSERT_TRUE(book.Save(Widen(target.string())));
     }
     const std::string report = ReadWithPython(target);
-    EXPECT_TRUE(HasLine(report, "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,"
-                                "xl/workbook.xml,xl/styles.xml,xl/_rels/workbook.xml.rels,xl/theme/theme1.xml,"
-                                "xl/worksheets/sheet1.xml"))
+    EXPECT_TRUE(HasLine(report,
+                        "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,"
+                        "xl/workbook.xml,xl/styles.xml,xl/_rels/workbook.xml.rels,xl/theme/theme1.xml,"
+                        "xl/worksheets/sheet1.xml"))
         << report;
     EXPECT_TRUE(HasLine(report, "sheets=[\"Attributes\"]")) << report;
 }
@@ -130,10 +135,11 @@ TEST_F(Workbook, FormulasBringTheCalculationChain)
         ASSERT_TRUE(book.Save(Widen(target.string())));
     }
     const std::string report = ReadWithPython(target);
-    EXPECT_TRUE(HasLine(report, "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,"
-                                "xl/workbook.xml,xl/styles.xml,xl/_rels/workbook.xml.rels,xl/theme/theme1.xml,"
-                                "xl/calcChain.xml,xl/sharedStrings.xml,xl/worksheets/sheet1.xml,"
-                                "xl/worksheets/sheet2.xml"))
+    EXPECT_TRUE(HasLine(report,
+                        "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,"
+                        "xl/workbook.xml,xl/styles.xml,xl/_rels/workbook.xml.rels,xl/theme/theme1.xml,"
+                        "xl/calcChain.xml,xl/sharedStrings.xml,xl/worksheets/sheet1.xml,"
+                        "xl/worksheets/sheet2.xml"))
         << report;
     EXPECT_TRUE(HasLine(report, "sheets=[\"One\", \"0123456789012345678901234567890\"]")) << report;
     EXPECT_TRUE(HasLine(report, "row1=[\"2\", \"=A1*2\"]")) << report;
@@ -145,7 +151,7 @@ TEST_F(Workbook, TemporaryFolderNameComesFromThreadAndClock)
     zp::override_processor_clock(17);
     CWorkbook book;
     EXPECT_EQ(book.TemporaryFolder(), Widen(temp_.string()) + u"/xlsx_4242_17");
-    EXPECT_TRUE(TempIsEmpty());  // nothing is created before a sheet is added
+    EXPECT_TRUE(TempIsEmpty()); // nothing is created before a sheet is added
     book.AddSheet(u"S");
     EXPECT_TRUE(fs::exists(temp_ / "xlsx_4242_17" / "xl" / "worksheets" / "sheet1.xml"));
     EXPECT_TRUE(book.Save(Widen(Target("named.xlsx").string())));
@@ -163,7 +169,7 @@ TEST_F(Workbook, TwoLiveWorkbooksNeverShareAFolder)
     second.AddSheet(u"Second").AddRow({{u"two", 0}});
     EXPECT_TRUE(first->Save(Widen(Target("first.xlsx").string())));
     first.reset();
-    CWorkbook third;  // the first one's folder is free again
+    CWorkbook third; // the first one's folder is free again
     EXPECT_EQ(third.TemporaryFolder(), Widen(temp_.string()) + u"/xlsx_1_5");
     EXPECT_TRUE(second.Save(Widen(Target("second.xlsx").string())));
     EXPECT_TRUE(HasLine(ReadWithPython(Target("first.xlsx")), "row1=[\"one\"]"));
@@ -254,4 +260,4 @@ TEST_F(Workbook, InitialStylesAreRegistered)
     EXPECT_EQ(book.PartNames().size(), 8u);
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,8 @@
 
 using namespace SimpleXlsx;
 
-namespace {
+namespace
+{
 
 const std::string kHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n"
@@ -15,20 +16,23 @@ const std::string kHead =
     "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
     "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" mc:Ignorable=\"x14ac\" "
     "xmlns:x14ac=\"http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac\"><dimension ref=\"A1\"/>";
-const std::string kTail = "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
-                          "footer=\"0.3\"/><pageSetup paperSize=\"9\" orientation=\"portrait\"/></worksheet>";
+const std::string kTail =
+    "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
+    "footer=\"0.3\"/><pageSetup paperSize=\"9\" orientation=\"portrait\"/></worksheet>";
 const std::string kPlainView = "<sheetViews><sheetView tabSelected=\"0\" workbookViewId=\"0\"/></sheetViews>";
 const std::string kFormat = "<sheetFormatPr defaultRowHeight=\"15\" x14ac:dyDescent=\"0.25\"/>";
 
-class Worksheet : public ::testing::Test {
-protected:
+class Worksheet : public ::testing::Test
+{
+  protected:
     void TearDown() override { zv::platform::clear_environment_overrides(); }
 
     // Saves the sheet and returns its file's text.
     std::string Finish(CWorksheet& sheet)
     {
         EXPECT_TRUE(sheet.Save());
-        return xlsx_test::ReadFile(folder_.path() / "xl" / "worksheets" / ("sheet" + std::to_string(sheet.GetIndex()) + ".xml"));
+        return xlsx_test::ReadFile(folder_.path() / "xl" / "worksheets" /
+                                   ("sheet" + std::to_string(sheet.GetIndex()) + ".xml"));
     }
     std::string SheetData(CWorksheet& sheet)
     {
@@ -70,18 +74,20 @@ TEST_F(Worksheet, EmptyValuesLeaveTheirColumnEmpty)
     sheet.AddRow({{u"a", 0}, {u"b", 0}, {u"", 0}, {u"d", 3}});
     sheet.AddRow({{u"", 0}});
     sheet.AddRow(std::vector<StringCell>{});
-    EXPECT_EQ(SheetData(sheet),
-              "<sheetData><row r=\"1\" spans=\"1:5\" x14ac:dyDescent=\"0.25\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
-              "<c r=\"B1\" t=\"s\"><v>1</v></c><c r=\"D1\" s=\"3\" t=\"s\"><v>2</v></c></row>"
-              "<row r=\"2\" spans=\"1:2\" x14ac:dyDescent=\"0.25\"/><row r=\"3\" spans=\"1:1\" "
-              "x14ac:dyDescent=\"0.25\"/></sheetData>");
+    EXPECT_EQ(
+        SheetData(sheet),
+        "<sheetData><row r=\"1\" spans=\"1:5\" x14ac:dyDescent=\"0.25\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
+        "<c r=\"B1\" t=\"s\"><v>1</v></c><c r=\"D1\" s=\"3\" t=\"s\"><v>2</v></c></row>"
+        "<row r=\"2\" spans=\"1:2\" x14ac:dyDescent=\"0.25\"/><row r=\"3\" spans=\"1:1\" "
+        "x14ac:dyDescent=\"0.25\"/></sheetData>");
 }
 
 TEST_F(Worksheet, ReferencesPastZ)
 {
     CWorksheet sheet(1, folder_.u16(), &strings_);
     std::vector<StringCell> row(703);
-    for (int c : {0, 25, 26, 701, 702}) row[static_cast<std::size_t>(c)].value = u"x" + xlsx_test::Widen(std::to_string(c));
+    for (int c : {0, 25, 26, 701, 702})
+        row[static_cast<std::size_t>(c)].value = u"x" + xlsx_test::Widen(std::to_string(c));
     sheet.AddRow(row);
     const std::string data = SheetData(sheet);
     for (const char* ref : {"\"A1\"", "\"Z1\"", "\"AA1\"", "\"ZZ1\"", "\"AAA1\""})
@@ -97,10 +103,11 @@ TEST_F(Worksheet, FormulasAreRecorded)
     sheet.AddRow({{u"", 0}, {u"", 0}, {u"=SUM(B1:B1)", 0}});
     EXPECT_TRUE(sheet.HasFormulas());
     EXPECT_EQ(sheet.FormulaCells(), (std::vector<std::string>{"B1", "C2"}));
-    EXPECT_EQ(SheetData(sheet),
-              "<sheetData><row r=\"1\" spans=\"1:3\" x14ac:dyDescent=\"0.25\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
-              "<c r=\"B1\"><f>A1*2</f></c></row><row r=\"2\" spans=\"1:4\" x14ac:dyDescent=\"0.25\">"
-              "<c r=\"C2\"><f>SUM(B1:B1)</f></c></row></sheetData>");
+    EXPECT_EQ(
+        SheetData(sheet),
+        "<sheetData><row r=\"1\" spans=\"1:3\" x14ac:dyDescent=\"0.25\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
+        "<c r=\"B1\"><f>A1*2</f></c></row><row r=\"2\" spans=\"1:4\" x14ac:dyDescent=\"0.25\">"
+        "<c r=\"C2\"><f>SUM(B1:B1)</f></c></row></sheetData>");
 }
 
 TEST_F(Worksheet, WithoutSharedTableTextGoesIntoTheCell)
@@ -138,9 +145,10 @@ TEST_F(Worksheet, CellByCellRows)
     sheet.AddCell(CellDataInt{9, 0});
     sheet.AddCell(CellDataDbl{2.5, 1});
     sheet.EndRow();
-    EXPECT_EQ(SheetData(sheet),
-              "<sheetData><row r=\"1\" spans=\"2:5\" x14ac:dyDescent=\"0.25\"><c r=\"B1\" t=\"s\"><v>0</v></c>"
-              "<c r=\"C1\"><v>9</v></c><c r=\"D1\" s=\"1\"><v>2.5</v></c></row></sheetData>");
+    EXPECT_EQ(
+        SheetData(sheet),
+        "<sheetData><row r=\"1\" spans=\"2:5\" x14ac:dyDescent=\"0.25\"><c r=\"B1\" t=\"s\"><v>0</v></c>"
+        "<c r=\"C1\"><v>9</v></c><c r=\"D1\" s=\"1\"><v>2.5</v></c></row></sheetData>");
 }
 
 TEST_F(Worksheet, FrozenPanesAndColumnWidths)
@@ -153,16 +161,18 @@ TEST_F(Worksheet, FrozenPanesAndColumnWidths)
                         "<selection pane=\"bottomLeft\" activeCell=\"A2\" sqref=\"A2\"/>"
                         "<selection pane=\"bottomRight\" activeCell=\"C2\" sqref=\"C2\"/></sheetView>"),
               std::string::npos);
-    EXPECT_NE(text.find(kFormat + "<cols><col min=\"1\" max=\"2\" width=\"12.5\"/>"
-                                  "<col min=\"28\" max=\"28\" width=\"8.43000030517578\"/></cols><sheetData/>"),
+    EXPECT_NE(text.find(kFormat +
+                        "<cols><col min=\"1\" max=\"2\" width=\"12.5\"/>"
+                        "<col min=\"28\" max=\"28\" width=\"8.43000030517578\"/></cols><sheetData/>"),
               std::string::npos);
 }
 
 TEST_F(Worksheet, RowsOnlyPane)
 {
     CWorksheet sheet(1, folder_.u16(), &strings_, {}, FrozenPane{0, 3});
-    EXPECT_NE(Finish(sheet).find("<pane ySplit=\"3\" topLeftCell=\"A4\" activePane=\"bottomLeft\" state=\"frozen\"/>"
-                                 "<selection pane=\"bottomLeft\" activeCell=\"A4\" sqref=\"A4\"/></sheetView>"),
+    EXPECT_NE(Finish(sheet).find(
+                  "<pane ySplit=\"3\" topLeftCell=\"A4\" activePane=\"bottomLeft\" state=\"frozen\"/>"
+                  "<selection pane=\"bottomLeft\" activeCell=\"A4\" sqref=\"A4\"/></sheetView>"),
               std::string::npos);
 }
 
@@ -170,13 +180,14 @@ TEST_F(Worksheet, MergedRangesAndOrientation)
 {
     CWorksheet sheet(1, folder_.u16(), &strings_);
     sheet.MergeCells({1, 0}, {2, 27});
-    sheet.MergeCells({0, 0}, {1, 1});  // row 0 does not exist: ignored
+    sheet.MergeCells({0, 0}, {1, 1}); // row 0 does not exist: ignored
     sheet.MergeCells({3, 2}, {3, 4});
     sheet.SetPageOrientation(true);
     const std::string text = Finish(sheet);
-    EXPECT_NE(text.find("<sheetData/><mergeCells count=\"2\"><mergeCell ref=\"A1:AB2\"/><mergeCell ref=\"C3:E3\"/>"
-                        "</mergeCells><pageMargins"),
-              std::string::npos);
+    EXPECT_NE(
+        text.find("<sheetData/><mergeCells count=\"2\"><mergeCell ref=\"A1:AB2\"/><mergeCell ref=\"C3:E3\"/>"
+                  "</mergeCells><pageMargins"),
+        std::string::npos);
     EXPECT_NE(text.find("orientation=\"landscape\""), std::string::npos);
 }
 
@@ -202,4 +213,4 @@ TEST_F(Worksheet, UnconvertiblePathLeavesNothingAndIgnoresRows)
     EXPECT_TRUE(folder_.Contents().empty());
 }
 
-}  // namespace
+} // namespace

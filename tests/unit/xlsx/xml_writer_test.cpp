@@ -8,7 +8,8 @@ using SimpleXlsx::XmlToken;
 using SimpleXlsx::XmlWriter;
 using xlsx_test::WriteToString;
 
-namespace {
+namespace
+{
 
 const std::string kDecl = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n";
 
@@ -22,7 +23,8 @@ std::string Body(const std::function<void(XmlWriter&)>& write)
 
 TEST(XmlWriterTokens, EmptyElementIsSelfClosedWithAttributes)
 {
-    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Attr("k", "v").Attr("n", 3).End(); }), "<a k=\"v\" n=\"3\"/>");
+    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Attr("k", "v").Attr("n", 3).End(); }),
+              "<a k=\"v\" n=\"3\"/>");
 }
 
 TEST(XmlWriterTokens, ContentClosesStartTagAndEndTagWritesName)
@@ -50,7 +52,10 @@ TEST(XmlWriterTokens, DestructionClosesEveryOpenElementInnermostFirst)
 
 TEST(XmlWriterTokens, PrologIsWrittenOnlyAtTheStart)
 {
-    EXPECT_EQ(Body([](XmlWriter& x) { x << XmlToken::Prolog(); x.Tag("a").End() << XmlToken::Prolog(); }),
+    EXPECT_EQ(Body([](XmlWriter& x) {
+                  x << XmlToken::Prolog();
+                  x.Tag("a").End() << XmlToken::Prolog();
+              }),
               "<a/>");
 }
 
@@ -63,7 +68,8 @@ TEST(XmlWriterNumbers, FloatingPointUsesFifteenSignificantDigits)
 {
     EXPECT_EQ(Body([](XmlWriter& x) { x << 0.25 << " " << 0.7 << " " << 14.03 << " " << 15.0; }),
               "0.25 0.7 14.03 15");
-    EXPECT_EQ(Body([](XmlWriter& x) { x << 1.0 / 3.0 << " " << 2.0 / 3.0; }), "0.333333333333333 0.666666666666667");
+    EXPECT_EQ(Body([](XmlWriter& x) { x << 1.0 / 3.0 << " " << 2.0 / 3.0; }),
+              "0.333333333333333 0.666666666666667");
     EXPECT_EQ(Body([](XmlWriter& x) { x << 1e20 << " " << -0.5; }), "1e+20 -0.5");
     // A float is written with the digits of its double value.
     EXPECT_EQ(Body([](XmlWriter& x) { x << 12.3f; }), "12.3000001907349");
@@ -80,7 +86,8 @@ TEST(XmlWriterNumbers, IntegersAreDecimal)
 
 TEST(XmlWriterText, Utf16IsEncodedAsUtf8)
 {
-    EXPECT_EQ(Body([](XmlWriter& x) { x << u"Профиль"; }), "\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C");
+    EXPECT_EQ(Body([](XmlWriter& x) { x << u"Профиль"; }),
+              "\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C");
     EXPECT_EQ(Body([](XmlWriter& x) { x << u"\U0001F600"; }), "\xF0\x9F\x98\x80");
     // An unpaired surrogate cannot be encoded: it becomes U+FFFD.
     EXPECT_EQ(Body([](XmlWriter& x) { x << std::u16string_view(u"a\xD800z", 3); }), "a\xEF\xBF\xBDz");
@@ -89,13 +96,17 @@ TEST(XmlWriterText, Utf16IsEncodedAsUtf8)
 TEST(XmlWriterText, LongTextsCrossTheBufferIntact)
 {
     std::u16string text;
-    for (int i = 0; i < 50000; ++i) text += u"Ж1";
+    for (int i = 0; i < 50000; ++i)
+        text += u"Ж1";
     std::string expected;
-    for (int i = 0; i < 50000; ++i) expected += "\xD0\x96" "1";
+    for (int i = 0; i < 50000; ++i)
+        expected += "\xD0\x96"
+                    "1";
     EXPECT_EQ(Body([&](XmlWriter& x) {
-                  for (int i = 0; i < 3; ++i) x << text;
+                  for (int i = 0; i < 3; ++i)
+                      x << text;
               }),
               expected + expected + expected);
 }
 
-}  // namespace
+} // namespace
