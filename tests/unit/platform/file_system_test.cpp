@@ -16,7 +16,7 @@ namespace stdfs = std::filesystem;
 using namespace zv::platform;
 using names = std::vector<std::u16string>;
 
-class FileSystem : public ::testing::Test {
+class PlatformFileSystem : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -53,7 +53,7 @@ protected:
     stdfs::path root_;
 };
 
-TEST_F(FileSystem, AttributesOfFilesFoldersAndHiddenNames)
+TEST_F(PlatformFileSystem, AttributesOfFilesFoldersAndHiddenNames)
 {
     make_file(u"plain.txt", "12345");
     make_file(u".hidden");
@@ -75,7 +75,7 @@ TEST_F(FileSystem, AttributesOfFilesFoldersAndHiddenNames)
     EXPECT_FALSE(stat_path(at(u"absent"), stat));
 }
 
-TEST_F(FileSystem, FoldersAreMadeOnceAndRemovedOnlyWhenEmpty)
+TEST_F(PlatformFileSystem, FoldersAreMadeOnceAndRemovedOnlyWhenEmpty)
 {
     EXPECT_TRUE(make_directory(at(u"Папка")));
     EXPECT_FALSE(make_directory(at(u"Папка")));
@@ -89,7 +89,7 @@ TEST_F(FileSystem, FoldersAreMadeOnceAndRemovedOnlyWhenEmpty)
     EXPECT_FALSE(path_exists(at(u"Папка")));
 }
 
-TEST_F(FileSystem, CopyKeepsAnExistingTargetUnlessOverwriting)
+TEST_F(PlatformFileSystem, CopyKeepsAnExistingTargetUnlessOverwriting)
 {
     make_file(u"from.bin", std::string("a\0b", 3));
     make_file(u"to.bin", "old");
@@ -105,7 +105,7 @@ TEST_F(FileSystem, CopyKeepsAnExistingTargetUnlessOverwriting)
     EXPECT_EQ(left, (names{u"from.bin", u"to.bin"}));
 }
 
-TEST_F(FileSystem, MoveReplacesOnlyWhenAsked)
+TEST_F(PlatformFileSystem, MoveReplacesOnlyWhenAsked)
 {
     make_file(u"a.txt", "A");
     make_file(u"b.txt", "B");
@@ -120,7 +120,7 @@ TEST_F(FileSystem, MoveReplacesOnlyWhenAsked)
     EXPECT_TRUE(is_directory_path(at(u"dir2")));
 }
 
-TEST_F(FileSystem, OpeningChecksFollowTheFileModes)
+TEST_F(PlatformFileSystem, OpeningChecksFollowTheFileModes)
 {
     make_file(u"f.txt");
     EXPECT_TRUE(can_open_file(at(u"f.txt"), false));
@@ -130,7 +130,7 @@ TEST_F(FileSystem, OpeningChecksFollowTheFileModes)
     EXPECT_FALSE(can_open_file(root_.u16string(), true));
 }
 
-TEST(Wildcards, MatchWithoutRegardToCase)
+TEST(PlatformWildcards, MatchWithoutRegardToCase)
 {
     EXPECT_TRUE(wildcard_match(u"*.shp", u"Line.SHP"));
     EXPECT_TRUE(wildcard_match(u"*.SHP", u"линия.shp"));
@@ -147,7 +147,7 @@ TEST(Wildcards, MatchWithoutRegardToCase)
     EXPECT_FALSE(wildcard_match(u"", u"x"));
 }
 
-TEST_F(FileSystem, EnumerationIsOrderedByNameWithoutCase)
+TEST_F(PlatformFileSystem, EnumerationIsOrderedByNameWithoutCase)
 {
     for (const char16_t* name : {u"b.shp", u"C.shp", u"a.SHP", u"d.dbf", u"Б.shp", u"а.shp"}) make_file(name);
     stdfs::create_directory(root_ / "sub.shp");
@@ -159,7 +159,7 @@ TEST_F(FileSystem, EnumerationIsOrderedByNameWithoutCase)
     EXPECT_EQ(found, (names{u"d.dbf"}));
 }
 
-TEST_F(FileSystem, EnumerationFailsWhenNothingCanBeFound)
+TEST_F(PlatformFileSystem, EnumerationFailsWhenNothingCanBeFound)
 {
     names found{u"kept"};
     EXPECT_FALSE(find_entries(at(u"*.none"), found));

@@ -14,13 +14,13 @@ namespace {
 
 using namespace zv::platform;
 
-TEST(SystemInfo, UserAndComputerHaveNames)
+TEST(PlatformSystemInfo, UserAndComputerHaveNames)
 {
     EXPECT_FALSE(user_name().empty());
     EXPECT_FALSE(computer_name().empty());
 }
 
-TEST(SystemInfo, TemporaryFolderFollowsTheEnvironmentAndEndsWithSeparator)
+TEST(PlatformSystemInfo, TemporaryFolderFollowsTheEnvironmentAndEndsWithSeparator)
 {
     const std::filesystem::path own =
         std::filesystem::temp_directory_path() / ("zv_platform_tmp_" + std::to_string(std::time(nullptr)));
@@ -35,7 +35,7 @@ TEST(SystemInfo, TemporaryFolderFollowsTheEnvironmentAndEndsWithSeparator)
     std::filesystem::remove_all(own);
 }
 
-TEST(SystemInfo, UniqueTemporaryFilesAreCreatedAndDistinct)
+TEST(PlatformSystemInfo, UniqueTemporaryFilesAreCreatedAndDistinct)
 {
     const std::filesystem::path own =
         std::filesystem::temp_directory_path() / ("zv_platform_unique_" + std::to_string(std::time(nullptr)));

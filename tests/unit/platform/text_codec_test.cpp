@@ -30,7 +30,7 @@ std::string encode(unsigned code_page, const std::u16string& text)
     return out;
 }
 
-TEST(CodePages, EachSupportedCodePageMapsItsCharacteristicLetter)
+TEST(PlatformCodePages, EachSupportedCodePageMapsItsCharacteristicLetter)
 {
     struct sample {
         unsigned code_page;
@@ -50,7 +50,7 @@ TEST(CodePages, EachSupportedCodePageMapsItsCharacteristicLetter)
     }
 }
 
-TEST(CodePages, AsciiIsTheSameInEverySingleByteCodePage)
+TEST(PlatformCodePages, AsciiIsTheSameInEverySingleByteCodePage)
 {
     std::string ascii;
     for (char c = 0x20; c < 0x7F; ++c) ascii.push_back(c);
@@ -62,7 +62,7 @@ TEST(CodePages, AsciiIsTheSameInEverySingleByteCodePage)
     }
 }
 
-TEST(CodePages, SizeQueryCountsTheTerminatorOfZeroTerminatedText)
+TEST(PlatformCodePages, SizeQueryCountsTheTerminatorOfZeroTerminatedText)
 {
     EXPECT_EQ(multi_byte_to_wide(1251, "abc", -1, nullptr, 0), 4);
     char16_t buffer[4] = {};
@@ -72,7 +72,7 @@ TEST(CodePages, SizeQueryCountsTheTerminatorOfZeroTerminatedText)
     EXPECT_EQ(wide_to_multi_byte(1251, u"Жук", -1, nullptr, 0), 4);
 }
 
-TEST(CodePages, InvalidRequestsFail)
+TEST(PlatformCodePages, InvalidRequestsFail)
 {
     char16_t wide[8];
     char narrow[8];
@@ -83,14 +83,14 @@ TEST(CodePages, InvalidRequestsFail)
     EXPECT_EQ(wide_to_multi_byte(4242, u"abc", 3, narrow, 8), 0);
 }
 
-TEST(CodePages, UnrepresentableCharactersBecomeQuestionMarks)
+TEST(PlatformCodePages, UnrepresentableCharactersBecomeQuestionMarks)
 {
     EXPECT_EQ(encode(1252, u"Яx"), "?x");
     EXPECT_EQ(encode(20127, u"é"), "?");
     EXPECT_EQ(encode(866, u"€"), "?");
 }
 
-TEST(CodePages, Utf8HandlesSupplementaryAndIllFormedText)
+TEST(PlatformCodePages, Utf8HandlesSupplementaryAndIllFormedText)
 {
     const std::string smile = "\xF0\x9F\x98\x80";
     EXPECT_EQ(decode(65001, smile), u"\U0001F600");
@@ -101,13 +101,13 @@ TEST(CodePages, Utf8HandlesSupplementaryAndIllFormedText)
     EXPECT_EQ(utf8_to_utf16(utf16_to_utf8(u"Профиль/é")), u"Профиль/é");
 }
 
-TEST(CodePages, VietnameseCombiningMarksStayApart)
+TEST(PlatformCodePages, VietnameseCombiningMarksStayApart)
 {
     // 0xCC is the combining grave accent: decoded byte by byte, never composed.
     EXPECT_EQ(decode(1258, "a\xCC"), u"a\u0300");
 }
 
-TEST(CodePages, DoubleByteCodePagesGoThroughTheSystemConverter)
+TEST(PlatformCodePages, DoubleByteCodePagesGoThroughTheSystemConverter)
 {
     const std::u16string text = u"日本";
     const std::string bytes = encode(932, text);
@@ -117,7 +117,7 @@ TEST(CodePages, DoubleByteCodePagesGoThroughTheSystemConverter)
 
 // Arbitrary bytes and units never break a conversion, and what a single-byte
 // code page decodes it encodes back to the same bytes.
-TEST(CodePages, ArbitraryInputConvertsWithoutHarm)
+TEST(PlatformCodePages, ArbitraryInputConvertsWithoutHarm)
 {
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> byte(0, 255);
@@ -141,7 +141,7 @@ TEST(CodePages, ArbitraryInputConvertsWithoutHarm)
     }
 }
 
-TEST(AnsiCodePage, OverrideWinsOverTheLocale)
+TEST(PlatformAnsiCodePage, OverrideWinsOverTheLocale)
 {
     zv::test::scoped_env env;
     env.set("LC_ALL", "ru_RU.UTF-8").set("ZV_ANSI_CODEPAGE", "866");
@@ -150,7 +150,7 @@ TEST(AnsiCodePage, OverrideWinsOverTheLocale)
     EXPECT_EQ(ansi_code_page(), 1251u);
 }
 
-TEST(AnsiCodePage, LanguageOfTheLocaleDecides)
+TEST(PlatformAnsiCodePage, LanguageOfTheLocaleDecides)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_ALL", std::nullopt).set("LC_CTYPE", std::nullopt);
@@ -169,7 +169,7 @@ TEST(AnsiCodePage, LanguageOfTheLocaleDecides)
     EXPECT_EQ(ansi_code_page(), 1252u);
 }
 
-TEST(AnsiCodePage, LcAllOverridesLcCtypeWhichOverridesLang)
+TEST(PlatformAnsiCodePage, LcAllOverridesLcCtypeWhichOverridesLang)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LANG", "de_DE").set("LC_CTYPE", "cs_CZ");
@@ -179,7 +179,7 @@ TEST(AnsiCodePage, LcAllOverridesLcCtypeWhichOverridesLang)
     EXPECT_EQ(ansi_code_page(), 1253u);
 }
 
-TEST(CaseMapping, LatinGreekAndCyrillicLetters)
+TEST(PlatformCaseMapping, LatinGreekAndCyrillicLetters)
 {
     EXPECT_EQ(to_lower(u"ABC xyz ÀÉÖØÞ ŁŠŽŸ"), u"abc xyz àéöøþ łšžÿ");
     EXPECT_EQ(to_lower(u"ΑΒΓ ΆΏ"), u"αβγ άώ");
@@ -192,7 +192,7 @@ TEST(CaseMapping, LatinGreekAndCyrillicLetters)
     EXPECT_EQ(to_lower(u"123 _-.\\"), u"123 _-.\\");
 }
 
-TEST(CaseMapping, CaseInsensitiveComparison)
+TEST(PlatformCaseMapping, CaseInsensitiveComparison)
 {
     EXPECT_EQ(compare_no_case(u"ПРОФИЛЬ.SHP", u"профиль.shp"), 0);
     EXPECT_LT(compare_no_case(u"a", u"B"), 0);

@@ -18,7 +18,7 @@ const std::string profile_1251 = "\xCF\xF0\xEE\xF4\xE8\xEB\xFC";
 const std::string profile_866 = "\x8F\xE0\xAE\xE4\xA8\xAB\xEC";
 const std::string profile_utf8 = "\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C";
 
-TEST(EncodingTable, HasTheNineteenNamedEntriesInOrder)
+TEST(SupportEncodingTable, HasTheNineteenNamedEntriesInOrder)
 {
     struct expected {
         std::u16string name;
@@ -48,7 +48,7 @@ TEST(EncodingTable, HasTheNineteenNamedEntriesInOrder)
     }
 }
 
-TEST(EncodingTable, EntriesWithoutCodePageUseTheAnsiCodePage)
+TEST(SupportEncodingTable, EntriesWithoutCodePageUseTheAnsiCodePage)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1257");
@@ -58,7 +58,7 @@ TEST(EncodingTable, EntriesWithoutCodePageUseTheAnsiCodePage)
     EXPECT_EQ(zv::code_page_of(zv::encoding_count), 0u);
 }
 
-TEST(Conversion, CyrillicRoundTripsIn1251)
+TEST(SupportConversion, CyrillicRoundTripsIn1251)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1251");
@@ -67,7 +67,7 @@ TEST(Conversion, CyrillicRoundTripsIn1251)
     EXPECT_EQ(to_narrow(to_wide(profile_1251.c_str())), profile_1251);
 }
 
-TEST(Conversion, CyrillicRoundTripsIn866)
+TEST(SupportConversion, CyrillicRoundTripsIn866)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "866");
@@ -75,7 +75,7 @@ TEST(Conversion, CyrillicRoundTripsIn866)
     EXPECT_EQ(to_narrow(profile.c_str()), profile_866);
 }
 
-TEST(Conversion, AnotherAnsiCodePageGivesAnotherText)
+TEST(SupportConversion, AnotherAnsiCodePageGivesAnotherText)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1252");
@@ -86,7 +86,7 @@ TEST(Conversion, AnotherAnsiCodePageGivesAnotherText)
     EXPECT_EQ(to_narrow(profile), "???????");
 }
 
-TEST(Conversion, AnsiCodePageFollowsTheLocaleWithoutOverride)
+TEST(SupportConversion, AnsiCodePageFollowsTheLocaleWithoutOverride)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_ALL", "ru_RU.UTF-8");
@@ -95,7 +95,7 @@ TEST(Conversion, AnsiCodePageFollowsTheLocaleWithoutOverride)
     EXPECT_EQ(to_wide(profile_1251), u"Ïðîôèëü");
 }
 
-TEST(Conversion, EmptyAndNullTextGiveEmptyStrings)
+TEST(SupportConversion, EmptyAndNullTextGiveEmptyStrings)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1251");
@@ -108,7 +108,7 @@ TEST(Conversion, EmptyAndNullTextGiveEmptyStrings)
     EXPECT_EQ(to_narrow(nullptr, 3), "");
 }
 
-TEST(Conversion, LengthLimitsTheConvertedPart)
+TEST(SupportConversion, LengthLimitsTheConvertedPart)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1251");
@@ -119,7 +119,7 @@ TEST(Conversion, LengthLimitsTheConvertedPart)
     EXPECT_EQ(to_wide(with_zero), std::u16string(u"a\0b", 3));
 }
 
-TEST(Conversion, ChosenEntriesIgnoreTheAnsiCodePage)
+TEST(SupportConversion, ChosenEntriesIgnoreTheAnsiCodePage)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1252");
@@ -129,7 +129,7 @@ TEST(Conversion, ChosenEntriesIgnoreTheAnsiCodePage)
     EXPECT_EQ(to_wide("abc", 3, zv::encoding_count), u"");
 }
 
-TEST(Conversion, UnknownAnsiCodePageGivesEmptyText)
+TEST(SupportConversion, UnknownAnsiCodePageGivesEmptyText)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "12345");

@@ -24,7 +24,7 @@ std::u16string backslashed(std::u16string path)
     return path;
 }
 
-class Files : public ::testing::Test {
+class SupportFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -57,7 +57,7 @@ protected:
     stdfs::path root_;
 };
 
-TEST_F(Files, ListingFlatFilesMatchesOnlyDirectEntries)
+TEST_F(SupportFiles, ListingFlatFilesMatchesOnlyDirectEntries)
 {
     make_file(u"a.shp");
     make_file(u"B.SHP");
@@ -72,7 +72,7 @@ TEST_F(Files, ListingFlatFilesMatchesOnlyDirectEntries)
     EXPECT_EQ(zv::fs::list(root(), u"?.TXT", 2), (paths{at(u"c.txt")}));
 }
 
-TEST_F(Files, RecursiveListingPutsSubfoldersAfterTheirOwnSubfolders)
+TEST_F(SupportFiles, RecursiveListingPutsSubfoldersAfterTheirOwnSubfolders)
 {
     make_dir(u"a/b/c");
     make_file(u"a/x.shp");
@@ -87,7 +87,7 @@ TEST_F(Files, RecursiveListingPutsSubfoldersAfterTheirOwnSubfolders)
     EXPECT_EQ(zv::fs::list(a, u"*", 5), (paths{at(u"a\\b"), at(u"a\\b\\c")}));
 }
 
-TEST_F(Files, ListingAcceptsSlashesAndNonAsciiNames)
+TEST_F(SupportFiles, ListingAcceptsSlashesAndNonAsciiNames)
 {
     make_dir(u"Профили/Участок");
     make_file(u"Профили/Участок/Линия.SHP");
@@ -95,14 +95,14 @@ TEST_F(Files, ListingAcceptsSlashesAndNonAsciiNames)
     EXPECT_EQ(found, (paths{at(u"Профили\\Участок\\Линия.SHP")}));
 }
 
-TEST_F(Files, ListingOfMissingFolderOrUnmatchedPatternIsEmpty)
+TEST_F(SupportFiles, ListingOfMissingFolderOrUnmatchedPatternIsEmpty)
 {
     EXPECT_TRUE(zv::fs::list(at(u"missing"), u"*", 7).empty());
     make_file(u"only.txt");
     EXPECT_TRUE(zv::fs::list(root(), u"*.shp", 7).empty());
 }
 
-TEST_F(Files, LinkedFoldersAreListedButNotDescended)
+TEST_F(SupportFiles, LinkedFoldersAreListedButNotDescended)
 {
     make_dir(u"tree/sub");
     make_file(u"tree/sub/f.shp");
@@ -114,7 +114,7 @@ TEST_F(Files, LinkedFoldersAreListedButNotDescended)
     EXPECT_LT(found.size(), 10u);
 }
 
-TEST_F(Files, QueriesReportExistenceSizeAndTime)
+TEST_F(SupportFiles, QueriesReportExistenceSizeAndTime)
 {
     make_file(u"data.bin", std::string(1234, 'z'));
     make_dir(u"folder");
@@ -135,7 +135,7 @@ TEST_F(Files, QueriesReportExistenceSizeAndTime)
     EXPECT_FALSE(zv::fs::can_read(at(u"folder")));
 }
 
-TEST_F(Files, CopyAndMoveRespectTheOverwriteFlag)
+TEST_F(SupportFiles, CopyAndMoveRespectTheOverwriteFlag)
 {
     make_file(u"src.txt", "source");
     make_file(u"dst.txt", "target");
@@ -157,7 +157,7 @@ TEST_F(Files, CopyAndMoveRespectTheOverwriteFlag)
     EXPECT_EQ(zv::fs::list(root(), u"*", 3), (paths{at(u"src.txt")}));
 }
 
-TEST_F(Files, CreateDirectoriesWalksEveryComponent)
+TEST_F(SupportFiles, CreateDirectoriesWalksEveryComponent)
 {
     const std::u16string deep = at(u"one\\two//three\\");
     EXPECT_TRUE(zv::fs::create_directories(deep));
@@ -170,7 +170,7 @@ TEST_F(Files, CreateDirectoriesWalksEveryComponent)
     EXPECT_FALSE(zv::fs::create_directories(at(u"blocker\\below")));
 }
 
-TEST_F(Files, TreesAreCopiedMovedAndRemoved)
+TEST_F(SupportFiles, TreesAreCopiedMovedAndRemoved)
 {
     make_dir(u"src/inner");
     make_file(u"src/a.txt", "aa");
@@ -192,7 +192,7 @@ TEST_F(Files, TreesAreCopiedMovedAndRemoved)
     EXPECT_FALSE(zv::fs::remove_tree(at(u"src\\a.txt")));
 }
 
-TEST_F(Files, RemovingATreeNeverFollowsLinksOutOfIt)
+TEST_F(SupportFiles, RemovingATreeNeverFollowsLinksOutOfIt)
 {
     make_dir(u"keep");
     make_file(u"keep/precious.txt");
@@ -205,7 +205,7 @@ TEST_F(Files, RemovingATreeNeverFollowsLinksOutOfIt)
     EXPECT_TRUE(zv::fs::exists(at(u"keep\\precious.txt")));
 }
 
-TEST(SystemFacts, NamesAndTemporaryFiles)
+TEST(SupportSystemFacts, NamesAndTemporaryFiles)
 {
     EXPECT_FALSE(zv::fs::user_name().empty());
     EXPECT_FALSE(zv::fs::computer_name().empty());

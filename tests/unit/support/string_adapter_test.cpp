@@ -18,13 +18,13 @@ using zv::Tzv_std_wstring_adapter;
 // "Профиль" in code page 1251.
 const char profile_1251[] = "\xCF\xF0\xEE\xF4\xE8\xEB\xFC";
 
-class StringAdapter : public ::testing::Test {
+class SupportStringAdapter : public ::testing::Test {
 protected:
-    StringAdapter() { env.set("ZV_ANSI_CODEPAGE", "1251"); }
+    SupportStringAdapter() { env.set("ZV_ANSI_CODEPAGE", "1251"); }
     zv::test::scoped_env env;
 };
 
-TEST_F(StringAdapter, WideAdapterReceivesWideAndNarrowText)
+TEST_F(SupportStringAdapter, WideAdapterReceivesWideAndNarrowText)
 {
     std::u16string target;
     {
@@ -40,7 +40,7 @@ TEST_F(StringAdapter, WideAdapterReceivesWideAndNarrowText)
     EXPECT_EQ(target, u"Профиль");
 }
 
-TEST_F(StringAdapter, NarrowAdapterReceivesNarrowAndWideText)
+TEST_F(SupportStringAdapter, NarrowAdapterReceivesNarrowAndWideText)
 {
     std::string target;
     {
@@ -55,7 +55,7 @@ TEST_F(StringAdapter, NarrowAdapterReceivesNarrowAndWideText)
     EXPECT_EQ(target, profile_1251);
 }
 
-TEST_F(StringAdapter, NullTextClearsTheTarget)
+TEST_F(SupportStringAdapter, NullTextClearsTheTarget)
 {
     std::u16string wide = u"old";
     std::string narrow = "old";
@@ -80,7 +80,7 @@ TEST_F(StringAdapter, NullTextClearsTheTarget)
     EXPECT_TRUE(narrow.empty());
 }
 
-TEST_F(StringAdapter, SecondDeliveryReplacesTheFirst)
+TEST_F(SupportStringAdapter, SecondDeliveryReplacesTheFirst)
 {
     std::u16string target;
     {
@@ -91,7 +91,7 @@ TEST_F(StringAdapter, SecondDeliveryReplacesTheFirst)
     EXPECT_EQ(target, u"second");
 }
 
-TEST_F(StringAdapter, TargetKeepsItsValueWhenNothingIsDelivered)
+TEST_F(SupportStringAdapter, TargetKeepsItsValueWhenNothingIsDelivered)
 {
     std::u16string target = u"initial";
     {
@@ -100,7 +100,7 @@ TEST_F(StringAdapter, TargetKeepsItsValueWhenNothingIsDelivered)
     EXPECT_EQ(target, u"initial");
 }
 
-TEST_F(StringAdapter, EachAdapterHasItsOwnHandle)
+TEST_F(SupportStringAdapter, EachAdapterHasItsOwnHandle)
 {
     std::u16string first;
     std::u16string second;
@@ -128,7 +128,7 @@ public:
     }
 };
 
-TEST_F(StringAdapter, FailedAssignmentStaysInsideTheAdapter)
+TEST_F(SupportStringAdapter, FailedAssignmentStaysInsideTheAdapter)
 {
     failing_adapter adapter;
     EXPECT_NO_THROW(zv_string_adp_assign_w(adapter.handle(), u"x"));
