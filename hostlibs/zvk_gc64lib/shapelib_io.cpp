@@ -1,44 +1,113 @@
 #include "shapelib_io.h"
 
 #include <cstdio>
+#include <new>
 
 namespace zv::gc {
 namespace {
 
 thread_local bool g_io_failed = false;
 
-std::FILE* as_file(SAFile f)
+// Large enough to batch many records per system call, small enough that the
+// C library's refill of the buffer after a real seek stays cheap.
+constexpr std::size_t stream_buffer_bytes = 64 << 10;
+
+// A C stream with a large buffer and its position kept here. shapelib seeks
+// before every record it reads or writes; a real seek to where the stream
+// already is would flush the buffer, a system call or two per record.
+struct tracked_file {
+    enum class direction { none, reading, writing };
+    std::FILE* stream = nullptr;
+    char* buffer = nullptr;
+    SAOffset position = 0;
+    direction last = direction::none;
+
+    // C streams need a seek between reading and writing.
+    void turn_to(direction next)
+    {
+        if (last != direction::none && last != next) std::fseek(stream, 0, SEEK_CUR);
+        last = next;
+    }
+    void resync() { position = static_cast<SAOffset>(std::ftell(stream)); }
+};
+
+tracked_file* as_tracked(SAFile f)
 {
-    return reinterpret_cast<std::FILE*>(f);
+    return reinterpret_cast<tracked_file*>(f);
 }
 
-SAOffset checked_write(void* p, SAOffset size, SAOffset nmemb, SAFile file)
+SAFile open_tracked(const char* name, const char* mode)
 {
-    const std::size_t done = std::fwrite(p, size, nmemb, as_file(file));
-    if (done != nmemb) g_io_failed = true;
+    auto* f = new (std::nothrow) tracked_file;
+    if (f == nullptr) return nullptr;
+    f->stream = std::fopen(name, mode);
+    if (f->stream == nullptr) {
+        delete f;
+        return nullptr;
+    }
+    f->buffer = new (std::nothrow) char[stream_buffer_bytes];
+    if (f->buffer != nullptr) std::setvbuf(f->stream, f->buffer, _IOFBF, stream_buffer_bytes);
+    return reinterpret_cast<SAFile>(f);
+}
+
+SAOffset tracked_read(void* p, SAOffset size, SAOffset nmemb, SAFile file)
+{
+    tracked_file* f = as_tracked(file);
+    f->turn_to(tracked_file::direction::reading);
+    const std::size_t done = std::fread(p, size, nmemb, f->stream);
+    if (done == nmemb)
+        f->position += done * size;
+    else
+        f->resync();
     return done;
 }
 
-// A seek flushes the buffer, and a failed flush shows only here.
-SAOffset checked_seek(SAFile file, SAOffset offset, int whence)
+SAOffset tracked_write(void* p, SAOffset size, SAOffset nmemb, SAFile file)
 {
-    const int rc = std::fseek(as_file(file), static_cast<long>(offset), whence);
+    tracked_file* f = as_tracked(file);
+    f->turn_to(tracked_file::direction::writing);
+    const std::size_t done = std::fwrite(p, size, nmemb, f->stream);
+    if (done == nmemb) {
+        f->position += done * size;
+    } else {
+        g_io_failed = true;
+        f->resync();
+    }
+    return done;
+}
+
+// A real seek flushes the buffer, and a failed flush shows only here.
+SAOffset tracked_seek(SAFile file, SAOffset offset, int whence)
+{
+    tracked_file* f = as_tracked(file);
+    if (whence == SEEK_SET && offset == f->position) return 0;
+    const int rc = std::fseek(f->stream, static_cast<long>(offset), whence);
     if (rc != 0) g_io_failed = true;
+    f->resync();
+    f->last = tracked_file::direction::none;
     return static_cast<SAOffset>(rc);
 }
 
-int checked_flush(SAFile file)
+SAOffset tracked_tell(SAFile file)
 {
-    const int rc = std::fflush(as_file(file));
+    return as_tracked(file)->position;
+}
+
+int tracked_flush(SAFile file)
+{
+    const int rc = std::fflush(as_tracked(file)->stream);
     if (rc != 0) g_io_failed = true;
     return rc;
 }
 
-int checked_close(SAFile file)
+int tracked_close(SAFile file)
 {
-    if (std::ferror(as_file(file))) g_io_failed = true;
-    const int rc = std::fclose(as_file(file));
+    tracked_file* f = as_tracked(file);
+    if (std::ferror(f->stream)) g_io_failed = true;
+    const int rc = std::fclose(f->stream);
     if (rc != 0) g_io_failed = true;
+    delete[] f->buffer;
+    delete f;
     return rc;
 }
 
@@ -48,10 +117,13 @@ SAHooks make_hooks()
 {
     SAHooks hooks;
     SASetupDefaultHooks(&hooks);
-    hooks.FWrite = checked_write;
-    hooks.FSeek = checked_seek;
-    hooks.FFlush = checked_flush;
-    hooks.FClose = checked_close;
+    hooks.FOpen = open_tracked;
+    hooks.FRead = tracked_read;
+    hooks.FWrite = tracked_write;
+    hooks.FSeek = tracked_seek;
+    hooks.FTell = tracked_tell;
+    hooks.FFlush = tracked_flush;
+    hooks.FClose = tracked_close;
     hooks.Error = silent_error;
     return hooks;
 }

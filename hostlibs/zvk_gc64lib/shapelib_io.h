@@ -31,10 +31,11 @@ shape_kind kind_of_shape_type(int shp_type);
 // The plain 2-D shapelib type of a kind.
 int shape_type_of_kind(shape_kind kind);
 
-// Hooks for shapelib: the standard C file functions, except that a short
-// write, a failed seek or flush (where buffered data meets a full disk) and
-// a failed close are remembered, since shapelib does not report them all
-// (it ignores failures while closing), and its diagnostics stay off
+// Hooks for shapelib: C streams with a large buffer that a seek to the
+// current position does not flush (so records cost no system call each);
+// a short write, a failed seek or flush (where buffered data meets a full
+// disk) and a failed close are remembered, since shapelib does not report
+// them all (it ignores failures while closing); its diagnostics stay off
 // standard error.
 SAHooks* quiet_hooks();
 

@@ -56,12 +56,16 @@ bool write_attributes(const geom_table& table, const std::string& tmp)
     for (const field_desc& f : output_fields(table))
         if (DBFAddNativeFieldType(dbf.get(), f.name.c_str(), f.type, f.width, f.decimals) < 0)
             return false;
+    // The end-of-file mark only after the last record: written after every
+    // record, it makes shapelib seek back before the next one.
+    DBFSetWriteEndOfFileChar(dbf.get(), 0);
     int row = 0;
     for (const geom_object& obj : table.objects) {
         std::string record = output_record(table, obj);
         if (static_cast<int>(record.size()) != dbf->nRecordLength) return false;
         if (!DBFWriteTuple(dbf.get(), row++, record.data())) return false;
     }
+    DBFSetWriteEndOfFileChar(dbf.get(), 1);
     return true;
 }
 
