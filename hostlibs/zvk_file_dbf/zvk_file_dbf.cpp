@@ -58,8 +58,8 @@ bool cell_text(zv_dbf_t h, uint32_t field, uint32_t record, std::string_view& te
 
 // Wide text that is plain ASCII, going into a created table whose code page
 // keeps ASCII as it is: copied straight into the cell, which is what makes
-// filling a table cell by cell cheap. False when this path does not apply
-// (nothing is then stored; the caller converts the general way).
+// filling a table cell by cell cheap. False when this path does not apply;
+// the caller then converts the general way and stores the whole cell anew.
 bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16_t* text,
                         bool& stored)
 {

@@ -132,6 +132,13 @@ TEST_F(DbfCreate, ValuesAreCutOrRefusedByFieldType)
     EXPECT_TRUE(zv_dbf_set_str(t, 3, 0, "T"));
     EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, nullptr));
     EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "");
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"wxyzЖ")) << "cut before the character that does not fit";
+    EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "wxyz");
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"ab"));
+    EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "ab") << "the rest of the cell is blank again";
+    EXPECT_FALSE(zv_dbf_set_str_w(t, 1, 0, std::u16string(300, u'7').c_str()));
+    EXPECT_STREQ(zv_dbf_get_str(t, 1, 0, nullptr), "12");
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, nullptr));
     EXPECT_FALSE(zv_dbf_set_str(t, 4, 0, "x"));
     EXPECT_FALSE(zv_dbf_set_str(t, 0, 1, "x"));
     zv_dbf_close(t);
