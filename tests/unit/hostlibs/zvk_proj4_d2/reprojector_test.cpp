@@ -85,9 +85,10 @@ TEST_P(Reprojector, AgreesWithCs2csToANanodegree)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothTargets, Reprojector, ::testing::Values(kGsk2011, kWgs84), [](const auto& info) {
-    return std::string(info.param == kGsk2011 ? "Gsk2011" : "Wgs84");
-});
+INSTANTIATE_TEST_SUITE_P(BothTargets, Reprojector, ::testing::Values(kGsk2011, kWgs84),
+                         [](const auto& target) {
+                             return std::string(target.param == kGsk2011 ? "Gsk2011" : "Wgs84");
+                         });
 
 TEST(ReprojectorWrap, LongitudesAreWrappedAround45Degrees)
 {
