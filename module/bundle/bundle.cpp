@@ -21,8 +21,10 @@ slot_fn bundle_root_slots[1] = {};
 // The bundle offers no further interface: every name answers null.
 void bundle_query(const void*, void*, const char*, const void** table_word,
                   void** object_word) noexcept {
-  if (table_word) *table_word = nullptr;
-  if (object_word) *object_word = nullptr;
+  guarded(0, [&] {
+    if (table_word) *table_word = nullptr;
+    if (object_word) *object_word = nullptr;
+  });
 }
 
 const void* bundle_root_table() noexcept {
@@ -34,7 +36,7 @@ const void* bundle_root_table() noexcept {
 }
 
 interface_ref bundle_root(const void*, void* object) noexcept {
-  return {bundle_root_table(), object};
+  return guarded(interface_ref{}, [&] { return interface_ref{bundle_root_table(), object}; });
 }
 
 void bundle_register_services(const void*, void*, const interface_ref* registry) noexcept {

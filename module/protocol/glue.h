@@ -142,7 +142,14 @@ void query_thunk(const void*, void* object, const char* name, const void** table
   if (table_word) *table_word = nullptr;
   if (object_word) *object_word = nullptr;
   if (!object || !name || !table_word || !object_word) return;
-  guarded(0, [&] { self_of<Tag>(object)->query_match(name, table_word, object_word); });
+  const bool answered = guarded(false, [&] {
+    self_of<Tag>(object)->query_match(name, table_word, object_word);
+    return true;
+  });
+  if (!answered) {  // a match that failed half-way answers null
+    *table_word = nullptr;
+    *object_word = nullptr;
+  }
 }
 
 template <class Tag>

@@ -226,3 +226,25 @@ TEST(InterfaceQuery, ClassWithSeveralInterfacesAnswersEachName) {
 
 }  // namespace
 }  // namespace zv::test
+
+namespace zv::test {
+namespace {
+
+class throwing_match : public gauge_impl {
+ public:
+  std::intptr_t query_match(const char*, const void** t, void** o) override {
+    *t = table<gauge>();
+    *o = this;
+    throw std::runtime_error("half-written answer");
+  }
+};
+
+TEST(InterfaceQuery, MatchThatThrowsHalfWayAnswersNull) {
+  throwing_match g;
+  const interface_ref root = root_of(make_ref<gauge>(&g));
+  EXPECT_EQ(cast<gauge>(root), interface_ref{});
+  EXPECT_EQ(call<&gauge_impl::scaled>(make_ref<gauge>(&g), 3), 3);
+}
+
+}  // namespace
+}  // namespace zv::test
