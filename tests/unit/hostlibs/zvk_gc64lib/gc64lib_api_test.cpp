@@ -221,6 +221,24 @@ TEST(Gc64libFiles, ShortTableLeavesLaterAttributesBlank)
     EXPECT_EQ(records[1][3], "None");
 }
 
+TEST(Gc64libFiles, UpperCaseFileNamesLoad)
+{
+    temp_dir dir;
+    test::write_shapefile(dir.file("lower"), polygon_input());
+    for (const char* ext : {".shp", ".shx", ".dbf"})
+        std::filesystem::rename(dir.file(std::string("lower") + ext), dir.file(std::string("UPPER") + ext));
+    std::filesystem::rename(dir.file("UPPER.dbf"), dir.file("UPPER.DBF"));
+    std::filesystem::rename(dir.file("UPPER.shp"), dir.file("UPPER.SHP"));
+    std::ofstream(dir.file("UPPER.PRJ")) << wkt;
+    tables t;
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("UPPER.SHP")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, utf16(dir.file("copy.shp")).c_str()));
+    EXPECT_EQ(read_text(dir.file("copy.prj")), wkt);
+    const auto records = test::lines_starting(test::pyshp_dump(dir.file("copy.shp")), "record");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1][2], "Участок");
+}
+
 TEST(Gc64libFiles, CyrillicPathsWork)
 {
     temp_dir dir;
