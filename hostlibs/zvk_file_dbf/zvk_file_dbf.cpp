@@ -203,8 +203,10 @@ ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t 
         if (!cell_text(table, field, record, text)) {
             return nullptr;
         }
-        zv::hostcp::recode(text, table->table.code_page(), table->table.ansi_page(),
-                           table->narrow);
+        if (!zv::hostcp::recode(text, table->table.code_page(), table->table.ansi_page(),
+                                table->narrow)) {
+            return nullptr;
+        }
         return table->narrow.c_str();
     });
     if (ok != nullptr) {
@@ -221,7 +223,9 @@ ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
         if (!cell_text(table, field, record, text)) {
             return false;
         }
-        zv::hostcp::to_utf16(text, table->table.code_page(), table->wide);
+        if (!zv::hostcp::to_utf16(text, table->table.code_page(), table->wide)) {
+            return false;
+        }
         zv_string_adp_assign_w(adapter, table->wide.c_str());
         return true;
     });
@@ -235,9 +239,9 @@ ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
             return false;
         }
         const std::string_view value = text != nullptr ? std::string_view(text) : std::string_view();
-        zv::hostcp::recode(value, table->table.ansi_page(), table->table.code_page(),
-                           table->converted);
-        return table->table.write_cell(field, record, table->converted);
+        return zv::hostcp::recode(value, table->table.ansi_page(), table->table.code_page(),
+                                  table->converted)
+               && table->table.write_cell(field, record, table->converted);
     });
 }
 
@@ -254,8 +258,8 @@ ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
         const std::u16string_view value = text != nullptr
                                               ? std::u16string_view(text, zv::hostcp::u16_length(text))
                                               : std::u16string_view();
-        zv::hostcp::from_utf16(value, table->table.code_page(), table->converted);
-        return table->table.write_cell(field, record, table->converted);
+        return zv::hostcp::from_utf16(value, table->table.code_page(), table->converted)
+               && table->table.write_cell(field, record, table->converted);
     });
 }
 

@@ -99,7 +99,8 @@ ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
  * to the table's code page; null stores an empty value. Character values
  * are cut to the field length; numeric, float, date and logical values that
  * do not fit are refused. False when the cell does not exist, the table was
- * opened read-only or the value is refused. */
+ * opened read-only, the value is refused or a code page involved cannot be
+ * converted on this system. */
 ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
                                 const char* text);
 ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t record,

@@ -242,6 +242,21 @@ TEST_F(DbfCreate, FailedCreationLeavesNothingBehind)
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder.dbf", "out"}));
 }
 
+TEST_F(DbfCreate, AnsiCodePageTheSystemCannotConvertRefusesWideText)
+{
+    scoped_env ansi("ZV_ANSI_CODEPAGE", "4");
+    zv_dbf_t t = create(1);
+    ASSERT_NE(t, nullptr);
+    EXPECT_FALSE(zv_dbf_set_str_w(t, 0, 0, u"Ж"));
+    // Narrow text is already in the table's code page: it passes unconverted.
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "plain"));
+    EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "plain");
+    captured_text wide;
+    EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 0, wide.handle()));
+    EXPECT_EQ(wide.calls(), 0);
+    zv_dbf_close(t);
+}
+
 TEST_F(DbfCreate, CyrillicFileNames)
 {
     path = dir.file("профиль.dbf");
