@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 
 namespace zv::gc {
@@ -16,18 +15,6 @@ TEST(GcDbfOutput, NumbersAreRightAlignedAndShrinkToFit)
     EXPECT_EQ(format_number(1e12, 8, 3), "        ");
     EXPECT_EQ(format_number(NAN, 5, 1), "     ");
     EXPECT_EQ(format_number(-1e-9, 6, 2), "  0.00");
-}
-
-TEST(GcDbfOutput, NumbersIgnoreTheLocale)
-{
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = old ? old : "C";
-    if (std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") == nullptr &&
-        std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
-        GTEST_SKIP() << "no locale with a decimal comma installed";
-    const std::string text = format_number(2.5, 6, 2);
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_EQ(text, "  2.50");
 }
 
 TEST(GcDbfOutput, FieldsAreOursThenSourceThenComputedWithClashesRenamed)
