@@ -77,6 +77,7 @@ TEST_F(Workbook, AttributeExportIsReadByIndependentReaders)
     EXPECT_TRUE(HasLine(report, kAttributeEntries)) << report;
     EXPECT_TRUE(HasLine(report, "testzip=None")) << report;
     EXPECT_TRUE(HasLine(report, "crc=ok")) << report;
+    EXPECT_TRUE(HasLine(report, "unzip=ok")) << report;
     EXPECT_TRUE(HasLine(report, "methods=8,8,8,8,8,8,8,8,8,8")) << report;
     EXPECT_TRUE(HasLine(report, "sheets=[\"Attributes\"]")) << report;
     EXPECT_TRUE(HasLine(report, "max_row=3")) << report;
