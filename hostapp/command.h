@@ -8,20 +8,20 @@
 
 #include "zvhost_api.h"
 
-namespace zv::hostapp {
+namespace zv::hostapp
+{
 
 // Exit statuses of the command.
 enum exit_status : int {
-  exit_ok = 0,
-  exit_usage = 1,       // malformed command line
-  exit_load_error = 2,  // module not loadable, no entry, bad translation file
+    exit_ok = 0,
+    exit_usage = 1,      // malformed command line
+    exit_load_error = 2, // module not loadable, no entry, bad translation file
 };
 
 // Runs `zvhost` with `arguments` (without the program name); normal output
 // goes to `out`, errors to `err`. Returns the exit status.
-ZVHOST_API int run_command(const std::vector<std::string>& arguments, std::ostream& out,
-                           std::ostream& err);
+ZVHOST_API int run_command(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
-}  // namespace zv::hostapp
+} // namespace zv::hostapp
 
 #endif

@@ -14,52 +14,54 @@
 #include "translations.h"
 #include "zvhost_api.h"
 
-namespace zv::hostapp {
+namespace zv::hostapp
+{
 
 // The module entry as the host calls it: returns the bundle reference.
 using module_entry_fn = interface_ref (*)(void* object);
 
 inline constexpr const char* module_entry_name = "zv_bundle_interface_to_custom_pointer";
 
-class ZVHOST_API host {
- public:
-  host();
-  ~host();
-  host(const host&) = delete;
-  host& operator=(const host&) = delete;
+class ZVHOST_API host
+{
+  public:
+    host();
+    ~host();
+    host(const host&) = delete;
+    host& operator=(const host&) = delete;
 
-  // The localizer will serve these texts. Call before connect_clients; without
-  // it the localizer service hands out no localizer and the module keeps
-  // using its own strings.
-  void set_translations(translations texts);
+    // The localizer will serve these texts. Call before connect_clients; without
+    // it the localizer service hands out no localizer and the module keeps
+    // using its own strings.
+    void set_translations(translations texts);
 
-  // Loads the module at `path`, calls its entry and lets it register its
-  // services. On failure (not loadable, no entry) returns false with `error`.
-  bool load(const std::string& path, std::string& error);
+    // Loads the module at `path`, calls its entry and lets it register its
+    // services. On failure (not loadable, no entry) returns false with `error`.
+    bool load(const std::string& path, std::string& error);
 
-  // The same for a module whose entry is already in the process.
-  bool attach(module_entry_fn entry, std::string& error);
+    // The same for a module whose entry is already in the process.
+    bool attach(module_entry_fn entry, std::string& error);
 
-  // Registered factories, in registration order.
-  const std::vector<service_record>& services() const noexcept;
+    // Registered factories, in registration order.
+    const std::vector<service_record>& services() const noexcept;
 
-  // Calls create(context, null) on every client factory, so that, for one,
-  // the module's localizer client asks for and receives the localizer.
-  void connect_clients();
+    // Calls create(context, null) on every client factory, so that, for one,
+    // the module's localizer client asks for and receives the localizer.
+    void connect_clients();
 
-  // The creation context handed to every create.
-  interface_ref context() const noexcept;
+    // The creation context handed to every create.
+    interface_ref context() const noexcept;
 
-  // Observations of the localizer (0 without one): string requests received,
-  // and holders registered with it besides the host's own.
-  std::size_t localizer_requests() const noexcept;
-  std::size_t localizer_watchers() const noexcept;
+    // Observations of the localizer (0 without one): string requests received,
+    // and holders registered with it besides the host's own.
+    std::size_t localizer_requests() const noexcept;
+    std::size_t localizer_watchers() const noexcept;
 
- private:
-  struct state;
-  std::unique_ptr<state> state_;
+  private:
+    struct state;
+    std::unique_ptr<state> state_;
 };
 
-}  // namespace zv::hostapp
+} // namespace zv::hostapp
 
 #endif

@@ -14,61 +14,65 @@
 #include "protocol/service_interfaces.h"
 #include "zvhost_api.h"
 
-namespace zv::hostapp {
+namespace zv::hostapp
+{
 
 // One registered factory. An empty identifier marks a client factory: the
 // host calls it to hand the module a service rather than to obtain one.
 struct ZVHOST_API service_record {
-  std::u16string identifier;
-  interface_ref factory;
+    std::u16string identifier;
+    interface_ref factory;
 
-  bool is_client() const noexcept { return identifier.empty(); }
+    bool is_client() const noexcept { return identifier.empty(); }
 };
 
 // Keeps the factories in registration order.
-class ZVHOST_API host_registry final : public service_registry_impl {
- public:
-  void add_factory(const char16_t* identifier, interface_ref factory) override;
-  const std::vector<service_record>& records() const noexcept { return records_; }
+class ZVHOST_API host_registry final : public service_registry_impl
+{
+  public:
+    void add_factory(const char16_t* identifier, interface_ref factory) override;
+    const std::vector<service_record>& records() const noexcept { return records_; }
 
- private:
-  std::vector<service_record> records_;
+  private:
+    std::vector<service_record> records_;
 };
 
 // Hands the localizer (when there is one) to the localizer visitor.
-class ZVHOST_API host_localizer_service final : public localizer_service_impl {
- public:
-  // `current` answers the localizer reference at the moment of the request.
-  explicit host_localizer_service(std::function<interface_ref()> current)
-      : current_(std::move(current)) {}
-  void visit_localizer(interface_ref context, interface_ref localizer_visitor) override;
+class ZVHOST_API host_localizer_service final : public localizer_service_impl
+{
+  public:
+    // `current` answers the localizer reference at the moment of the request.
+    explicit host_localizer_service(std::function<interface_ref()> current) : current_(std::move(current)) {}
+    void visit_localizer(interface_ref context, interface_ref localizer_visitor) override;
 
- private:
-  std::function<interface_ref()> current_;
+  private:
+    std::function<interface_ref()> current_;
 };
 
 // Looks up the host's services by identifier: an identifier ending in
 // "/localizer" names the localizer service, whatever its authority.
-class ZVHOST_API host_service_locator final : public service_locator_impl {
- public:
-  explicit host_service_locator(host_localizer_service& localizers) : localizers_(&localizers) {}
-  void find_service(const char16_t* identifier, interface_ref service_visitor) override;
+class ZVHOST_API host_service_locator final : public service_locator_impl
+{
+  public:
+    explicit host_service_locator(host_localizer_service& localizers) : localizers_(&localizers) {}
+    void find_service(const char16_t* identifier, interface_ref service_visitor) override;
 
- private:
-  host_localizer_service* localizers_;
+  private:
+    host_localizer_service* localizers_;
 };
 
 // The creation context passed to every create. Its lifetime is managed:
 // what a module creates in it keeps it alive as its parent.
-class ZVHOST_API host_context final : public referent<bundle_context_impl> {
- public:
-  explicit host_context(host_service_locator& locator) : obj(), locator_(&locator) {}
-  void visit_registry(interface_ref registry_visitor) override;
+class ZVHOST_API host_context final : public referent<bundle_context_impl>
+{
+  public:
+    explicit host_context(host_service_locator& locator) : obj(), locator_(&locator) {}
+    void visit_registry(interface_ref registry_visitor) override;
 
- private:
-  host_service_locator* locator_;
+  private:
+    host_service_locator* locator_;
 };
 
-}  // namespace zv::hostapp
+} // namespace zv::hostapp
 
 #endif

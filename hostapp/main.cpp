@@ -5,7 +5,8 @@
 
 #include "command.h"
 
-int main(int argc, char** argv) {
-  std::vector<std::string> arguments(argv + 1, argv + argc);
-  return zv::hostapp::run_command(arguments, std::cout, std::cerr);
+int main(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    return zv::hostapp::run_command(arguments, std::cout, std::cerr);
 }

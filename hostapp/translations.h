@@ -18,22 +18,24 @@
 
 #include "zvhost_api.h"
 
-namespace zv::hostapp {
+namespace zv::hostapp
+{
 
-class ZVHOST_API translations {
- public:
-  // Parses the file's content. On a malformed line returns nothing and sets
-  // `error` to "line N: <reason>".
-  static std::optional<translations> parse(std::string_view content, std::string& error);
-  // Reads and parses a file; `error` also reports a file that cannot be read.
-  static std::optional<translations> load(const std::string& path, std::string& error);
+class ZVHOST_API translations
+{
+  public:
+    // Parses the file's content. On a malformed line returns nothing and sets
+    // `error` to "line N: <reason>".
+    static std::optional<translations> parse(std::string_view content, std::string& error);
+    // Reads and parses a file; `error` also reports a file that cannot be read.
+    static std::optional<translations> load(const std::string& path, std::string& error);
 
-  // The text for `id`, or null when the file has none.
-  const std::u16string* find(uint32_t id) const;
-  std::size_t size() const { return texts_.size(); }
+    // The text for `id`, or null when the file has none.
+    const std::u16string* find(uint32_t id) const;
+    std::size_t size() const { return texts_.size(); }
 
- private:
-  std::map<uint32_t, std::u16string> texts_;
+  private:
+    std::map<uint32_t, std::u16string> texts_;
 };
 
 // Converts UTF-8 to UTF-16; nothing for malformed input.
@@ -41,6 +43,6 @@ ZVHOST_API std::optional<std::u16string> utf8_to_utf16(std::string_view text);
 // Converts UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
 ZVHOST_API std::string utf16_to_utf8(std::u16string_view text);
 
-}  // namespace zv::hostapp
+} // namespace zv::hostapp
 
 #endif

@@ -5,30 +5,32 @@
 
 #include <string>
 
-namespace zv::hostapp::platform {
+namespace zv::hostapp::platform
+{
 
 // An opened library; closes it when destroyed.
-class library {
- public:
-  library() = default;
-  library(const library&) = delete;
-  library& operator=(const library&) = delete;
-  library(library&& other) noexcept;
-  library& operator=(library&& other) noexcept;
-  ~library();
+class library
+{
+  public:
+    library() = default;
+    library(const library&) = delete;
+    library& operator=(const library&) = delete;
+    library(library&& other) noexcept;
+    library& operator=(library&& other) noexcept;
+    ~library();
 
-  // Loads the library at `path`. On failure returns false and sets `error`
-  // to the loader's explanation.
-  bool open(const std::string& path, std::string& error);
-  // The address of an exported symbol, or null.
-  void* symbol(const char* name) const noexcept;
-  bool is_open() const noexcept { return handle_ != nullptr; }
-  void close() noexcept;
+    // Loads the library at `path`. On failure returns false and sets `error`
+    // to the loader's explanation.
+    bool open(const std::string& path, std::string& error);
+    // The address of an exported symbol, or null.
+    void* symbol(const char* name) const noexcept;
+    bool is_open() const noexcept { return handle_ != nullptr; }
+    void close() noexcept;
 
- private:
-  void* handle_ = nullptr;
+  private:
+    void* handle_ = nullptr;
 };
 
-}  // namespace zv::hostapp::platform
+} // namespace zv::hostapp::platform
 
 #endif

@@ -15,28 +15,28 @@ extern "C" {
 // One string: `length` UTF-16 units at `text`. The units need not be followed
 // by a zero; a string may also carry its own terminating zero as its last unit.
 struct zv_resource_string {
-  int32_t id;
-  uint32_t length;
-  const char16_t* text;
+    int32_t id;
+    uint32_t length;
+    const char16_t* text;
 };
 
 // One bitmap: the bytes of a .bmp file (file header included).
 struct zv_resource_bitmap {
-  int32_t id;
-  uint32_t size;
-  const unsigned char* bytes;
+    int32_t id;
+    uint32_t size;
+    const unsigned char* bytes;
 };
 
 struct zv_resource_table {
-  std::size_t string_count;
-  const zv_resource_string* strings;
-  std::size_t bitmap_count;
-  const zv_resource_bitmap* bitmaps;
+    std::size_t string_count;
+    const zv_resource_string* strings;
+    std::size_t bitmap_count;
+    const zv_resource_bitmap* bitmaps;
 };
 
 typedef const zv_resource_table* (*zv_module_resource_table_fn)(void);
 
-}  // extern "C"
+} // extern "C"
 
 #if defined(_WIN32)
 #define ZV_RESOURCE_TABLE_EXPORT
@@ -44,7 +44,8 @@ typedef const zv_resource_table* (*zv_module_resource_table_fn)(void);
 #define ZV_RESOURCE_TABLE_EXPORT __attribute__((visibility("default")))
 #endif
 
-namespace zv::platform {
+namespace zv::platform
+{
 
 // Opaque handle of a loaded module (the instance handle on Windows, a loader
 // handle on POSIX). Null means no module.
@@ -66,6 +67,6 @@ std::u16string_view module_string(module_handle module, uint32_t id) noexcept;
 // The bytes of bitmap resource `id` of a module; empty when absent.
 std::span<const unsigned char> module_bitmap(module_handle module, uint32_t id) noexcept;
 
-}  // namespace zv::platform
+} // namespace zv::platform
 
 #endif

@@ -12,12 +12,13 @@
 #include "platform/module_resources.h"
 #include "protocol/interface_ref.h"
 
-namespace zv::resource {
+namespace zv::resource
+{
 
 // A string of one module's resources.
 struct resource_key {
-  platform::module_handle module = nullptr;
-  std::uint32_t id = 0;
+    platform::module_handle module = nullptr;
+    std::uint32_t id = 0;
 };
 
 // Looks the string up and, if found, visits it once (a string_visitor
@@ -34,9 +35,8 @@ std::u16string load_string(std::int32_t id);
 bool load_resource_string(const resource_key& key, std::uint32_t offset, interface_ref visitor);
 
 // The resource lookup in a language: at `offset`, else at offset 0.
-bool load_resource_string_or_base(const resource_key& key, std::uint32_t offset,
-                                  interface_ref visitor);
+bool load_resource_string_or_base(const resource_key& key, std::uint32_t offset, interface_ref visitor);
 
-}  // namespace zv::resource
+} // namespace zv::resource
 
 #endif

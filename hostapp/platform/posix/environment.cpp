@@ -2,10 +2,12 @@
 
 #include <cstdlib>
 
-namespace zv::hostapp::platform {
+namespace zv::hostapp::platform
+{
 
-bool set_environment(const char* name, const char* value) noexcept {
-  return ::setenv(name, value, 1) == 0;
+bool set_environment(const char* name, const char* value) noexcept
+{
+    return ::setenv(name, value, 1) == 0;
 }
 
-}  // namespace zv::hostapp::platform
+} // namespace zv::hostapp::platform

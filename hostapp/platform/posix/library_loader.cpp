@@ -4,40 +4,49 @@
 
 #include <utility>
 
-namespace zv::hostapp::platform {
+namespace zv::hostapp::platform
+{
 
 library::library(library&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
 
-library& library::operator=(library&& other) noexcept {
-  if (this != &other) {
+library& library::operator=(library&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+}
+
+library::~library()
+{
     close();
-    handle_ = std::exchange(other.handle_, nullptr);
-  }
-  return *this;
 }
 
-library::~library() { close(); }
-
-bool library::open(const std::string& path, std::string& error) {
-  close();
-  // A path without a slash would make the loader search the library path;
-  // the host loads exactly the file it was given.
-  std::string file = path.find('/') == std::string::npos ? "./" + path : path;
-  handle_ = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) {
-    const char* why = ::dlerror();
-    error = why != nullptr ? why : "cannot load " + path;
-    return false;
-  }
-  return true;
+bool library::open(const std::string& path, std::string& error)
+{
+    close();
+    // A path without a slash would make the loader search the library path;
+    // the host loads exactly the file it was given.
+    std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    handle_ = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ == nullptr) {
+        const char* why = ::dlerror();
+        error = why != nullptr ? why : "cannot load " + path;
+        return false;
+    }
+    return true;
 }
 
-void* library::symbol(const char* name) const noexcept {
-  return handle_ != nullptr ? ::dlsym(handle_, name) : nullptr;
+void* library::symbol(const char* name) const noexcept
+{
+    return handle_ != nullptr ? ::dlsym(handle_, name) : nullptr;
 }
 
-void library::close() noexcept {
-  if (handle_ != nullptr) ::dlclose(std::exchange(handle_, nullptr));
+void library::close() noexcept
+{
+    if (handle_ != nullptr)
+        ::dlclose(std::exchange(handle_, nullptr));
 }
 
-}  // namespace zv::hostapp::platform
+} // namespace zv::hostapp::platform

@@ -6,67 +6,81 @@
 
 #include <string>
 
-namespace zv::platform {
-namespace {
+namespace zv::platform
+{
+namespace
+{
 
 // The loader handle of an already loaded object, without keeping an extra
 // reference: the object stays loaded by whoever loaded it (as a Windows module
 // handle does not count as a reference).
-module_handle handle_without_loading(const char* file) noexcept {
-  void* handle = ::dlopen(file, RTLD_LAZY | RTLD_NOLOAD);
-  if (handle != nullptr && file != nullptr) ::dlclose(handle);
-  return handle;
+module_handle handle_without_loading(const char* file) noexcept
+{
+    void* handle = ::dlopen(file, RTLD_LAZY | RTLD_NOLOAD);
+    if (handle != nullptr && file != nullptr)
+        ::dlclose(handle);
+    return handle;
 }
 
-const zv_resource_table* table_of(module_handle module) noexcept {
-  if (module == nullptr) return nullptr;
-  void* symbol = ::dlsym(module, "zv_module_resource_table");
-  if (symbol == nullptr) return nullptr;
-  auto fn = reinterpret_cast<zv_module_resource_table_fn>(symbol);
-  return fn();
+const zv_resource_table* table_of(module_handle module) noexcept
+{
+    if (module == nullptr)
+        return nullptr;
+    void* symbol = ::dlsym(module, "zv_module_resource_table");
+    if (symbol == nullptr)
+        return nullptr;
+    auto fn = reinterpret_cast<zv_module_resource_table_fn>(symbol);
+    return fn();
 }
 
-}  // namespace
+} // namespace
 
-module_handle own_module() noexcept {
-  Dl_info info{};
-  if (::dladdr(reinterpret_cast<void*>(&own_module), &info) == 0 || info.dli_fname == nullptr)
-    return nullptr;
-  if (module_handle handle = handle_without_loading(info.dli_fname)) return handle;
-  // Linked into the program itself: the program's handle (kept open for good,
-  // the program is never unloaded).
-  return ::dlopen(nullptr, RTLD_LAZY);
+module_handle own_module() noexcept
+{
+    Dl_info info{};
+    if (::dladdr(reinterpret_cast<void*>(&own_module), &info) == 0 || info.dli_fname == nullptr)
+        return nullptr;
+    if (module_handle handle = handle_without_loading(info.dli_fname))
+        return handle;
+    // Linked into the program itself: the program's handle (kept open for good,
+    // the program is never unloaded).
+    return ::dlopen(nullptr, RTLD_LAZY);
 }
 
-module_handle loaded_module(std::string_view name) noexcept {
-  try {
-    std::string file = "lib" + std::string(name) + ".so";
-    return handle_without_loading(file.c_str());
-  } catch (...) {
-    return nullptr;
-  }
+module_handle loaded_module(std::string_view name) noexcept
+{
+    try {
+        std::string file = "lib" + std::string(name) + ".so";
+        return handle_without_loading(file.c_str());
+    } catch (...) {
+        return nullptr;
+    }
 }
 
-std::u16string_view module_string(module_handle module, uint32_t id) noexcept {
-  const zv_resource_table* table = table_of(module);
-  if (table == nullptr || table->strings == nullptr) return {};
-  for (std::size_t i = 0; i < table->string_count; ++i) {
-    const zv_resource_string& entry = table->strings[i];
-    if (static_cast<uint32_t>(entry.id) == id && entry.text != nullptr)
-      return {entry.text, entry.length};
-  }
-  return {};
+std::u16string_view module_string(module_handle module, uint32_t id) noexcept
+{
+    const zv_resource_table* table = table_of(module);
+    if (table == nullptr || table->strings == nullptr)
+        return {};
+    for (std::size_t i = 0; i < table->string_count; ++i) {
+        const zv_resource_string& entry = table->strings[i];
+        if (static_cast<uint32_t>(entry.id) == id && entry.text != nullptr)
+            return {entry.text, entry.length};
+    }
+    return {};
 }
 
-std::span<const unsigned char> module_bitmap(module_handle module, uint32_t id) noexcept {
-  const zv_resource_table* table = table_of(module);
-  if (table == nullptr || table->bitmaps == nullptr) return {};
-  for (std::size_t i = 0; i < table->bitmap_count; ++i) {
-    const zv_resource_bitmap& entry = table->bitmaps[i];
-    if (static_cast<uint32_t>(entry.id) == id && entry.bytes != nullptr)
-      return {entry.bytes, entry.size};
-  }
-  return {};
+std::span<const unsigned char> module_bitmap(module_handle module, uint32_t id) noexcept
+{
+    const zv_resource_table* table = table_of(module);
+    if (table == nullptr || table->bitmaps == nullptr)
+        return {};
+    for (std::size_t i = 0; i < table->bitmap_count; ++i) {
+        const zv_resource_bitmap& entry = table->bitmaps[i];
+        if (static_cast<uint32_t>(entry.id) == id && entry.bytes != nullptr)
+            return {entry.bytes, entry.size};
+    }
+    return {};
 }
 
-}  // namespace zv::platform
+} // namespace zv::platform

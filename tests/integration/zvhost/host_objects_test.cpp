@@ -12,100 +12,105 @@
 #include "protocol/lifetime.h"
 #include "protocol/visitors.h"
 
-namespace zv::hostapp {
-namespace {
+namespace zv::hostapp
+{
+namespace
+{
 
-TEST(HostRegistry, KeepsFactoriesInOrderWithNullIdentifiersAsClients) {
-  host_registry registry;
-  const interface_ref registry_ref = make_ref<service_registry>(&registry);
-  int a = 0, b = 0;
-  const interface_ref first{&a, &a}, second{&b, &b};
-  call<&service_registry_impl::add_factory>(registry_ref, u"x.org/app/one", first);
-  call<&service_registry_impl::add_factory>(registry_ref, nullptr, second);
-  call<&service_registry_impl::add_factory>(registry_ref, u"", first);
-  ASSERT_EQ(registry.records().size(), 3u);
-  EXPECT_EQ(registry.records()[0].identifier, u"x.org/app/one");
-  EXPECT_FALSE(registry.records()[0].is_client());
-  EXPECT_TRUE(registry.records()[1].is_client());
-  EXPECT_EQ(registry.records()[1].factory, second);
-  EXPECT_TRUE(registry.records()[2].is_client());
+TEST(HostRegistry, KeepsFactoriesInOrderWithNullIdentifiersAsClients)
+{
+    host_registry registry;
+    const interface_ref registry_ref = make_ref<service_registry>(&registry);
+    int a = 0, b = 0;
+    const interface_ref first{&a, &a}, second{&b, &b};
+    call<&service_registry_impl::add_factory>(registry_ref, u"x.org/app/one", first);
+    call<&service_registry_impl::add_factory>(registry_ref, nullptr, second);
+    call<&service_registry_impl::add_factory>(registry_ref, u"", first);
+    ASSERT_EQ(registry.records().size(), 3u);
+    EXPECT_EQ(registry.records()[0].identifier, u"x.org/app/one");
+    EXPECT_FALSE(registry.records()[0].is_client());
+    EXPECT_TRUE(registry.records()[1].is_client());
+    EXPECT_EQ(registry.records()[1].factory, second);
+    EXPECT_TRUE(registry.records()[2].is_client());
 }
 
-TEST(HostContext, LivesWhileAnyStrongHolderKeepsIt) {
-  ref<bundle_context, 1> watcher;
-  ref<bundle_context, 0> keeper;
-  {
-    host h;
-    watcher.reset(h.context());
-    keeper.reset(h.context());
-    ASSERT_TRUE(watcher.valid());
-    EXPECT_TRUE(call<&bundle_context_impl::referent>(h.context()).valid());
-  }
-  // The host has let go; the module's strong holder keeps the context.
-  EXPECT_TRUE(watcher.valid());
-  keeper.reset();
-  EXPECT_FALSE(watcher.valid());
+TEST(HostContext, LivesWhileAnyStrongHolderKeepsIt)
+{
+    ref<bundle_context, 1> watcher;
+    ref<bundle_context, 0> keeper;
+    {
+        host h;
+        watcher.reset(h.context());
+        keeper.reset(h.context());
+        ASSERT_TRUE(watcher.valid());
+        EXPECT_TRUE(call<&bundle_context_impl::referent>(h.context()).valid());
+    }
+    // The host has let go; the module's strong holder keeps the context.
+    EXPECT_TRUE(watcher.valid());
+    keeper.reset();
+    EXPECT_FALSE(watcher.valid());
 }
 
 struct service_probe : localizer_service_visitor_impl {
-  void visit(interface_ref service) override { services.push_back(service); }
-  std::vector<interface_ref> services;
+    void visit(interface_ref service) override { services.push_back(service); }
+    std::vector<interface_ref> services;
 };
 
 struct localizer_probe : localizer_visitor_impl {
-  void visit(interface_ref l) override { localizers.push_back(l); }
-  std::vector<interface_ref> localizers;
+    void visit(interface_ref l) override { localizers.push_back(l); }
+    std::vector<interface_ref> localizers;
 };
 
-TEST(HostLocalizerService, HandsOutTheLocalizerOnlyWhenThereIsOne) {
-  interface_ref current{};
-  host_localizer_service service([&] { return current; });
-  localizer_probe probe;
-  const interface_ref service_ref = make_ref<localizer_service>(&service);
-  call<&localizer_service_impl::visit_localizer>(service_ref, interface_ref{},
-                                                 make_ref<localizer_visitor>(&probe));
-  EXPECT_TRUE(probe.localizers.empty());
-  int word = 0;
-  current = interface_ref{&word, &word};
-  call<&localizer_service_impl::visit_localizer>(service_ref, interface_ref{},
-                                                 make_ref<localizer_visitor>(&probe));
-  ASSERT_EQ(probe.localizers.size(), 1u);
-  EXPECT_EQ(probe.localizers[0], current);
+TEST(HostLocalizerService, HandsOutTheLocalizerOnlyWhenThereIsOne)
+{
+    interface_ref current{};
+    host_localizer_service service([&] { return current; });
+    localizer_probe probe;
+    const interface_ref service_ref = make_ref<localizer_service>(&service);
+    call<&localizer_service_impl::visit_localizer>(service_ref, interface_ref{},
+                                                   make_ref<localizer_visitor>(&probe));
+    EXPECT_TRUE(probe.localizers.empty());
+    int word = 0;
+    current = interface_ref{&word, &word};
+    call<&localizer_service_impl::visit_localizer>(service_ref, interface_ref{},
+                                                   make_ref<localizer_visitor>(&probe));
+    ASSERT_EQ(probe.localizers.size(), 1u);
+    EXPECT_EQ(probe.localizers[0], current);
 }
 
-TEST(HostServiceLocator, FindsTheLocalizerServiceUnderAnyAuthority) {
-  host_localizer_service service([] { return interface_ref{}; });
-  host_service_locator locator(service);
-  service_probe probe;
-  const interface_ref locator_ref = make_ref<service_locator>(&locator);
-  const interface_ref visitor = make_ref<localizer_service_visitor>(&probe);
-  call<&service_locator_impl::find_service>(locator_ref, u"any.authority/localizer", visitor);
-  call<&service_locator_impl::find_service>(locator_ref, u"any.authority/localizer2", visitor);
-  call<&service_locator_impl::find_service>(locator_ref, u"any.authority/app/x", visitor);
-  call<&service_locator_impl::find_service>(locator_ref, nullptr, visitor);
-  ASSERT_EQ(probe.services.size(), 1u);
-  // The host's own table, not this side's: only the object word is shared.
-  EXPECT_EQ(probe.services[0].object, static_cast<void*>(&service));
-  EXPECT_NE(probe.services[0].table, table<localizer_service>());
+TEST(HostServiceLocator, FindsTheLocalizerServiceUnderAnyAuthority)
+{
+    host_localizer_service service([] { return interface_ref{}; });
+    host_service_locator locator(service);
+    service_probe probe;
+    const interface_ref locator_ref = make_ref<service_locator>(&locator);
+    const interface_ref visitor = make_ref<localizer_service_visitor>(&probe);
+    call<&service_locator_impl::find_service>(locator_ref, u"any.authority/localizer", visitor);
+    call<&service_locator_impl::find_service>(locator_ref, u"any.authority/localizer2", visitor);
+    call<&service_locator_impl::find_service>(locator_ref, u"any.authority/app/x", visitor);
+    call<&service_locator_impl::find_service>(locator_ref, nullptr, visitor);
+    ASSERT_EQ(probe.services.size(), 1u);
+    // The host's own table, not this side's: only the object word is shared.
+    EXPECT_EQ(probe.services[0].object, static_cast<void*>(&service));
+    EXPECT_NE(probe.services[0].table, table<localizer_service>());
 }
 
-TEST(HostLocalizer, AnswersFromItsTextsAndCountsRequests) {
-  std::string error;
-  auto texts = translations::parse("12\tFinished\n", error);
-  ASSERT_TRUE(texts);
-  auto* object = new host_localizer(std::move(*texts));
-  ref<localizer, 0> holder(make_ref<localizer>(object));
-  std::u16string text;
-  stdwstring_visitor visitor(text);
-  EXPECT_TRUE(call<&localizer_impl::load_string>(holder.get(), 12u,
-                                                 make_ref<string_visitor>(&visitor)));
-  EXPECT_EQ(text, u"Finished");
-  EXPECT_FALSE(call<&localizer_impl::load_string>(holder.get(), 13u,
-                                                  make_ref<string_visitor>(&visitor)));
-  EXPECT_EQ(text, u"Finished");
-  EXPECT_EQ(object->requests(), 2u);
-  EXPECT_EQ(object->holders(), 1u);
+TEST(HostLocalizer, AnswersFromItsTextsAndCountsRequests)
+{
+    std::string error;
+    auto texts = translations::parse("12\tFinished\n", error);
+    ASSERT_TRUE(texts);
+    auto* object = new host_localizer(std::move(*texts));
+    ref<localizer, 0> holder(make_ref<localizer>(object));
+    std::u16string text;
+    stdwstring_visitor visitor(text);
+    EXPECT_TRUE(call<&localizer_impl::load_string>(holder.get(), 12u, make_ref<string_visitor>(&visitor)));
+    EXPECT_EQ(text, u"Finished");
+    EXPECT_FALSE(call<&localizer_impl::load_string>(holder.get(), 13u, make_ref<string_visitor>(&visitor)));
+    EXPECT_EQ(text, u"Finished");
+    EXPECT_EQ(object->requests(), 2u);
+    EXPECT_EQ(object->holders(), 1u);
 }
 
-}  // namespace
-}  // namespace zv::hostapp
+} // namespace
+} // namespace zv::hostapp

@@ -5,88 +5,100 @@
 #include <filesystem>
 #include <fstream>
 
-namespace zv::hostapp {
-namespace {
+namespace zv::hostapp
+{
+namespace
+{
 
-translations parsed(std::string_view content) {
-  std::string error;
-  std::optional<translations> t = translations::parse(content, error);
-  EXPECT_TRUE(t.has_value()) << error;
-  return t ? *t : translations{};
+translations parsed(std::string_view content)
+{
+    std::string error;
+    std::optional<translations> t = translations::parse(content, error);
+    EXPECT_TRUE(t.has_value()) << error;
+    return t ? *t : translations{};
 }
 
-std::string error_of(std::string_view content) {
-  std::string error;
-  EXPECT_FALSE(translations::parse(content, error).has_value());
-  return error;
+std::string error_of(std::string_view content)
+{
+    std::string error;
+    EXPECT_FALSE(translations::parse(content, error).has_value());
+    return error;
 }
 
-TEST(TranslationFile, ReadsEntriesSkippingCommentsAndBlankLines) {
-  translations t = parsed("\xEF\xBB\xBF# texts\n10\tПрофиль\r\n\n12\tDone!\n");
-  EXPECT_EQ(t.size(), 2u);
-  ASSERT_NE(t.find(10), nullptr);
-  EXPECT_EQ(*t.find(10), u"Профиль");
-  EXPECT_EQ(*t.find(12), u"Done!");
-  EXPECT_EQ(t.find(11), nullptr);
+TEST(TranslationFile, ReadsEntriesSkippingCommentsAndBlankLines)
+{
+    translations t = parsed("\xEF\xBB\xBF# texts\n10\tПрофиль\r\n\n12\tDone!\n");
+    EXPECT_EQ(t.size(), 2u);
+    ASSERT_NE(t.find(10), nullptr);
+    EXPECT_EQ(*t.find(10), u"Профиль");
+    EXPECT_EQ(*t.find(12), u"Done!");
+    EXPECT_EQ(t.find(11), nullptr);
 }
 
-TEST(TranslationFile, TextKeepsFurtherTabsAndUnescapes) {
-  translations t = parsed("1\ta\tb\n2\tline\\none\\ttab\\\\\n3\t\n");
-  EXPECT_EQ(*t.find(1), u"a\tb");
-  EXPECT_EQ(*t.find(2), u"line\none\ttab\\");
-  EXPECT_EQ(*t.find(3), u"");
+TEST(TranslationFile, TextKeepsFurtherTabsAndUnescapes)
+{
+    translations t = parsed("1\ta\tb\n2\tline\\none\\ttab\\\\\n3\t\n");
+    EXPECT_EQ(*t.find(1), u"a\tb");
+    EXPECT_EQ(*t.find(2), u"line\none\ttab\\");
+    EXPECT_EQ(*t.find(3), u"");
 }
 
-TEST(TranslationFile, LaterEntryReplacesEarlierAndLastLineNeedsNoNewline) {
-  translations t = parsed("7\told\n7\tnew");
-  EXPECT_EQ(*t.find(7), u"new");
+TEST(TranslationFile, LaterEntryReplacesEarlierAndLastLineNeedsNoNewline)
+{
+    translations t = parsed("7\told\n7\tnew");
+    EXPECT_EQ(*t.find(7), u"new");
 }
 
-TEST(TranslationFile, RejectsMalformedLinesNamingTheLine) {
-  EXPECT_EQ(error_of("1\tok\nno tab here\n"), "line 2: expected <id> TAB <text>");
-  EXPECT_NE(error_of("0\tzero\n").find("line 1"), std::string::npos);
-  EXPECT_NE(error_of("-3\tnegative\n").find("number"), std::string::npos);
-  EXPECT_NE(error_of("4294967296\ttoo big\n").find("number"), std::string::npos);
-  EXPECT_NE(error_of("12x\tjunk\n").find("number"), std::string::npos);
-  EXPECT_NE(error_of("5\tbad \\q escape\n").find("escape"), std::string::npos);
-  EXPECT_NE(error_of("5\ttrailing \\").find("line 1"), std::string::npos);
+TEST(TranslationFile, RejectsMalformedLinesNamingTheLine)
+{
+    EXPECT_EQ(error_of("1\tok\nno tab here\n"), "line 2: expected <id> TAB <text>");
+    EXPECT_NE(error_of("0\tzero\n").find("line 1"), std::string::npos);
+    EXPECT_NE(error_of("-3\tnegative\n").find("number"), std::string::npos);
+    EXPECT_NE(error_of("4294967296\ttoo big\n").find("number"), std::string::npos);
+    EXPECT_NE(error_of("12x\tjunk\n").find("number"), std::string::npos);
+    EXPECT_NE(error_of("5\tbad \\q escape\n").find("escape"), std::string::npos);
+    EXPECT_NE(error_of("5\ttrailing \\").find("line 1"), std::string::npos);
 }
 
-TEST(TranslationFile, RejectsInvalidUtf8) {
-  EXPECT_NE(error_of("1\t\xC0\xAF\n").find("UTF-8"), std::string::npos);      // overlong
-  EXPECT_NE(error_of("1\t\xED\xA0\x80\n").find("UTF-8"), std::string::npos);  // surrogate
-  EXPECT_NE(error_of("1\t\xE2\x82\n").find("UTF-8"), std::string::npos);      // truncated
+TEST(TranslationFile, RejectsInvalidUtf8)
+{
+    EXPECT_NE(error_of("1\t\xC0\xAF\n").find("UTF-8"), std::string::npos);     // overlong
+    EXPECT_NE(error_of("1\t\xED\xA0\x80\n").find("UTF-8"), std::string::npos); // surrogate
+    EXPECT_NE(error_of("1\t\xE2\x82\n").find("UTF-8"), std::string::npos);     // truncated
 }
 
-TEST(TranslationFile, LoadReportsUnreadableFiles) {
-  std::string error;
-  auto dir = std::filesystem::temp_directory_path();
-  EXPECT_FALSE(translations::load((dir / "zvhost-no-such-file.txt").string(), error));
-  EXPECT_NE(error.find("cannot read"), std::string::npos);
-  EXPECT_FALSE(translations::load(dir.string(), error));
+TEST(TranslationFile, LoadReportsUnreadableFiles)
+{
+    std::string error;
+    auto dir = std::filesystem::temp_directory_path();
+    EXPECT_FALSE(translations::load((dir / "zvhost-no-such-file.txt").string(), error));
+    EXPECT_NE(error.find("cannot read"), std::string::npos);
+    EXPECT_FALSE(translations::load(dir.string(), error));
 }
 
-TEST(TranslationFile, LoadPrefixesErrorsWithThePath) {
-  auto path = std::filesystem::temp_directory_path() / "zvhost-translations-test.txt";
-  std::ofstream(path) << "10\tgood\nbad\n";
-  std::string error;
-  EXPECT_FALSE(translations::load(path.string(), error));
-  EXPECT_EQ(error, path.string() + ": line 2: expected <id> TAB <text>");
-  std::ofstream(path, std::ios::trunc).close();
-  std::optional<translations> empty = translations::load(path.string(), error);
-  ASSERT_TRUE(empty);
-  EXPECT_EQ(empty->size(), 0u);
-  std::filesystem::remove(path);
+TEST(TranslationFile, LoadPrefixesErrorsWithThePath)
+{
+    auto path = std::filesystem::temp_directory_path() / "zvhost-translations-test.txt";
+    std::ofstream(path) << "10\tgood\nbad\n";
+    std::string error;
+    EXPECT_FALSE(translations::load(path.string(), error));
+    EXPECT_EQ(error, path.string() + ": line 2: expected <id> TAB <text>");
+    std::ofstream(path, std::ios::trunc).close();
+    std::optional<translations> empty = translations::load(path.string(), error);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->size(), 0u);
+    std::filesystem::remove(path);
 }
 
-TEST(Utf8, RoundTripsAcrossAllSequenceLengths) {
-  std::string text = "A\xD0\x96\xE2\x82\xAC\xF0\x9F\x98\x80";  // A, Zhe, euro, emoji
-  std::optional<std::u16string> wide = utf8_to_utf16(text);
-  ASSERT_TRUE(wide);
-  EXPECT_EQ(*wide, (std::u16string{u'A', 0x0416, 0x20AC, 0xD83D, 0xDE00}));
-  EXPECT_EQ(utf16_to_utf8(*wide), text);
-  EXPECT_EQ(utf16_to_utf8(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
+TEST(Utf8, RoundTripsAcrossAllSequenceLengths)
+{
+    std::string text = "A\xD0\x96\xE2\x82\xAC\xF0\x9F\x98\x80"; // A, Zhe, euro, emoji
+    std::optional<std::u16string> wide = utf8_to_utf16(text);
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(*wide, (std::u16string{u'A', 0x0416, 0x20AC, 0xD83D, 0xDE00}));
+    EXPECT_EQ(utf16_to_utf8(*wide), text);
+    EXPECT_EQ(utf16_to_utf8(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
 }
 
-}  // namespace
-}  // namespace zv::hostapp
+} // namespace
+} // namespace zv::hostapp

@@ -7,71 +7,82 @@
 extern "C" const zv_resource_table* zv_module_resource_table(void) noexcept;
 extern "C" int zv_test_resources_marker(void) noexcept;
 
-namespace zv::platform {
-namespace {
+namespace zv::platform
+{
+namespace
+{
 
-module_handle test_library() {
-  EXPECT_EQ(zv_test_resources_marker(), 7);
-  return loaded_module("zv_test_resources");
+module_handle test_library()
+{
+    EXPECT_EQ(zv_test_resources_marker(), 7);
+    return loaded_module("zv_test_resources");
 }
 
-TEST(LoadedModule, FindsLoadedLibrariesOnlyWithoutLoadingThem) {
-  EXPECT_NE(loaded_module("zvk_basic"), nullptr);
-  EXPECT_NE(test_library(), nullptr);
-  EXPECT_EQ(loaded_module("zvk_never_built_anywhere"), nullptr);
-  EXPECT_EQ(loaded_module(""), nullptr);
+TEST(LoadedModule, FindsLoadedLibrariesOnlyWithoutLoadingThem)
+{
+    EXPECT_NE(loaded_module("zvk_basic"), nullptr);
+    EXPECT_NE(test_library(), nullptr);
+    EXPECT_EQ(loaded_module("zvk_never_built_anywhere"), nullptr);
+    EXPECT_EQ(loaded_module(""), nullptr);
 }
 
-TEST(ModuleString, GivesTheUnitsOfTheEntryWithoutCopying) {
-  std::u16string_view text = module_string(test_library(), 3);
-  EXPECT_EQ(text, u"abcde");
-  EXPECT_EQ(module_string(test_library(), 50003), u"English");
-  std::u16string_view own_zero = module_string(test_library(), 1);
-  ASSERT_EQ(own_zero.size(), 14u);
-  EXPECT_EQ(own_zero.back(), u'\0');
+TEST(ModuleString, GivesTheUnitsOfTheEntryWithoutCopying)
+{
+    std::u16string_view text = module_string(test_library(), 3);
+    EXPECT_EQ(text, u"abcde");
+    EXPECT_EQ(module_string(test_library(), 50003), u"English");
+    std::u16string_view own_zero = module_string(test_library(), 1);
+    ASSERT_EQ(own_zero.size(), 14u);
+    EXPECT_EQ(own_zero.back(), u'\0');
 }
 
-TEST(ModuleString, AbsentEmptyAndBrokenEntriesAreAllEmpty) {
-  EXPECT_TRUE(module_string(test_library(), 2).empty());
-  EXPECT_TRUE(module_string(test_library(), 4).empty());
-  EXPECT_TRUE(module_string(test_library(), 99).empty());
-  EXPECT_TRUE(module_string(nullptr, 3).empty());
-  // A library without a resource table.
-  EXPECT_TRUE(module_string(loaded_module("zvhost"), 1).empty());
+TEST(ModuleString, AbsentEmptyAndBrokenEntriesAreAllEmpty)
+{
+    EXPECT_TRUE(module_string(test_library(), 2).empty());
+    EXPECT_TRUE(module_string(test_library(), 4).empty());
+    EXPECT_TRUE(module_string(test_library(), 99).empty());
+    EXPECT_TRUE(module_string(nullptr, 3).empty());
+    // A library without a resource table.
+    EXPECT_TRUE(module_string(loaded_module("zvhost"), 1).empty());
 }
 
-TEST(ModuleBitmap, GivesTheBytesOfTheEntry) {
-  auto bytes = module_bitmap(test_library(), 7);
-  ASSERT_EQ(bytes.size(), 4u);
-  EXPECT_EQ(bytes[0], 'B');
-  EXPECT_TRUE(module_bitmap(test_library(), 8).empty());
-  EXPECT_TRUE(module_bitmap(loaded_module("zvk_basic"), 7).empty());
+TEST(ModuleBitmap, GivesTheBytesOfTheEntry)
+{
+    auto bytes = module_bitmap(test_library(), 7);
+    ASSERT_EQ(bytes.size(), 4u);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_TRUE(module_bitmap(test_library(), 8).empty());
+    EXPECT_TRUE(module_bitmap(loaded_module("zvk_basic"), 7).empty());
 }
 
-TEST(OwnModule, ServesTheModulesOwnTable) {
-  module_handle own = own_module();
-  ASSERT_NE(own, nullptr);
-  const zv_resource_table* table = zv_module_resource_table();
-  ASSERT_GT(table->string_count, 0u);
-  const zv_resource_string& first = table->strings[0];
-  std::u16string_view text = module_string(own, static_cast<uint32_t>(first.id));
-  EXPECT_EQ(text.data(), first.text);
-  EXPECT_EQ(module_string(own, 50010), u"Profile: begin,end,length");
+TEST(OwnModule, ServesTheModulesOwnTable)
+{
+    module_handle own = own_module();
+    ASSERT_NE(own, nullptr);
+    const zv_resource_table* table = zv_module_resource_table();
+    ASSERT_GT(table->string_count, 0u);
+    const zv_resource_string& first = table->strings[0];
+    std::u16string_view text = module_string(own, static_cast<uint32_t>(first.id));
+    EXPECT_EQ(text.data(), first.text);
+    EXPECT_EQ(module_string(own, 50010), u"Profile: begin,end,length");
 }
 
-TEST(OwnModule, EveryTextHasItsEnglishCounterpart) {
-  const zv_resource_table* table = zv_module_resource_table();
-  EXPECT_EQ(table->string_count, 36u);
-  EXPECT_EQ(table->bitmap_count, 0u);
-  module_handle own = own_module();
-  for (std::size_t i = 0; i < table->string_count; ++i) {
-    const zv_resource_string& entry = table->strings[i];
-    ASSERT_GT(entry.length, 0u) << entry.id;
-    const uint32_t id = static_cast<uint32_t>(entry.id);
-    if (id < 50000) EXPECT_FALSE(module_string(own, id + 50000).empty()) << id;
-    else EXPECT_FALSE(module_string(own, id - 50000).empty()) << id;
-  }
+TEST(OwnModule, EveryTextHasItsEnglishCounterpart)
+{
+    const zv_resource_table* table = zv_module_resource_table();
+    EXPECT_EQ(table->string_count, 36u);
+    EXPECT_EQ(table->bitmap_count, 0u);
+    module_handle own = own_module();
+    for (std::size_t i = 0; i < table->string_count; ++i) {
+        const zv_resource_string& entry = table->strings[i];
+        ASSERT_GT(entry.length, 0u) << entry.id;
+        const uint32_t id = static_cast<uint32_t>(entry.id);
+        if (id < 50000)
+            EXPECT_FALSE(module_string(own, id + 50000).empty()) << id;
+        else
+            EXPECT_FALSE(module_string(own, id - 50000).empty()) << id;
+    }
 }
 
-}  // namespace
-}  // namespace zv::platform
+} // namespace
+} // namespace zv::platform

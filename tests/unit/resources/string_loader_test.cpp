@@ -11,132 +11,155 @@
 #include "host.h"
 #include "protocol/visitors.h"
 
-namespace zv::resource {
-namespace {
+namespace zv::resource
+{
+namespace
+{
 
 // Records every visit: the text and where it lived.
-class recording_visitor : public string_visitor_impl {
- public:
-  void visit(const char16_t* text) override {
-    texts.emplace_back(text);
-    addresses.push_back(text);
-  }
-  interface_ref ref() { return make_ref<string_visitor>(this); }
+class recording_visitor : public string_visitor_impl
+{
+  public:
+    void visit(const char16_t* text) override
+    {
+        texts.emplace_back(text);
+        addresses.push_back(text);
+    }
+    interface_ref ref() { return make_ref<string_visitor>(this); }
 
-  std::vector<std::u16string> texts;
-  std::vector<const char16_t*> addresses;
+    std::vector<std::u16string> texts;
+    std::vector<const char16_t*> addresses;
 };
 
 // Chooses the host language for one test and restores it afterwards.
-class StringLookup : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* value = std::getenv("ZV_LANG");
-    if (value) saved_ = value;
-  }
-  void TearDown() override {
-    if (saved_) ::setenv("ZV_LANG", saved_->c_str(), 1); else ::unsetenv("ZV_LANG");
-  }
-  static void language(const char* lang) { ::setenv("ZV_LANG", lang, 1); }
+class StringLookup : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        const char* value = std::getenv("ZV_LANG");
+        if (value)
+            saved_ = value;
+    }
+    void TearDown() override
+    {
+        if (saved_)
+            ::setenv("ZV_LANG", saved_->c_str(), 1);
+        else
+            ::unsetenv("ZV_LANG");
+    }
+    static void language(const char* lang) { ::setenv("ZV_LANG", lang, 1); }
 
- private:
-  std::optional<std::string> saved_;
+  private:
+    std::optional<std::string> saved_;
 };
 
 // The entry of the module linked into this program, as the host calls it.
-interface_ref linked_entry(void* object) {
-  const zv_interface_words words = zv_bundle_interface_to_custom_pointer(object);
-  return {words.table, words.object};
+interface_ref linked_entry(void* object)
+{
+    const zv_interface_words words = zv_bundle_interface_to_custom_pointer(object);
+    return {words.table, words.object};
 }
 
-platform::module_handle test_library() { return platform::loaded_module("zv_test_resources"); }
-
-TEST_F(StringLookup, ModuleStringsFollowTheHostLanguage) {
-  language("en");
-  EXPECT_EQ(load_string(12), u"Done!");
-  EXPECT_EQ(load_string(219), u"Success!");
-  EXPECT_EQ(load_string(112), u"File (*.shp)|*.shp");
-  language("ru");
-  EXPECT_EQ(load_string(12), u"Выполнено!");
-  EXPECT_EQ(load_string(10), u"Профиль: начало,конец,длина");
+platform::module_handle test_library()
+{
+    return platform::loaded_module("zv_test_resources");
 }
 
-TEST_F(StringLookup, FoundStringIsVisitedOnceMissingOneNever) {
-  language("en");
-  recording_visitor visitor;
-  EXPECT_TRUE(load_string(13, visitor.ref()));
-  EXPECT_EQ(visitor.texts, std::vector<std::u16string>{u"Errors!"});
-  EXPECT_FALSE(load_string(14, visitor.ref()));
-  EXPECT_EQ(visitor.texts.size(), 1u);
-  EXPECT_EQ(load_string(14), u"");
+TEST_F(StringLookup, ModuleStringsFollowTheHostLanguage)
+{
+    language("en");
+    EXPECT_EQ(load_string(12), u"Done!");
+    EXPECT_EQ(load_string(219), u"Success!");
+    EXPECT_EQ(load_string(112), u"File (*.shp)|*.shp");
+    language("ru");
+    EXPECT_EQ(load_string(12), u"Выполнено!");
+    EXPECT_EQ(load_string(10), u"Профиль: начало,конец,длина");
 }
 
-TEST_F(StringLookup, OffsetWithoutTextsFallsBackToTheBaseText) {
-  platform::module_handle own = platform::own_module();
-  recording_visitor visitor;
-  EXPECT_FALSE(load_resource_string({own, 12}, 10000, visitor.ref()));
-  EXPECT_TRUE(load_resource_string_or_base({own, 12}, 10000, visitor.ref()));
-  EXPECT_TRUE(load_resource_string_or_base({own, 12}, 50000, visitor.ref()));
-  EXPECT_EQ(visitor.texts, (std::vector<std::u16string>{u"Выполнено!", u"Done!"}));
+TEST_F(StringLookup, FoundStringIsVisitedOnceMissingOneNever)
+{
+    language("en");
+    recording_visitor visitor;
+    EXPECT_TRUE(load_string(13, visitor.ref()));
+    EXPECT_EQ(visitor.texts, std::vector<std::u16string>{u"Errors!"});
+    EXPECT_FALSE(load_string(14, visitor.ref()));
+    EXPECT_EQ(visitor.texts.size(), 1u);
+    EXPECT_EQ(load_string(14), u"");
 }
 
-TEST_F(StringLookup, EmptyStringCountsAsMissing) {
-  recording_visitor visitor;
-  EXPECT_FALSE(load_resource_string({test_library(), 2}, 0, visitor.ref()));
-  EXPECT_FALSE(load_resource_string({nullptr, 12}, 0, visitor.ref()));
-  EXPECT_TRUE(visitor.texts.empty());
+TEST_F(StringLookup, OffsetWithoutTextsFallsBackToTheBaseText)
+{
+    platform::module_handle own = platform::own_module();
+    recording_visitor visitor;
+    EXPECT_FALSE(load_resource_string({own, 12}, 10000, visitor.ref()));
+    EXPECT_TRUE(load_resource_string_or_base({own, 12}, 10000, visitor.ref()));
+    EXPECT_TRUE(load_resource_string_or_base({own, 12}, 50000, visitor.ref()));
+    EXPECT_EQ(visitor.texts, (std::vector<std::u16string>{u"Выполнено!", u"Done!"}));
 }
 
-TEST_F(StringLookup, SelfTerminatedStringIsPassedInPlaceOthersAreCopied) {
-  recording_visitor visitor;
-  ASSERT_TRUE(load_resource_string({test_library(), 1}, 0, visitor.ref()));
-  ASSERT_TRUE(load_resource_string({test_library(), 3}, 0, visitor.ref()));
-  EXPECT_EQ(visitor.texts, (std::vector<std::u16string>{u"kept in place", u"abcde"}));
-  EXPECT_EQ(visitor.addresses[0], platform::module_string(test_library(), 1).data());
-  EXPECT_NE(visitor.addresses[1], platform::module_string(test_library(), 3).data());
+TEST_F(StringLookup, EmptyStringCountsAsMissing)
+{
+    recording_visitor visitor;
+    EXPECT_FALSE(load_resource_string({test_library(), 2}, 0, visitor.ref()));
+    EXPECT_FALSE(load_resource_string({nullptr, 12}, 0, visitor.ref()));
+    EXPECT_TRUE(visitor.texts.empty());
 }
 
-TEST_F(StringLookup, NullVisitorStillReportsFound) {
-  EXPECT_TRUE(load_resource_string({test_library(), 3}, 0, interface_ref{}));
-  EXPECT_TRUE(load_string(12, interface_ref{}));
+TEST_F(StringLookup, SelfTerminatedStringIsPassedInPlaceOthersAreCopied)
+{
+    recording_visitor visitor;
+    ASSERT_TRUE(load_resource_string({test_library(), 1}, 0, visitor.ref()));
+    ASSERT_TRUE(load_resource_string({test_library(), 3}, 0, visitor.ref()));
+    EXPECT_EQ(visitor.texts, (std::vector<std::u16string>{u"kept in place", u"abcde"}));
+    EXPECT_EQ(visitor.addresses[0], platform::module_string(test_library(), 1).data());
+    EXPECT_NE(visitor.addresses[1], platform::module_string(test_library(), 3).data());
 }
 
-TEST_F(StringLookup, NonPositiveIdsNameBasicLibraryStrings) {
-  language("en");
-  EXPECT_EQ(load_string(-101), u"OK");
-  EXPECT_EQ(load_string(-102), u"Cancel");
-  EXPECT_EQ(load_string(-5), u"Error");
-  language("ru");
-  EXPECT_EQ(load_string(-5), u"Ошибка");
-  EXPECT_FALSE(load_string(0, interface_ref{}));
-  EXPECT_FALSE(load_string(-12, interface_ref{}));  // the module's 12 is not the library's
+TEST_F(StringLookup, NullVisitorStillReportsFound)
+{
+    EXPECT_TRUE(load_resource_string({test_library(), 3}, 0, interface_ref{}));
+    EXPECT_TRUE(load_string(12, interface_ref{}));
+}
+
+TEST_F(StringLookup, NonPositiveIdsNameBasicLibraryStrings)
+{
+    language("en");
+    EXPECT_EQ(load_string(-101), u"OK");
+    EXPECT_EQ(load_string(-102), u"Cancel");
+    EXPECT_EQ(load_string(-5), u"Error");
+    language("ru");
+    EXPECT_EQ(load_string(-5), u"Ошибка");
+    EXPECT_FALSE(load_string(0, interface_ref{}));
+    EXPECT_FALSE(load_string(-12, interface_ref{})); // the module's 12 is not the library's
 }
 
 // The real handshake through the module's bundle and localizer client, with
 // libzvhost as the host.
-TEST_F(StringLookup, HeldLocalizerAnswersAloneAndNeverForTheBasicLibrary) {
-  language("en");
-  {
-    hostapp::host host;
-    std::string error;
-    auto texts = hostapp::translations::parse("12\tFinished\n", error);
-    ASSERT_TRUE(texts) << error;
-    host.set_translations(std::move(*texts));
-    ASSERT_TRUE(host.attach(&linked_entry, error)) << error;
-    host.connect_clients();
-    ASSERT_EQ(host.localizer_watchers(), 1u);
+TEST_F(StringLookup, HeldLocalizerAnswersAloneAndNeverForTheBasicLibrary)
+{
+    language("en");
+    {
+        hostapp::host host;
+        std::string error;
+        auto texts = hostapp::translations::parse("12\tFinished\n", error);
+        ASSERT_TRUE(texts) << error;
+        host.set_translations(std::move(*texts));
+        ASSERT_TRUE(host.attach(&linked_entry, error)) << error;
+        host.connect_clients();
+        ASSERT_EQ(host.localizer_watchers(), 1u);
 
-    EXPECT_EQ(load_string(12), u"Finished");
-    recording_visitor visitor;
-    EXPECT_FALSE(load_string(13, visitor.ref()));  // no fall-back to the module's table
-    EXPECT_TRUE(visitor.texts.empty());
-    EXPECT_EQ(host.localizer_requests(), 2u);
-    EXPECT_EQ(load_string(-101), u"OK");
-    EXPECT_EQ(host.localizer_requests(), 2u);
-  }
-  // The localizer went with the host: the module's own table answers again.
-  EXPECT_EQ(load_string(12), u"Done!");
+        EXPECT_EQ(load_string(12), u"Finished");
+        recording_visitor visitor;
+        EXPECT_FALSE(load_string(13, visitor.ref())); // no fall-back to the module's table
+        EXPECT_TRUE(visitor.texts.empty());
+        EXPECT_EQ(host.localizer_requests(), 2u);
+        EXPECT_EQ(load_string(-101), u"OK");
+        EXPECT_EQ(host.localizer_requests(), 2u);
+    }
+    // The localizer went with the host: the module's own table answers again.
+    EXPECT_EQ(load_string(12), u"Done!");
 }
 
-}  // namespace
-}  // namespace zv::resource
+} // namespace
+} // namespace zv::resource

@@ -5,7 +5,8 @@
 
 #include "platform/module_resources.h"
 
-namespace {
+namespace
+{
 
 constexpr char16_t self_terminated[] = u"kept in place";
 constexpr char16_t longer_text[] = u"abcdeXYZ";
@@ -25,11 +26,15 @@ constexpr zv_resource_bitmap bitmaps[] = {
 
 constexpr zv_resource_table table{std::size(strings), strings, std::size(bitmaps), bitmaps};
 
-}  // namespace
+} // namespace
 
-extern "C" ZV_RESOURCE_TABLE_EXPORT const zv_resource_table* zv_module_resource_table(void) noexcept {
-  return &table;
+extern "C" ZV_RESOURCE_TABLE_EXPORT const zv_resource_table* zv_module_resource_table(void) noexcept
+{
+    return &table;
 }
 
 // Referenced by the tests so that the library is loaded with them.
-extern "C" ZV_RESOURCE_TABLE_EXPORT int zv_test_resources_marker(void) noexcept { return 7; }
+extern "C" ZV_RESOURCE_TABLE_EXPORT int zv_test_resources_marker(void) noexcept
+{
+    return 7;
+}
