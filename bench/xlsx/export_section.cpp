@@ -130,6 +130,8 @@ export_figure measure_export(const char* self, exporter which, std::size_t rows,
         figure.output_bytes = static_cast<std::size_t>(bytes);
     }
     figure.peak_rss_mib = static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+    figure.cpu_seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
     return figure;
 }
 

@@ -13,7 +13,8 @@ enum class exporter { ours, lxw_default, lxw_constant_memory };
 
 struct export_figure {
     bool ok = false;
-    double seconds = 0;
+    double seconds = 0;     // wall clock, from the first row to the saved file
+    double cpu_seconds = 0; // user and system time of the child process
     std::size_t output_bytes = 0;
     double peak_rss_mib = 0;
 };
