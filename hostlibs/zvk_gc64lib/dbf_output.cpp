@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <set>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 constexpr int number_width = 10;
 constexpr std::size_t max_name_length = 10;
@@ -15,29 +17,32 @@ constexpr std::size_t max_name_length = 10;
 std::string upper(const std::string& s)
 {
     std::string u = s;
-    for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return u;
 }
 
 std::string unused_name(const std::string& name, const std::set<std::string>& used)
 {
-    if (!used.contains(upper(name))) return name;
+    if (!used.contains(upper(name)))
+        return name;
     for (int n = 1;; ++n) {
         const std::string suffix = "_" + std::to_string(n);
         const std::string candidate =
             name.substr(0, std::min(name.size(), max_name_length - suffix.size())) + suffix;
-        if (!used.contains(upper(candidate))) return candidate;
+        if (!used.contains(upper(candidate)))
+            return candidate;
     }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<field_desc> output_fields(const geom_table& table)
 {
-    std::vector<field_desc> fields{{"SRC_OBJ", 'N', number_width, 0},
-                                   {"SRC_PART", 'N', number_width, 0}};
+    std::vector<field_desc> fields{{"SRC_OBJ", 'N', number_width, 0}, {"SRC_PART", 'N', number_width, 0}};
     std::set<std::string> used{"SRC_OBJ", "SRC_PART"};
-    for (const computed_field& c : table.computed) used.insert(c.name);
+    for (const computed_field& c : table.computed)
+        used.insert(c.name);
     if (table.attributes) {
         // Source names that are free keep their name; the others are renamed
         // afterwards, so a rename never takes a later source field's name.
@@ -55,21 +60,25 @@ std::vector<field_desc> output_fields(const geom_table& table)
             fields.push_back(std::move(f));
         }
     }
-    for (const computed_field& c : table.computed) fields.push_back({c.name, 'N', c.width, c.decimals});
+    for (const computed_field& c : table.computed)
+        fields.push_back({c.name, 'N', c.width, c.decimals});
     return fields;
 }
 
 std::string format_number(double value, int width, int decimals)
 {
     const std::string blank(static_cast<std::size_t>(width), ' ');
-    if (!std::isfinite(value)) return blank;
+    if (!std::isfinite(value))
+        return blank;
     for (int d = decimals; d >= 0; --d) {
         // to_chars, unlike printf, ignores the locale: always a decimal point.
         char buf[400];
         const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, d);
-        if (ec != std::errc{}) continue;
+        if (ec != std::errc{})
+            continue;
         std::string text(buf, end);
-        if (text.find_first_not_of("-0.") == std::string::npos) text = text.substr(text[0] == '-');
+        if (text.find_first_not_of("-0.") == std::string::npos)
+            text = text.substr(text[0] == '-');
         if (text.size() <= static_cast<std::size_t>(width))
             return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
     }
@@ -83,8 +92,8 @@ std::string output_record(const geom_table& table, const geom_object& obj)
     record += format_number(obj.source_part, number_width, 0);
     if (table.attributes) {
         const attribute_set& attrs = *table.attributes;
-        const bool has_row = obj.attribute_row >= 0 &&
-                             static_cast<std::size_t>(obj.attribute_row) < attrs.records.size();
+        const bool has_row =
+            obj.attribute_row >= 0 && static_cast<std::size_t>(obj.attribute_row) < attrs.records.size();
         if (has_row)
             record += attrs.records[static_cast<std::size_t>(obj.attribute_row)];
         else
@@ -97,4 +106,4 @@ std::string output_record(const geom_table& table, const geom_object& obj)
     return record;
 }
 
-}  // namespace zv::gc
+} // namespace zv::gc

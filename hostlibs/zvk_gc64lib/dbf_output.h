@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 // SRC_OBJ and SRC_PART, the source fields, then the table's computed
 // fields. A source field whose name is already taken (case-insensitively)
@@ -23,6 +24,6 @@ std::string format_number(double value, int width, int decimals);
 // output_fields in order.
 std::string output_record(const geom_table& table, const geom_object& obj);
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

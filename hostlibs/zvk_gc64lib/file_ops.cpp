@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <memory>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 void append_utf8(std::string& out, char32_t c)
 {
@@ -41,16 +43,18 @@ struct file_closer {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-}  // namespace
+} // namespace
 
 std::optional<std::string> path_from_utf16(const char16_t* path)
 {
-    if (path == nullptr || *path == 0) return std::nullopt;
+    if (path == nullptr || *path == 0)
+        return std::nullopt;
     std::string out;
     for (const char16_t* p = path; *p != 0; ++p) {
         char32_t c = *p;
         if (c >= 0xD800 && c <= 0xDBFF) {
-            if (p[1] < 0xDC00 || p[1] > 0xDFFF) return std::nullopt;
+            if (p[1] < 0xDC00 || p[1] > 0xDFFF)
+                return std::nullopt;
             c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(p[1]) - 0xDC00);
             ++p;
         } else if (c >= 0xDC00 && c <= 0xDFFF) {
@@ -64,9 +68,11 @@ std::optional<std::string> path_from_utf16(const char16_t* path)
 std::string strip_extension(const std::string& path)
 {
     std::size_t name = path.size();
-    while (name > 0 && !is_separator(path[name - 1])) --name;
+    while (name > 0 && !is_separator(path[name - 1]))
+        --name;
     const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || dot <= name) return path;
+    if (dot == std::string::npos || dot <= name)
+        return path;
     return path.substr(0, dot);
 }
 
@@ -79,36 +85,43 @@ bool file_exists(const std::string& path)
 std::optional<std::string> find_companion(const std::string& base, const char* ext)
 {
     std::string lower = base + ext;
-    if (file_exists(lower)) return lower;
+    if (file_exists(lower))
+        return lower;
     std::string upper = base;
     for (const char* c = ext; *c != 0; ++c)
         upper += (*c >= 'a' && *c <= 'z') ? static_cast<char>(*c - 'a' + 'A') : *c;
-    if (file_exists(upper)) return upper;
+    if (file_exists(upper))
+        return upper;
     return std::nullopt;
 }
 
 std::optional<std::string> read_file(const std::string& path, std::size_t max_bytes)
 {
     std::unique_ptr<std::FILE, file_closer> f(std::fopen(path.c_str(), "rb"));
-    if (!f) return std::nullopt;
+    if (!f)
+        return std::nullopt;
     std::string content;
     char buf[4096];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
         content.append(buf, n);
-        if (content.size() > max_bytes) return std::nullopt;
+        if (content.size() > max_bytes)
+            return std::nullopt;
     }
-    if (std::ferror(f.get())) return std::nullopt;
+    if (std::ferror(f.get()))
+        return std::nullopt;
     return content;
 }
 
 bool write_file(const std::string& path, const std::string& content)
 {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
+    if (f == nullptr)
+        return false;
     bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
     ok = (std::fclose(f) == 0) && ok;
-    if (!ok) std::remove(path.c_str());
+    if (!ok)
+        std::remove(path.c_str());
     return ok;
 }
 
@@ -117,8 +130,8 @@ std::string temporary_base(const std::string& base)
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (;;) {
-        std::string candidate = base + "~zvtmp" + std::to_string(stamp % 1000000007) + "_" +
-                                std::to_string(++counter);
+        std::string candidate =
+            base + "~zvtmp" + std::to_string(stamp % 1000000007) + "_" + std::to_string(++counter);
         if (!file_exists(candidate + ".shp") && !file_exists(candidate + ".shx") &&
             !file_exists(candidate + ".dbf"))
             return candidate;
@@ -138,4 +151,4 @@ void remove_file(const std::string& path)
         std::filesystem::remove(std::filesystem::path(path), ec);
 }
 
-}  // namespace zv::gc
+} // namespace zv::gc

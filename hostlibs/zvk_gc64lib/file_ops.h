@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 // UTF-8 form of a zero-terminated UTF-16 path (the file-system encoding
 // here); nullopt for a null or empty path or an unpaired surrogate.
@@ -37,6 +38,6 @@ bool replace_file(const std::string& from, const std::string& to);
 
 void remove_file(const std::string& path);
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

@@ -14,10 +14,10 @@ struct zv_gc_geom_table {
     zv::gc::geom_table table;
 };
 
-namespace {
+namespace
+{
 
-template <class T, class Fn>
-T guarded(T fallback, Fn&& fn) noexcept
+template <class T, class Fn> T guarded(T fallback, Fn&& fn) noexcept
 {
     try {
         return fn();
@@ -26,7 +26,7 @@ T guarded(T fallback, Fn&& fn) noexcept
     }
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -43,18 +43,21 @@ ZV_HOST_API void zv_gc_obj_destroy(void* object)
 
 ZV_HOST_API bool zv_gc_geom_table_load_shp(zv_gc_geom_table_t table, const char16_t* path)
 {
-    if (table == nullptr) return false;
+    if (table == nullptr)
+        return false;
     const bool ok = guarded(false, [&] {
         const auto narrow = zv::gc::path_from_utf16(path);
         return narrow && zv::gc::load_shapefile(*narrow, table->table);
     });
-    if (!ok) table->table.clear();
+    if (!ok)
+        table->table.clear();
     return ok;
 }
 
 ZV_HOST_API bool zv_gc_geom_table_save_shp(zv_gc_geom_table_t table, const char16_t* path)
 {
-    if (table == nullptr) return false;
+    if (table == nullptr)
+        return false;
     return guarded(false, [&] {
         const auto narrow = zv::gc::path_from_utf16(path);
         return narrow && zv::gc::save_shapefile(table->table, *narrow);
@@ -63,7 +66,8 @@ ZV_HOST_API bool zv_gc_geom_table_save_shp(zv_gc_geom_table_t table, const char1
 
 ZV_HOST_API bool zv_gc_geom_table_split_parts(zv_gc_geom_table_t source, zv_gc_geom_table_t target)
 {
-    if (source == nullptr || target == nullptr) return false;
+    if (source == nullptr || target == nullptr)
+        return false;
     return guarded(false, [&] {
         zv::gc::split_parts(source->table, target->table);
         return true;
@@ -71,11 +75,13 @@ ZV_HOST_API bool zv_gc_geom_table_split_parts(zv_gc_geom_table_t source, zv_gc_g
 }
 
 ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_ls_axes2d(zv_gc_geom_table_t polygons,
-                                                        zv_gc_geom_table_t long_axes,
-                                                        zv_gc_geom_table_t short_axes)
+                                                         zv_gc_geom_table_t long_axes,
+                                                         zv_gc_geom_table_t short_axes)
 {
-    if (polygons == nullptr || long_axes == nullptr || short_axes == nullptr) return false;
-    if (long_axes == short_axes) return false;
+    if (polygons == nullptr || long_axes == nullptr || short_axes == nullptr)
+        return false;
+    if (long_axes == short_axes)
+        return false;
     return guarded(false, [&] {
         zv::gc::make_axes(polygons->table, long_axes->table, short_axes->table);
         return true;
@@ -83,9 +89,10 @@ ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_ls_axes2d(zv_gc_geom_table_t poly
 }
 
 ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_rect2d(zv_gc_geom_table_t polygons,
-                                                     zv_gc_geom_table_t rectangles)
+                                                      zv_gc_geom_table_t rectangles)
 {
-    if (polygons == nullptr || rectangles == nullptr) return false;
+    if (polygons == nullptr || rectangles == nullptr)
+        return false;
     return guarded(false, [&] {
         zv::gc::make_rectangles(polygons->table, rectangles->table);
         return true;
@@ -94,8 +101,9 @@ ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_rect2d(zv_gc_geom_table_t polygon
 
 ZV_HOST_API uint32_t zv_gc_geom_table_get_size(zv_gc_geom_table_t table)
 {
-    if (table == nullptr) return 0;
+    if (table == nullptr)
+        return 0;
     return static_cast<uint32_t>(table->table.objects.size());
 }
 
-}  // extern "C"
+} // extern "C"

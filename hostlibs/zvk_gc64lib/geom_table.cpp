@@ -4,12 +4,14 @@
 
 #include <utility>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 std::size_t attribute_set::record_length() const
 {
     std::size_t n = 0;
-    for (const field_desc& f : fields) n += static_cast<std::size_t>(f.width);
+    for (const field_desc& f : fields)
+        n += static_cast<std::size_t>(f.width);
     return n;
 }
 
@@ -33,7 +35,8 @@ void geom_table::derive_from(const geom_table& source, shape_kind new_kind,
     computed = std::move(new_fields);
 }
 
-namespace {
+namespace
+{
 
 geom_object piece_of(const geom_object& whole, int32_t part, std::vector<ring> rings)
 {
@@ -52,7 +55,8 @@ void split_polygon(const geom_object& obj, std::vector<geom_object>& out)
     int32_t part = 0;
     for (const ring_group& g : group_rings(obj.parts)) {
         std::vector<ring> rings{obj.parts[g.outer]};
-        for (std::size_t h : g.holes) rings.push_back(obj.parts[h]);
+        for (std::size_t h : g.holes)
+            rings.push_back(obj.parts[h]);
         out.push_back(piece_of(obj, part++, std::move(rings)));
     }
 }
@@ -60,10 +64,11 @@ void split_polygon(const geom_object& obj, std::vector<geom_object>& out)
 void split_line(const geom_object& obj, std::vector<geom_object>& out)
 {
     int32_t part = 0;
-    for (const ring& r : obj.parts) out.push_back(piece_of(obj, part++, {r}));
+    for (const ring& r : obj.parts)
+        out.push_back(piece_of(obj, part++, {r}));
 }
 
-}  // namespace
+} // namespace
 
 void split_parts(const geom_table& source, geom_table& target)
 {
@@ -82,4 +87,4 @@ void split_parts(const geom_table& source, geom_table& target)
     target.objects = std::move(pieces);
 }
 
-}  // namespace zv::gc
+} // namespace zv::gc

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 struct point {
     double x;
@@ -37,7 +38,7 @@ struct field_desc {
 struct attribute_set {
     std::vector<field_desc> fields;
     std::vector<std::string> records;
-    std::string code_page;  // as shapelib reports it ("1251", "LDID/201"); empty when unknown
+    std::string code_page; // as shapelib reports it ("1251", "LDID/201"); empty when unknown
     std::size_t record_length() const;
 };
 
@@ -58,17 +59,16 @@ struct geom_object {
 };
 
 struct geom_table {
-    shape_kind kind = shape_kind::null;  // the shape type the table is saved as
+    shape_kind kind = shape_kind::null; // the shape type the table is saved as
     std::vector<geom_object> objects;
     std::shared_ptr<const attribute_set> attributes;
     std::vector<computed_field> computed;
-    std::string prj;        // content of the source .prj
+    std::string prj; // content of the source .prj
     bool has_prj = false;
 
     void clear();
     // Takes over everything but the objects and computed fields from source.
-    void derive_from(const geom_table& source, shape_kind new_kind,
-                     std::vector<computed_field> new_fields);
+    void derive_from(const geom_table& source, shape_kind new_kind, std::vector<computed_field> new_fields);
 };
 
 // Replaces target with source's objects split into single parts: a polygon
@@ -76,6 +76,6 @@ struct geom_table {
 // object per part; other objects are copied. target may be source.
 void split_parts(const geom_table& source, geom_table& target);
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

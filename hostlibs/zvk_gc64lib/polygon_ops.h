@@ -4,7 +4,8 @@
 
 #include "geom_table.h"
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 // One long and one short axis (two-vertex polylines with field LENGTH) per
 // polygon object of polygons; other objects are passed over. The outputs
@@ -15,6 +16,6 @@ void make_axes(const geom_table& polygons, geom_table& long_axes, geom_table& sh
 // object; other objects are passed over. rectangles may be polygons itself.
 void make_rectangles(const geom_table& polygons, geom_table& rectangles);
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

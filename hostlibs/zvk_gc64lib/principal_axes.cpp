@@ -6,8 +6,10 @@
 #include <cmath>
 #include <numbers>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 // Area moments of a region about a local origin: area, first moments
 // (integrals of x and y) and second moments (of x*x, y*y, x*y).
@@ -64,11 +66,13 @@ std::optional<spread> area_spread(const std::vector<ring>& rings, point o, doubl
     moments total;
     for (std::size_t i = 0; i < rings.size(); ++i) {
         const moments m = ring_moments(rings[i], o);
-        if (m.area == 0) continue;
+        if (m.area == 0)
+            continue;
         const double orientation = m.area > 0 ? 1.0 : -1.0;
         total.add(m, orientation * (depth[i] % 2 == 0 ? 1.0 : -1.0));
     }
-    if (!(std::fabs(total.area) > 1e-12 * extent2)) return std::nullopt;
+    if (!(std::fabs(total.area) > 1e-12 * extent2))
+        return std::nullopt;
     spread s;
     s.mean = {total.sx / total.area, total.sy / total.area};
     s.vxx = total.sxx / total.area - s.mean.x * s.mean.x;
@@ -83,8 +87,10 @@ spread vertex_spread(const std::vector<ring>& rings, point o)
     std::vector<point> pts;
     for (const ring& r : rings) {
         std::size_t n = r.size();
-        if (n > 1 && r.front().x == r.back().x && r.front().y == r.back().y) --n;
-        for (std::size_t i = 0; i < n; ++i) pts.push_back({r[i].x - o.x, r[i].y - o.y});
+        if (n > 1 && r.front().x == r.back().x && r.front().y == r.back().y)
+            --n;
+        for (std::size_t i = 0; i < n; ++i)
+            pts.push_back({r[i].x - o.x, r[i].y - o.y});
     }
     spread s;
     const double count = static_cast<double>(pts.size());
@@ -121,7 +127,8 @@ point longest_edge_direction(const std::vector<ring>& rings)
 // Flips a direction into azimuths [0, 180).
 point canonical(point d)
 {
-    if (d.x < -1e-12 || (std::fabs(d.x) <= 1e-12 && d.y < 0)) return {-d.x, -d.y};
+    if (d.x < -1e-12 || (std::fabs(d.x) <= 1e-12 && d.y < 0))
+        return {-d.x, -d.y};
     return d;
 }
 
@@ -130,14 +137,15 @@ point major_direction(const spread& s, const std::vector<ring>& rings)
     const double half_diff = (s.vxx - s.vyy) / 2;
     const double disc = std::hypot(half_diff, s.vxy);
     // Equal principal moments: every direction is principal.
-    if (!(disc > 1e-9 * (s.vxx + s.vyy))) return canonical(longest_edge_direction(rings));
+    if (!(disc > 1e-9 * (s.vxx + s.vyy)))
+        return canonical(longest_edge_direction(rings));
     const double theta = 0.5 * std::atan2(2 * s.vxy, s.vxx - s.vyy);
     return canonical({std::cos(theta), std::sin(theta)});
 }
 
 struct extent {
     point center{0, 0};
-    double diag2 = 0;  // squared diagonal
+    double diag2 = 0; // squared diagonal
     bool any = false;
     bool finite = true;
 };
@@ -148,7 +156,8 @@ extent measure(const std::vector<ring>& rings)
     extent e;
     for (const ring& r : rings)
         for (point p : r) {
-            if (!std::isfinite(p.x) || !std::isfinite(p.y)) e.finite = false;
+            if (!std::isfinite(p.x) || !std::isfinite(p.y))
+                e.finite = false;
             xmin = std::min(xmin, p.x);
             xmax = std::max(xmax, p.x);
             ymin = std::min(ymin, p.y);
@@ -162,12 +171,13 @@ extent measure(const std::vector<ring>& rings)
     return e;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<principal_frame> polygon_principal_frame(const std::vector<ring>& rings)
 {
     const extent e = measure(rings);
-    if (!e.any || !e.finite) return std::nullopt;
+    if (!e.any || !e.finite)
+        return std::nullopt;
     const point o = e.center;
     spread s;
     if (auto by_area = area_spread(rings, o, e.diag2))
@@ -184,7 +194,8 @@ std::optional<principal_frame> polygon_principal_frame(const std::vector<ring>& 
 std::optional<oriented_box> polygon_oriented_box(const std::vector<ring>& rings)
 {
     const auto frame = polygon_principal_frame(rings);
-    if (!frame) return std::nullopt;
+    if (!frame)
+        return std::nullopt;
     oriented_box box;
     box.frame = *frame;
     const point c = frame->centroid;
@@ -210,9 +221,15 @@ point oriented_box::at(double along_major, double along_minor) const
             f.centroid.y + along_major * f.major.y + along_minor * f.minor.y};
 }
 
-ring oriented_box::long_axis() const { return {at(major_min, 0), at(major_max, 0)}; }
+ring oriented_box::long_axis() const
+{
+    return {at(major_min, 0), at(major_max, 0)};
+}
 
-ring oriented_box::short_axis() const { return {at(0, minor_min), at(0, minor_max)}; }
+ring oriented_box::short_axis() const
+{
+    return {at(0, minor_min), at(0, minor_max)};
+}
 
 ring oriented_box::rectangle() const
 {
@@ -224,10 +241,13 @@ ring oriented_box::rectangle() const
 double line_azimuth_degrees(point direction)
 {
     double az = std::atan2(direction.x, direction.y) * 180.0 / std::numbers::pi;
-    if (az < 0) az += 180.0;
-    if (az >= 180.0) az -= 180.0;
-    if (az > 180.0 - 1e-10) az = 0.0;
+    if (az < 0)
+        az += 180.0;
+    if (az >= 180.0)
+        az -= 180.0;
+    if (az > 180.0 - 1e-10)
+        az = 0.0;
     return az;
 }
 
-}  // namespace zv::gc
+} // namespace zv::gc

@@ -8,7 +8,8 @@
 #include <optional>
 #include <vector>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 // The centroid and the unit directions of the major and the minor principal
 // axis. major points into azimuths [0, 180) (eastward; northward when due
@@ -51,6 +52,6 @@ std::optional<oriented_box> polygon_oriented_box(const std::vector<ring>& rings)
 // undirected line: in [0, 180).
 double line_azimuth_degrees(point direction);
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <optional>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 struct bounds {
     double xmin = INFINITY, ymin = INFINITY, xmax = -INFINITY, ymax = -INFINITY;
@@ -25,7 +27,8 @@ struct bounds {
 bounds ring_bounds(const ring& r)
 {
     bounds b;
-    for (point p : r) b.add(p);
+    for (point p : r)
+        b.add(p);
     return b;
 }
 
@@ -36,9 +39,11 @@ bool on_segment(point p, point a, point b)
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double px = p.x - a.x, py = p.y - a.y;
     const double len2 = dx * dx + dy * dy;
-    if (len2 == 0.0) return px == 0.0 && py == 0.0;
+    if (len2 == 0.0)
+        return px == 0.0 && py == 0.0;
     const double cross = dx * py - dy * px;
-    if (std::fabs(cross) > 1e-12 * len2 + 1e-300) return false;
+    if (std::fabs(cross) > 1e-12 * len2 + 1e-300)
+        return false;
     const double dot = dx * px + dy * py;
     return dot >= -1e-12 * len2 && dot <= len2 * (1.0 + 1e-12);
 }
@@ -51,10 +56,12 @@ std::optional<bool> locate(point p, const ring& r)
     const std::size_t n = r.size();
     for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
         const point a = r[j], b = r[i];
-        if (on_segment(p, a, b)) return std::nullopt;
+        if (on_segment(p, a, b))
+            return std::nullopt;
         if ((a.y > p.y) != (b.y > p.y)) {
             const double x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
-            if (p.x < x) inside = !inside;
+            if (p.x < x)
+                inside = !inside;
         }
     }
     return inside;
@@ -71,11 +78,12 @@ std::vector<point> probe_points(const ring& inner)
     return probes;
 }
 
-}  // namespace
+} // namespace
 
 double ring_signed_area(const ring& r)
 {
-    if (r.size() < 3) return 0.0;
+    if (r.size() < 3)
+        return 0.0;
     // Relative to the first vertex, as projected coordinates are large; the
     // closing edge back to that vertex then adds nothing, closed ring or not.
     const point o = r.front();
@@ -88,20 +96,22 @@ double ring_signed_area(const ring& r)
     return twice / 2.0;
 }
 
-namespace {
+namespace
+{
 
 // Containment once the rings' bounds are known.
-bool contains_within(const ring& outer, const bounds& outer_box, const ring& inner,
-                     const bounds& inner_box)
+bool contains_within(const ring& outer, const bounds& outer_box, const ring& inner, const bounds& inner_box)
 {
-    if (outer.size() < 3 || inner.empty() || !outer_box.holds(inner_box)) return false;
+    if (outer.size() < 3 || inner.empty() || !outer_box.holds(inner_box))
+        return false;
     for (point p : probe_points(inner)) {
-        if (auto where = locate(p, outer)) return *where;
+        if (auto where = locate(p, outer))
+            return *where;
     }
     return false;
 }
 
-}  // namespace
+} // namespace
 
 bool ring_contains(const ring& outer, const ring& inner)
 {
@@ -112,7 +122,8 @@ std::vector<std::vector<std::size_t>> ring_containers(const std::vector<ring>& r
 {
     std::vector<bounds> boxes;
     boxes.reserve(rings.size());
-    for (const ring& r : rings) boxes.push_back(ring_bounds(r));
+    for (const ring& r : rings)
+        boxes.push_back(ring_bounds(r));
     std::vector<std::vector<std::size_t>> containers(rings.size());
     for (std::size_t i = 0; i < rings.size(); ++i)
         for (std::size_t j = 0; j < rings.size(); ++j)
@@ -124,7 +135,8 @@ std::vector<std::vector<std::size_t>> ring_containers(const std::vector<ring>& r
 std::vector<int> ring_depths(const std::vector<ring>& rings)
 {
     std::vector<int> depth;
-    for (const auto& c : ring_containers(rings)) depth.push_back(static_cast<int>(c.size()));
+    for (const auto& c : ring_containers(rings))
+        depth.push_back(static_cast<int>(c.size()));
     return depth;
 }
 
@@ -135,17 +147,20 @@ std::vector<ring_group> group_rings(const std::vector<ring>& rings)
     std::vector<ring_group> groups;
     std::vector<std::size_t> group_of(rings.size(), SIZE_MAX);
     for (std::size_t i = 0; i < rings.size(); ++i) {
-        if (depth(i) % 2 != 0) continue;
+        if (depth(i) % 2 != 0)
+            continue;
         group_of[i] = groups.size();
         groups.push_back({i, {}});
     }
     for (std::size_t i = 0; i < rings.size(); ++i) {
-        if (depth(i) % 2 == 0) continue;
+        if (depth(i) % 2 == 0)
+            continue;
         // The hole's owner is the innermost ring around it, one level up.
         std::size_t owner = SIZE_MAX;
         for (std::size_t j : containers[i])
-            if (depth(j) + 1 == depth(i)) owner = j;
-        if (owner == SIZE_MAX) {  // inconsistent nesting (overlapping rings): keep the ring
+            if (depth(j) + 1 == depth(i))
+                owner = j;
+        if (owner == SIZE_MAX) { // inconsistent nesting (overlapping rings): keep the ring
             group_of[i] = groups.size();
             groups.push_back({i, {}});
         } else {
@@ -155,4 +170,4 @@ std::vector<ring_group> group_rings(const std::vector<ring>& rings)
     return groups;
 }
 
-}  // namespace zv::gc
+} // namespace zv::gc

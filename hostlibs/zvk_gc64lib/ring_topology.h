@@ -9,7 +9,8 @@
 #include <cstddef>
 #include <vector>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 // The signed area of a ring, positive when counter-clockwise.
 double ring_signed_area(const ring& r);
@@ -37,6 +38,6 @@ struct ring_group {
 // nested one level less deep).
 std::vector<ring_group> group_rings(const std::vector<ring>& rings);
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <new>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 thread_local bool g_io_failed = false;
 
@@ -25,7 +27,8 @@ struct tracked_file {
     // C streams need a seek between reading and writing.
     void turn_to(direction next)
     {
-        if (last != direction::none && last != next) std::fseek(stream, 0, SEEK_CUR);
+        if (last != direction::none && last != next)
+            std::fseek(stream, 0, SEEK_CUR);
         last = next;
     }
     void resync() { position = static_cast<SAOffset>(std::ftell(stream)); }
@@ -39,14 +42,16 @@ tracked_file* as_tracked(SAFile f)
 SAFile open_tracked(const char* name, const char* mode)
 {
     auto* f = new (std::nothrow) tracked_file;
-    if (f == nullptr) return nullptr;
+    if (f == nullptr)
+        return nullptr;
     f->stream = std::fopen(name, mode);
     if (f->stream == nullptr) {
         delete f;
         return nullptr;
     }
     f->buffer = new (std::nothrow) char[stream_buffer_bytes];
-    if (f->buffer != nullptr) std::setvbuf(f->stream, f->buffer, _IOFBF, stream_buffer_bytes);
+    if (f->buffer != nullptr)
+        std::setvbuf(f->stream, f->buffer, _IOFBF, stream_buffer_bytes);
     return reinterpret_cast<SAFile>(f);
 }
 
@@ -80,9 +85,11 @@ SAOffset tracked_write(void* p, SAOffset size, SAOffset nmemb, SAFile file)
 SAOffset tracked_seek(SAFile file, SAOffset offset, int whence)
 {
     tracked_file* f = as_tracked(file);
-    if (whence == SEEK_SET && offset == f->position) return 0;
+    if (whence == SEEK_SET && offset == f->position)
+        return 0;
     const int rc = std::fseek(f->stream, static_cast<long>(offset), whence);
-    if (rc != 0) g_io_failed = true;
+    if (rc != 0)
+        g_io_failed = true;
     f->resync();
     f->last = tracked_file::direction::none;
     return static_cast<SAOffset>(rc);
@@ -96,16 +103,19 @@ SAOffset tracked_tell(SAFile file)
 int tracked_flush(SAFile file)
 {
     const int rc = std::fflush(as_tracked(file)->stream);
-    if (rc != 0) g_io_failed = true;
+    if (rc != 0)
+        g_io_failed = true;
     return rc;
 }
 
 int tracked_close(SAFile file)
 {
     tracked_file* f = as_tracked(file);
-    if (std::ferror(f->stream)) g_io_failed = true;
+    if (std::ferror(f->stream))
+        g_io_failed = true;
     const int rc = std::fclose(f->stream);
-    if (rc != 0) g_io_failed = true;
+    if (rc != 0)
+        g_io_failed = true;
     delete[] f->buffer;
     delete f;
     return rc;
@@ -128,30 +138,49 @@ SAHooks make_hooks()
     return hooks;
 }
 
-}  // namespace
+} // namespace
 
 shape_kind kind_of_shape_type(int shp_type)
 {
     switch (shp_type) {
-    case SHPT_POINT: case SHPT_POINTZ: case SHPT_POINTM: return shape_kind::point;
-    case SHPT_ARC: case SHPT_ARCZ: case SHPT_ARCM: return shape_kind::line;
-    case SHPT_POLYGON: case SHPT_POLYGONZ: case SHPT_POLYGONM: return shape_kind::polygon;
-    case SHPT_MULTIPOINT: case SHPT_MULTIPOINTZ: case SHPT_MULTIPOINTM:
+    case SHPT_POINT:
+    case SHPT_POINTZ:
+    case SHPT_POINTM:
+        return shape_kind::point;
+    case SHPT_ARC:
+    case SHPT_ARCZ:
+    case SHPT_ARCM:
+        return shape_kind::line;
+    case SHPT_POLYGON:
+    case SHPT_POLYGONZ:
+    case SHPT_POLYGONM:
+        return shape_kind::polygon;
+    case SHPT_MULTIPOINT:
+    case SHPT_MULTIPOINTZ:
+    case SHPT_MULTIPOINTM:
         return shape_kind::multipoint;
-    case SHPT_MULTIPATCH: return shape_kind::multipatch;
-    default: return shape_kind::null;
+    case SHPT_MULTIPATCH:
+        return shape_kind::multipatch;
+    default:
+        return shape_kind::null;
     }
 }
 
 int shape_type_of_kind(shape_kind kind)
 {
     switch (kind) {
-    case shape_kind::point: return SHPT_POINT;
-    case shape_kind::line: return SHPT_ARC;
-    case shape_kind::polygon: return SHPT_POLYGON;
-    case shape_kind::multipoint: return SHPT_MULTIPOINT;
-    case shape_kind::multipatch: return SHPT_MULTIPATCH;
-    case shape_kind::null: break;
+    case shape_kind::point:
+        return SHPT_POINT;
+    case shape_kind::line:
+        return SHPT_ARC;
+    case shape_kind::polygon:
+        return SHPT_POLYGON;
+    case shape_kind::multipoint:
+        return SHPT_MULTIPOINT;
+    case shape_kind::multipatch:
+        return SHPT_MULTIPATCH;
+    case shape_kind::null:
+        break;
     }
     return SHPT_NULL;
 }
@@ -173,4 +202,4 @@ bool io_failed()
     return g_io_failed;
 }
 
-}  // namespace zv::gc
+} // namespace zv::gc

@@ -9,7 +9,8 @@
 
 #include <memory>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 struct shp_closer {
     void operator()(SHPHandle h) const { SHPClose(h); }
@@ -43,6 +44,6 @@ SAHooks* quiet_hooks();
 void reset_io_failure();
 bool io_failed();
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

@@ -6,7 +6,8 @@
 
 #include <string>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 // Replaces table with the shapefile at path (UTF-8; its extension, if any,
 // is replaced by .shp, .shx, .dbf, .prj). A missing .dbf gives objects
@@ -14,6 +15,6 @@ namespace zv::gc {
 // failure table is left empty.
 bool load_shapefile(const std::string& path, geom_table& table);
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

@@ -6,8 +6,10 @@
 
 #include <array>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 // Extensions of the files a save may produce, in the order they are put in
 // place: the .shp last, so that a new .shp never stands beside an old .shx.
@@ -16,7 +18,8 @@ constexpr std::array<const char*, 5> output_extensions{".shx", ".dbf", ".prj", "
 shape_ptr make_shape(shape_kind table_kind, const geom_object& obj)
 {
     const bool writable = obj.kind == table_kind && !obj.parts.empty();
-    if (!writable) return shape_ptr(SHPCreateSimpleObject(SHPT_NULL, 0, nullptr, nullptr, nullptr));
+    if (!writable)
+        return shape_ptr(SHPCreateSimpleObject(SHPT_NULL, 0, nullptr, nullptr, nullptr));
     std::vector<int> starts;
     std::vector<double> xs, ys;
     for (const ring& r : obj.parts) {
@@ -29,19 +32,21 @@ shape_ptr make_shape(shape_kind table_kind, const geom_object& obj)
     const int type = shape_type_of_kind(table_kind);
     const int n = static_cast<int>(xs.size());
     if (table_kind == shape_kind::point || table_kind == shape_kind::multipoint)
-        return shape_ptr(SHPCreateSimpleObject(type, table_kind == shape_kind::point ? 1 : n,
-                                               xs.data(), ys.data(), nullptr));
-    return shape_ptr(SHPCreateObject(type, -1, static_cast<int>(starts.size()), starts.data(),
-                                     nullptr, n, xs.data(), ys.data(), nullptr, nullptr));
+        return shape_ptr(SHPCreateSimpleObject(type, table_kind == shape_kind::point ? 1 : n, xs.data(),
+                                               ys.data(), nullptr));
+    return shape_ptr(SHPCreateObject(type, -1, static_cast<int>(starts.size()), starts.data(), nullptr, n,
+                                     xs.data(), ys.data(), nullptr, nullptr));
 }
 
 bool write_shapes(const geom_table& table, const std::string& tmp)
 {
     shp_ptr shp(SHPCreateLL((tmp + ".shp").c_str(), shape_type_of_kind(table.kind), quiet_hooks()));
-    if (!shp) return false;
+    if (!shp)
+        return false;
     for (const geom_object& obj : table.objects) {
         shape_ptr s = make_shape(table.kind, obj);
-        if (!s || SHPWriteObject(shp.get(), -1, s.get()) < 0) return false;
+        if (!s || SHPWriteObject(shp.get(), -1, s.get()) < 0)
+            return false;
     }
     return true;
 }
@@ -52,7 +57,8 @@ bool write_attributes(const geom_table& table, const std::string& tmp)
     if (table.attributes && !table.attributes->code_page.empty())
         code_page = table.attributes->code_page.c_str();
     dbf_ptr dbf(DBFCreateLL((tmp + ".dbf").c_str(), code_page, quiet_hooks()));
-    if (!dbf) return false;
+    if (!dbf)
+        return false;
     for (const field_desc& f : output_fields(table))
         if (DBFAddNativeFieldType(dbf.get(), f.name.c_str(), f.type, f.width, f.decimals) < 0)
             return false;
@@ -62,8 +68,10 @@ bool write_attributes(const geom_table& table, const std::string& tmp)
     int row = 0;
     for (const geom_object& obj : table.objects) {
         std::string record = output_record(table, obj);
-        if (static_cast<int>(record.size()) != dbf->nRecordLength) return false;
-        if (!DBFWriteTuple(dbf.get(), row++, record.data())) return false;
+        if (static_cast<int>(record.size()) != dbf->nRecordLength)
+            return false;
+        if (!DBFWriteTuple(dbf.get(), row++, record.data()))
+            return false;
     }
     DBFSetWriteEndOfFileChar(dbf.get(), 1);
     return true;
@@ -74,13 +82,15 @@ bool write_all(const geom_table& table, const std::string& tmp)
 {
     reset_io_failure();
     bool ok = write_shapes(table, tmp) && write_attributes(table, tmp);
-    if (ok && table.has_prj) ok = write_file(tmp + ".prj", table.prj);
+    if (ok && table.has_prj)
+        ok = write_file(tmp + ".prj", table.prj);
     return ok && !io_failed();
 }
 
 void remove_outputs(const std::string& base)
 {
-    for (const char* ext : output_extensions) remove_file(base + ext);
+    for (const char* ext : output_extensions)
+        remove_file(base + ext);
 }
 
 // Renames the temporaries into place; a companion that this save did not
@@ -93,16 +103,18 @@ bool put_in_place(const std::string& tmp, const std::string& base)
             remove_file(base + ext);
             continue;
         }
-        if (!replace_file(tmp + ext, base + ext)) return false;
+        if (!replace_file(tmp + ext, base + ext))
+            return false;
     }
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool save_shapefile(const geom_table& table, const std::string& path)
 {
-    if (table.kind == shape_kind::null || table.kind == shape_kind::multipatch) return false;
+    if (table.kind == shape_kind::null || table.kind == shape_kind::multipatch)
+        return false;
     const std::string base = strip_extension(path);
     const std::string tmp = temporary_base(base);
     if (!write_all(table, tmp)) {
@@ -117,4 +129,4 @@ bool save_shapefile(const geom_table& table, const std::string& path)
     return true;
 }
 
-}  // namespace zv::gc
+} // namespace zv::gc

@@ -6,7 +6,8 @@
 
 #include <string>
 
-namespace zv::gc {
+namespace zv::gc
+{
 
 // Writes .shp, .shx and .dbf at path (UTF-8) with its extension replaced,
 // plus the source's .prj and .cpg. Everything is written under temporary
@@ -16,6 +17,6 @@ namespace zv::gc {
 // is not saved.
 bool save_shapefile(const geom_table& table, const std::string& path);
 
-}  // namespace zv::gc
+} // namespace zv::gc
 
 #endif

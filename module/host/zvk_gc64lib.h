@@ -40,8 +40,7 @@ ZV_HOST_API bool zv_gc_geom_table_save_shp(zv_gc_geom_table_t table, const char1
  * a polygon becomes one object per outer ring together with the holes inside
  * that ring; a line one object per part; points and multipoints are copied.
  * source and target may be the same table. False on a null argument. */
-ZV_HOST_API bool zv_gc_geom_table_split_parts(zv_gc_geom_table_t source,
-                                             zv_gc_geom_table_t target);
+ZV_HOST_API bool zv_gc_geom_table_split_parts(zv_gc_geom_table_t source, zv_gc_geom_table_t target);
 
 /* Replaces long_axes and short_axes with one two-vertex polyline per polygon of
  * polygons: the lines through the polygon's centroid along its major and minor
@@ -49,8 +48,8 @@ ZV_HOST_API bool zv_gc_geom_table_split_parts(zv_gc_geom_table_t source,
  * LENGTH. Objects that are not polygons are passed over. False on a null
  * argument or when the same table is given twice. */
 ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_ls_axes2d(zv_gc_geom_table_t polygons,
-                                                        zv_gc_geom_table_t long_axes,
-                                                        zv_gc_geom_table_t short_axes);
+                                                         zv_gc_geom_table_t long_axes,
+                                                         zv_gc_geom_table_t short_axes);
 
 /* Replaces rectangles with one rectangle per polygon of polygons: the smallest
  * rectangle aligned with the polygon's principal axes that holds every vertex
@@ -59,7 +58,7 @@ ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_ls_axes2d(zv_gc_geom_table_t poly
  * [0, 180)) and AREA. Objects that are not polygons are passed over. False on
  * a null argument. */
 ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_rect2d(zv_gc_geom_table_t polygons,
-                                                     zv_gc_geom_table_t rectangles);
+                                                      zv_gc_geom_table_t rectangles);
 
 /* Number of objects in the table; 0 for a null table. */
 ZV_HOST_API uint32_t zv_gc_geom_table_get_size(zv_gc_geom_table_t table);

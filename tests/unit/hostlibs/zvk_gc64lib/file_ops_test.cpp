@@ -6,8 +6,10 @@
 
 #include <fstream>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 TEST(GcFileOps, ExtensionIsWhatFollowsTheLastDotOfTheFileName)
 {
@@ -22,7 +24,7 @@ TEST(GcFileOps, ExtensionIsWhatFollowsTheLastDotOfTheFileName)
 TEST(GcFileOps, Utf16PathsBecomeUtf8)
 {
     EXPECT_EQ(path_from_utf16(u"/tmp/поля.shp"), "/tmp/\xD0\xBF\xD0\xBE\xD0\xBB\xD1\x8F.shp");
-    EXPECT_EQ(path_from_utf16(u"\U0001F5FA"), "\xF0\x9F\x97\xBA");  // a surrogate pair
+    EXPECT_EQ(path_from_utf16(u"\U0001F5FA"), "\xF0\x9F\x97\xBA"); // a surrogate pair
     const char16_t lone_low[] = {u'a', 0xDC00, 0};
     const char16_t high_at_end[] = {u'a', 0xD83D, 0};
     EXPECT_FALSE(path_from_utf16(lone_low));
@@ -54,5 +56,5 @@ TEST(GcFileOps, TemporaryNamesAreFreshAndInTheSameFolder)
     EXPECT_EQ(strip_extension(first + ".shp"), first);
 }
 
-}  // namespace
-}  // namespace zv::gc
+} // namespace
+} // namespace zv::gc

@@ -17,8 +17,10 @@
 #include <fstream>
 #include <numbers>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 using test::make_ring;
 using test::temp_dir;
@@ -36,7 +38,8 @@ struct tables {
     zv_gc_geom_table_t rects = zv_gc_geom_table_create();
     ~tables()
     {
-        for (void* t : {rects, shorts, longs, parts, input}) zv_gc_obj_destroy(t);
+        for (void* t : {rects, shorts, longs, parts, input})
+            zv_gc_obj_destroy(t);
     }
 };
 
@@ -49,9 +52,9 @@ test::shapefile_input polygon_input()
     test::shapefile_input input;
     input.shp_type = SHPT_POLYGON;
     input.objects = {{{at(-2, -1), at(-2, 1), at(2, 1), at(2, -1), at(-2, -1)},
-                     make_ring({0, 0, 0, 4, 10, 4, 10, 0, 0, 0}),
-                     make_ring({1, 1, 3, 1, 3, 3, 1, 3, 1, 1})},
-                    {make_ring({0, 0, 0, 3, 1, 3, 1, 1, 3, 1, 3, 0, 0, 0})}};
+                      make_ring({0, 0, 0, 4, 10, 4, 10, 0, 0, 0}),
+                      make_ring({1, 1, 3, 1, 3, 3, 1, 3, 1, 1})},
+                     {make_ring({0, 0, 0, 3, 1, 3, 1, 1, 3, 1, 3, 0, 0, 0})}};
     input.names = {"Поле один", "Участок"};
     input.codes = {17, 42};
     return input;
@@ -100,7 +103,8 @@ TEST(Gc64libFiles, LongAxesReadBackWithPyshp)
     ASSERT_FALSE(dump.empty());
     EXPECT_EQ(dump.front(), "type\t3");
     std::vector<std::string> names;
-    for (const auto& f : test::lines_starting(dump, "field")) names.push_back(f[0]);
+    for (const auto& f : test::lines_starting(dump, "field"))
+        names.push_back(f[0]);
     EXPECT_EQ(names, (std::vector<std::string>{"SRC_OBJ", "SRC_PART", "NAME", "CODE", "LENGTH_1", "LENGTH"}));
     const auto records = test::lines_starting(dump, "record");
     ASSERT_EQ(records.size(), 3u);
@@ -119,7 +123,7 @@ TEST(Gc64libFiles, LongAxesReadBackWithPyshp)
     EXPECT_EQ(records[2][3], "42");
     const auto shapes = test::lines_starting(dump, "shape");
     ASSERT_EQ(shapes.size(), 3u);
-    ASSERT_EQ(shapes[2].size(), 4u);  // type, parts, two vertices
+    ASSERT_EQ(shapes[2].size(), 4u); // type, parts, two vertices
     const point a = vertex(shapes[2][2]), b = vertex(shapes[2][3]);
     EXPECT_NEAR(a.x, -0.4, 1e-6);
     EXPECT_NEAR(a.y, 2.6, 1e-6);
@@ -144,14 +148,16 @@ TEST(Gc64libFiles, ShortAxesAndRectanglesReadBackWithPyshp)
     const auto records = test::lines_starting(rects, "record");
     ASSERT_EQ(records.size(), 3u);
     // LENGTH, WIDTH, AZIMUTH, AREA after SRC_OBJ, SRC_PART, NAME, CODE, LENGTH_1.
-    const double expected[3][4] = {{4, 2, 60, 8}, {10, 4, 90, 40}, {3 * std::sqrt(2.0), 2 * std::sqrt(2.0), 135, 12}};
+    const double expected[3][4] = {
+        {4, 2, 60, 8}, {10, 4, 90, 40}, {3 * std::sqrt(2.0), 2 * std::sqrt(2.0), 135, 12}};
     for (std::size_t i = 0; i < 3; ++i)
-        for (std::size_t k = 0; k < 4; ++k) EXPECT_NEAR(number(records[i][5 + k]), expected[i][k], 1e-6);
+        for (std::size_t k = 0; k < 4; ++k)
+            EXPECT_NEAR(number(records[i][5 + k]), expected[i][k], 1e-6);
     const auto shapes = test::lines_starting(rects, "shape");
     ASSERT_EQ(shapes.size(), 3u);
     for (const auto& s : shapes) {
-        ASSERT_EQ(s.size(), 7u);  // type, parts, five vertices
-        EXPECT_EQ(s[2], s[6]);    // closed
+        ASSERT_EQ(s.size(), 7u); // type, parts, five vertices
+        EXPECT_EQ(s[2], s[6]);   // closed
         double twice = 0;
         for (std::size_t v = 2; v + 1 < s.size(); ++v) {
             const point p = vertex(s[v]), q = vertex(s[v + 1]);
@@ -172,7 +178,8 @@ TEST(Gc64libFiles, CompanionFilesAreCopied)
     // The input's five files and five per output; no temporaries.
     const auto names = dir.list();
     EXPECT_EQ(names.size(), 5u + 3 * 5u);
-    for (const auto& name : names) EXPECT_EQ(name.find("~zvtmp"), std::string::npos) << name;
+    for (const auto& name : names)
+        EXPECT_EQ(name.find("~zvtmp"), std::string::npos) << name;
 }
 
 // Text stored in a single-byte code page comes out byte for byte, with the
@@ -183,7 +190,7 @@ TEST(Gc64libFiles, SourceCodePageIsKept)
         temp_dir dir;
         test::shapefile_input input = polygon_input();
         input.code_page = code_page;
-        input.names = {"\xCF\xEE\xEB\xE5", "\xD3\xF7"};  // "Поле", "Уч" in windows-1251
+        input.names = {"\xCF\xEE\xEB\xE5", "\xD3\xF7"}; // "Поле", "Уч" in windows-1251
         test::write_shapefile(dir.file("cp"), input);
         tables t;
         ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("cp.shp")).c_str()));
@@ -294,7 +301,8 @@ TEST(Gc64libFailures, SaveThatCannotPutAFileInPlaceLeavesNothing)
     // after the .shx has been put in place.
     std::filesystem::create_directories(dir.file("out.dbf/keep"));
     EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, utf16(dir.file("out.shp")).c_str()));
-    for (const auto& name : dir.list()) EXPECT_TRUE(name.rfind("in.", 0) == 0 || name == "out.dbf") << name;
+    for (const auto& name : dir.list())
+        EXPECT_TRUE(name.rfind("in.", 0) == 0 || name == "out.dbf") << name;
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("out.dbf/keep")));
 }
 
@@ -371,5 +379,5 @@ TEST(Gc64libFailures, NullAndInvalidArgumentsAreRefused)
     EXPECT_FALSE(std::filesystem::exists("never_loaded.shp"));
 }
 
-}  // namespace
-}  // namespace zv::gc
+} // namespace
+} // namespace zv::gc

@@ -10,13 +10,15 @@
 #include <memory>
 #include <stdexcept>
 
-namespace zv::gc::test {
+namespace zv::gc::test
+{
 namespace fs = std::filesystem;
 
 temp_dir::temp_dir()
 {
     std::string pattern = (fs::temp_directory_path() / "zv_gc64lib_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 
@@ -29,7 +31,8 @@ temp_dir::~temp_dir()
 std::vector<std::string> temp_dir::list() const
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(path_))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -41,7 +44,8 @@ std::u16string utf16(const std::string& utf8)
         const auto b = static_cast<unsigned char>(utf8[i]);
         const int len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
         char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-        for (int k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        for (int k = 1; k < len; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
         if (c >= 0x10000) {
             out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
@@ -53,12 +57,14 @@ std::u16string utf16(const std::string& utf8)
     return out;
 }
 
-namespace {
+namespace
+{
 
 void write_shapes(const std::string& base, const shapefile_input& input)
 {
     SHPHandle shp = SHPCreate((base + ".shp").c_str(), input.shp_type);
-    if (shp == nullptr) throw std::runtime_error("SHPCreate failed");
+    if (shp == nullptr)
+        throw std::runtime_error("SHPCreate failed");
     for (const auto& parts : input.objects) {
         std::vector<int> starts;
         std::vector<double> xs, ys;
@@ -69,9 +75,9 @@ void write_shapes(const std::string& base, const shapefile_input& input)
                 ys.push_back(p.y);
             }
         }
-        SHPObject* s = SHPCreateObject(input.shp_type, -1, static_cast<int>(starts.size()), starts.data(),
-                                       nullptr, static_cast<int>(xs.size()), xs.data(), ys.data(),
-                                       nullptr, nullptr);
+        SHPObject* s =
+            SHPCreateObject(input.shp_type, -1, static_cast<int>(starts.size()), starts.data(), nullptr,
+                            static_cast<int>(xs.size()), xs.data(), ys.data(), nullptr, nullptr);
         SHPWriteObject(shp, -1, s);
         SHPDestroyObject(s);
     }
@@ -80,14 +86,15 @@ void write_shapes(const std::string& base, const shapefile_input& input)
 
 void write_table(const std::string& base, const shapefile_input& input)
 {
-    DBFHandle dbf = DBFCreateEx((base + ".dbf").c_str(),
-                                input.code_page.empty() ? nullptr : input.code_page.c_str());
-    if (dbf == nullptr) throw std::runtime_error("DBFCreate failed");
+    DBFHandle dbf =
+        DBFCreateEx((base + ".dbf").c_str(), input.code_page.empty() ? nullptr : input.code_page.c_str());
+    if (dbf == nullptr)
+        throw std::runtime_error("DBFCreate failed");
     DBFAddField(dbf, "NAME", FTString, 24, 0);
     DBFAddField(dbf, "CODE", FTInteger, 6, 0);
     DBFAddField(dbf, "LENGTH", FTString, 8, 0);
-    const std::size_t records = input.dbf_records < 0 ? input.objects.size()
-                                                      : static_cast<std::size_t>(input.dbf_records);
+    const std::size_t records =
+        input.dbf_records < 0 ? input.objects.size() : static_cast<std::size_t>(input.dbf_records);
     for (std::size_t i = 0; i < records; ++i) {
         const int row = static_cast<int>(i);
         DBFWriteStringAttribute(dbf, row, 0, i < input.names.size() ? input.names[i].c_str() : "");
@@ -110,7 +117,7 @@ for s in r.shapes():
           *['%.9f,%.9f' % (p[0], p[1]) for p in s.points], sep='\t')
 )PY";
 
-}  // namespace
+} // namespace
 
 void write_shapefile(const std::string& base, const shapefile_input& input)
 {
@@ -126,7 +133,8 @@ std::vector<std::string> pyshp_dump(const std::string& shp_path, const std::stri
                             shp_path + "' " + encoding + " 2>&1";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(cmd.c_str(), "r"), pclose);
     std::vector<std::string> lines;
-    if (!pipe) return lines;
+    if (!pipe)
+        return lines;
     std::string current;
     for (int c; (c = std::fgetc(pipe.get())) != EOF;) {
         if (c == '\n') {
@@ -157,7 +165,8 @@ std::vector<std::vector<std::string>> lines_starting(const std::vector<std::stri
     std::vector<std::vector<std::string>> out;
     for (const std::string& line : dump) {
         auto cells = split_tabs(line);
-        if (cells.front() == tag) out.emplace_back(cells.begin() + 1, cells.end());
+        if (cells.front() == tag)
+            out.emplace_back(cells.begin() + 1, cells.end());
     }
     return out;
 }
@@ -165,8 +174,9 @@ std::vector<std::vector<std::string>> lines_starting(const std::vector<std::stri
 ring make_ring(std::initializer_list<double> xy)
 {
     ring r;
-    for (auto it = xy.begin(); it != xy.end(); it += 2) r.push_back({*it, *(it + 1)});
+    for (auto it = xy.begin(); it != xy.end(); it += 2)
+        r.push_back({*it, *(it + 1)});
     return r;
 }
 
-}  // namespace zv::gc::test
+} // namespace zv::gc::test

@@ -8,20 +8,22 @@
 #include <string>
 #include <vector>
 
-namespace zv::gc::test {
+namespace zv::gc::test
+{
 
 // A fresh folder under the system's temporary folder, removed with its content.
-class temp_dir {
-public:
+class temp_dir
+{
+  public:
     temp_dir();
     ~temp_dir();
     temp_dir(const temp_dir&) = delete;
     temp_dir& operator=(const temp_dir&) = delete;
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::vector<std::string> list() const;  // file names, sorted
+    std::vector<std::string> list() const; // file names, sorted
 
-private:
+  private:
     std::string path_;
 };
 
@@ -36,7 +38,7 @@ struct shapefile_input {
     std::vector<std::string> names;
     std::vector<int> codes;
     std::string code_page = "UTF-8";
-    int dbf_records = -1;  // records in the .dbf; -1 for one per object
+    int dbf_records = -1; // records in the .dbf; -1 for one per object
 };
 void write_shapefile(const std::string& base, const shapefile_input& input);
 
@@ -54,6 +56,6 @@ std::vector<std::vector<std::string>> lines_starting(const std::vector<std::stri
 // A ring from a flat list of coordinates x0, y0, x1, y1, ...
 ring make_ring(std::initializer_list<double> xy);
 
-}  // namespace zv::gc::test
+} // namespace zv::gc::test
 
 #endif

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 using test::make_ring;
 
@@ -28,10 +30,10 @@ geom_table polygon_table()
     t.has_prj = true;
     // Record 0: a square with a hole, then a second square apart from it,
     // the hole listed last.
-    t.objects.push_back(object(shape_kind::polygon, 0,
-                               {make_ring({0, 0, 0, 10, 10, 10, 10, 0, 0, 0}),
-                                make_ring({20, 0, 20, 5, 25, 5, 25, 0, 20, 0}),
-                                make_ring({2, 2, 8, 2, 8, 8, 2, 8, 2, 2})}));
+    t.objects.push_back(
+        object(shape_kind::polygon, 0,
+               {make_ring({0, 0, 0, 10, 10, 10, 10, 0, 0, 0}), make_ring({20, 0, 20, 5, 25, 5, 25, 0, 20, 0}),
+                make_ring({2, 2, 8, 2, 8, 8, 2, 8, 2, 2})}));
     t.objects.push_back(object(shape_kind::null, 1, {}));
     t.objects.push_back(object(shape_kind::polygon, 2, {make_ring({0, 0, 0, 1, 1, 1, 1, 0, 0, 0})}));
     return t;
@@ -47,7 +49,7 @@ TEST(GcSplitParts, PolygonBecomesOneObjectPerOuterRingWithItsHoles)
     EXPECT_TRUE(parts.has_prj);
     const geom_object& first = parts.objects[0];
     ASSERT_EQ(first.parts.size(), 2u);
-    EXPECT_EQ(first.parts[1][0].x, 2.0);  // the hole went with the ring around it
+    EXPECT_EQ(first.parts[1][0].x, 2.0); // the hole went with the ring around it
     EXPECT_EQ(first.source_object, 0);
     EXPECT_EQ(first.source_part, 0);
     EXPECT_EQ(parts.objects[1].parts.size(), 1u);
@@ -62,9 +64,9 @@ TEST(GcSplitParts, LineBecomesOneObjectPerPartAndInPlaceWorks)
 {
     geom_table t;
     t.kind = shape_kind::line;
-    t.objects.push_back(object(shape_kind::line, 0,
-                               {make_ring({0, 0, 1, 1}), make_ring({5, 5, 6, 6, 7, 5}),
-                                make_ring({9, 9, 9, 10})}));
+    t.objects.push_back(
+        object(shape_kind::line, 0,
+               {make_ring({0, 0, 1, 1}), make_ring({5, 5, 6, 6, 7, 5}), make_ring({9, 9, 9, 10})}));
     split_parts(t, t);
     ASSERT_EQ(t.objects.size(), 3u);
     for (int32_t i = 0; i < 3; ++i) {
@@ -89,8 +91,8 @@ TEST(GcPolygonOps, PassOverWhatIsNotAPolygon)
     EXPECT_EQ(rects.kind, shape_kind::polygon);
     EXPECT_EQ(rects.objects[1].source_object, 2);
     ASSERT_EQ(rects.objects[1].values.size(), 4u);
-    EXPECT_NEAR(rects.objects[1].values[0], 1.0, 1e-9);  // LENGTH of the unit square
-    EXPECT_NEAR(rects.objects[1].values[3], 1.0, 1e-9);  // AREA
+    EXPECT_NEAR(rects.objects[1].values[0], 1.0, 1e-9); // LENGTH of the unit square
+    EXPECT_NEAR(rects.objects[1].values[3], 1.0, 1e-9); // AREA
     EXPECT_TRUE(longs.has_prj);
 }
 
@@ -107,5 +109,5 @@ TEST(GcPolygonOps, OutputMayReplaceItsInput)
     EXPECT_EQ(u.kind, shape_kind::line);
 }
 
-}  // namespace
-}  // namespace zv::gc
+} // namespace
+} // namespace zv::gc

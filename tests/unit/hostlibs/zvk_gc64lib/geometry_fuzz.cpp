@@ -15,7 +15,8 @@
 #include <fstream>
 #include <string>
 
-namespace {
+namespace
+{
 
 using namespace zv::gc;
 
@@ -48,7 +49,8 @@ void run_geometry(const std::uint8_t* data, std::size_t size)
     make_axes(parts, longs, shorts);
     make_rectangles(parts, rects);
     for (const geom_object& r : rects.objects) {
-        if (r.parts.size() != 1 || r.parts[0].size() != 5) std::abort();
+        if (r.parts.size() != 1 || r.parts[0].size() != 5)
+            std::abort();
         (void)output_record(rects, r);
     }
 }
@@ -71,7 +73,8 @@ void write_bytes(const std::string& path, const std::uint8_t* data, std::size_t 
 // Two bytes (little-endian) give the length of the .shp; the rest is the .shx.
 void run_files(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 2) return;
+    if (size < 2)
+        return;
     const std::size_t shp_size = std::min<std::size_t>(size - 2, data[0] | data[1] << 8);
     const std::string base = scratch() + "/f";
     write_bytes(base + ".shp", data + 2, shp_size);
@@ -83,14 +86,16 @@ void run_files(const std::uint8_t* data, std::size_t size)
         make_rectangles(parts, rects);
         save_shapefile(rects, scratch() + "/out.shp");
     }
-    if (std::distance(std::filesystem::directory_iterator(scratch()), {}) > 7) std::abort();
+    if (std::distance(std::filesystem::directory_iterator(scratch()), {}) > 7)
+        std::abort();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     if (data[0] % 2 == 0)
         run_geometry(data + 1, size - 1);
     else

@@ -9,8 +9,10 @@
 #include <cmath>
 #include <numbers>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 using test::make_ring;
 
@@ -79,7 +81,8 @@ TEST(GcPrincipalAxes, RectangleRingIsClosedClockwiseAndHoldsTheCorners)
     // Shoelace sum negative: clockwise, the shapefile's outer-ring order.
     double twice = 0;
     for (std::size_t i = 0; i + 1 < rect.size(); ++i)
-        twice += (rect[i].x - rr.c.x) * (rect[i + 1].y - rr.c.y) - (rect[i + 1].x - rr.c.x) * (rect[i].y - rr.c.y);
+        twice +=
+            (rect[i].x - rr.c.x) * (rect[i + 1].y - rr.c.y) - (rect[i + 1].x - rr.c.x) * (rect[i].y - rr.c.y);
     EXPECT_NEAR(twice / 2, -8.0, tol);
 }
 
@@ -122,9 +125,9 @@ TEST(GcPrincipalAxes, HoleSubtractsFromTheMoments)
 {
     const ring outer = make_ring({0, 0, 0, 4, 10, 4, 10, 0, 0, 0});
     const ring hole = make_ring({1, 1, 3, 1, 3, 3, 1, 3, 1, 1});
-    for (const std::vector<ring>& rings : {std::vector<ring>{outer, hole},
-                                           std::vector<ring>{reversed(outer), reversed(hole)},
-                                           std::vector<ring>{outer, reversed(hole)}}) {
+    for (const std::vector<ring>& rings :
+         {std::vector<ring>{outer, hole}, std::vector<ring>{reversed(outer), reversed(hole)},
+          std::vector<ring>{outer, reversed(hole)}}) {
         const auto box = polygon_oriented_box(rings);
         ASSERT_TRUE(box);
         expect_point(box->frame.centroid, {16.0 / 3, 2});
@@ -188,5 +191,5 @@ TEST(GcPrincipalAxes, AzimuthIsClockwiseFromNorthAsAnUndirectedLine)
     EXPECT_NEAR(line_azimuth_degrees({-1, -1}), 45.0, 1e-12);
 }
 
-}  // namespace
-}  // namespace zv::gc
+} // namespace
+} // namespace zv::gc

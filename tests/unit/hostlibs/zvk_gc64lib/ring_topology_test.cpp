@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
-namespace zv::gc {
-namespace {
+namespace zv::gc
+{
+namespace
+{
 
 using test::make_ring;
 
-const ring big = make_ring({0, 0, 0, 10, 10, 10, 10, 0, 0, 0});       // clockwise
-const ring hole = make_ring({2, 2, 8, 2, 8, 8, 2, 8, 2, 2});          // counter-clockwise
+const ring big = make_ring({0, 0, 0, 10, 10, 10, 10, 0, 0, 0}); // clockwise
+const ring hole = make_ring({2, 2, 8, 2, 8, 8, 2, 8, 2, 2});    // counter-clockwise
 const ring island = make_ring({4, 4, 4, 6, 6, 6, 6, 4, 4, 4});
 const ring apart = make_ring({20, 0, 20, 5, 25, 5, 25, 0, 20, 0});
 
@@ -52,5 +54,5 @@ TEST(GcRingTopology, GroupsHolesWithTheirSmallestOuterRing)
     EXPECT_TRUE(groups[2].holes.empty());
 }
 
-}  // namespace
-}  // namespace zv::gc
+} // namespace
+} // namespace zv::gc
