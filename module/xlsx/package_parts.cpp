@@ -205,8 +205,7 @@ void WriteWorkbookRelsXml(XmlWriter& xml, const PackageSummary& s)
 void WriteSharedStringsXml(XmlWriter& xml, const SharedStringTable& strings)
 {
     xml.Tag("sst").Attr("xmlns", kMainNs).Attr("count", strings.Count()).Attr("uniqueCount", strings.Count());
-    for (std::uint64_t i = 0; i < strings.Count(); ++i)
-        xml.Tag("si").Tag("t").Text(strings.At(i)).End("si");
+    strings.ForEach([&xml](std::string_view text) { xml.Tag("si").Tag("t").Text(text).End("si"); });
     xml.End("sst");
 }
 

@@ -7,7 +7,14 @@ namespace SimpleXlsx
 namespace
 {
 
-constexpr std::size_t kMaxLengthPrefix = 10;
+// A position in the arena is (block << 20) | offset: blocks of 1 MiB, or
+// larger blocks holding one long text at offset 0. 40 bits of position leave
+// 24 bits of the slot for the hash tag.
+constexpr unsigned kOffsetBits = 20;
+constexpr std::size_t kBlockBytes = std::size_t{1} << kOffsetBits;
+constexpr unsigned kTagBits = 24;
+constexpr std::uint64_t kTagMask = (std::uint64_t{1} << kTagBits) - 1;
+constexpr std::size_t kMaxEntryHead = 4 + 10; // index and length prefix
 
 std::size_t PutLength(char* out, std::uint64_t length)
 {
@@ -23,13 +30,11 @@ std::size_t PutLength(char* out, std::uint64_t length)
 std::uint64_t GetLength(const char*& in)
 {
     std::uint64_t length = 0;
-    int shift = 0;
-    for (;;) {
+    for (int shift = 0;; shift += 7) {
         const auto byte = static_cast<unsigned char>(*in++);
         length |= std::uint64_t(byte & 0x7F) << shift;
         if (byte < 0x80)
             return length;
-        shift += 7;
     }
 }
 
@@ -39,6 +44,11 @@ std::uint64_t Mix(std::uint64_t h)
     h *= 0xff51afd7ed558ccdULL;
     h ^= h >> 33;
     return h;
+}
+
+std::uint64_t TagOf(std::uint64_t hash)
+{
+    return hash >> (64 - kTagBits);
 }
 
 } // namespace
@@ -60,24 +70,26 @@ std::uint64_t SharedStringTable::Hash(std::string_view bytes)
     return Mix(h ^ Mix(tail ^ (std::uint64_t(n) << 56)));
 }
 
-std::string_view SharedStringTable::At(std::uint64_t index) const
+SharedStringTable::Entry SharedStringTable::Decode(std::uint64_t position) const
 {
-    const std::uint64_t where = locations_[index];
-    const char* p = blocks_[where >> 32].get() + (where & 0xFFFFFFFFu);
+    const char* p = blocks_[position >> kOffsetBits].bytes.get() + (position & (kBlockBytes - 1));
+    std::uint32_t index;
+    std::memcpy(&index, p, 4);
+    p += 4;
     const std::uint64_t length = GetLength(p);
-    return {p, static_cast<std::size_t>(length)};
+    return {index, std::string_view(p, static_cast<std::size_t>(length))};
 }
 
 // Position of the slot holding the text, or of the free slot where it belongs.
 std::size_t SharedStringTable::Probe(std::string_view utf8, std::uint64_t hash) const
 {
     const std::size_t mask = slots_.size() - 1;
-    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    const std::uint64_t tag = TagOf(hash);
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const Slot& slot = slots_[i];
-        if (slot.index_plus_one == 0)
+        const std::uint64_t slot = slots_[i];
+        if (slot == 0)
             return i;
-        if (slot.tag == tag && At(slot.index_plus_one - 1) == utf8)
+        if ((slot & kTagMask) == tag && Decode((slot >> kTagBits) - 1).text == utf8)
             return i;
     }
 }
@@ -86,56 +98,86 @@ std::uint64_t SharedStringTable::Find(std::string_view utf8) const
 {
     if (slots_.empty())
         return kNotFound;
-    const Slot& slot = slots_[Probe(utf8, Hash(utf8))];
-    return slot.index_plus_one == 0 ? kNotFound : slot.index_plus_one - 1;
+    const std::uint64_t slot = slots_[Probe(utf8, Hash(utf8))];
+    return slot == 0 ? kNotFound : Decode((slot >> kTagBits) - 1).index;
 }
 
 std::uint64_t SharedStringTable::IndexOf(std::string_view utf8)
 {
     // Keep the load at most one half, so probe runs stay short.
-    if ((locations_.size() + 1) * 2 > slots_.size())
+    if ((count_ + 1) * 2 > slots_.size())
         Grow();
     const std::uint64_t hash = Hash(utf8);
-    Slot& slot = slots_[Probe(utf8, hash)];
-    if (slot.index_plus_one != 0)
-        return slot.index_plus_one - 1;
-    const std::uint64_t index = Store(utf8);
-    slot.index_plus_one = static_cast<std::uint32_t>(index + 1);
-    slot.tag = static_cast<std::uint32_t>(hash >> 32);
-    return index;
+    std::uint64_t& slot = slots_[Probe(utf8, hash)];
+    if (slot != 0)
+        return Decode((slot >> kTagBits) - 1).index;
+    slot = ((Store(utf8) + 1) << kTagBits) | TagOf(hash);
+    return count_++;
 }
 
-// Copies the text into the arena and records where it went.
+// Appends index, length and bytes to the arena; returns the entry's position.
 std::uint64_t SharedStringTable::Store(std::string_view utf8)
 {
-    const std::size_t need = utf8.size() + kMaxLengthPrefix;
-    if (need > block_size_ - block_used_) {
-        block_size_ = need > kBlockBytes ? need : kBlockBytes;
-        blocks_.push_back(std::make_unique<char[]>(block_size_));
-        block_used_ = 0;
+    const std::size_t need = kMaxEntryHead + utf8.size();
+    if (blocks_.empty() || need > blocks_.back().size - blocks_.back().used) {
+        const std::size_t size = need > kBlockBytes ? need : kBlockBytes;
+        blocks_.push_back(Block{std::make_unique<char[]>(size), size, 0});
     }
-    char* at = blocks_.back().get() + block_used_;
-    const std::uint64_t where = (std::uint64_t(blocks_.size() - 1) << 32) | block_used_;
-    const std::size_t prefix = PutLength(at, utf8.size());
-    utf8.copy(at + prefix, utf8.size());
-    block_used_ += prefix + utf8.size();
-    locations_.push_back(where);
-    return locations_.size() - 1;
+    // A text longer than a block gets a block of its own, which it fills up
+    // to a few bytes, so its offset is 0 and nothing follows it.
+    Block& block = blocks_.back();
+    char* at = block.bytes.get() + block.used;
+    const auto index = static_cast<std::uint32_t>(count_);
+    std::memcpy(at, &index, 4);
+    const std::size_t head = 4 + PutLength(at + 4, utf8.size());
+    utf8.copy(at + head, utf8.size());
+    const std::uint64_t position = (std::uint64_t(blocks_.size() - 1) << kOffsetBits) | block.used;
+    block.used += head + utf8.size();
+    return position;
 }
 
+template <typename Fn> void SharedStringTable::Walk(Fn visit) const
+{
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+        const char* base = blocks_[b].bytes.get();
+        for (std::size_t offset = 0; offset < blocks_[b].used;) {
+            const std::uint64_t position = (std::uint64_t(b) << kOffsetBits) | offset;
+            const Entry entry = Decode(position);
+            visit(position, entry);
+            offset = static_cast<std::size_t>(entry.text.data() + entry.text.size() - base);
+        }
+    }
+}
+
+void SharedStringTable::ForEach(const std::function<void(std::string_view)>& visit) const
+{
+    Walk([&](std::uint64_t, const Entry& entry) { visit(entry.text); });
+}
+
+std::string_view SharedStringTable::At(std::uint64_t index) const
+{
+    std::uint64_t n = 0;
+    std::string_view found;
+    ForEach([&](std::string_view text) {
+        if (n++ == index)
+            found = text;
+    });
+    return found;
+}
+
+// Rebuilds a table twice the size, walking the arena in order so that the
+// texts are read sequentially.
 void SharedStringTable::Grow()
 {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot{});
+    slots_.assign(slots_.empty() ? 1024 : slots_.size() * 2, 0);
     const std::size_t mask = slots_.size() - 1;
-    for (const Slot& slot : old) {
-        if (slot.index_plus_one == 0)
-            continue;
-        std::size_t i = Hash(At(slot.index_plus_one - 1)) & mask;
-        while (slots_[i].index_plus_one != 0)
+    Walk([&](std::uint64_t position, const Entry& entry) {
+        const std::uint64_t hash = Hash(entry.text);
+        std::size_t i = hash & mask;
+        while (slots_[i] != 0)
             i = (i + 1) & mask;
-        slots_[i] = slot;
-    }
+        slots_[i] = ((position + 1) << kTagBits) | TagOf(hash);
+    });
 }
 
 } // namespace SimpleXlsx
