@@ -13,7 +13,9 @@ inline constexpr unsigned code_page_utf8 = 65001;
 inline constexpr unsigned code_page_us_ascii = 20127;
 
 // The system's ANSI code page: the code page of narrow text exchanged with the
-// host libraries. Always a usable code page number.
+// host libraries. Always a usable code page number. Read from the current
+// settings at every call, so the module and the host libraries, which read
+// the same settings, never disagree.
 unsigned ansi_code_page() noexcept;
 
 // Converts multi-byte text of a code page to UTF-16 (flags 0 semantics):

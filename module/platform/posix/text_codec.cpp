@@ -52,7 +52,7 @@ const char* first_set(std::initializer_list<const char*> names)
 unsigned code_page_of_locale(const char* locale)
 {
     if (locale == nullptr) return 1252;
-    std::string language(locale, std::strcspn(locale, "_.@"));
+    const std::string_view language(locale, std::strcspn(locale, "_.@"));
     for (const auto& entry : language_code_pages)
         if (language == entry.language) return entry.code_page;
     return 1252;
@@ -249,11 +249,16 @@ std::unique_ptr<byte_table> build_byte_table(const char* iconv_name)
 // Tables are built per thread on first use, so no thread waits for another.
 const byte_table* byte_table_for(const code_page_name& page)
 {
+    thread_local const code_page_name* last_page = nullptr;
+    thread_local const byte_table* last_table = nullptr;
+    if (last_page == &page) return last_table;
     thread_local std::map<unsigned, std::unique_ptr<byte_table>> tables;
     auto found = tables.find(page.code_page);
     if (found == tables.end())
         found = tables.emplace(page.code_page, build_byte_table(page.iconv_name)).first;
-    return found->second.get();
+    last_page = &page;
+    last_table = found->second.get();
+    return last_table;
 }
 
 // ------------------------------------------------------------- case mapping
@@ -356,12 +361,49 @@ struct upper_table {
     }
 };
 
-// ------------------------------------------------------- conversions to UTF-16
+// ------------------------------------------------------------- conversions
 
-bool decode(unsigned code_page, const char* text, std::size_t size, std::u16string& out)
+// Receives converted units: counts them when there is no buffer (a size
+// query), else writes them while they fit.
+template <typename Unit>
+class unit_sink {
+public:
+    unit_sink(Unit* out, int capacity)
+        : out_(capacity > 0 ? out : nullptr), capacity_(capacity > 0 ? static_cast<std::size_t>(capacity) : 0)
+    {
+    }
+    void put(Unit unit)
+    {
+        if (out_ != nullptr && count_ < capacity_) out_[count_] = unit;
+        ++count_;
+    }
+    // The platform's result: the count, 0 when it did not fit.
+    int result() const
+    {
+        if (count_ > static_cast<std::size_t>(std::numeric_limits<int>::max())) return 0;
+        if (out_ != nullptr && count_ > capacity_) return 0;
+        return static_cast<int>(count_);
+    }
+
+private:
+    Unit* out_;
+    std::size_t capacity_;
+    std::size_t count_ = 0;
+};
+
+bool decode(unsigned code_page, const char* text, std::size_t size, unit_sink<char16_t>& sink)
 {
     if (code_page == code_page_utf8) {
-        out = utf8_to_utf16(std::string_view(text, size));
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+        for (std::size_t i = 0; i < size;) {
+            char32_t value = decode_utf8(bytes, size, i);
+            if (value >= 0x10000) {
+                value -= 0x10000;
+                sink.put(static_cast<char16_t>(0xD800 + (value >> 10)));
+                value = 0xDC00 + (value & 0x3FF);
+            }
+            sink.put(static_cast<char16_t>(value));
+        }
         return true;
     }
     const code_page_name* page = find_code_page(code_page);
@@ -369,20 +411,24 @@ bool decode(unsigned code_page, const char* text, std::size_t size, std::u16stri
     if (page->single_byte) {
         const byte_table* table = byte_table_for(*page);
         if (table == nullptr) return false;
-        out.resize(size);
-        for (std::size_t i = 0; i < size; ++i) out[i] = table->to_wide[static_cast<unsigned char>(text[i])];
+        for (std::size_t i = 0; i < size; ++i) sink.put(table->to_wide[static_cast<unsigned char>(text[i])]);
         return true;
     }
     converter cd("UTF-16LE", page->iconv_name);
     if (!cd.valid()) return false;
-    out = utf16_of_le_bytes(run_iconv(cd, text, size, 1, "\xFD\xFF"));
+    for (char16_t unit : utf16_of_le_bytes(run_iconv(cd, text, size, 1, "\xFD\xFF"))) sink.put(unit);
     return true;
 }
 
-bool encode(unsigned code_page, const char16_t* text, std::size_t size, std::string& out)
+bool encode(unsigned code_page, const char16_t* text, std::size_t size, unit_sink<char>& sink)
 {
     if (code_page == code_page_utf8) {
-        out = utf16_to_utf8(std::u16string_view(text, size));
+        std::string bytes;
+        for (std::size_t i = 0; i < size;) {
+            bytes.clear();
+            append_utf8(bytes, decode_utf16(text, size, i));
+            for (char byte : bytes) sink.put(byte);
+        }
         return true;
     }
     const code_page_name* page = find_code_page(code_page);
@@ -390,37 +436,24 @@ bool encode(unsigned code_page, const char16_t* text, std::size_t size, std::str
     if (page->single_byte) {
         const byte_table* table = byte_table_for(*page);
         if (table == nullptr) return false;
-        out.clear();
         for (std::size_t i = 0; i < size;) {
             const char32_t value = decode_utf16(text, size, i);
             const auto found = value < 0x10000 ? table->to_byte.find(static_cast<char16_t>(value))
                                                : table->to_byte.end();
-            out.push_back(found != table->to_byte.end() ? static_cast<char>(found->second) : default_char);
+            sink.put(found != table->to_byte.end() ? static_cast<char>(found->second) : default_char);
         }
         return true;
     }
     converter cd(page->iconv_name, "UTF-16LE");
     if (!cd.valid()) return false;
-    out = run_iconv(cd, le_bytes_of_utf16(std::u16string_view(text, size)).data(), size * 2, 2,
-                    std::string_view(&default_char, 1));
+    const std::string le = le_bytes_of_utf16(std::u16string_view(text, size));
+    for (char byte : run_iconv(cd, le.data(), le.size(), 2, std::string_view(&default_char, 1))) sink.put(byte);
     return true;
 }
 
-// Copies a converted text out with the platform's size-query convention.
-template <typename Unit>
-int deliver(const std::basic_string<Unit>& converted, Unit* out, int out_capacity)
-{
-    if (converted.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return 0;
-    const int count = static_cast<int>(converted.size());
-    if (out == nullptr || out_capacity <= 0) return count;
-    if (count > out_capacity) return 0;
-    std::memcpy(out, converted.data(), converted.size() * sizeof(Unit));
-    return count;
-}
-
-} // namespace
-
-unsigned ansi_code_page() noexcept
+// Reads the code page from the environment: ZV_ANSI_CODEPAGE when it holds a
+// number, else the language of the locale variables.
+unsigned code_page_of_environment()
 {
     if (const char* forced = std::getenv("ZV_ANSI_CODEPAGE")) {
         char* end = nullptr;
@@ -430,15 +463,21 @@ unsigned ansi_code_page() noexcept
     return code_page_of_locale(first_set({"LC_ALL", "LC_CTYPE", "LANG"}));
 }
 
+} // namespace
+
+unsigned ansi_code_page() noexcept
+{
+    return code_page_of_environment();
+}
+
 int multi_byte_to_wide(unsigned code_page, const char* text, int length_bytes, char16_t* out,
                        int out_capacity) noexcept
 {
     try {
         if (text == nullptr || length_bytes == 0) return 0;
         const std::size_t size = length_bytes < 0 ? std::strlen(text) + 1 : static_cast<std::size_t>(length_bytes);
-        std::u16string converted;
-        if (!decode(code_page, text, size, converted)) return 0;
-        return deliver(converted, out, out_capacity);
+        unit_sink<char16_t> sink(out, out_capacity);
+        return decode(code_page, text, size, sink) ? sink.result() : 0;
     } catch (...) {
         return 0;
     }
@@ -451,9 +490,8 @@ int wide_to_multi_byte(unsigned code_page, const char16_t* text, int length_unit
         if (text == nullptr || length_units == 0) return 0;
         const std::size_t size = length_units < 0 ? std::char_traits<char16_t>::length(text) + 1
                                                   : static_cast<std::size_t>(length_units);
-        std::string converted;
-        if (!encode(code_page, text, size, converted)) return 0;
-        return deliver(converted, out, out_capacity);
+        unit_sink<char> sink(out, out_capacity);
+        return encode(code_page, text, size, sink) ? sink.result() : 0;
     } catch (...) {
         return 0;
     }
