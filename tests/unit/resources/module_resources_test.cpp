@@ -6,6 +6,7 @@
 
 extern "C" const zv_resource_table* zv_module_resource_table(void) noexcept;
 extern "C" int zv_test_resources_marker(void) noexcept;
+extern "C" long zv_probe_own_string_length(unsigned id) noexcept;
 
 namespace zv::platform
 {
@@ -65,6 +66,13 @@ TEST(OwnModule, ServesTheModulesOwnTable)
     std::u16string_view text = module_string(own, static_cast<uint32_t>(first.id));
     EXPECT_EQ(text.data(), first.text);
     EXPECT_EQ(module_string(own, 50010), u"Profile: begin,end,length");
+}
+
+TEST(OwnModule, ALibraryFindsItsOwnTableNotTheProgramsOrItsNeighbours)
+{
+    EXPECT_EQ(zv_probe_own_string_length(1), 11);
+    EXPECT_EQ(zv_probe_own_string_length(12), -1); // the program's table has 12
+    EXPECT_EQ(zv_probe_own_string_length(3), -1);  // zv_test_resources has 3
 }
 
 TEST(OwnModule, EveryTextHasItsEnglishCounterpart)
