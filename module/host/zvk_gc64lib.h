@@ -38,7 +38,8 @@ ZV_HOST_API bool zv_gc_geom_table_save_shp(zv_gc_geom_table_t table, const char1
 
 /* Replaces target's content with source's objects split into single parts:
  * a polygon becomes one object per outer ring together with the holes inside
- * that ring; a line one object per part; points and multipoints are copied.
+ * that ring; a line one object per part; points, multipoints and multipatches
+ * are copied.
  * source and target may be the same table. False on a null argument. */
 ZV_HOST_API bool zv_gc_geom_table_split_parts(zv_gc_geom_table_t source, zv_gc_geom_table_t target);
 

@@ -280,6 +280,38 @@ TEST(Gc64libFiles, LinesSplitButYieldNoAxes)
     EXPECT_FALSE(std::filesystem::exists(dir.file("roads_parts.prj")));
 }
 
+TEST(Gc64libFiles, PolygonsWithHeightsAreMeasuredInTwoDimensions)
+{
+    temp_dir dir;
+    test::shapefile_input input = polygon_input();
+    input.shp_type = SHPT_POLYGONZ;
+    test::write_shapefile(dir.file("z"), input);
+    tables t;
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("z.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
+    ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
+    EXPECT_EQ(zv_gc_geom_table_get_size(t.rects), 3u);
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.parts, utf16(dir.file("parts.shp")).c_str()));
+    EXPECT_EQ(test::pyshp_dump(dir.file("parts.shp")).front(), "type\t5");
+}
+
+TEST(Gc64libFiles, MultipatchesLoadButAreNotSaved)
+{
+    temp_dir dir;
+    test::shapefile_input input = polygon_input();
+    input.shp_type = SHPT_MULTIPATCH;
+    test::write_shapefile(dir.file("patch"), input);
+    tables t;
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("patch.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
+    EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 2u); // surfaces stay whole
+    ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
+    EXPECT_EQ(zv_gc_geom_table_get_size(t.rects), 0u);
+    const auto before = dir.list();
+    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.parts, utf16(dir.file("out.shp")).c_str()));
+    EXPECT_EQ(dir.list(), before);
+}
+
 TEST(Gc64libFailures, SaveIntoAMissingFolderLeavesNothing)
 {
     temp_dir dir;
