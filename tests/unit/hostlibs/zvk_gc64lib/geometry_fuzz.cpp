@@ -55,12 +55,23 @@ void run_geometry(const std::uint8_t* data, std::size_t size)
     }
 }
 
+std::string make_scratch()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "zv_gc_fuzz_XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        std::abort();
+    return pattern;
+}
+
+// One folder for the whole run, removed when the process exits.
 const std::string& scratch()
 {
-    static const std::string dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zv_gc_fuzz_XXXXXX").string();
-        return mkdtemp(pattern.data()) ? pattern : std::string(".");
-    }();
+    static const std::string dir = make_scratch();
+    static const bool cleanup_registered = std::atexit([] {
+                                               std::error_code ec;
+                                               std::filesystem::remove_all(scratch(), ec);
+                                           }) == 0;
+    (void)cleanup_registered;
     return dir;
 }
 
