@@ -121,6 +121,27 @@ R slot_thunk(const void*, void* object, abi_t<A>... args) noexcept {
   }
 }
 
+// Slots may be declared const or noexcept; the table only needs the plain form.
+template <class F>
+struct plain_member {
+  using type = F;
+};
+template <class C, class R, class... A>
+struct plain_member<R (C::*)(A...) const> {
+  using type = R (C::*)(A...);
+};
+template <class C, class R, class... A>
+struct plain_member<R (C::*)(A...) noexcept> {
+  using type = R (C::*)(A...);
+};
+template <class C, class R, class... A>
+struct plain_member<R (C::*)(A...) const noexcept> {
+  using type = R (C::*)(A...);
+};
+template <auto M>
+using plain_member_t = typename plain_member<decltype(M)>::type;
+
+// The argument only carries the signature for deduction.
 template <class Tag, auto M, class C, class R, class... A>
 slot_fn thunk_for(R (C::*)(A...)) noexcept {
   static_assert(std::is_base_of_v<C, typename Tag::impl>, "slot of another class");
@@ -167,7 +188,7 @@ struct ZV_PROTOCOL_LOCAL root_table_storage {
 template <class Tag, auto... M>
 void fill_slots(slot_fn* slots, slot_list<M...>) noexcept {
   std::size_t k = 1;
-  ((slots[k++] = thunk_for<Tag, M>(M)), ...);
+  ((slots[k++] = thunk_for<Tag, M>(plain_member_t<M>{})), ...);
 }
 
 }  // namespace glue_detail
@@ -263,7 +284,7 @@ inline interface_ref root_of(const interface_ref& reference) noexcept {
 
 namespace glue_detail {
 
-template <auto M, class Sig = decltype(M)>
+template <auto M, class Sig = plain_member_t<M>>
 struct caller;
 
 template <auto M, class C, class R, class... A>

@@ -248,3 +248,36 @@ TEST(InterfaceQuery, MatchThatThrowsHalfWayAnswersNull) {
 
 }  // namespace
 }  // namespace zv::test
+
+namespace zv {
+
+struct meter;
+
+class meter_impl : public impl_root<meter> {
+ public:
+  virtual std::int32_t reading() const { return 0; }
+  virtual bool ready() noexcept { return false; }
+};
+
+ZV_INTERFACE(meter, "zv_meter_interface_1", &meter_impl::reading, &meter_impl::ready);
+
+}  // namespace zv
+
+namespace zv::test {
+namespace {
+
+class fixed_meter : public meter_impl {
+ public:
+  std::int32_t reading() const override { return 17; }
+  bool ready() noexcept override { return true; }
+};
+
+TEST(CallWrapper, ConstAndNoexceptMemberFunctionsAreSlotsToo) {
+  fixed_meter m;
+  EXPECT_EQ(call<&meter_impl::reading>(make_ref<meter>(&m)), 17);
+  EXPECT_TRUE(call<&meter_impl::ready>(make_ref<meter>(&m)));
+  EXPECT_EQ(call<&meter_impl::reading>(interface_ref{}), 0);
+}
+
+}  // namespace
+}  // namespace zv::test
