@@ -229,16 +229,26 @@ struct byte_table {
     std::unordered_map<char16_t, unsigned char> to_byte;
 };
 
-std::unique_ptr<byte_table> build_byte_table(const char* iconv_name)
+// The Windows code pages leave a few bytes of 0x80-0x9F undefined; the
+// system passes them through as the C1 control of the same value, so such
+// bytes survive a round trip.
+bool passes_c1_through(unsigned code_page)
 {
-    converter cd("UTF-16LE", iconv_name);
+    return code_page >= 1250 && code_page <= 1258;
+}
+
+std::unique_ptr<byte_table> build_byte_table(const code_page_name& page)
+{
+    converter cd("UTF-16LE", page.iconv_name);
     if (!cd.valid()) return nullptr;
     auto table = std::make_unique<byte_table>();
     for (int byte = 255; byte >= 0; --byte) {
         const char in = static_cast<char>(byte);
         iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
         const std::u16string units = utf16_of_le_bytes(run_iconv(cd, &in, 1, 1, "\xFD\xFF"));
-        const char16_t unit = units.size() == 1 ? units[0] : replacement_unit;
+        char16_t unit = units.size() == 1 ? units[0] : replacement_unit;
+        if (unit == replacement_unit && byte >= 0x80 && byte <= 0x9F && passes_c1_through(page.code_page))
+            unit = static_cast<char16_t>(byte);
         table->to_wide[byte] = unit;
         // Walking down makes the lowest byte win when two bytes share a unit.
         if (unit != replacement_unit) table->to_byte[unit] = static_cast<unsigned char>(byte);
@@ -255,7 +265,7 @@ const byte_table* byte_table_for(const code_page_name& page)
     thread_local std::map<unsigned, std::unique_ptr<byte_table>> tables;
     auto found = tables.find(page.code_page);
     if (found == tables.end())
-        found = tables.emplace(page.code_page, build_byte_table(page.iconv_name)).first;
+        found = tables.emplace(page.code_page, build_byte_table(page)).first;
     last_page = &page;
     last_table = found->second.get();
     return last_table;

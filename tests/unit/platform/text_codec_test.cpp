@@ -83,6 +83,14 @@ TEST(PlatformCodePages, InvalidRequestsFail)
     EXPECT_EQ(wide_to_multi_byte(4242, u"abc", 3, narrow, 8), 0);
 }
 
+TEST(PlatformCodePages, UndefinedBytesOfWindowsCodePagesSurviveARoundTrip)
+{
+    EXPECT_EQ(decode(1251, "\x98"), u"\u0098");
+    EXPECT_EQ(encode(1251, u"\u0098"), "\x98");
+    EXPECT_EQ(decode(1252, "\x81\x8D"), u"\u0081\u008D");
+    EXPECT_EQ(encode(1252, u"\u0081\u008D"), "\x81\x8D");
+}
+
 TEST(PlatformCodePages, UnrepresentableCharactersBecomeQuestionMarks)
 {
     EXPECT_EQ(encode(1252, u"Яx"), "?x");
