@@ -27,6 +27,7 @@ if shutil.which("unzip"):
     print("unzip=" + ("ok" if tested.returncode == 0 else "failed"))
 
 book = openpyxl.load_workbook(path)
+print("creator=" + str(book.properties.creator))
 print("sheets=" + json.dumps(book.sheetnames, ensure_ascii=False))
 sheet = book.worksheets[0]
 print("max_row=%d" % sheet.max_row)

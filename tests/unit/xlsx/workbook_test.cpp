@@ -146,6 +146,19 @@ TEST_F(Workbook, FormulasBringTheCalculationChain)
     EXPECT_TRUE(HasLine(report, "row1=[\"2\", \"=A1*2\"]")) << report;
 }
 
+TEST_F(Workbook, MarkupInTitleAndUserNameStaysWellFormed)
+{
+    const fs::path target = Target("markup.xlsx");
+    {
+        CWorkbook book;
+        book.AddSheet(u"R&D <\"1\">").AddRow({{u"x", 0}});
+        ASSERT_TRUE(book.Save(Widen(target.string())));
+    }
+    const std::string report = ReadWithPython(target);
+    EXPECT_TRUE(HasLine(report, "sheets=[\"R&D <\\\"1\\\">\"]")) << report;
+    EXPECT_TRUE(HasLine(report, "creator=Петров & <Co> \"x\"")) << report;
+}
+
 TEST_F(Workbook, TemporaryFolderNameComesFromThreadAndClock)
 {
     zp::override_thread_id(4242);
