@@ -60,28 +60,43 @@ unsigned code_page_of_locale(const char* locale)
 
 // --------------------------------------------------------------------- UTF-8
 
-bool is_continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool in_range(unsigned char byte, unsigned char low, unsigned char high) { return byte >= low && byte <= high; }
+
+// The range of the byte after a lead byte; later bytes are 0x80-0xBF. These
+// ranges exclude overlong forms, surrogates and values above U+10FFFF.
+void second_byte_range(unsigned char lead, unsigned char& low, unsigned char& high)
+{
+    low = 0x80;
+    high = 0xBF;
+    if (lead == 0xE0) low = 0xA0;
+    else if (lead == 0xED) high = 0x9F;
+    else if (lead == 0xF0) low = 0x90;
+    else if (lead == 0xF4) high = 0x8F;
+}
 
 // Decodes one scalar value at text[i]; advances i past what it consumed.
-// Ill-formed sequences consume their maximal valid prefix and give U+FFFD.
+// An ill-formed sequence gives one U+FFFD for its maximal valid prefix, so
+// every stray byte becomes one replacement.
 char32_t decode_utf8(const unsigned char* text, std::size_t size, std::size_t& i)
 {
     const unsigned char lead = text[i++];
     if (lead < 0x80) return lead;
     int extra = 0;
     char32_t value = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) { extra = 1; value = lead & 0x1F; minimum = 0x80; }
-    else if (lead >= 0xE0 && lead <= 0xEF) { extra = 2; value = lead & 0x0F; minimum = 0x800; }
-    else if (lead >= 0xF0 && lead <= 0xF4) { extra = 3; value = lead & 0x07; minimum = 0x10000; }
+    if (in_range(lead, 0xC2, 0xDF)) { extra = 1; value = lead & 0x1F; }
+    else if (in_range(lead, 0xE0, 0xEF)) { extra = 2; value = lead & 0x0F; }
+    else if (in_range(lead, 0xF0, 0xF4)) { extra = 3; value = lead & 0x07; }
     else return replacement_unit;
+    unsigned char low = 0;
+    unsigned char high = 0;
+    second_byte_range(lead, low, high);
     for (int k = 0; k < extra; ++k) {
-        if (i >= size || !is_continuation(text[i])) return replacement_unit;
+        if (i >= size || !in_range(text[i], low, high)) return replacement_unit;
         value = (value << 6) | (text[i] & 0x3F);
         ++i;
+        low = 0x80;
+        high = 0xBF;
     }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return replacement_unit;
     return value;
 }
 

@@ -104,7 +104,11 @@ TEST(PlatformCodePages, Utf8HandlesSupplementaryAndIllFormedText)
     EXPECT_EQ(decode(65001, smile), u"\U0001F600");
     EXPECT_EQ(encode(65001, u"\U0001F600"), smile);
     EXPECT_EQ(decode(65001, "a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(decode(65001, "\xC0\xAF"), u"\uFFFD\uFFFD"); // overlong form
+    EXPECT_EQ(decode(65001, "\xC0\xAF"), u"\uFFFD\uFFFD");         // overlong form
+    EXPECT_EQ(decode(65001, "\xE0\x80\x80"), u"\uFFFD\uFFFD\uFFFD"); // overlong form
+    EXPECT_EQ(decode(65001, "\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD"); // a surrogate
+    EXPECT_EQ(decode(65001, "\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(decode(65001, "\xE2\x82" "a"), u"\uFFFDa");          // cut short
     EXPECT_EQ(encode(65001, std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
     EXPECT_EQ(utf8_to_utf16(utf16_to_utf8(u"Профиль/é")), u"Профиль/é");
 }
