@@ -8,6 +8,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace {
@@ -23,7 +24,7 @@ TEST(PlatformSystemInfo, UserAndComputerHaveNames)
 TEST(PlatformSystemInfo, TemporaryFolderFollowsTheEnvironmentAndEndsWithSeparator)
 {
     const std::filesystem::path own =
-        std::filesystem::temp_directory_path() / ("zv_platform_tmp_" + std::to_string(std::time(nullptr)));
+        std::filesystem::temp_directory_path() / ("zv_platform_tmp_" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(own);
     {
         zv::test::scoped_env env;
@@ -38,7 +39,7 @@ TEST(PlatformSystemInfo, TemporaryFolderFollowsTheEnvironmentAndEndsWithSeparato
 TEST(PlatformSystemInfo, UniqueTemporaryFilesAreCreatedAndDistinct)
 {
     const std::filesystem::path own =
-        std::filesystem::temp_directory_path() / ("zv_platform_unique_" + std::to_string(std::time(nullptr)));
+        std::filesystem::temp_directory_path() / ("zv_platform_unique_" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(own);
     const std::u16string first = unique_temp_file(own.u16string(), u"zvx");
     const std::u16string second = unique_temp_file(own.u16string() + u"\\", u"zvx");

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <random>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -30,7 +31,7 @@ protected:
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         root_ = stdfs::temp_directory_path() /
-                (std::string("zv_files_") + info->name() + "_" + std::to_string(std::time(nullptr)));
+                (std::string("zv_files_") + info->name() + "_" + std::to_string(std::random_device()()));
         stdfs::remove_all(root_);
         stdfs::create_directories(root_);
     }
