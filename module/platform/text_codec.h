@@ -24,8 +24,10 @@ unsigned ansi_code_page() noexcept;
 // - out null or out_capacity 0: returns the number of UTF-16 units needed;
 // - otherwise converts into out and returns the units written, 0 when they do
 //   not fit.
-// Returns 0 on every failure (unknown code page included). Bytes that the code
-// page leaves undefined become U+FFFD in UTF-8 or the code page's best mapping.
+// Returns 0 on every failure (unknown code page included). Ill-formed UTF-8
+// becomes U+FFFD; bytes a single-byte code page leaves undefined become the
+// C1 control of the same value (1250-1258) or U+FFFD. Code pages: 65001,
+// 20127, 866, 1250-1258, and further OEM, ISO and double-byte code pages.
 int multi_byte_to_wide(unsigned code_page, const char* text, int length_bytes, char16_t* out,
                        int out_capacity) noexcept;
 
