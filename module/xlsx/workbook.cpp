@@ -164,36 +164,44 @@ bool CWorkbook::Save(std::u16string_view path)
     if (saved_)
         return false; // the worksheet files are closed; a second save has nothing to pack
     saved_ = true;
-    bool result = WriteDescribingParts();
-    // Finish the worksheets even after a failure, so their files are closed
-    // before the clean-up removes them.
-    result = WriteSheets() && result;
-    std::string multibyte;
-    const std::u16string target(path);
-    if (result && !ToMultibytePath(target, multibyte))
+    bool result = false;
+    try {
+        result = WriteDescribingParts();
+        // Finish the worksheets even after a failure, so their files are
+        // closed before the clean-up removes them.
+        result = WriteSheets() && result;
+        std::string multibyte;
+        const std::u16string target(path);
+        result = result && ToMultibytePath(target, multibyte) && PackParts(target, temp_folder_, parts_);
+    } catch (...) {
+        // Out of memory while writing: the client only learns of a failed save.
         result = false;
-    if (result)
-        result = PackParts(target, temp_folder_, parts_);
+    }
     CleanUp();
     return result;
 }
 
 // Removes the part files and the folders that held them; failures are ignored.
-void CWorkbook::CleanUp() const
+void CWorkbook::CleanUp() const noexcept
 {
-    for (const auto& part : parts_)
-        zv::platform::remove_file(PartPath(temp_folder_, part));
-    // Worksheet files exist from AddSheet on, listed or not: never leave them.
-    for (const auto& sheet : worksheets_)
-        zv::platform::remove_file(PartPath(temp_folder_, SheetPartName(sheet->GetIndex())));
-    static const char16_t* const kFolders[] = {u"/xl/_rels", u"/xl/theme", u"/xl", u"/docProps", u"/_rels"};
-    if (!worksheets_.empty()) {
-        zv::platform::remove_empty_directory(temp_folder_ + u"/xl/worksheets/_rels");
-        zv::platform::remove_empty_directory(temp_folder_ + u"/xl/worksheets");
+    try {
+        for (const auto& part : parts_)
+            zv::platform::remove_file(PartPath(temp_folder_, part));
+        // Worksheet files exist from AddSheet on, listed or not: never leave them.
+        for (const auto& sheet : worksheets_)
+            zv::platform::remove_file(PartPath(temp_folder_, SheetPartName(sheet->GetIndex())));
+        static const char16_t* const kFolders[] = {u"/xl/_rels", u"/xl/theme", u"/xl", u"/docProps",
+                                                   u"/_rels"};
+        if (!worksheets_.empty()) {
+            zv::platform::remove_empty_directory(temp_folder_ + u"/xl/worksheets/_rels");
+            zv::platform::remove_empty_directory(temp_folder_ + u"/xl/worksheets");
+        }
+        for (const char16_t* folder : kFolders)
+            zv::platform::remove_empty_directory(temp_folder_ + folder);
+        zv::platform::remove_empty_directory(temp_folder_);
+    } catch (...) {
+        // Only the path strings can fail (out of memory); what is left stays.
     }
-    for (const char16_t* folder : kFolders)
-        zv::platform::remove_empty_directory(temp_folder_ + folder);
-    zv::platform::remove_empty_directory(temp_folder_);
 }
 
 } // namespace SimpleXlsx

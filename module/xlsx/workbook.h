@@ -63,7 +63,7 @@ class CWorkbook
     bool WriteSheetParts();
     bool WriteSheets();
     template <typename Fn> bool WritePart(std::u16string_view name, Fn write) const;
-    void CleanUp() const;
+    void CleanUp() const noexcept;
 
     std::u16string temp_folder_;
     std::vector<std::u16string> parts_;

@@ -32,6 +32,17 @@ struct RefBuffer {
 
 } // namespace
 
+// Runs one writing step; running out of memory marks the worksheet failed
+// (its save then reports false) instead of throwing at the caller.
+template <typename Fn> void CWorksheet::Guarded(Fn step) noexcept
+{
+    try {
+        step();
+    } catch (...) {
+        failed_ = true;
+    }
+}
+
 CWorksheet::CWorksheet(std::uint32_t number, const std::u16string& temp_folder, SharedStringTable* strings,
                        const std::vector<ColumnWidth>& widths, FrozenPane pane)
     : stream_(std::make_unique<PartStream>()), strings_(strings), number_(number), temp_folder_(temp_folder)
@@ -145,16 +156,23 @@ CWorksheet& CWorksheet::AddRow(const std::vector<StringCell>& row)
 {
     if (!ok_)
         return *this;
-    offset_ = 0;
-    cell_ = 0;
-    OpenRow(1, static_cast<std::uint32_t>(row.size() + 1), 0);
-    for (const StringCell& cell : row)
-        AddCell(cell);
-    xml_->End("row");
+    Guarded([&] {
+        offset_ = 0;
+        cell_ = 0;
+        OpenRow(1, static_cast<std::uint32_t>(row.size() + 1), 0);
+        for (const StringCell& cell : row)
+            WriteStringCell(cell);
+        xml_->End("row");
+    });
     return *this;
 }
 
 void CWorksheet::AddCell(const StringCell& cell)
+{
+    Guarded([&] { WriteStringCell(cell); });
+}
+
+void CWorksheet::WriteStringCell(const StringCell& cell)
 {
     if (!ok_)
         return;
@@ -182,9 +200,11 @@ template <typename Number> void CWorksheet::WriteNumberCell(Number value, std::s
 {
     if (!ok_)
         return;
-    OpenCell(style_id);
-    xml_->Tag("v").Text(value).End("c");
-    ++cell_;
+    Guarded([&] {
+        OpenCell(style_id);
+        xml_->Tag("v").Text(value).End("c");
+        ++cell_;
+    });
 }
 
 void CWorksheet::AddCell(const CellDataTime& cell)
@@ -214,7 +234,7 @@ void CWorksheet::BeginRow(std::uint32_t cells, std::uint32_t offset, float heigh
         return;
     offset_ = offset;
     cell_ = 0;
-    OpenRow(offset + 1, offset + 1 + cells, height);
+    Guarded([&] { OpenRow(offset + 1, offset + 1 + cells, height); });
 }
 
 void CWorksheet::EndRow()
@@ -258,13 +278,15 @@ void CWorksheet::MergeCells(CellCoord first, CellCoord last)
 {
     if (first.row == 0 || last.row == 0)
         return;
-    merged_.push_back(CellReference(first.row, first.col) + ":" + CellReference(last.row, last.col));
+    Guarded([&] {
+        merged_.push_back(CellReference(first.row, first.col) + ":" + CellReference(last.row, last.col));
+    });
 }
 
 bool CWorksheet::Save()
 {
     if (!ok_)
-        return true; // nothing open; the archive step notices the missing file
+        return !failed_; // nothing open; the archive step notices a missing file
     XmlWriter& xml = *xml_;
     xml.End("sheetData");
     if (!merged_.empty()) {
@@ -281,8 +303,8 @@ bool CWorksheet::Save()
         .End();
     xml_.reset();
     ok_ = false;
-    // A short write would leave a truncated part to pack: report it.
-    return stream_->Close();
+    // A short write or a lost row would leave a truncated part: report it.
+    return stream_->Close() && !failed_;
 }
 
 } // namespace SimpleXlsx

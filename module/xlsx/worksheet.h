@@ -81,6 +81,8 @@ class CWorksheet
     void WritePane(FrozenPane pane);
     void OpenRow(std::uint32_t first, std::uint32_t last, float height);
     void OpenCell(std::size_t style_id);
+    template <typename Fn> void Guarded(Fn step) noexcept;
+    void WriteStringCell(const StringCell& cell);
     template <typename Cell>
     CWorksheet& AddNumberRow(const std::vector<Cell>& row, std::uint32_t offset, float height);
     template <typename Number> void WriteNumberCell(Number value, std::size_t style_id);
@@ -95,6 +97,7 @@ class CWorksheet
     std::u16string title_ = u"Sheet 1";
     bool has_formulas_ = false;
     bool ok_ = true;
+    bool failed_ = false; // a row could not be written completely
     std::uint32_t row_ = 0;
     std::uint32_t cell_ = 0;
     std::uint32_t offset_ = 0;
