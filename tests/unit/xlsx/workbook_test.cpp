@@ -32,6 +32,21 @@ std::string ReadWithPython(const fs::path& workbook)
     return output;
 }
 
+// One entry of a saved archive, as Python's zipfile inflates it.
+std::string EntryText(const fs::path& workbook, const std::string& entry)
+{
+    const std::string command = std::string("\"") + ZV_PYTHON + "\" \"" + ZV_TEST_DATA +
+                                "/xlsx/dump_entry.py\" \"" + workbook.string() + "\" \"" + entry + "\"";
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return output;
+}
+
 bool HasLine(const std::string& report, const std::string& line)
 {
     return ("\n" + report).find("\n" + line + "\n") != std::string::npos;
@@ -86,6 +101,29 @@ TEST_F(Workbook, AttributeExportIsReadByIndependentReaders)
     EXPECT_TRUE(HasLine(report, "row2=[\"Профиль 1\", \"55.750001361\", \"A & B < C\"]")) << report;
     EXPECT_TRUE(HasLine(report, "row3=[\"Профиль 2\", null, \"55.750001361\"]")) << report;
     EXPECT_TRUE(TempIsEmpty());
+}
+
+TEST_F(Workbook, SavedPackageMatchesGoldenParts)
+{
+    zp::override_environment_variable(u"USERNAME", u"Иванов");
+    zp::override_utc_time(zp::civil_time{2026, 3, 7, 9, 5, 1});
+    const fs::path target = Target("golden.xlsx");
+    {
+        CWorkbook book;
+        book.AddSheet(u"Attributes").AddRow({{u"second", 0}, {u"\u0416 &amp; x", 0}, {u"second", 0}});
+        ASSERT_TRUE(book.Save(Widen(target.string())));
+    }
+    const std::pair<const char*, const char*> parts[] = {{"[Content_Types].xml", "content_types.xml"},
+                                                         {"_rels/.rels", "rels.xml"},
+                                                         {"docProps/core.xml", "core.xml"},
+                                                         {"docProps/app.xml", "app.xml"},
+                                                         {"xl/workbook.xml", "workbook.xml"},
+                                                         {"xl/styles.xml", "styles.xml"},
+                                                         {"xl/_rels/workbook.xml.rels", "workbook_rels.xml"},
+                                                         {"xl/theme/theme1.xml", "theme1.xml"},
+                                                         {"xl/sharedStrings.xml", "sharedStrings.xml"}};
+    for (const auto& [entry, golden] : parts)
+        EXPECT_EQ(EntryText(target, entry), xlsx_test::Golden(golden)) << entry;
 }
 
 TEST_F(Workbook, ManyRowsRoundTrip)
