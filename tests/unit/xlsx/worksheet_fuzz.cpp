@@ -1,0 +1,93 @@
+// Fuzz target: arbitrary UTF-16 cell texts (unpaired surrogates, NULs, '=',
+// markup) through a worksheet and its shared-string table. The part written
+// must be valid UTF-8, hold one row element per row, and every shared index
+// must name a text of the table.
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "xlsx/worksheet.h"
+
+namespace
+{
+
+// Splits the input into rows (0xFFFF) and cells (0xFFFE) of UTF-16 units.
+std::vector<std::vector<SimpleXlsx::StringCell>> Rows(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<std::vector<SimpleXlsx::StringCell>> rows(1);
+    rows.back().emplace_back();
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const auto unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+        if (unit == 0xFFFF) {
+            rows.emplace_back();
+            rows.back().emplace_back();
+        } else if (unit == 0xFFFE) {
+            rows.back().emplace_back();
+        } else {
+            rows.back().back().value.push_back(unit);
+        }
+    }
+    return rows;
+}
+
+bool ValidUtf8(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        if (n == 0 || i + n > text.size())
+            return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += n;
+    }
+    return true;
+}
+
+std::size_t Count(const std::string& text, const std::string& piece)
+{
+    std::size_t n = 0;
+    for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("zv_xlsx_fuzz_" + std::to_string(::getpid()));
+    const auto rows = Rows(data, size);
+    SimpleXlsx::SharedStringTable strings;
+    {
+        const std::string narrow = folder.string();
+        SimpleXlsx::CWorksheet sheet(1, std::u16string(narrow.begin(), narrow.end()), &strings);
+        for (const auto& row : rows)
+            sheet.AddRow(row);
+        if (!sheet.Save())
+            std::abort();
+    }
+    std::ifstream in(folder / "xl" / "worksheets" / "sheet1.xml", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    in.close();
+    fs::remove_all(folder);
+    const std::string xml = text.str();
+    if (!ValidUtf8(xml) || Count(xml, "<row ") != rows.size())
+        std::abort();
+    std::size_t shared = Count(xml, " t=\"s\"><v>");
+    if (shared > 0 && strings.Empty())
+        std::abort();
+    std::size_t texts = 0;
+    strings.ForEach([&](std::string_view t) { texts += ValidUtf8(std::string(t)) ? 1 : 0; });
+    if (texts != strings.Count())
+        std::abort();
+    return 0;
+}
