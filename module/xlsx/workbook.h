@@ -2,6 +2,16 @@
 // table and the style list. Save writes every part into a private temporary
 // folder, packs the folder into the .xlsx archive and removes the part files.
 // A workbook is saved once; failures are a false result, never an exception.
+//
+// Beyond the plain format:
+// - worksheet titles and the user name are plain text and are XML-quoted
+//   when written, so &, < and " never break a part (cell texts are not: the
+//   caller quotes them);
+// - two workbooks alive on one thread never share a temporary folder, even
+//   within one clock tick (see ReserveTemporaryFolder);
+// - a part or target path longer than the multibyte limit, a part that cannot
+//   be created and a write that falls short all make Save answer false, and
+//   every temporary file and folder is removed, worksheet files included.
 #pragma once
 
 #include <cstdint>
