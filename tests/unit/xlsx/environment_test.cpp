@@ -10,7 +10,7 @@ namespace
 
 namespace zp = zv::platform;
 
-class Environment : public ::testing::Test
+class PlatformEnvironment : public ::testing::Test
 {
   protected:
     void TearDown() override
@@ -20,7 +20,7 @@ class Environment : public ::testing::Test
     }
 };
 
-TEST_F(Environment, ReadsRealVariablesAsUtf16)
+TEST_F(PlatformEnvironment, ReadsRealVariablesAsUtf16)
 {
     ::setenv("ZV_ENV_TEST_VALUE", "\xD0\x9F\xD1\x80 x", 1);
     EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"Пр x"));
@@ -28,20 +28,20 @@ TEST_F(Environment, ReadsRealVariablesAsUtf16)
     EXPECT_FALSE(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE").has_value());
 }
 
-TEST_F(Environment, MalformedBytesBecomeReplacementCharacters)
+TEST_F(PlatformEnvironment, MalformedBytesBecomeReplacementCharacters)
 {
     ::setenv("ZV_ENV_TEST_VALUE", "a\xFF\xD0", 1);
     EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"a\xFFFD\xFFFD"));
 }
 
-TEST_F(Environment, NamesThatCannotExistAreUnset)
+TEST_F(PlatformEnvironment, NamesThatCannotExistAreUnset)
 {
     EXPECT_FALSE(zp::get_environment_variable(u"").has_value());
     EXPECT_FALSE(zp::get_environment_variable(u"A=B").has_value());
     EXPECT_FALSE(zp::get_environment_variable(u"ПУТЬ").has_value());
 }
 
-TEST_F(Environment, OverridesHideOrReplaceTheRealValue)
+TEST_F(PlatformEnvironment, OverridesHideOrReplaceTheRealValue)
 {
     ::setenv("ZV_ENV_TEST_VALUE", "real", 1);
     zp::override_environment_variable(u"ZV_ENV_TEST_VALUE", std::nullopt);
@@ -52,7 +52,7 @@ TEST_F(Environment, OverridesHideOrReplaceTheRealValue)
     EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"real"));
 }
 
-TEST_F(Environment, ThreadIdsDifferBetweenLiveThreads)
+TEST_F(PlatformEnvironment, ThreadIdsDifferBetweenLiveThreads)
 {
     const auto mine = zp::current_thread_id();
     EXPECT_EQ(mine, zp::current_thread_id());
@@ -64,7 +64,7 @@ TEST_F(Environment, ThreadIdsDifferBetweenLiveThreads)
     EXPECT_EQ(zp::current_thread_id(), 77u);
 }
 
-TEST_F(Environment, ClockAndTimeCanBeInjected)
+TEST_F(PlatformEnvironment, ClockAndTimeCanBeInjected)
 {
     EXPECT_GE(zp::processor_clock(), 0);
     zp::override_processor_clock(1234);
@@ -75,7 +75,7 @@ TEST_F(Environment, ClockAndTimeCanBeInjected)
     EXPECT_EQ(now.second, 6);
 }
 
-TEST_F(Environment, RealUtcTimeIsPlausible)
+TEST_F(PlatformEnvironment, RealUtcTimeIsPlausible)
 {
     const auto now = zp::current_utc_time();
     EXPECT_GE(now.year, 2024);
@@ -83,7 +83,7 @@ TEST_F(Environment, RealUtcTimeIsPlausible)
     EXPECT_LE(now.month, 12);
 }
 
-TEST_F(Environment, LocalTimeWithInjectedOffset)
+TEST_F(PlatformEnvironment, LocalTimeWithInjectedOffset)
 {
     zp::override_local_offset(-3600);
     const auto t = zp::to_local_time(0);
