@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <string>
 
 namespace zv::hostapp
 {
@@ -78,7 +80,8 @@ TEST(TranslationFile, LoadReportsUnreadableFiles)
 
 TEST(TranslationFile, LoadPrefixesErrorsWithThePath)
 {
-    auto path = std::filesystem::temp_directory_path() / "zvhost-translations-test.txt";
+    auto path = std::filesystem::temp_directory_path() /
+                ("zvhost-translations-" + std::to_string(std::random_device{}()) + ".txt");
     std::ofstream(path) << "10\tgood\nbad\n";
     std::string error;
     EXPECT_FALSE(translations::load(path.string(), error));

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -69,7 +69,8 @@ TEST(ZvhostList, LanguageDoesNotChangeTheListing)
 
 TEST(ZvhostList, TranslationFileIsCheckedBeforeTheModuleIsLoaded)
 {
-    auto dir = std::filesystem::temp_directory_path() / ("zvhost-list-" + std::to_string(::getpid()));
+    auto dir =
+        std::filesystem::temp_directory_path() / ("zvhost-list-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "good.txt") << "10\tProfile\n12\tFinished\n";
     std::ofstream(dir / "bad.txt") << "10 Profile\n";
