@@ -14,6 +14,7 @@ namespace zv::hostapp
 // is closed last.
 struct host::state {
     platform::library library;
+    message_sink messages;
     host_registry services;
     host_localizer_service localizers{[this] { return localizer_ref.get(); }};
     host_service_locator locator{localizers};
@@ -100,6 +101,11 @@ std::size_t host::localizer_requests() const noexcept
 std::size_t host::localizer_watchers() const noexcept
 {
     return state_->localizer_ref ? state_->localizer_object->holders() - 1 : 0;
+}
+
+message_sink& host::messages() noexcept
+{
+    return state_->messages;
 }
 
 } // namespace zv::hostapp

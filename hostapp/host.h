@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host_objects.h"
+#include "message_sink.h"
 #include "protocol/interface_ref.h"
 #include "translations.h"
 #include "zvhost_api.h"
@@ -56,6 +57,9 @@ class ZVHOST_API host
     // and holders registered with it besides the host's own.
     std::size_t localizer_requests() const noexcept;
     std::size_t localizer_watchers() const noexcept;
+
+    // The message boxes shown while this host lives (it is zvk_msgs' sink).
+    message_sink& messages() noexcept;
 
   private:
     struct state;

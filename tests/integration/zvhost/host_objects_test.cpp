@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host.h"
+#include "host/zvk_msgs.h"
 #include "localizer.h"
+#include "message_sink.h"
 #include "protocol/lifetime.h"
 #include "protocol/visitors.h"
 
@@ -110,6 +114,39 @@ TEST(HostLocalizer, AnswersFromItsTextsAndCountsRequests)
     EXPECT_EQ(text, u"Finished");
     EXPECT_EQ(object->requests(), 2u);
     EXPECT_EQ(object->holders(), 1u);
+}
+
+} // namespace
+} // namespace zv::hostapp
+
+namespace zv::hostapp
+{
+namespace
+{
+
+TEST(HostMessages, TheHostKeepsAndEchoesEveryMessageBox)
+{
+    host h;
+    std::ostringstream echo;
+    h.messages().set_echo(&echo);
+    zv_show_wmessage(u"Выполнено!");
+    zv_show_wwarning(u"");
+    zv_show_werror(u"Errors!");
+    const std::vector<shown_message> expected = {
+        {ZV_MSG_INFORMATION, u"Выполнено!"}, {ZV_MSG_WARNING, u""}, {ZV_MSG_ERROR, u"Errors!"}};
+    EXPECT_EQ(h.messages().messages(), expected);
+    EXPECT_EQ(echo.str(), "information: Выполнено!\nwarning: \nerror: Errors!\n");
+}
+
+TEST(HostMessages, NewestSinkReceivesAndAnOlderOneLeavesItInstalled)
+{
+    auto older = std::make_unique<message_sink>();
+    message_sink newer;
+    zv_show_wmessage(u"first");
+    older.reset();
+    zv_show_wmessage(u"second");
+    ASSERT_EQ(newer.messages().size(), 2u);
+    EXPECT_EQ(newer.messages()[1].text, u"second");
 }
 
 } // namespace
