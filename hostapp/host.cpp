@@ -1,5 +1,6 @@
 #include "host.h"
 
+#include <list>
 #include <optional>
 
 #include "localizer.h"
@@ -20,6 +21,8 @@ struct host::state {
     host_service_locator locator{localizers};
     ref<zv::localizer, 0> localizer_ref;
     ref<bundle_context, 0> context_ref;
+    // Released first: a tool holds the context as its parent.
+    std::list<ref<custom_app_service, 0>> tools;
     host_localizer* localizer_object = nullptr;
     bool attached = false;
 };
@@ -86,6 +89,27 @@ void host::connect_clients()
         if (record.is_client())
             call<&service_factory_impl::create>(record.factory, context, interface_ref{});
     }
+}
+
+interface_ref host::create_service(std::u16string_view identifier)
+{
+    for (const service_record& record : state_->services.records()) {
+        if (record.is_client() || record.identifier != identifier)
+            continue;
+        host_service_receiver receiver;
+        call<&service_factory_impl::create>(record.factory, state_->context_ref.get(),
+                                            make_ref<custom_app_service_visitor>(&receiver));
+        if (!receiver.received.valid())
+            return {};
+        state_->tools.emplace_back(receiver.received.get());
+        return receiver.received.get();
+    }
+    return {};
+}
+
+void host::release_services()
+{
+    state_->tools.clear();
 }
 
 interface_ref host::context() const noexcept

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host_objects.h"
@@ -49,6 +50,12 @@ class ZVHOST_API host
     // Calls create(context, null) on every client factory, so that, for one,
     // the module's localizer client asks for and receives the localizer.
     void connect_clients();
+
+    // Asks the tool factory registered under `identifier` for its service and
+    // holds it (strongly) until release_services or the host's end. Returns the
+    // service, or null when there is no such tool or it handed out nothing.
+    interface_ref create_service(std::u16string_view identifier);
+    void release_services();
 
     // The creation context handed to every create.
     interface_ref context() const noexcept;

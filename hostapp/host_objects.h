@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/app_service_interfaces.h"
+#include "protocol/lifetime.h"
 #include "protocol/localizer_interfaces.h"
 #include "protocol/referent.h"
 #include "protocol/service_interfaces.h"
@@ -71,6 +73,17 @@ class ZVHOST_API host_context final : public referent<bundle_context_impl>
 
   private:
     host_service_locator* locator_;
+};
+
+// The visitor source handed to a tool factory's create: receives the tool's
+// service and takes a strong hold on it at once, since the factory lets go of
+// its own hold when create returns. Only the last service received is kept.
+class ZVHOST_API host_service_receiver final : public custom_app_service_visitor_impl
+{
+  public:
+    void visit(interface_ref service) override { received.reset(service); }
+
+    ref<custom_app_service, 0> received;
 };
 
 } // namespace zv::hostapp

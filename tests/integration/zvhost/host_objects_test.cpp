@@ -151,3 +151,95 @@ TEST(HostMessages, NewestSinkReceivesAndAnOlderOneLeavesItInstalled)
 
 } // namespace
 } // namespace zv::hostapp
+
+namespace zv::hostapp
+{
+namespace
+{
+
+// A stand-in module with one tool factory that builds its tool the way the
+// module's factories do: parented to the context's referent, handed to the
+// visitor found on the visitor source.
+class fake_tool final : public referent<custom_app_service_impl>
+{
+  public:
+    explicit fake_tool(const interface_ref& parent) : obj(parent) { ++alive; }
+    ~fake_tool() override { --alive; }
+    static inline int alive = 0;
+};
+
+class fake_factory final : public service_factory_impl
+{
+  public:
+    void create(interface_ref context, interface_ref source) override
+    {
+        const interface_ref visitor = cast<custom_app_service_visitor>(root_of(source));
+        if (!visitor.valid())
+            return;
+        auto* tool = new fake_tool(call<&bundle_context_impl::referent>(context));
+        ref<custom_app_service, 0> pending(make_ref<custom_app_service>(tool));
+        call<&custom_app_service_visitor_impl::visit>(visitor, pending.get());
+    }
+};
+
+fake_factory factory;
+
+void fake_register(const void*, void*, const interface_ref* registry)
+{
+    call<&service_registry_impl::add_factory>(*registry, u"test/app/fake",
+                                              make_ref<service_factory>(&factory));
+    call<&service_registry_impl::add_factory>(*registry, u"", make_ref<service_factory>(&factory));
+}
+
+slot_fn fake_bundle[6] = {nullptr, reinterpret_cast<slot_fn>(&fake_register)};
+
+interface_ref fake_entry(void* object)
+{
+    return {fake_bundle, object};
+}
+
+TEST(HostServices, ToolIsHeldByTheHostAndParentedToTheContext)
+{
+    host h;
+    std::string error;
+    ASSERT_TRUE(h.attach(&fake_entry, error)) << error;
+    const interface_ref service = h.create_service(u"test/app/fake");
+    ASSERT_TRUE(service.valid());
+    EXPECT_EQ(fake_tool::alive, 1);
+    const interface_ref tool_referent = call<&custom_app_service_impl::referent>(service);
+    EXPECT_EQ(call<&referent_impl::parent>(tool_referent), call<&bundle_context_impl::referent>(h.context()));
+    h.release_services();
+    EXPECT_EQ(fake_tool::alive, 0);
+}
+
+TEST(HostServices, ContextOutlivesTheHostWhileAToolKeepsIt)
+{
+    ref<bundle_context, 1> watcher;
+    ref<custom_app_service, 0> kept;
+    {
+        host h;
+        std::string error;
+        ASSERT_TRUE(h.attach(&fake_entry, error)) << error;
+        kept.reset(h.create_service(u"test/app/fake"));
+        watcher.reset(h.context());
+    }
+    EXPECT_EQ(fake_tool::alive, 1);
+    EXPECT_TRUE(watcher.valid());
+    kept.reset();
+    EXPECT_EQ(fake_tool::alive, 0);
+    EXPECT_FALSE(watcher.valid());
+}
+
+TEST(HostServices, UnknownIdentifiersAndClientsGiveNothing)
+{
+    host h;
+    std::string error;
+    ASSERT_TRUE(h.attach(&fake_entry, error)) << error;
+    EXPECT_FALSE(h.create_service(u"test/app/other").valid());
+    EXPECT_FALSE(h.create_service(u"").valid());
+    EXPECT_EQ(fake_tool::alive, 0);
+    EXPECT_FALSE(h.attach(&fake_entry, error));
+}
+
+} // namespace
+} // namespace zv::hostapp
