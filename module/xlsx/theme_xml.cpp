@@ -29,7 +29,7 @@ void WriteColorScheme(XmlWriter& xml)
 void WriteFontGroup(XmlWriter& xml, const char* tag)
 {
     static const char* const kScripts[][2] = {{"Arab", "Times New Roman"},
-                                              {"Hebr", "Times New Roman"},
+                                              {"Herb", "Times New Roman"},
                                               {"Thai", "Tahoma"},
                                               {"Ethi", "Nyala"},
                                               {"Beng", "Vrinda"},
