@@ -1,7 +1,7 @@
 #include "zvk_file_dbf/dbf_codepage.h"
 
-#include "zvk_codepage/codepage.h"
-#include "zvk_codepage/file_window.h"
+#include "common/codepage.h"
+#include "common/file_window.h"
 
 #include <array>
 #include <cctype>
@@ -63,7 +63,7 @@ unsigned code_page_of_cpg(std::string_view text)
 {
     const std::string s = normalized(text);
     if (s == "UTF-8" || s == "UTF8") {
-        return hostcp::utf8_code_page;
+        return hostcommon::utf8_code_page;
     }
     if (starts_with(s, "ISO-8859-") || starts_with(s, "ISO8859-")) {
         const unsigned part = number(std::string_view(s).substr(s.find('-', 4) + 1));
@@ -104,7 +104,7 @@ std::uint8_t driver_of_code_page(unsigned code_page)
 
 std::string cpg_text(unsigned code_page)
 {
-    return code_page == hostcp::utf8_code_page ? std::string("UTF-8") : std::to_string(code_page);
+    return code_page == hostcommon::utf8_code_page ? std::string("UTF-8") : std::to_string(code_page);
 }
 
 std::string replace_extension(const std::string& path, std::string_view extension)
@@ -120,15 +120,15 @@ unsigned table_code_page(const std::string& dbf_path, std::uint8_t driver, unsig
 {
     std::string text;
     constexpr std::size_t cpg_limit = 256;
-    if (hostcp::read_small_file(replace_extension(dbf_path, ".cpg"), cpg_limit, text)
-        || hostcp::read_small_file(replace_extension(dbf_path, ".CPG"), cpg_limit, text)) {
+    if (hostcommon::read_small_file(replace_extension(dbf_path, ".cpg"), cpg_limit, text)
+        || hostcommon::read_small_file(replace_extension(dbf_path, ".CPG"), cpg_limit, text)) {
         const unsigned cp = code_page_of_cpg(text);
-        if (cp != 0 && hostcp::is_supported(cp)) {
+        if (cp != 0 && hostcommon::is_supported(cp)) {
             return cp;
         }
     }
     const unsigned cp = code_page_of_driver(driver, ansi_page);
-    return cp != 0 && hostcp::is_supported(cp) ? cp : ansi_page;
+    return cp != 0 && hostcommon::is_supported(cp) ? cp : ansi_page;
 }
 
 } // namespace zv::dbf

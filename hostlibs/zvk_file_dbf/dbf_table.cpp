@@ -1,6 +1,6 @@
 #include "zvk_file_dbf/dbf_table.h"
 
-#include "zvk_codepage/codepage.h"
+#include "common/codepage.h"
 #include "zvk_file_dbf/dbf_codepage.h"
 
 #include <cerrno>
@@ -219,7 +219,7 @@ bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_vi
         return false;
     }
     const struct field& f = layout_.fields[field];
-    const bool utf8 = code_page_ == hostcp::utf8_code_page;
+    const bool utf8 = code_page_ == hostcommon::utf8_code_page;
     const std::uint64_t at = cell_offset(field, record);
     if (created_) {
         return store_cell(records_.get() + at, f, text, utf8);

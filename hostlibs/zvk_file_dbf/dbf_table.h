@@ -6,7 +6,7 @@
 #ifndef ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_TABLE_H
 #define ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_TABLE_H
 
-#include "zvk_codepage/file_window.h"
+#include "common/file_window.h"
 #include "zvk_file_dbf/dbf_format.h"
 
 #include <cstdint>
@@ -75,7 +75,7 @@ private:
     unsigned ansi_page_ = 0;
     bool writable_ = false;
     bool created_ = false;
-    hostcp::file_window file_;                 // opened tables
+    hostcommon::file_window file_;                 // opened tables
     // Records of a created table. Zero bytes stand for blanks until commit()
     // writes them as blanks: the memory comes zeroed from the system without
     // being touched, which halves the work of filling a large table.

@@ -4,8 +4,9 @@
 // across the C boundary.
 #include "host/zvk_file_dbf.h"
 
-#include "zvk_codepage/codepage.h"
-#include "zvk_codepage/guard.h"
+#include "common/codepage.h"
+#include "common/guard.h"
+#include "common/utf_text.h"
 #include "zvk_file_dbf/dbf_table.h"
 
 #include <cstring>
@@ -22,13 +23,13 @@ struct zv_dbf {
 
 namespace {
 
-using zv::hostcp::guarded;
+using zv::hostcommon::guarded;
 
 void convert_names(zv_dbf& h)
 {
     for (const auto& f : h.table.shape().fields) {
         std::string name;
-        zv::hostcp::recode(f.name, h.table.code_page(), h.table.ansi_page(), name);
+        zv::hostcommon::recode(f.name, h.table.code_page(), h.table.ansi_page(), name);
         h.ansi_names.push_back(std::move(name));
     }
 }
@@ -106,8 +107,8 @@ ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_
             return nullptr;
         }
         auto h = std::make_unique<zv_dbf>();
-        if (!h->table.open(zv::hostcp::utf16_to_utf8(path), !read_only,
-                           zv::hostcp::ansi_code_page())) {
+        if (!h->table.open(zv::hostcommon::native_path(path), !read_only,
+                           zv::hostcommon::ansi_code_page())) {
             return nullptr;
         }
         convert_names(*h);
@@ -124,11 +125,11 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
             return nullptr;
         }
         auto h = std::make_unique<zv_dbf>();
-        if (!h->table.create(zv::hostcp::utf16_to_utf8(path), fields, field_count, record_count,
-                             zv::hostcp::ansi_code_page())) {
+        if (!h->table.create(zv::hostcommon::native_path(path), fields, field_count, record_count,
+                             zv::hostcommon::ansi_code_page())) {
             return nullptr;
         }
-        h->ascii_pages = zv::hostcp::is_ascii_compatible(h->table.code_page());
+        h->ascii_pages = zv::hostcommon::is_ascii_compatible(h->table.code_page());
         convert_names(*h);
         return h.release();
     });
@@ -136,7 +137,7 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
 
 ZV_HOST_API void zv_dbf_close(zv_dbf_t table)
 {
-    zv::hostcp::guarded_void([&] {
+    zv::hostcommon::guarded_void([&] {
         std::unique_ptr<zv_dbf> owned(table);
         if (owned) {
             owned->table.commit();
@@ -167,7 +168,7 @@ ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field,
         if (f == nullptr) {
             return false;
         }
-        zv::hostcp::to_utf16(f->name, table->table.code_page(), table->wide);
+        zv::hostcommon::to_utf16(f->name, table->table.code_page(), table->wide);
         zv_string_adp_assign_w(adapter, table->wide.c_str());
         return true;
     });
@@ -203,7 +204,7 @@ ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t 
         if (!cell_text(table, field, record, text)) {
             return nullptr;
         }
-        if (!zv::hostcp::recode(text, table->table.code_page(), table->table.ansi_page(),
+        if (!zv::hostcommon::recode(text, table->table.code_page(), table->table.ansi_page(),
                                 table->narrow)) {
             return nullptr;
         }
@@ -223,7 +224,7 @@ ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
         if (!cell_text(table, field, record, text)) {
             return false;
         }
-        if (!zv::hostcp::to_utf16(text, table->table.code_page(), table->wide)) {
+        if (!zv::hostcommon::to_utf16(text, table->table.code_page(), table->wide)) {
             return false;
         }
         zv_string_adp_assign_w(adapter, table->wide.c_str());
@@ -239,7 +240,7 @@ ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
             return false;
         }
         const std::string_view value = text != nullptr ? std::string_view(text) : std::string_view();
-        return zv::hostcp::recode(value, table->table.ansi_page(), table->table.code_page(),
+        return zv::hostcommon::recode(value, table->table.ansi_page(), table->table.code_page(),
                                   table->converted)
                && table->table.write_cell(field, record, table->converted);
     });
@@ -256,9 +257,9 @@ ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
             return stored;
         }
         const std::u16string_view value = text != nullptr
-                                              ? std::u16string_view(text, zv::hostcp::u16_length(text))
+                                              ? std::u16string_view(text, zv::hostcommon::length(text))
                                               : std::u16string_view();
-        return zv::hostcp::from_utf16(value, table->table.code_page(), table->converted)
+        return zv::hostcommon::from_utf16(value, table->table.code_page(), table->converted)
                && table->table.write_cell(field, record, table->converted);
     });
 }

@@ -5,7 +5,7 @@
 #ifndef ZV_HOSTLIBS_ZVK_FILE_SHP_SHP_READER_H
 #define ZV_HOSTLIBS_ZVK_FILE_SHP_SHP_READER_H
 
-#include "zvk_codepage/file_window.h"
+#include "common/file_window.h"
 #include "zvk_file_shp/shp_record.h"
 
 #include <cstdint>
@@ -32,7 +32,7 @@ private:
     bool read_index(const std::string& base);
     bool open_shp(const std::string& base);
 
-    hostcp::file_window shp_;
+    hostcommon::file_window shp_;
     std::int32_t shape_type_ = 0;
     std::vector<std::uint32_t> offsets_; // byte offset of each record in the .shp
     record last_;

@@ -2,8 +2,8 @@
 // guarded(), so nothing is thrown across the C boundary.
 #include "host/zvk_file_shp.h"
 
-#include "zvk_codepage/codepage.h"
-#include "zvk_codepage/guard.h"
+#include "common/guard.h"
+#include "common/utf_text.h"
 #include "zvk_file_shp/shp_reader.h"
 
 #include <memory>
@@ -12,7 +12,7 @@ struct zv_shp_file {
     zv::shp::reader reader;
 };
 
-using zv::hostcp::guarded;
+using zv::hostcommon::guarded;
 
 extern "C" {
 
@@ -23,8 +23,7 @@ ZV_HOST_API zv_shp_file_t zv_shp_file_open_w(const char16_t* path, bool read_onl
             return nullptr;
         }
         auto file = std::make_unique<zv_shp_file>();
-        const std::string utf8 = zv::hostcp::utf16_to_utf8(path);
-        return file->reader.open(utf8) ? file.release() : nullptr;
+        return file->reader.open(zv::hostcommon::native_path(path)) ? file.release() : nullptr;
     });
 }
 

@@ -2,8 +2,9 @@
 // runs under a guard that turns an exception into the failure result.
 #include "pgrid_file.h"
 
+#include "common/adapter_text.h"
+#include "common/guard.h"
 #include "host/zvk_file_tos4.h"
-#include "utf_text.h"
 
 struct zv_tos4_file {
     std::unique_ptr<zv::pgrid::pgrid_file> file;
@@ -17,14 +18,7 @@ struct zv_tos4_prop {
 namespace
 {
 
-template <typename Result, typename Body> Result guarded(Result failure, Body&& body) noexcept
-{
-    try {
-        return body();
-    } catch (...) {
-        return failure;
-    }
-}
+using zv::hostcommon::guarded;
 
 const zv::pgrid::property_info* property_at(zv_tos4_file_t file, uint32_t property)
 {
@@ -32,16 +26,6 @@ const zv::pgrid::property_info* property_at(zv_tos4_file_t file, uint32_t proper
         return nullptr;
     }
     return &file->file->info().properties[property];
-}
-
-bool deliver_utf8(const std::string& text, zv_string_adp_t adapter)
-{
-    const auto wide = zv::hosttext::from_utf8(text);
-    if (!wide) {
-        return false;
-    }
-    zv_string_adp_assign_w(adapter, wide->c_str());
-    return true;
 }
 
 } // namespace
@@ -54,7 +38,7 @@ ZV_HOST_API zv_tos4_file_t zv_tos4_file_open_w(const char16_t* path, int mode)
         return nullptr;
     }
     return guarded<zv_tos4_file_t>(nullptr, [&]() -> zv_tos4_file_t {
-        auto file = zv::pgrid::pgrid_file::open(zv::hosttext::native_path(path), mode == ZV_TOS4_OPEN_WRITE);
+        auto file = zv::pgrid::pgrid_file::open(zv::hostcommon::native_path(path), mode == ZV_TOS4_OPEN_WRITE);
         return file ? new zv_tos4_file{std::move(file)} : nullptr;
     });
 }
@@ -72,13 +56,15 @@ ZV_HOST_API uint32_t zv_tos4_get_prop_count(zv_tos4_file_t file)
 ZV_HOST_API bool zv_tos4_get_prop_name_w(zv_tos4_file_t file, uint32_t property, zv_string_adp_t adapter)
 {
     const auto* info = property_at(file, property);
-    return info != nullptr && guarded(false, [&] { return deliver_utf8(info->name, adapter); });
+    return info != nullptr &&
+           guarded(false, [&] { return zv::hostcommon::assign_utf8(adapter, info->name); });
 }
 
 ZV_HOST_API bool zv_tos4_get_prop_caption_w(zv_tos4_file_t file, uint32_t property, zv_string_adp_t adapter)
 {
     const auto* info = property_at(file, property);
-    return info != nullptr && guarded(false, [&] { return deliver_utf8(info->caption, adapter); });
+    return info != nullptr &&
+           guarded(false, [&] { return zv::hostcommon::assign_utf8(adapter, info->caption); });
 }
 
 ZV_HOST_API int32_t zv_tos4_get_index_by_name_w(zv_tos4_file_t file, const char16_t* name)
@@ -87,7 +73,7 @@ ZV_HOST_API int32_t zv_tos4_get_index_by_name_w(zv_tos4_file_t file, const char1
         return -1;
     }
     return guarded<int32_t>(
-        -1, [&] { return static_cast<int32_t>(file->file->find(zv::hosttext::to_utf8(name))); });
+        -1, [&] { return static_cast<int32_t>(file->file->find(zv::hostcommon::to_utf8(name))); });
 }
 
 ZV_HOST_API zv_tos4_prop_t zv_tos4_prop_open(zv_tos4_file_t file, int32_t index)

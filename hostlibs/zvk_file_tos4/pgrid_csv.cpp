@@ -1,6 +1,6 @@
 #include "pgrid_csv.h"
 
-#include "utf_text.h"
+#include "common/utf_text.h"
 
 namespace zv::pgrid
 {
@@ -99,7 +99,7 @@ std::optional<csv_table> parse_csv(std::string_view text, std::string* error)
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
     }
-    if (!zv::hosttext::from_utf8(text)) {
+    if (!zv::hostcommon::from_utf8(text)) {
         *error = "the text is not UTF-8";
         return std::nullopt;
     }

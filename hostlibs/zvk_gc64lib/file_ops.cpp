@@ -1,5 +1,8 @@
 #include "file_ops.h"
 
+#include "common/file_window.h"
+#include "common/utf_text.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -10,25 +13,6 @@ namespace zv::gc
 {
 namespace
 {
-
-void append_utf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 bool is_separator(char c)
 {
@@ -47,22 +31,9 @@ struct file_closer {
 
 std::optional<std::string> path_from_utf16(const char16_t* path)
 {
-    if (path == nullptr || *path == 0)
+    if (path == nullptr || *path == 0 || !hostcommon::is_well_formed(path))
         return std::nullopt;
-    std::string out;
-    for (const char16_t* p = path; *p != 0; ++p) {
-        char32_t c = *p;
-        if (c >= 0xD800 && c <= 0xDBFF) {
-            if (p[1] < 0xDC00 || p[1] > 0xDFFF)
-                return std::nullopt;
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(p[1]) - 0xDC00);
-            ++p;
-        } else if (c >= 0xDC00 && c <= 0xDFFF) {
-            return std::nullopt;
-        }
-        append_utf8(out, c);
-    }
-    return out;
+    return hostcommon::native_path(path);
 }
 
 std::string strip_extension(const std::string& path)
@@ -97,18 +68,8 @@ std::optional<std::string> find_companion(const std::string& base, const char* e
 
 std::optional<std::string> read_file(const std::string& path, std::size_t max_bytes)
 {
-    std::unique_ptr<std::FILE, file_closer> f(std::fopen(path.c_str(), "rb"));
-    if (!f)
-        return std::nullopt;
     std::string content;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) {
-        content.append(buf, n);
-        if (content.size() > max_bytes)
-            return std::nullopt;
-    }
-    if (std::ferror(f.get()))
+    if (!hostcommon::read_small_file(path, max_bytes, content))
         return std::nullopt;
     return content;
 }

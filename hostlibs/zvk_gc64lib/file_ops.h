@@ -9,8 +9,9 @@
 namespace zv::gc
 {
 
-// UTF-8 form of a zero-terminated UTF-16 path (the file-system encoding
-// here); nullopt for a null or empty path or an unpaired surrogate.
+// Native form of a zero-terminated UTF-16 path (UTF-8, "\" a folder
+// separator on POSIX); nullopt for a null or empty path or an unpaired
+// surrogate.
 std::optional<std::string> path_from_utf16(const char16_t* path);
 
 // The path without the extension of its file name (from the last dot on; a

@@ -2,6 +2,8 @@
 // guarded(), so that no exception leaves the library.
 #include "host/zvk_gc64lib.h"
 
+#include "common/guard.h"
+
 #include "file_ops.h"
 #include "geom_table.h"
 #include "polygon_ops.h"
@@ -14,19 +16,7 @@ struct zv_gc_geom_table {
     zv::gc::geom_table table;
 };
 
-namespace
-{
-
-template <class T, class Fn> T guarded(T fallback, Fn&& fn) noexcept
-{
-    try {
-        return fn();
-    } catch (...) {
-        return fallback;
-    }
-}
-
-} // namespace
+using zv::hostcommon::guarded;
 
 extern "C" {
 

@@ -1,6 +1,6 @@
 #include "message_sink.h"
 
-#include "utf_text.h"
+#include "common/utf_text.h"
 
 #include <cstdio>
 
@@ -57,7 +57,7 @@ std::string stderr_line(zv_msg_kind kind, const char16_t* text)
 {
     std::string line = kind_label(kind);
     line += ": ";
-    line += zv::hosttext::to_utf8(text == nullptr ? u"" : text);
+    line += zv::hostcommon::to_utf8(text == nullptr ? u"" : text);
     line += '\n';
     return line;
 }

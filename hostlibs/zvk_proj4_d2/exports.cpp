@@ -5,8 +5,9 @@
 #include "prj_file.h"
 #include "proj_session.h"
 
+#include "common/adapter_text.h"
+#include "common/guard.h"
 #include "host/zvk_proj4_d2.h"
-#include "utf_text.h"
 
 #include <cmath>
 
@@ -17,14 +18,7 @@ struct zv_rpj_d2 {
 namespace
 {
 
-template <typename Result, typename Body> Result guarded(Result failure, Body&& body) noexcept
-{
-    try {
-        return body();
-    } catch (...) {
-        return failure;
-    }
-}
+using zv::hostcommon::guarded;
 
 std::vector<zv_vertex_d2> part_vertices(zv_ov_d2_t vector, uint32_t index)
 {
@@ -103,15 +97,7 @@ ZV_HOST_API bool zv_pj4_load_ex(const char16_t* data_file_path, zv_string_adp_t 
     }
     return guarded(false, [&] {
         const auto definition = zv::proj4::load_prj_definition(data_file_path);
-        if (!definition) {
-            return false;
-        }
-        const auto wide = zv::hosttext::from_utf8(*definition);
-        if (!wide) {
-            return false;
-        }
-        zv_string_adp_assign_w(adapter, wide->c_str());
-        return true;
+        return definition && zv::hostcommon::assign_utf8(adapter, *definition);
     });
 }
 

@@ -1,10 +1,10 @@
 #include "prj_file.h"
 
 #include "proj_session.h"
-#include "utf_text.h"
+#include "common/file_window.h"
+#include "common/utf_text.h"
 
-#include <fstream>
-#include <iterator>
+#include <utility>
 
 namespace zv::proj4
 {
@@ -13,23 +13,6 @@ namespace
 
 // A .prj holds one WKT text; anything larger is not one.
 constexpr std::size_t kMaxPrjBytes = 1 << 20;
-
-std::optional<std::string> read_small_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > kMaxPrjBytes) {
-            return std::nullopt;
-        }
-    }
-    return bytes;
-}
 
 std::string without_bom(std::string text)
 {
@@ -55,11 +38,11 @@ std::u16string prj_path(const std::u16string& data_path)
 std::optional<std::string> load_prj_definition(const std::u16string& data_path)
 {
     const auto path = prj_path(data_path);
-    const auto bytes = read_small_file(zv::hosttext::native_path(path.c_str()));
-    if (!bytes) {
+    std::string bytes;
+    if (!hostcommon::read_small_file(hostcommon::native_path(path.c_str()), kMaxPrjBytes, bytes)) {
         return std::nullopt;
     }
-    const auto wide = zv::hosttext::from_utf8(without_bom(*bytes));
+    const auto wide = hostcommon::from_utf8(without_bom(std::move(bytes)));
     if (!wide) {
         return std::nullopt;
     }

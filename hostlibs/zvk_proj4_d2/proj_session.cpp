@@ -1,6 +1,6 @@
 #include "proj_session.h"
 
-#include "utf_text.h"
+#include "common/utf_text.h"
 
 #include <cctype>
 
@@ -28,7 +28,7 @@ bool is_geographic(const PJ* crs)
 
 std::string crs_text(const char16_t* definition)
 {
-    std::string text = zv::hosttext::to_utf8(definition == nullptr ? u"" : definition);
+    std::string text = zv::hostcommon::to_utf8(definition == nullptr ? u"" : definition);
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) {
         return {};

@@ -1,7 +1,8 @@
 // The code pages of tables and of the system: how a .cpg text and a
 // language-driver byte are read, how the ANSI code page follows the locale,
 // and what conversions make of text a code page cannot hold.
-#include "zvk_codepage/codepage.h"
+#include "common/codepage.h"
+#include "common/utf_text.h"
 #include "zvk_file_dbf/dbf_codepage.h"
 #include "host_test_files.h"
 
@@ -56,9 +57,9 @@ TEST(AnsiCodePage, ForcedNumberWinsOverTheLocale)
 {
     scoped_env lang("LC_ALL", "ru_RU.UTF-8");
     scoped_env forced("ZV_ANSI_CODEPAGE", "1257");
-    EXPECT_EQ(hostcp::ansi_code_page(), 1257u);
+    EXPECT_EQ(hostcommon::ansi_code_page(), 1257u);
     scoped_env junk("ZV_ANSI_CODEPAGE", "abc");
-    EXPECT_EQ(hostcp::ansi_code_page(), 1251u) << "a forced value that is no number is ignored";
+    EXPECT_EQ(hostcommon::ansi_code_page(), 1251u) << "a forced value that is no number is ignored";
 }
 
 TEST(AnsiCodePage, FollowsTheLanguageOfTheLocale)
@@ -68,19 +69,19 @@ TEST(AnsiCodePage, FollowsTheLanguageOfTheLocale)
     scoped_env lang("LANG", "el_GR");
     {
         scoped_env all("LC_ALL", "");
-        EXPECT_EQ(hostcp::ansi_code_page(), 1250u) << "an empty LC_ALL is skipped";
+        EXPECT_EQ(hostcommon::ansi_code_page(), 1250u) << "an empty LC_ALL is skipped";
     }
     scoped_env all("LC_ALL", "C");
-    EXPECT_EQ(hostcp::ansi_code_page(), 1252u);
-    EXPECT_EQ(hostcp::code_page_of_language("uk_UA"), 1251u);
-    EXPECT_EQ(hostcp::code_page_of_language("kk"), 1251u);
-    EXPECT_EQ(hostcp::code_page_of_language("tr_TR.ISO-8859-9"), 1254u);
-    EXPECT_EQ(hostcp::code_page_of_language("he_IL"), 1255u);
-    EXPECT_EQ(hostcp::code_page_of_language("ar_EG"), 1256u);
-    EXPECT_EQ(hostcp::code_page_of_language("lv_LV"), 1257u);
-    EXPECT_EQ(hostcp::code_page_of_language("vi_VN"), 1258u);
-    EXPECT_EQ(hostcp::code_page_of_language("de_DE"), 1252u);
-    EXPECT_EQ(hostcp::code_page_of_language("POSIX"), 1252u);
+    EXPECT_EQ(hostcommon::ansi_code_page(), 1252u);
+    EXPECT_EQ(hostcommon::code_page_of_language("uk_UA"), 1251u);
+    EXPECT_EQ(hostcommon::code_page_of_language("kk"), 1251u);
+    EXPECT_EQ(hostcommon::code_page_of_language("tr_TR.ISO-8859-9"), 1254u);
+    EXPECT_EQ(hostcommon::code_page_of_language("he_IL"), 1255u);
+    EXPECT_EQ(hostcommon::code_page_of_language("ar_EG"), 1256u);
+    EXPECT_EQ(hostcommon::code_page_of_language("lv_LV"), 1257u);
+    EXPECT_EQ(hostcommon::code_page_of_language("vi_VN"), 1258u);
+    EXPECT_EQ(hostcommon::code_page_of_language("de_DE"), 1252u);
+    EXPECT_EQ(hostcommon::code_page_of_language("POSIX"), 1252u);
 }
 
 TEST(Conversion, RoundTripsCyrillicThroughEveryTableCodePage)
@@ -88,9 +89,9 @@ TEST(Conversion, RoundTripsCyrillicThroughEveryTableCodePage)
     const std::u16string text = u"Широта, Ёж";
     for (const unsigned cp : {1251u, 866u, 65001u, 28595u}) {
         std::string narrow;
-        ASSERT_TRUE(hostcp::from_utf16(text, cp, narrow)) << cp;
+        ASSERT_TRUE(hostcommon::from_utf16(text, cp, narrow)) << cp;
         std::u16string back;
-        ASSERT_TRUE(hostcp::to_utf16(narrow, cp, back));
+        ASSERT_TRUE(hostcommon::to_utf16(narrow, cp, back));
         EXPECT_EQ(back, text) << cp;
     }
 }
@@ -98,14 +99,14 @@ TEST(Conversion, RoundTripsCyrillicThroughEveryTableCodePage)
 TEST(Conversion, UnrepresentableAndInvalidTextIsReplacedNotDropped)
 {
     std::string narrow;
-    ASSERT_TRUE(hostcp::from_utf16(u"a€Жb", 866, narrow));
+    ASSERT_TRUE(hostcommon::from_utf16(u"a€Жb", 866, narrow));
     EXPECT_EQ(narrow, "a?\x86" "b");
-    ASSERT_TRUE(hostcp::from_utf16(u"x\xD800y", 65001, narrow)) << "unpaired surrogate";
+    ASSERT_TRUE(hostcommon::from_utf16(u"x\xD800y", 65001, narrow)) << "unpaired surrogate";
     EXPECT_EQ(narrow, "x?y");
     std::u16string wide;
-    ASSERT_TRUE(hostcp::to_utf16("a\xFF" "b\xC3", 65001, wide));
+    ASSERT_TRUE(hostcommon::to_utf16("a\xFF" "b\xC3", 65001, wide));
     EXPECT_EQ(wide, u"a\xFFFD" u"b\xFFFD");
-    ASSERT_TRUE(hostcp::to_utf16("\x98", 1251, wide)) << "a hole of 1251";
+    ASSERT_TRUE(hostcommon::to_utf16("\x98", 1251, wide)) << "a hole of 1251";
     EXPECT_EQ(wide.size(), 1u);
 }
 
@@ -113,21 +114,21 @@ TEST(Conversion, UnknownCodePagesFail)
 {
     std::string narrow;
     std::u16string wide;
-    EXPECT_FALSE(hostcp::from_utf16(u"Ж", 0, narrow));
-    EXPECT_FALSE(hostcp::to_utf16("\xC6", 4, wide));
-    EXPECT_FALSE(hostcp::is_supported(4));
-    EXPECT_TRUE(hostcp::is_supported(1251));
+    EXPECT_FALSE(hostcommon::from_utf16(u"Ж", 0, narrow));
+    EXPECT_FALSE(hostcommon::to_utf16("\xC6", 4, wide));
+    EXPECT_FALSE(hostcommon::is_supported(4));
+    EXPECT_TRUE(hostcommon::is_supported(1251));
 }
 
 TEST(Conversion, RecodeBetweenNarrowPagesAndPathsToUtf8)
 {
     std::string out;
-    ASSERT_TRUE(hostcp::recode("\xC6\xE5", 1251, 866, out));
+    ASSERT_TRUE(hostcommon::recode("\xC6\xE5", 1251, 866, out));
     EXPECT_EQ(out, "\x86\xA5");
-    ASSERT_TRUE(hostcp::recode("same", 1251, 1251, out));
+    ASSERT_TRUE(hostcommon::recode("same", 1251, 1251, out));
     EXPECT_EQ(out, "same");
-    EXPECT_EQ(hostcp::utf16_to_utf8(u"D:/данные/😀"), "D:/данные/😀");
-    EXPECT_EQ(hostcp::utf16_to_utf8(u"\xDC00"), "\xEF\xBF\xBD");
+    EXPECT_EQ(hostcommon::to_utf8(u"D:/данные/😀"), "D:/данные/😀");
+    EXPECT_EQ(hostcommon::to_utf8(u"\xDC00"), "\xEF\xBF\xBD");
 }
 
 } // namespace

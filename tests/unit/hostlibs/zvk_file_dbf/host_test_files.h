@@ -86,6 +86,14 @@ inline std::u16string u16(const std::string& utf8)
     return out;
 }
 
+// A path as the module hands it over: UTF-16 with "\" between folders.
+inline std::u16string backslashed(const std::string& utf8)
+{
+    std::u16string out = u16(utf8);
+    std::replace(out.begin(), out.end(), u'/', u'\\');
+    return out;
+}
+
 inline std::string read_bytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -257,6 +257,24 @@ TEST_F(DbfCreate, AnsiCodePageTheSystemCannotConvertRefusesWideText)
     zv_dbf_close(t);
 }
 
+TEST_F(DbfCreate, BackslashesSeparateFolders)
+{
+    std::filesystem::create_directory(dir.file("out"));
+    const std::u16string inner = zv::test::backslashed(dir.file("out/t.dbf"));
+    zv_dbf_t t = zv_dbf_create_w(inner.c_str(), static_cast<uint32_t>(fields.size()), 1, fields.data(), 0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "north"));
+    zv_dbf_close(t);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out"})) << "no file named with a backslash";
+    path = dir.file("out/t.dbf");
+    const std::string table = dump("utf-8");
+    EXPECT_EQ(table.substr(table.find('\n') + 1), "north||\n");
+    t = zv_dbf_open_w(inner.c_str(), true, 0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(zv_dbf_get_nr(t), 1u);
+    zv_dbf_close(t);
+}
+
 TEST_F(DbfCreate, CyrillicFileNames)
 {
     path = dir.file("профиль.dbf");

@@ -216,6 +216,21 @@ print(r.record(0)[0], r.record(1)[1])
     EXPECT_EQ(*out, "новое 42.75\n");
 }
 
+TEST_F(DbfRead, BackslashesSeparateFoldersAndFindTheCodePageFile)
+{
+    make("cp1251", "Профиль");
+    zv::test::write_bytes(dir.file("t.cpg"), "1251");
+    zv_dbf_t t = zv_dbf_open_w(zv::test::backslashed(path).c_str(), false, 0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(wide_cell(t, 0, 0), u"Профиль") << "read in the code page of t.cpg";
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"Запад"));
+    zv_dbf_close(t);
+    t = open();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(wide_cell(t, 0, 0), u"Запад");
+    zv_dbf_close(t);
+}
+
 class DbfDamaged : public DbfRead {
 protected:
     void SetUp() override { make("utf-8", "value"); }

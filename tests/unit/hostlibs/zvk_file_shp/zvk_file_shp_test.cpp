@@ -63,9 +63,9 @@ for s in r.iterShapes():
 )";
 
 // The same dump made through our library.
-std::string our_dump(const std::string& path)
+std::string our_dump_of(const std::u16string& path)
 {
-    zv_shp_file_t f = zv_shp_file_open_w(u16(path).c_str(), true);
+    zv_shp_file_t f = zv_shp_file_open_w(path.c_str(), true);
     if (f == nullptr) {
         return "<not opened>";
     }
@@ -97,6 +97,11 @@ std::string our_dump(const std::string& path)
     zv_ov_d2_destroy(parts);
     zv_shp_file_close(f);
     return out;
+}
+
+std::string our_dump(const std::string& path)
+{
+    return our_dump_of(u16(path));
 }
 
 class ShpFiles : public ::testing::Test {
@@ -178,6 +183,16 @@ TEST_F(ShpFiles, PathWithoutExtensionOrInUpperCaseOpens)
     zv_shp_file_close(f);
     f = zv_shp_file_open_w(u16(folder->file("polygon.SHP")).c_str(), true);
     EXPECT_NE(f, nullptr);
+    zv_shp_file_close(f);
+}
+
+TEST_F(ShpFiles, BackslashesSeparateFolders)
+{
+    const std::string path = folder->file("line.shp");
+    EXPECT_EQ(our_dump_of(zv::test::backslashed(path)), pyshp(path));
+    zv_shp_file_t f = zv_shp_file_open_w(zv::test::backslashed(folder->file("line")).c_str(), true);
+    ASSERT_NE(f, nullptr) << "the .shx beside it is found too";
+    EXPECT_EQ(zv_shp_file_get_no(f), 3u);
     zv_shp_file_close(f);
 }
 

@@ -33,6 +33,13 @@ TEST(GcFileOps, Utf16PathsBecomeUtf8)
     EXPECT_FALSE(path_from_utf16(nullptr));
 }
 
+TEST(GcFileOps, BackslashesInPathsSeparateFolders)
+{
+    EXPECT_EQ(path_from_utf16(u"/data\\out\\поля.shp"), "/data/out/\xD0\xBF\xD0\xBE\xD0\xBB\xD1\x8F.shp");
+    EXPECT_EQ(path_from_utf16(u"a\\b\\c"), "a/b/c");
+    EXPECT_EQ(strip_extension(*path_from_utf16(u"C:\\d.v2\\fields")), "C:/d.v2/fields");
+}
+
 TEST(GcFileOps, CompanionsAreFoundInEitherCase)
 {
     test::temp_dir dir;

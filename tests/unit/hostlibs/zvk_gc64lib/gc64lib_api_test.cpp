@@ -11,6 +11,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <filesystem>
@@ -252,6 +253,33 @@ TEST(Gc64libFiles, CyrillicPathsWork)
     const std::string base = run_tool_steps(dir, "поля");
     EXPECT_TRUE(std::filesystem::exists(base + "_rect2d.shp"));
     EXPECT_TRUE(std::filesystem::exists(base + "_rect2d.dbf"));
+}
+
+// The module joins paths with "\": on POSIX that separates folders too.
+std::u16string backslashed(const std::string& path)
+{
+    std::u16string out = utf16(path);
+    std::replace(out.begin(), out.end(), u'/', u'\\');
+    return out;
+}
+
+TEST(Gc64libFiles, BackslashesSeparateFolders)
+{
+    temp_dir dir;
+    test::write_shapefile(dir.file("in"), polygon_input());
+    std::ofstream(dir.file("in.prj")) << wkt;
+    std::filesystem::create_directory(dir.file("out"));
+    tables t;
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, backslashed(dir.file("in.shp")).c_str()));
+    EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 2u);
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, backslashed(dir.file("out/copy.shp")).c_str()));
+    for (const auto& name : dir.list())
+        EXPECT_EQ(name.find('\\'), std::string::npos) << name;
+    for (const char* ext : {".shp", ".shx", ".dbf"})
+        EXPECT_TRUE(std::filesystem::exists(dir.file("out/copy") + ext)) << ext;
+    EXPECT_EQ(read_text(dir.file("out/copy.prj")), wkt) << "the .prj was found through the same path";
+    const auto records = test::lines_starting(test::pyshp_dump(dir.file("out/copy.shp")), "record");
+    EXPECT_EQ(records.size(), 2u);
 }
 
 TEST(Gc64libFiles, LinesSplitButYieldNoAxes)

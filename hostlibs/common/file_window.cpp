@@ -1,4 +1,4 @@
-#include "zvk_codepage/file_window.h"
+#include "common/file_window.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zv::hostcp {
+namespace zv::hostcommon {
 namespace {
 
 // pread until length bytes arrived; false on error or end of file.
@@ -137,4 +137,4 @@ bool read_small_file(const std::string& path, std::size_t max_bytes, std::string
     return true;
 }
 
-} // namespace zv::hostcp
+} // namespace zv::hostcommon

@@ -1,7 +1,7 @@
 // iconv-backed code-page conversion for the host libraries. Descriptors are
 // opened once per thread and pair of code pages: opening one costs far more
 // than converting a cell, and the tables convert cell by cell.
-#include "zvk_codepage/codepage.h"
+#include "common/codepage.h"
 
 #include <array>
 #include <cerrno>
@@ -13,7 +13,7 @@
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "UTF-16 is handed to iconv as UTF-16LE");
 
-namespace zv::hostcp {
+namespace zv::hostcommon {
 namespace {
 
 // Windows' number for UTF-16LE, used here as the wide side of a conversion.
@@ -250,45 +250,4 @@ bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::st
     return to_utf16(text, from_page, wide) && from_utf16(wide, to_page, out);
 }
 
-std::string utf16_to_utf8(std::u16string_view text)
-{
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
-            && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-std::size_t u16_length(const char16_t* text)
-{
-    std::size_t n = 0;
-    while (text[n] != 0) {
-        ++n;
-    }
-    return n;
-}
-
-} // namespace zv::hostcp
+} // namespace zv::hostcommon

@@ -1,12 +1,12 @@
 // The one way an exported C function of a host library runs its body:
 // any exception becomes the function's documented failure value, so nothing
 // is thrown across the C boundary.
-#ifndef ZV_HOSTLIBS_ZVK_CODEPAGE_GUARD_H
-#define ZV_HOSTLIBS_ZVK_CODEPAGE_GUARD_H
+#ifndef ZV_HOSTLIBS_COMMON_GUARD_H
+#define ZV_HOSTLIBS_COMMON_GUARD_H
 
 #include <utility>
 
-namespace zv::hostcp {
+namespace zv::hostcommon {
 
 template <typename Result, typename Body>
 Result guarded(Result failure, Body&& body) noexcept
@@ -27,6 +27,6 @@ void guarded_void(Body&& body) noexcept
     }
 }
 
-} // namespace zv::hostcp
+} // namespace zv::hostcommon
 
 #endif

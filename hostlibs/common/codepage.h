@@ -1,14 +1,14 @@
 // Code pages of the host libraries: the system ANSI code page as Windows
 // derives it from the locale, and conversions between 8-bit code pages and
-// UTF-16 through iconv. Shared by the host libraries as a static library.
-#ifndef ZV_HOSTLIBS_ZVK_CODEPAGE_CODEPAGE_H
-#define ZV_HOSTLIBS_ZVK_CODEPAGE_CODEPAGE_H
+// UTF-16 through iconv (UTF-8 and UTF-16 alone: utf_text.h).
+#ifndef ZV_HOSTLIBS_COMMON_CODEPAGE_H
+#define ZV_HOSTLIBS_COMMON_CODEPAGE_H
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace zv::hostcp {
+namespace zv::hostcommon {
 
 inline constexpr unsigned utf8_code_page = 65001;
 
@@ -39,13 +39,6 @@ bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out);
 // Narrow text from one code page to another (same page: copied).
 bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out);
 
-// UTF-16 to UTF-8 without iconv (file names); unpaired surrogates become
-// U+FFFD.
-std::string utf16_to_utf8(std::u16string_view text);
-
-// Length of a zero-terminated UTF-16 text.
-std::size_t u16_length(const char16_t* text);
-
-} // namespace zv::hostcp
+} // namespace zv::hostcommon
 
 #endif

@@ -2,15 +2,15 @@
 // reads costs one system call per window, not one per record. The file
 // descriptor stays open, so a file that is replaced (renamed over) while
 // the window is open keeps being read from the old contents.
-#ifndef ZV_HOSTLIBS_ZVK_CODEPAGE_FILE_WINDOW_H
-#define ZV_HOSTLIBS_ZVK_CODEPAGE_FILE_WINDOW_H
+#ifndef ZV_HOSTLIBS_COMMON_FILE_WINDOW_H
+#define ZV_HOSTLIBS_COMMON_FILE_WINDOW_H
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace zv::hostcp {
+namespace zv::hostcommon {
 
 class file_window {
 public:
@@ -50,6 +50,6 @@ private:
 // read or is larger than max_bytes.
 bool read_small_file(const std::string& path, std::size_t max_bytes, std::string& text);
 
-} // namespace zv::hostcp
+} // namespace zv::hostcommon
 
 #endif

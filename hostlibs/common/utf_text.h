@@ -1,16 +1,21 @@
-// UTF-8 <-> UTF-16 conversion and native paths, shared by the host libraries
-// of this folder's group (built into the static library zv_host_text).
-#pragma once
+// The one UTF-8 <-> UTF-16 codec of the host libraries, and paths as the
+// operating system wants them.
+#ifndef ZV_HOSTLIBS_COMMON_UTF_TEXT_H
+#define ZV_HOSTLIBS_COMMON_UTF_TEXT_H
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace zv::hosttext
+namespace zv::hostcommon
 {
 
 // Length of a zero-terminated UTF-16 text; 0 for null.
 std::size_t length(const char16_t* text) noexcept;
+
+// True when every surrogate of the text is part of a pair.
+bool is_well_formed(std::u16string_view text) noexcept;
 
 // UTF-16 to UTF-8. Unpaired surrogates become U+FFFD.
 std::string to_utf8(std::u16string_view text);
@@ -24,4 +29,6 @@ std::optional<std::u16string> from_utf8(std::string_view bytes);
 // with "\"). Null gives an empty path.
 std::string native_path(const char16_t* path);
 
-} // namespace zv::hosttext
+} // namespace zv::hostcommon
+
+#endif

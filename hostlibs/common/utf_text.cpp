@@ -1,11 +1,16 @@
-#include "utf_text.h"
+#include "common/utf_text.h"
 
-namespace zv::hosttext
+namespace zv::hostcommon
 {
 namespace
 {
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+bool is_surrogate(char32_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
 
 void append_utf8(std::string& out, char32_t cp)
 {
@@ -67,10 +72,20 @@ std::optional<char32_t> decode_one(std::string_view bytes, std::size_t& i)
         }
         cp = (cp << 6) | (next & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    if (cp < min || cp > 0x10FFFF || is_surrogate(cp)) {
         return std::nullopt;
     }
     return cp;
+}
+
+// The code point of a surrogate pair that starts at text[i]; 0 when none does.
+char32_t pair_at(std::u16string_view text, std::size_t i)
+{
+    if (i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+        return 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+    }
+    return 0;
 }
 
 } // namespace
@@ -86,21 +101,28 @@ std::size_t length(const char16_t* text) noexcept
     return n;
 }
 
+bool is_well_formed(std::u16string_view text) noexcept
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (pair_at(text, i) != 0) {
+            ++i;
+        } else if (is_surrogate(text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string to_utf8(std::u16string_view text)
 {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            const char32_t cp = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+        if (const char32_t cp = pair_at(text, i); cp != 0) {
             append_utf8(out, cp);
             ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            append_utf8(out, kReplacement);
         } else {
-            append_utf8(out, unit);
+            append_utf8(out, is_surrogate(text[i]) ? kReplacement : char32_t(text[i]));
         }
     }
     return out;
@@ -134,4 +156,4 @@ std::string native_path(const char16_t* path)
     return out;
 }
 
-} // namespace zv::hosttext
+} // namespace zv::hostcommon

@@ -1,0 +1,28 @@
+// Handing UTF-8 text to a string adapter of the host. Header-only: only the
+// host libraries that deliver text this way link zvk_basic for the adapter.
+#ifndef ZV_HOSTLIBS_COMMON_ADAPTER_TEXT_H
+#define ZV_HOSTLIBS_COMMON_ADAPTER_TEXT_H
+
+#include "common/utf_text.h"
+#include "host/zvk_basic.h"
+
+#include <string_view>
+
+namespace zv::hostcommon
+{
+
+// Assigns the UTF-16 form of utf8 to the adapter; false (adapter untouched)
+// when the bytes are not well-formed UTF-8.
+inline bool assign_utf8(zv_string_adp_t adapter, std::string_view utf8)
+{
+    const auto wide = from_utf8(utf8);
+    if (!wide) {
+        return false;
+    }
+    zv_string_adp_assign_w(adapter, wide->c_str());
+    return true;
+}
+
+} // namespace zv::hostcommon
+
+#endif
