@@ -1,6 +1,6 @@
 #include "message_sink.h"
 
-#include "translations.h"
+#include "common/utf_text.h"
 
 namespace zv::hostapp
 {
@@ -34,7 +34,8 @@ void message_sink::receive(zv_msg_kind kind, const char16_t* text, void* context
         auto* self = static_cast<message_sink*>(context);
         self->messages_.push_back({kind, text != nullptr ? std::u16string(text) : std::u16string()});
         if (self->echo_ != nullptr)
-            *self->echo_ << kind_name(kind) << ": " << utf16_to_utf8(self->messages_.back().text) << '\n';
+            *self->echo_ << kind_name(kind) << ": " << hostcommon::to_utf8(self->messages_.back().text)
+                         << '\n';
     } catch (...) {
     }
 }

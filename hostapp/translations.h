@@ -38,11 +38,6 @@ class ZVHOST_API translations
     std::map<uint32_t, std::u16string> texts_;
 };
 
-// Converts UTF-8 to UTF-16; nothing for malformed input.
-ZVHOST_API std::optional<std::u16string> utf8_to_utf16(std::string_view text);
-// Converts UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
-ZVHOST_API std::string utf16_to_utf8(std::u16string_view text);
-
 } // namespace zv::hostapp
 
 #endif

@@ -93,15 +93,5 @@ TEST(TranslationFile, LoadPrefixesErrorsWithThePath)
     std::filesystem::remove(path);
 }
 
-TEST(Utf8, RoundTripsAcrossAllSequenceLengths)
-{
-    std::string text = "A\xD0\x96\xE2\x82\xAC\xF0\x9F\x98\x80"; // A, Zhe, euro, emoji
-    std::optional<std::u16string> wide = utf8_to_utf16(text);
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(*wide, (std::u16string{u'A', 0x0416, 0x20AC, 0xD83D, 0xDE00}));
-    EXPECT_EQ(utf16_to_utf8(*wide), text);
-    EXPECT_EQ(utf16_to_utf8(std::u16string{0xD800, u'x'}), "\xEF\xBF\xBDx");
-}
-
 } // namespace
 } // namespace zv::hostapp

@@ -1,6 +1,6 @@
 // Environment of the host process.
-#ifndef ZV_HOSTAPP_PLATFORM_ENVIRONMENT_H
-#define ZV_HOSTAPP_PLATFORM_ENVIRONMENT_H
+#ifndef ZV_HOSTAPP_PLATFORM_PROCESS_ENVIRONMENT_H
+#define ZV_HOSTAPP_PLATFORM_PROCESS_ENVIRONMENT_H
 
 namespace zv::hostapp::platform
 {
