@@ -3,36 +3,17 @@
 #ifndef ZV_BENCH_HOSTLIBS_BENCH_COMMON_H
 #define ZV_BENCH_HOSTLIBS_BENCH_COMMON_H
 
+#include "scratch_folder.h"
+
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <time.h>
 
 namespace zv::bench {
 
-class scratch_folder {
-public:
-    scratch_folder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zv_bench_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~scratch_folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    scratch_folder(const scratch_folder&) = delete;
-    scratch_folder& operator=(const scratch_folder&) = delete;
-    bool ok() const { return !path_.empty(); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+// The scratch folder and UTF-16 paths of the host-library tests.
+using zv::test::scratch_folder;
+using zv::test::u16;
 
 // Time taken by one measured run: wall clock, and the processor time of
 // this process (user and system), which the other jobs on a shared machine
@@ -87,11 +68,6 @@ struct comparison {
         anchor_cpu = items / anchor_time.cpu;
     }
 };
-
-inline std::u16string widen(const std::string& ascii)
-{
-    return std::u16string(ascii.begin(), ascii.end());
-}
 
 // Each measurement: fills the comparison; false when the run failed.
 bool bench_shp_read(const scratch_folder& folder, comparison& out);

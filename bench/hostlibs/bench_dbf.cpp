@@ -35,7 +35,7 @@ value_pool make_pool()
             std::snprintf(text, sizeof text, "%.3f", static_cast<double>(i) * 12.345);
         }
         pool.narrow.emplace_back(text);
-        pool.wide.push_back(widen(text));
+        pool.wide.push_back(u16(text));
     }
     return pool;
 }
@@ -61,7 +61,7 @@ std::vector<dbf_field_desc> descriptors()
 bool write_ours(const std::string& path, const value_pool& pool)
 {
     const std::vector<dbf_field_desc> fields = descriptors();
-    zv_dbf_t table = zv_dbf_create_w(widen(path).c_str(), field_count, record_count, fields.data(), 0);
+    zv_dbf_t table = zv_dbf_create_w(u16(path).c_str(), field_count, record_count, fields.data(), 0);
     if (table == nullptr) {
         return false;
     }

@@ -88,8 +88,8 @@ bool bench_reproject(comparison& out)
     PJ_CONTEXT* ctx = proj_context_create();
     PJ* op = direct_transformation(ctx);
     bool ok = rpj != nullptr && op != nullptr
-              && zv_rpj_d2_init_w(rpj, widen(source_definition).c_str(),
-                                  widen(target_definition).c_str());
+              && zv_rpj_d2_init_w(rpj, u16(source_definition).c_str(),
+                                  u16(target_definition).c_str());
     std::vector<zv_vertex_d2> ours, anchor;
     ok = ok && run_ours(rpj, points, ours);
     if (ok) {

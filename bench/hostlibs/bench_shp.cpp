@@ -40,7 +40,7 @@ bool write_polylines(const std::string& path)
 double read_ours(const std::string& path)
 {
     double sum = 0;
-    zv_shp_file_t file = zv_shp_file_open_w(widen(path).c_str(), true);
+    zv_shp_file_t file = zv_shp_file_open_w(u16(path).c_str(), true);
     zv_ov_d2_t parts = zv_ov_d2_create();
     const uint32_t n = zv_shp_file_get_no(file);
     for (uint32_t i = 0; i < n; ++i) {

@@ -4,44 +4,18 @@
 // back; odd - the rest is a list of 14-byte field descriptors, from which
 // a table of three records is created, filled, closed and opened again.
 #include "host/zvk_file_dbf.h"
+#include "scratch_folder.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-class scratch_folder {
-public:
-    scratch_folder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zv_dbf_fuzz_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~scratch_folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    scratch_folder(const scratch_folder&) = delete;
-    scratch_folder& operator=(const scratch_folder&) = delete;
-    std::u16string file(const char* name) const
-    {
-        const std::string s = (path_ / name).string();
-        return std::u16string(s.begin(), s.end());
-    }
-    std::string narrow(const char* name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using zv::test::scratch_folder;
 
 void read_everything(zv_dbf_t table, bool write_back)
 {
@@ -68,9 +42,8 @@ void read_everything(zv_dbf_t table, bool write_back)
 
 void fuzz_open(const scratch_folder& folder, const std::uint8_t* data, std::size_t size, bool writable)
 {
-    std::ofstream(folder.narrow("t.dbf"), std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    zv_dbf_t table = zv_dbf_open_w(folder.file("t.dbf").c_str(), !writable, 0);
+    zv::test::write_bytes(folder.file("t.dbf"), std::string_view(reinterpret_cast<const char*>(data), size));
+    zv_dbf_t table = zv_dbf_open_w(zv::test::u16(folder.file("t.dbf")).c_str(), !writable, 0);
     if (table != nullptr) {
         read_everything(table, writable);
         zv_dbf_close(table);
@@ -83,7 +56,7 @@ void fuzz_create(const scratch_folder& folder, const std::uint8_t* data, std::si
     if (!fields.empty()) {
         std::memcpy(fields.data(), data, fields.size() * sizeof(dbf_field_desc));
     }
-    const std::u16string path = folder.file("new.dbf");
+    const std::u16string path = zv::test::u16(folder.file("new.dbf"));
     zv_dbf_t table = zv_dbf_create_w(path.c_str(), static_cast<std::uint32_t>(fields.size()), 3,
                                      fields.data(), 0);
     if (table == nullptr) {
@@ -102,7 +75,7 @@ void fuzz_create(const scratch_folder& folder, const std::uint8_t* data, std::si
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const scratch_folder folder;
+    static const scratch_folder folder("zv_dbf_fuzz");
     if (size < 1) {
         return 0;
     }

@@ -3,25 +3,24 @@
 // reader. Neither may crash, hang or read out of bounds.
 #include "pgrid_csv.h"
 #include "pgrid_file.h"
+#include "scratch_folder.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace
 {
 
-// One scratch file per process, rewritten for every input.
+// One scratch file per process, rewritten for every input, in a folder
+// removed at exit.
 const std::string& scratch_path()
 {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("zv_pgrid_fuzz_" + std::to_string(getpid()) + ".pgrid"))
-            .string();
+    static const zv::test::scratch_folder folder("zv_pgrid_fuzz");
+    static const std::string path = folder.file("in.pgrid");
     return path;
 }
 

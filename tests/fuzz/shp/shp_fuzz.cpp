@@ -3,55 +3,26 @@
 // part, the rest after it is the .shp. Both are written to a private folder
 // and read through the C functions, every record and its parts.
 #include "host/zvk_file_shp.h"
+#include "scratch_folder.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
-class scratch_folder {
-public:
-    scratch_folder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zv_shp_fuzz_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~scratch_folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    scratch_folder(const scratch_folder&) = delete;
-    scratch_folder& operator=(const scratch_folder&) = delete;
-    std::string file(const char* name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
 void write_file(const std::string& path, const std::uint8_t* data, std::size_t size)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
-
-std::u16string widen(const std::string& ascii)
-{
-    return std::u16string(ascii.begin(), ascii.end());
+    zv::test::write_bytes(path, std::string_view(reinterpret_cast<const char*>(data), size));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const scratch_folder folder;
+    static const zv::test::scratch_folder folder("zv_shp_fuzz");
     if (size < 4) {
         return 0;
     }
@@ -62,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     write_file(folder.file("f.shx"), data + 4, shx_bytes);
     write_file(folder.file("f.shp"), data + 4 + shx_bytes, rest - shx_bytes);
 
-    zv_shp_file_t file = zv_shp_file_open_w(widen(folder.file("f.shp")).c_str(), true);
+    zv_shp_file_t file = zv_shp_file_open_w(zv::test::u16(folder.file("f.shp")).c_str(), true);
     if (file == nullptr) {
         return 0;
     }

@@ -1,4 +1,4 @@
-// Helpers of the shapefile and table tests: a temporary folder, running the
+// Helpers of the shapefile and table tests: running the
 // independent readers and writers (pyshp, shapelib's command-line tools),
 // string adapters that capture what a host function delivers, and a scoped
 // environment variable.
@@ -6,105 +6,15 @@
 #define ZV_TESTS_HOSTLIBS_HOST_TEST_FILES_H
 
 #include "host/zvk_basic.h"
+#include "scratch_folder.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace zv::test {
-
-class temp_folder {
-public:
-    temp_folder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zv_hostlib_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~temp_folder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    temp_folder(const temp_folder&) = delete;
-    temp_folder& operator=(const temp_folder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-    // Names of the entries of the folder, sorted.
-    std::vector<std::string> entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(path_)) {
-            names.push_back(e.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    std::filesystem::path path_;
-};
-
-// UTF-8 to UTF-16 for paths and expected texts.
-inline std::u16string u16(const std::string& utf8)
-{
-    std::u16string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = c;
-        std::size_t n = 1;
-        if (c >= 0xF0) {
-            cp = c & 0x07;
-            n = 4;
-        } else if (c >= 0xE0) {
-            cp = c & 0x0F;
-            n = 3;
-        } else if (c >= 0xC0) {
-            cp = c & 0x1F;
-            n = 2;
-        }
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
-        i += n;
-        if (cp >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-    }
-    return out;
-}
-
-// A path as the module hands it over: UTF-16 with "\" between folders.
-inline std::u16string backslashed(const std::string& utf8)
-{
-    std::u16string out = u16(utf8);
-    std::replace(out.begin(), out.end(), u'/', u'\\');
-    return out;
-}
-
-inline std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-inline void write_bytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Runs a shell command; its standard output, or nothing when it failed.
 inline std::optional<std::string> run(const std::string& command)
@@ -136,7 +46,7 @@ inline std::string quoted(const std::string& s)
 inline std::optional<std::string> run_python(const std::string& script,
                                              const std::vector<std::string>& args = {})
 {
-    const temp_folder folder;
+    const scratch_folder folder;
     const std::string file = folder.file("script.py");
     write_bytes(file, script);
     std::string command = quoted(ZV_PYTHON) + " " + quoted(file);

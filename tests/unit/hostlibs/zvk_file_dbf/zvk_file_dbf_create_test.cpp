@@ -13,7 +13,7 @@ namespace {
 
 using zv::test::captured_text;
 using zv::test::scoped_env;
-using zv::test::temp_folder;
+using zv::test::scratch_folder;
 using zv::test::u16;
 
 dbf_field_desc desc(const char* name, char type, uint8_t length, uint8_t decimals = 0)
@@ -49,7 +49,7 @@ protected:
         return out ? *out : "<pyshp failed>";
     }
 
-    temp_folder dir;
+    scratch_folder dir;
     std::string path = dir.file("out.dbf");
     std::vector<dbf_field_desc> fields{desc("NAME", 'C', 12), desc("DEPTH", 'N', 8, 2),
                                        desc("LAT_B_W84", 'C', 20)};

@@ -10,7 +10,7 @@ namespace {
 
 using zv::test::captured_text;
 using zv::test::scoped_env;
-using zv::test::temp_folder;
+using zv::test::scratch_folder;
 using zv::test::u16;
 
 // Writes a table with pyshp: fields NAME C20, VAL N10.2, DAY D8, OK L1 and
@@ -51,7 +51,7 @@ protected:
     }
     zv_dbf_t open() { return zv_dbf_open_w(u16(path).c_str(), true, 0); }
 
-    temp_folder dir;
+    scratch_folder dir;
     std::string path = dir.file("t.dbf");
 };
 

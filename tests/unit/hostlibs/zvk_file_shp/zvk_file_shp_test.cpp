@@ -12,7 +12,7 @@
 
 namespace {
 
-using zv::test::temp_folder;
+using zv::test::scratch_folder;
 using zv::test::u16;
 
 // One shapefile per shape type, each with a null record among its records.
@@ -108,7 +108,7 @@ class ShpFiles : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder = new temp_folder;
+        folder = new scratch_folder;
         ASSERT_TRUE(zv::test::run_python(pyshp_writer, {folder->path().string()}));
     }
     static void TearDownTestSuite()
@@ -121,9 +121,9 @@ protected:
         const auto out = zv::test::run_python(pyshp_dump, {path});
         return out ? *out : "<pyshp failed>";
     }
-    static temp_folder* folder;
+    static scratch_folder* folder;
 };
-temp_folder* ShpFiles::folder = nullptr;
+scratch_folder* ShpFiles::folder = nullptr;
 
 TEST_F(ShpFiles, EveryShapeTypeReadsAsPyshpReadsIt)
 {
@@ -201,7 +201,7 @@ TEST_F(ShpFiles, BackslashesSeparateFolders)
 // as pyshp's.
 TEST(ShpLarge, RecordsAcrossAndBeyondTheReadWindow)
 {
-    temp_folder dir;
+    scratch_folder dir;
     const std::string path = dir.file("big.shp");
     const auto pyshp_sum = zv::test::run_python(R"(
 import sys, shapefile
@@ -244,7 +244,7 @@ print('%.17g' % total)
 
 TEST(ShpTools, ShapelibWrittenPolylinesRead)
 {
-    temp_folder dir;
+    scratch_folder dir;
     const std::string path = dir.file("профили.shp");
     const std::string q = zv::test::quoted(path);
     ASSERT_TRUE(zv::test::run("shpcreate " + q + " arc"));
@@ -304,7 +304,7 @@ protected:
         zv_shp_file_close(f);
         return result;
     }
-    temp_folder dir;
+    scratch_folder dir;
     std::string shp, shx;
 };
 
@@ -348,7 +348,7 @@ TEST_F(ShpDamaged, WrongCountsAndOffsetsFailTheirRecord)
 TEST(ShpHandles, NullAndRefusedHandles)
 {
     EXPECT_EQ(zv_shp_file_open_w(nullptr, true), nullptr);
-    temp_folder dir;
+    scratch_folder dir;
     EXPECT_EQ(zv_shp_file_open_w(u16(dir.file("absent.shp")).c_str(), true), nullptr);
     EXPECT_EQ(zv_shp_file_open_w(u16(dir.path().string()).c_str(), true), nullptr);
     EXPECT_EQ(zv_shp_file_get_type(nullptr), -1);

@@ -47,7 +47,7 @@ class PgridCommands : public ::testing::Test
         args.insert(args.end(), options.begin(), options.end());
         return run(args);
     }
-    zv::test::pgrid_folder folder;
+    zv::test::scratch_folder folder;
 };
 
 TEST_F(PgridCommands, CsvToPgridToCsvIsExact)

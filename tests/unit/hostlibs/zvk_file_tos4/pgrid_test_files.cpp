@@ -1,42 +1,13 @@
 #include "pgrid_test_files.h"
 
 #include <cmath>
-#include <fstream>
-#include <random>
-#include <sstream>
 
 namespace zv::test
 {
 
-pgrid_folder::pgrid_folder()
-{
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() / ("zv_pgrid_" + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-}
-
-pgrid_folder::~pgrid_folder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 std::u16string wide_path(const std::filesystem::path& path)
 {
     return path.u16string();
-}
-
-std::string read_bytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void write_bytes(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 zv::pgrid::header sample_header()

@@ -45,7 +45,7 @@ class Tos4Api : public ::testing::Test
         return values;
     }
 
-    zv::test::pgrid_folder folder;
+    zv::test::scratch_folder folder;
     std::filesystem::path path;
 };
 

@@ -42,7 +42,7 @@ TEST(GcFileOps, BackslashesInPathsSeparateFolders)
 
 TEST(GcFileOps, CompanionsAreFoundInEitherCase)
 {
-    test::temp_dir dir;
+    test::scratch_folder dir;
     std::ofstream(dir.file("a.prj")) << "x";
     std::ofstream(dir.file("b.PRJ")) << "y";
     EXPECT_EQ(find_companion(dir.file("a"), ".prj"), dir.file("a.prj"));
@@ -54,7 +54,7 @@ TEST(GcFileOps, CompanionsAreFoundInEitherCase)
 
 TEST(GcFileOps, TemporaryNamesAreFreshAndInTheSameFolder)
 {
-    test::temp_dir dir;
+    test::scratch_folder dir;
     const std::string first = temporary_base(dir.file("out"));
     std::ofstream(first + ".shp") << "";
     const std::string second = temporary_base(dir.file("out"));

@@ -11,7 +11,6 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <filesystem>
@@ -23,9 +22,10 @@ namespace zv::gc
 namespace
 {
 
+using test::backslashed;
 using test::make_ring;
-using test::temp_dir;
-using test::utf16;
+using test::scratch_folder;
+using test::u16;
 
 constexpr const char* wkt =
     "PROJCS[\"Pulkovo 1942 / Gauss-Kruger zone 12\",GEOGCS[\"Pulkovo 1942\"],UNIT[\"metre\",1]]";
@@ -61,20 +61,20 @@ test::shapefile_input polygon_input()
     return input;
 }
 
-std::string run_tool_steps(const temp_dir& dir, const std::string& name)
+std::string run_tool_steps(const scratch_folder& dir, const std::string& name)
 {
     test::write_shapefile(dir.file(name), polygon_input());
     std::ofstream(dir.file(name + ".prj")) << wkt;
     tables t;
-    EXPECT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file(name + ".shp")).c_str()));
+    EXPECT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file(name + ".shp")).c_str()));
     EXPECT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 2u);
     EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 3u);
     EXPECT_TRUE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.parts, t.longs, t.shorts));
     EXPECT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
-    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.longs, utf16(dir.file(name + "_large_axes2d.shp")).c_str()));
-    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.shorts, utf16(dir.file(name + "_small_axes2d.shp")).c_str()));
-    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.rects, utf16(dir.file(name + "_rect2d.shp")).c_str()));
+    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.longs, u16(dir.file(name + "_large_axes2d.shp")).c_str()));
+    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.shorts, u16(dir.file(name + "_small_axes2d.shp")).c_str()));
+    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.rects, u16(dir.file(name + "_rect2d.shp")).c_str()));
     return dir.file(name);
 }
 
@@ -98,7 +98,7 @@ std::string read_text(const std::string& path)
 
 TEST(Gc64libFiles, LongAxesReadBackWithPyshp)
 {
-    temp_dir dir;
+    scratch_folder dir;
     const std::string base = run_tool_steps(dir, "fields");
     const auto dump = test::pyshp_dump(base + "_large_axes2d.shp");
     ASSERT_FALSE(dump.empty());
@@ -134,7 +134,7 @@ TEST(Gc64libFiles, LongAxesReadBackWithPyshp)
 
 TEST(Gc64libFiles, ShortAxesAndRectanglesReadBackWithPyshp)
 {
-    temp_dir dir;
+    scratch_folder dir;
     const std::string base = run_tool_steps(dir, "fields");
     const auto shorts = test::pyshp_dump(base + "_small_axes2d.shp");
     const auto short_shapes = test::lines_starting(shorts, "shape");
@@ -170,14 +170,14 @@ TEST(Gc64libFiles, ShortAxesAndRectanglesReadBackWithPyshp)
 
 TEST(Gc64libFiles, CompanionFilesAreCopied)
 {
-    temp_dir dir;
+    scratch_folder dir;
     const std::string base = run_tool_steps(dir, "fields");
     for (const char* out : {"_large_axes2d", "_small_axes2d", "_rect2d"}) {
         EXPECT_EQ(read_text(base + out + ".prj"), wkt);
         EXPECT_EQ(read_text(base + out + ".cpg"), "UTF-8");
     }
     // The input's five files and five per output; no temporaries.
-    const auto names = dir.list();
+    const auto names = dir.entries();
     EXPECT_EQ(names.size(), 5u + 3 * 5u);
     for (const auto& name : names)
         EXPECT_EQ(name.find("~zvtmp"), std::string::npos) << name;
@@ -188,15 +188,15 @@ TEST(Gc64libFiles, CompanionFilesAreCopied)
 TEST(Gc64libFiles, SourceCodePageIsKept)
 {
     for (const std::string code_page : {"1251", "LDID/201"}) {
-        temp_dir dir;
+        scratch_folder dir;
         test::shapefile_input input = polygon_input();
         input.code_page = code_page;
         input.names = {"\xCF\xEE\xEB\xE5", "\xD3\xF7"}; // "Поле", "Уч" in windows-1251
         test::write_shapefile(dir.file("cp"), input);
         tables t;
-        ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("cp.shp")).c_str()));
+        ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("cp.shp")).c_str()));
         ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.input, t.rects));
-        ASSERT_TRUE(zv_gc_geom_table_save_shp(t.rects, utf16(dir.file("out.shp")).c_str()));
+        ASSERT_TRUE(zv_gc_geom_table_save_shp(t.rects, u16(dir.file("out.shp")).c_str()));
         const auto records = test::lines_starting(test::pyshp_dump(dir.file("out.shp"), "cp1251"), "record");
         ASSERT_EQ(records.size(), 2u);
         EXPECT_EQ(records[0][2], "Поле");
@@ -214,13 +214,13 @@ TEST(Gc64libFiles, SourceCodePageIsKept)
 
 TEST(Gc64libFiles, ShortTableLeavesLaterAttributesBlank)
 {
-    temp_dir dir;
+    scratch_folder dir;
     test::shapefile_input input = polygon_input();
     input.dbf_records = 1;
     test::write_shapefile(dir.file("short"), input);
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("short.shp")).c_str()));
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, utf16(dir.file("copy.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("short.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("copy.shp")).c_str()));
     const auto records = test::lines_starting(test::pyshp_dump(dir.file("copy.shp")), "record");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0][2], "Поле один");
@@ -231,7 +231,7 @@ TEST(Gc64libFiles, ShortTableLeavesLaterAttributesBlank)
 
 TEST(Gc64libFiles, UpperCaseFileNamesLoad)
 {
-    temp_dir dir;
+    scratch_folder dir;
     test::write_shapefile(dir.file("lower"), polygon_input());
     for (const char* ext : {".shp", ".shx", ".dbf"})
         std::filesystem::rename(dir.file(std::string("lower") + ext), dir.file(std::string("UPPER") + ext));
@@ -239,8 +239,8 @@ TEST(Gc64libFiles, UpperCaseFileNamesLoad)
     std::filesystem::rename(dir.file("UPPER.shp"), dir.file("UPPER.SHP"));
     std::ofstream(dir.file("UPPER.PRJ")) << wkt;
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("UPPER.SHP")).c_str()));
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, utf16(dir.file("copy.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("UPPER.SHP")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("copy.shp")).c_str()));
     EXPECT_EQ(read_text(dir.file("copy.prj")), wkt);
     const auto records = test::lines_starting(test::pyshp_dump(dir.file("copy.shp")), "record");
     ASSERT_EQ(records.size(), 2u);
@@ -249,23 +249,15 @@ TEST(Gc64libFiles, UpperCaseFileNamesLoad)
 
 TEST(Gc64libFiles, CyrillicPathsWork)
 {
-    temp_dir dir;
+    scratch_folder dir;
     const std::string base = run_tool_steps(dir, "поля");
     EXPECT_TRUE(std::filesystem::exists(base + "_rect2d.shp"));
     EXPECT_TRUE(std::filesystem::exists(base + "_rect2d.dbf"));
 }
 
-// The module joins paths with "\": on POSIX that separates folders too.
-std::u16string backslashed(const std::string& path)
-{
-    std::u16string out = utf16(path);
-    std::replace(out.begin(), out.end(), u'/', u'\\');
-    return out;
-}
-
 TEST(Gc64libFiles, BackslashesSeparateFolders)
 {
-    temp_dir dir;
+    scratch_folder dir;
     test::write_shapefile(dir.file("in"), polygon_input());
     std::ofstream(dir.file("in.prj")) << wkt;
     std::filesystem::create_directory(dir.file("out"));
@@ -273,7 +265,7 @@ TEST(Gc64libFiles, BackslashesSeparateFolders)
     ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, backslashed(dir.file("in.shp")).c_str()));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 2u);
     ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, backslashed(dir.file("out/copy.shp")).c_str()));
-    for (const auto& name : dir.list())
+    for (const auto& name : dir.entries())
         EXPECT_EQ(name.find('\\'), std::string::npos) << name;
     for (const char* ext : {".shp", ".shx", ".dbf"})
         EXPECT_TRUE(std::filesystem::exists(dir.file("out/copy") + ext)) << ext;
@@ -284,20 +276,20 @@ TEST(Gc64libFiles, BackslashesSeparateFolders)
 
 TEST(Gc64libFiles, LinesSplitButYieldNoAxes)
 {
-    temp_dir dir;
+    scratch_folder dir;
     test::shapefile_input input;
     input.shp_type = SHPT_ARC;
     input.objects = {{make_ring({0, 0, 1, 1}), make_ring({2, 2, 3, 3, 4, 2})}};
     input.code_page.clear();
     test::write_shapefile(dir.file("roads"), input);
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("roads.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("roads.shp")).c_str()));
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 2u);
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.parts, t.longs, t.shorts));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.longs), 0u);
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.parts, utf16(dir.file("roads_parts.shp")).c_str()));
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.longs, utf16(dir.file("roads_axes.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.parts, u16(dir.file("roads_parts.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.longs, u16(dir.file("roads_axes.shp")).c_str()));
     const auto parts = test::pyshp_dump(dir.file("roads_parts.shp"));
     ASSERT_EQ(test::lines_starting(parts, "shape").size(), 2u);
     EXPECT_EQ(test::lines_starting(parts, "shape")[1][2], "2.000000000,2.000000000");
@@ -310,58 +302,58 @@ TEST(Gc64libFiles, LinesSplitButYieldNoAxes)
 
 TEST(Gc64libFiles, PolygonsWithHeightsAreMeasuredInTwoDimensions)
 {
-    temp_dir dir;
+    scratch_folder dir;
     test::shapefile_input input = polygon_input();
     input.shp_type = SHPT_POLYGONZ;
     test::write_shapefile(dir.file("z"), input);
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("z.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("z.shp")).c_str()));
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.rects), 3u);
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.parts, utf16(dir.file("parts.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.parts, u16(dir.file("parts.shp")).c_str()));
     EXPECT_EQ(test::pyshp_dump(dir.file("parts.shp")).front(), "type\t5");
 }
 
 TEST(Gc64libFiles, MultipatchesLoadButAreNotSaved)
 {
-    temp_dir dir;
+    scratch_folder dir;
     test::shapefile_input input = polygon_input();
     input.shp_type = SHPT_MULTIPATCH;
     test::write_shapefile(dir.file("patch"), input);
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("patch.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("patch.shp")).c_str()));
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 2u); // surfaces stay whole
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.rects), 0u);
-    const auto before = dir.list();
-    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.parts, utf16(dir.file("out.shp")).c_str()));
-    EXPECT_EQ(dir.list(), before);
+    const auto before = dir.entries();
+    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.parts, u16(dir.file("out.shp")).c_str()));
+    EXPECT_EQ(dir.entries(), before);
 }
 
 TEST(Gc64libFailures, SaveIntoAMissingFolderLeavesNothing)
 {
-    temp_dir dir;
+    scratch_folder dir;
     tables t;
     test::write_shapefile(dir.file("in"), polygon_input());
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("in.shp")).c_str()));
-    const auto before = dir.list();
-    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, utf16(dir.file("missing/out.shp")).c_str()));
-    EXPECT_EQ(dir.list(), before);
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("in.shp")).c_str()));
+    const auto before = dir.entries();
+    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("missing/out.shp")).c_str()));
+    EXPECT_EQ(dir.entries(), before);
 }
 
 TEST(Gc64libFailures, SaveThatCannotPutAFileInPlaceLeavesNothing)
 {
-    temp_dir dir;
+    scratch_folder dir;
     tables t;
     test::write_shapefile(dir.file("in"), polygon_input());
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("in.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("in.shp")).c_str()));
     // A folder named like the output table stops the rename of the .dbf
     // after the .shx has been put in place.
     std::filesystem::create_directories(dir.file("out.dbf/keep"));
-    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, utf16(dir.file("out.shp")).c_str()));
-    for (const auto& name : dir.list())
+    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("out.shp")).c_str()));
+    for (const auto& name : dir.entries())
         EXPECT_TRUE(name.rfind("in.", 0) == 0 || name == "out.dbf") << name;
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("out.dbf/keep")));
 }
@@ -371,16 +363,16 @@ TEST(Gc64libFailures, SaveThatCannotPutAFileInPlaceLeavesNothing)
 // does not report, fails as on a full disk. The save must still notice.
 TEST(Gc64libFailures, SaveThatRunsOutOfSpaceLeavesNothing)
 {
-    temp_dir dir;
+    scratch_folder dir;
     tables t;
     test::write_shapefile(dir.file("in"), polygon_input());
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("in.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("in.shp")).c_str()));
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.rects, utf16(dir.file("probe.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.rects, u16(dir.file("probe.shp")).c_str()));
     const auto dbf_size = std::filesystem::file_size(dir.file("probe.dbf"));
     ASSERT_LT(std::filesystem::file_size(dir.file("probe.shp")) + 20, dbf_size);
-    const auto before = dir.list();
+    const auto before = dir.entries();
 
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -388,35 +380,35 @@ TEST(Gc64libFailures, SaveThatRunsOutOfSpaceLeavesNothing)
     rlimit small = saved;
     small.rlim_cur = dbf_size - 10;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = zv_gc_geom_table_save_shp(t.rects, utf16(dir.file("out.shp")).c_str());
+    const bool saved_ok = zv_gc_geom_table_save_shp(t.rects, u16(dir.file("out.shp")).c_str());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, old_handler);
     EXPECT_FALSE(saved_ok);
-    EXPECT_EQ(dir.list(), before);
+    EXPECT_EQ(dir.entries(), before);
 }
 
 TEST(Gc64libFailures, DamagedInputsFailCleanly)
 {
-    temp_dir dir;
+    scratch_folder dir;
     test::write_shapefile(dir.file("good"), polygon_input());
     const auto shp_size = std::filesystem::file_size(dir.file("good.shp"));
     const auto dbf_size = std::filesystem::file_size(dir.file("good.dbf"));
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("good.shp")).c_str()));
+    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("good.shp")).c_str()));
 
     std::filesystem::resize_file(dir.file("good.shp"), shp_size - 40);
-    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("good.shp")).c_str()));
+    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("good.shp")).c_str()));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 0u);
-    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, utf16(dir.file("never.shp")).c_str()));
+    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("never.shp")).c_str()));
 
     test::write_shapefile(dir.file("good"), polygon_input());
     std::filesystem::resize_file(dir.file("good.dbf"), dbf_size - 30);
-    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("good.shp")).c_str()));
+    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("good.shp")).c_str()));
 
     std::ofstream(dir.file("junk.shp"), std::ios::binary) << std::string(300, '\x7f');
     std::ofstream(dir.file("junk.shx"), std::ios::binary) << std::string(120, '\x01');
-    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("junk.shp")).c_str()));
-    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, utf16(dir.file("absent.shp")).c_str()));
+    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("junk.shp")).c_str()));
+    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("absent.shp")).c_str()));
     EXPECT_FALSE(std::filesystem::exists(dir.file("never.shp")));
 }
 

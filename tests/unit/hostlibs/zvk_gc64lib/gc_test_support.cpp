@@ -14,49 +14,6 @@ namespace zv::gc::test
 {
 namespace fs = std::filesystem;
 
-temp_dir::temp_dir()
-{
-    std::string pattern = (fs::temp_directory_path() / "zv_gc64lib_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-temp_dir::~temp_dir()
-{
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
-
-std::vector<std::string> temp_dir::list() const
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::u16string utf16(const std::string& utf8)
-{
-    std::u16string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        const int len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-        char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-        for (int k = 1; k < len; ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-        i += static_cast<std::size_t>(len);
-    }
-    return out;
-}
-
 namespace
 {
 

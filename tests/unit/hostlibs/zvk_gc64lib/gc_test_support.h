@@ -1,9 +1,10 @@
-// Fixtures for the geometry library's tests: temporary folders, shapefiles
+// Fixtures for the geometry library's tests: shapefiles
 // written with shapelib itself, and pyshp as the independent reader.
 #ifndef ZV_TESTS_GC64LIB_SUPPORT_H
 #define ZV_TESTS_GC64LIB_SUPPORT_H
 
 #include "geom_table.h"
+#include "scratch_folder.h"
 
 #include <string>
 #include <vector>
@@ -11,23 +12,10 @@
 namespace zv::gc::test
 {
 
-// A fresh folder under the system's temporary folder, removed with its content.
-class temp_dir
-{
-  public:
-    temp_dir();
-    ~temp_dir();
-    temp_dir(const temp_dir&) = delete;
-    temp_dir& operator=(const temp_dir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::vector<std::string> list() const; // file names, sorted
-
-  private:
-    std::string path_;
-};
-
-std::u16string utf16(const std::string& utf8);
+// Folders, paths and file helpers shared with the other host-library tests.
+using zv::test::backslashed;
+using zv::test::scratch_folder;
+using zv::test::u16;
 
 // An input shapefile: shape type, objects as lists of parts, one text field
 // NAME, one numeric field CODE and one text field LENGTH (a name our outputs

@@ -7,13 +7,15 @@
 #include "shp_reader.h"
 #include "shp_writer.h"
 
+#include "scratch_folder.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
 
 namespace
 {
@@ -55,30 +57,13 @@ void run_geometry(const std::uint8_t* data, std::size_t size)
     }
 }
 
-std::string make_scratch()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "zv_gc_fuzz_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    return pattern;
-}
-
 // One folder for the whole run, removed when the process exits.
-const std::string& scratch()
+const zv::test::scratch_folder& scratch()
 {
-    static const std::string dir = make_scratch();
-    static const bool cleanup_registered = std::atexit([] {
-                                               std::error_code ec;
-                                               std::filesystem::remove_all(scratch(), ec);
-                                           }) == 0;
-    (void)cleanup_registered;
-    return dir;
-}
-
-void write_bytes(const std::string& path, const std::uint8_t* data, std::size_t size)
-{
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    static const zv::test::scratch_folder folder("zv_gc_fuzz");
+    if (!folder.ok())
+        std::abort();
+    return folder;
 }
 
 // Two bytes (little-endian) give the length of the .shp; the rest is the .shx.
@@ -87,17 +72,20 @@ void run_files(const std::uint8_t* data, std::size_t size)
     if (size < 2)
         return;
     const std::size_t shp_size = std::min<std::size_t>(size - 2, data[0] | data[1] << 8);
-    const std::string base = scratch() + "/f";
-    write_bytes(base + ".shp", data + 2, shp_size);
-    write_bytes(base + ".shx", data + 2 + shp_size, size - 2 - shp_size);
+    const auto bytes = [&](std::size_t from, std::size_t n) {
+        return std::string_view(reinterpret_cast<const char*>(data) + from, n);
+    };
+    const std::string base = scratch().file("f");
+    zv::test::write_bytes(base + ".shp", bytes(2, shp_size));
+    zv::test::write_bytes(base + ".shx", bytes(2 + shp_size, size - 2 - shp_size));
     geom_table t;
     if (load_shapefile(base + ".shp", t)) {
         geom_table parts, rects;
         split_parts(t, parts);
         make_rectangles(parts, rects);
-        save_shapefile(rects, scratch() + "/out.shp");
+        save_shapefile(rects, scratch().file("out.shp"));
     }
-    if (std::distance(std::filesystem::directory_iterator(scratch()), {}) > 7)
+    if (std::distance(std::filesystem::directory_iterator(scratch().path()), {}) > 7)
         std::abort();
 }
 

@@ -30,7 +30,7 @@ class PrjFile : public ::testing::Test
     {
         std::ofstream(folder.path() / name, std::ios::binary) << text;
     }
-    zv::test::temp_folder folder;
+    zv::test::scratch_folder folder;
 };
 
 TEST_F(PrjFile, WktBesideTheDataFileGivesItsProj4Definition)

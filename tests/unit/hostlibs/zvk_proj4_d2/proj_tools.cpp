@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace zv::test
@@ -10,7 +9,7 @@ namespace zv::test
 
 std::string run_with_input(const std::string& command, const std::string& input)
 {
-    temp_folder folder;
+    scratch_folder folder;
     const auto input_path = folder.path() / "input.txt";
     std::ofstream(input_path) << input;
     const std::string line = command + " < '" + input_path.string() + "'";
@@ -43,19 +42,6 @@ std::vector<std::vector<double>> numbers_per_line(const std::string& output)
         lines.push_back(numbers);
     }
     return lines;
-}
-
-temp_folder::temp_folder()
-{
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() / ("zv_hostgeo_" + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-}
-
-temp_folder::~temp_folder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
 }
 
 text_sink::text_sink()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/zvk_basic.h"
+#include "scratch_folder.h"
 
 #include <filesystem>
 #include <string>
@@ -17,19 +18,6 @@ std::string run_with_input(const std::string& command, const std::string& input)
 
 // The numbers on each output line of a PROJ tool.
 std::vector<std::vector<double>> numbers_per_line(const std::string& output);
-
-// A fresh empty folder under the system's temporary folder, removed by the
-// destructor.
-class temp_folder
-{
-  public:
-    temp_folder();
-    ~temp_folder();
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // An adapter that collects narrow and wide deliveries.
 class text_sink
