@@ -29,21 +29,27 @@ geom_object derived(const geom_object& source, shape_kind kind, ring r, std::vec
     return obj;
 }
 
+// Calls fn(object, box) for every polygon of the table that has an oriented
+// box (degenerate polygons have none and give no output).
+template <typename Fn> void for_each_box(const geom_table& polygons, Fn&& fn)
+{
+    for (const geom_object& obj : polygons.objects) {
+        if (obj.kind != shape_kind::polygon)
+            continue;
+        if (const auto box = polygon_oriented_box(obj.parts))
+            fn(obj, *box);
+    }
+}
+
 } // namespace
 
 void make_axes(const geom_table& polygons, geom_table& long_axes, geom_table& short_axes)
 {
     std::vector<geom_object> longs, shorts;
-    for (const geom_object& obj : polygons.objects) {
-        if (obj.kind != shape_kind::polygon)
-            continue;
-        const auto box = polygon_oriented_box(obj.parts);
-        if (!box)
-            continue;
-        longs.push_back(derived(obj, shape_kind::line, box->long_axis(), {box->major_max - box->major_min}));
-        shorts.push_back(
-            derived(obj, shape_kind::line, box->short_axis(), {box->minor_max - box->minor_min}));
-    }
+    for_each_box(polygons, [&](const geom_object& obj, const auto& box) {
+        longs.push_back(derived(obj, shape_kind::line, box.long_axis(), {box.major_max - box.major_min}));
+        shorts.push_back(derived(obj, shape_kind::line, box.short_axis(), {box.minor_max - box.minor_min}));
+    });
     // Derive after reading: either output may be the input table.
     const geom_table source_meta = [&] {
         geom_table meta;
@@ -59,20 +65,15 @@ void make_axes(const geom_table& polygons, geom_table& long_axes, geom_table& sh
 void make_rectangles(const geom_table& polygons, geom_table& rectangles)
 {
     std::vector<geom_object> rects;
-    for (const geom_object& obj : polygons.objects) {
-        if (obj.kind != shape_kind::polygon)
-            continue;
-        const auto box = polygon_oriented_box(obj.parts);
-        if (!box)
-            continue;
-        const double along_major = box->major_max - box->major_min;
-        const double along_minor = box->minor_max - box->minor_min;
+    for_each_box(polygons, [&](const geom_object& obj, const auto& box) {
+        const double along_major = box.major_max - box.major_min;
+        const double along_minor = box.minor_max - box.minor_min;
         const bool major_is_long = along_major >= along_minor;
-        const point long_dir = major_is_long ? box->frame.major : box->frame.minor;
-        rects.push_back(derived(obj, shape_kind::polygon, box->rectangle(),
+        const point long_dir = major_is_long ? box.frame.major : box.frame.minor;
+        rects.push_back(derived(obj, shape_kind::polygon, box.rectangle(),
                                 {std::max(along_major, along_minor), std::min(along_major, along_minor),
                                  line_azimuth_degrees(long_dir), along_major * along_minor}));
-    }
+    });
     rectangles.derive_from(polygons, shape_kind::polygon,
                            {length_field, width_field, azimuth_field, area_field});
     rectangles.objects = std::move(rects);
