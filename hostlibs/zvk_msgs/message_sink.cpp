@@ -1,5 +1,6 @@
 #include "message_sink.h"
 
+#include "common/guard.h"
 #include "common/utf_text.h"
 
 #include <cstdio>
@@ -37,7 +38,8 @@ const char* kind_label(zv_msg_kind kind)
 void show(zv_msg_kind kind, const char16_t* text) noexcept
 {
     const char16_t* shown = text == nullptr ? u"" : text;
-    try {
+    // A sink that throws, or no memory for the line: the box is lost.
+    zv::hostcommon::guarded_void([&] {
         const installed_sink current = sink();
         if (current.fn != nullptr) {
             current.fn(kind, shown, current.context);
@@ -46,9 +48,7 @@ void show(zv_msg_kind kind, const char16_t* text) noexcept
         const std::string line = stderr_line(kind, shown);
         std::fwrite(line.data(), 1, line.size(), stderr);
         std::fflush(stderr);
-    } catch (...) {
-        // A sink that throws, or no memory for the line: the box is lost.
-    }
+    });
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "object_vector.h"
 
+#include "common/guard.h"
+
 #include <new>
 
 extern "C" {
@@ -39,14 +41,12 @@ ZV_HOST_API int zv_ov_d2_add_part(zv_ov_d2_t vector, const zv_vertex_d2* vertice
     if (vector == nullptr || (vertices == nullptr && count > 0)) {
         return 0;
     }
-    try {
+    return zv::hostcommon::guarded(0, [&] {
         auto part = std::make_unique<zv_pv_d2>();
         part->vertices.assign(vertices, vertices + count);
         vector->parts.push_back(std::move(part));
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 ZV_HOST_API uint32_t zv_pv_d2_get_size(zv_pv_d2_t part)
