@@ -1,5 +1,6 @@
 // The host libraries' one UTF-8/UTF-16 codec, native paths, delivering text
 // to a string adapter, and the guard of the exported C functions.
+#include "captured_text.h"
 #include "common/adapter_text.h"
 #include "common/guard.h"
 #include "common/utf_text.h"
@@ -74,16 +75,14 @@ TEST(UtfText, LengthCountsCodeUnitsUpToTheTerminator)
 
 TEST(AdapterText, DeliversWellFormedUtf8AndLeavesTheAdapterOtherwise)
 {
-    std::u16string seen = u"untouched";
-    const zv_string_adp_t adapter = zv_string_adp_create(
-        nullptr, [](const char16_t* text, void* context) { *static_cast<std::u16string*>(context) = text; },
-        &seen);
-    ASSERT_NE(adapter, nullptr);
-    EXPECT_FALSE(zv::hostcommon::assign_utf8(adapter, "\xC0\xAF"));
-    EXPECT_EQ(seen, u"untouched");
-    EXPECT_TRUE(zv::hostcommon::assign_utf8(adapter, "\xD0\x96\xF0\x9F\x98\x80"));
-    EXPECT_EQ(seen, u"Ж\U0001F600");
-    zv_string_adp_destroy(adapter);
+    zv::test::captured_text text;
+    text.wide = u"untouched";
+    EXPECT_FALSE(zv::hostcommon::assign_utf8(text.handle(), "\xC0\xAF"));
+    EXPECT_EQ(text.calls, 0);
+    EXPECT_EQ(text.wide, u"untouched");
+    EXPECT_TRUE(zv::hostcommon::assign_utf8(text.handle(), "\xD0\x96\xF0\x9F\x98\x80"));
+    EXPECT_EQ(text.calls, 1);
+    EXPECT_EQ(text.wide, u"Ж\U0001F600");
 }
 
 TEST(Guard, AnExceptionBecomesTheFailureValue)

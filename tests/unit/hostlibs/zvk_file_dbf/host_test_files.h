@@ -1,11 +1,11 @@
 // Helpers of the shapefile and table tests: running the
 // independent readers and writers (pyshp, shapelib's command-line tools),
-// string adapters that capture what a host function delivers, and a scoped
-// environment variable.
+// and a scoped environment variable (with captured_text.h and
+// scratch_folder.h).
 #ifndef ZV_TESTS_HOSTLIBS_HOST_TEST_FILES_H
 #define ZV_TESTS_HOSTLIBS_HOST_TEST_FILES_H
 
-#include "host/zvk_basic.h"
+#include "captured_text.h"
 #include "scratch_folder.h"
 
 #include <cstdio>
@@ -55,39 +55,6 @@ inline std::optional<std::string> run_python(const std::string& script,
     }
     return run(command);
 }
-
-// Captures what a host function delivers through an adapter.
-class captured_text {
-public:
-    captured_text() : handle_(zv_string_adp_create(&narrow_cb, &wide_cb, this)) {}
-    ~captured_text() { zv_string_adp_destroy(handle_); }
-    captured_text(const captured_text&) = delete;
-    captured_text& operator=(const captured_text&) = delete;
-
-    zv_string_adp_t handle() const { return handle_; }
-    const std::u16string& wide() const { return wide_; }
-    const std::string& narrow() const { return narrow_; }
-    int calls() const { return calls_; }
-
-private:
-    static void narrow_cb(const char* text, void* self)
-    {
-        auto* me = static_cast<captured_text*>(self);
-        me->narrow_ = text != nullptr ? text : "";
-        ++me->calls_;
-    }
-    static void wide_cb(const char16_t* text, void* self)
-    {
-        auto* me = static_cast<captured_text*>(self);
-        me->wide_ = text != nullptr ? std::u16string(text) : std::u16string();
-        ++me->calls_;
-    }
-
-    zv_string_adp_t handle_;
-    std::u16string wide_;
-    std::string narrow_;
-    int calls_ = 0;
-};
 
 // Sets an environment variable for the life of the object.
 class scoped_env {

@@ -253,7 +253,7 @@ TEST_F(DbfCreate, AnsiCodePageTheSystemCannotConvertRefusesWideText)
     EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "plain");
     captured_text wide;
     EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 0, wide.handle()));
-    EXPECT_EQ(wide.calls(), 0);
+    EXPECT_EQ(wide.calls, 0);
     zv_dbf_close(t);
 }
 

@@ -31,7 +31,7 @@ std::u16string wide_cell(zv_dbf_t table, uint32_t field, uint32_t record)
 {
     captured_text text;
     EXPECT_TRUE(zv_dbf_get_str_w(table, field, record, text.handle()));
-    return text.wide();
+    return text.wide;
 }
 
 std::string narrow_cell(zv_dbf_t table, uint32_t field, uint32_t record)
@@ -138,7 +138,7 @@ TEST_F(DbfRead, FieldDescriptionsAndTypeCodes)
         EXPECT_STREQ(zv_dbf_get_field_name(t, f), names[f]);
         captured_text name;
         EXPECT_TRUE(zv_dbf_get_field_name_w(t, f, name.handle()));
-        EXPECT_EQ(name.wide(), u16(names[f]));
+        EXPECT_EQ(name.wide, u16(names[f]));
         EXPECT_EQ(zv_dbftype2char(zv_dbf_get_field_type(t, f)), letters[f]);
         EXPECT_EQ(zv_dbf_get_field_flen(t, f), lengths[f]);
     }
@@ -179,7 +179,7 @@ TEST_F(DbfRead, CellsOutsideTheTableAndNullHandlesFail)
     EXPECT_FALSE(ok);
     captured_text text;
     EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 2, text.handle()));
-    EXPECT_EQ(text.calls(), 0);
+    EXPECT_EQ(text.calls, 0);
     EXPECT_EQ(zv_dbf_get_field_name(t, 4), nullptr);
     EXPECT_FALSE(zv_dbf_get_field_name_w(t, 4, text.handle()));
     EXPECT_EQ(zv_dbf_get_field_type(t, 4), static_cast<uint32_t>(ZV_DBF_TYPE_INVALID));

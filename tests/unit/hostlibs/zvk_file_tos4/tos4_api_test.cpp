@@ -2,6 +2,7 @@
 #include "pgrid_file.h"
 #include "pgrid_test_files.h"
 
+#include "captured_text.h"
 #include "host/zvk_file_tos4.h"
 
 #include <gtest/gtest.h>
@@ -12,13 +13,6 @@
 
 namespace
 {
-
-std::u16string delivered;
-
-void take_wide(const char16_t* text, void*)
-{
-    delivered = text == nullptr ? u"" : text;
-}
 
 class Tos4Api : public ::testing::Test
 {
@@ -55,17 +49,16 @@ TEST_F(Tos4Api, ListsPropertiesWithNamesAndCaptions)
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(zv_tos4_get_prop_count(file), 5u);
     EXPECT_EQ(zv_tos4_get_object_count_64(file), 3u);
-    zv_string_adp_t adapter = zv_string_adp_create(nullptr, &take_wide, nullptr);
-    ASSERT_TRUE(zv_tos4_get_prop_name_w(file, 1, adapter));
-    EXPECT_EQ(delivered, u"depth");
-    ASSERT_TRUE(zv_tos4_get_prop_caption_w(file, 1, adapter));
-    EXPECT_EQ(delivered, u"Глубина, м");
-    ASSERT_TRUE(zv_tos4_get_prop_caption_w(file, 3, adapter));
-    EXPECT_EQ(delivered, u"");
-    delivered = u"unchanged";
-    EXPECT_FALSE(zv_tos4_get_prop_name_w(file, 5, adapter));
-    EXPECT_EQ(delivered, u"unchanged");
-    zv_string_adp_destroy(adapter);
+    zv::test::captured_text text;
+    ASSERT_TRUE(zv_tos4_get_prop_name_w(file, 1, text.handle()));
+    EXPECT_EQ(text.wide, u"depth");
+    ASSERT_TRUE(zv_tos4_get_prop_caption_w(file, 1, text.handle()));
+    EXPECT_EQ(text.wide, u"Глубина, м");
+    ASSERT_TRUE(zv_tos4_get_prop_caption_w(file, 3, text.handle()));
+    EXPECT_EQ(text.wide, u"");
+    text.wide = u"unchanged";
+    EXPECT_FALSE(zv_tos4_get_prop_name_w(file, 5, text.handle()));
+    EXPECT_EQ(text.wide, u"unchanged");
     zv_tos4_file_close(file);
 }
 

@@ -13,7 +13,7 @@ namespace
 
 std::string text_of(double value, bool expect_ok = true)
 {
-    zv::test::text_sink sink;
+    zv::test::captured_text sink;
     sink.narrow = "previous";
     EXPECT_EQ(zv_geocoord_tostring(value, sink.handle()), expect_ok);
     EXPECT_EQ(sink.calls, 1);

@@ -36,7 +36,7 @@ class PrjFile : public ::testing::Test
 TEST_F(PrjFile, WktBesideTheDataFileGivesItsProj4Definition)
 {
     write("line1.prj", kUtm37Wkt);
-    zv::test::text_sink sink;
+    zv::test::captured_text sink;
     ASSERT_TRUE(zv_pj4_load_ex(data_path("line1.shp").c_str(), sink.handle()));
     EXPECT_EQ(sink.calls, 1);
     const std::string definition(sink.wide.begin(), sink.wide.end());
@@ -61,7 +61,7 @@ TEST_F(PrjFile, ByteOrderMarkAndBackslashSeparatorsAreAccepted)
     std::u16string path = data_path("a.shp");
     const auto slash = path.find_last_of(u'/');
     path[slash] = u'\\';
-    zv::test::text_sink sink;
+    zv::test::captured_text sink;
     ASSERT_TRUE(zv_pj4_load_ex(path.c_str(), sink.handle()));
     const std::string definition(sink.wide.begin(), sink.wide.end());
     EXPECT_NE(definition.find("+proj=longlat"), std::string::npos) << definition;
@@ -69,7 +69,7 @@ TEST_F(PrjFile, ByteOrderMarkAndBackslashSeparatorsAreAccepted)
 
 TEST_F(PrjFile, MissingEmptyOrUnreadablePrjDeliversNothing)
 {
-    zv::test::text_sink sink;
+    zv::test::captured_text sink;
     EXPECT_FALSE(zv_pj4_load_ex(data_path("none.shp").c_str(), sink.handle()));
     write("empty.prj", "");
     EXPECT_FALSE(zv_pj4_load_ex(data_path("empty.shp").c_str(), sink.handle()));

@@ -44,25 +44,4 @@ std::vector<std::vector<double>> numbers_per_line(const std::string& output)
     return lines;
 }
 
-text_sink::text_sink()
-    : handle_(zv_string_adp_create(
-          [](const char* text, void* context) {
-              auto* self = static_cast<text_sink*>(context);
-              self->narrow = text == nullptr ? "" : text;
-              ++self->calls;
-          },
-          [](const char16_t* text, void* context) {
-              auto* self = static_cast<text_sink*>(context);
-              self->wide = text == nullptr ? u"" : text;
-              ++self->calls;
-          },
-          this))
-{
-}
-
-text_sink::~text_sink()
-{
-    zv_string_adp_destroy(handle_);
-}
-
 } // namespace zv::test

@@ -1,8 +1,8 @@
 // Running PROJ's own command-line programs (cs2cs, geod) as the independent
-// reference for reprojection and length tests, and small adapter helpers.
+// reference for reprojection and length tests.
 #pragma once
 
-#include "host/zvk_basic.h"
+#include "captured_text.h"
 #include "scratch_folder.h"
 
 #include <filesystem>
@@ -18,20 +18,5 @@ std::string run_with_input(const std::string& command, const std::string& input)
 
 // The numbers on each output line of a PROJ tool.
 std::vector<std::vector<double>> numbers_per_line(const std::string& output);
-
-// An adapter that collects narrow and wide deliveries.
-class text_sink
-{
-  public:
-    text_sink();
-    ~text_sink();
-    zv_string_adp_t handle() const { return handle_; }
-    std::string narrow;
-    std::u16string wide;
-    int calls = 0;
-
-  private:
-    zv_string_adp_t handle_;
-};
 
 } // namespace zv::test
