@@ -3,6 +3,7 @@
 // platform's case mapping of UTF-16 text. Nothing here throws.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,19 @@ int wide_to_multi_byte(unsigned code_page, const char16_t* text, int length_unit
 // paths and names at the boundary with the system.
 std::string utf16_to_utf8(std::u16string_view text);
 std::u16string utf8_to_utf16(std::string_view text);
+
+// The one UTF-16 to UTF-8 encoder every other conversion uses. No unit takes
+// more than this many bytes (a surrogate pair takes four for two units).
+inline constexpr std::size_t utf8_max_bytes_per_unit = 3;
+
+// Writes the UTF-8 form of text at out, which has room for
+// utf8_max_bytes_per_unit bytes per unit, and returns the end of what it
+// wrote. An unpaired surrogate becomes U+FFFD, so the output is always valid
+// UTF-8. Streaming writers encode straight into their buffers with this.
+char* encode_utf8(std::u16string_view text, char* out) noexcept;
+
+// Appends the UTF-8 form of text to out.
+void append_utf8(std::u16string_view text, std::string& out);
 
 // The platform's case mapping of one UTF-16 unit (Latin, Greek, Cyrillic,
 // Armenian and the other bicameral scripts of the Basic Multilingual Plane);

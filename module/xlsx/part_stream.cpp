@@ -2,6 +2,8 @@
 
 #include "xlsx/utf8.h"
 
+#include "platform/text_codec.h"
+
 namespace SimpleXlsx
 {
 
@@ -46,35 +48,13 @@ void PartStream::WriteSlow(std::string_view bytes)
 
 void PartStream::WriteUtf16(std::u16string_view text)
 {
-    // One UTF-16 unit never takes more than three UTF-8 bytes.
-    if (text.size() * 3 > kBufferBytes - used_) {
+    if (text.size() * zv::platform::utf8_max_bytes_per_unit > kBufferBytes - used_) {
         scratch_.clear();
         AppendUtf8(text, scratch_);
         Write(scratch_);
         return;
     }
-    char* out = buffer_.get() + used_;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c < 0x80) {
-            *out++ = static_cast<char>(c);
-        } else if (c < 0x800) {
-            *out++ = static_cast<char>(0xC0 | (c >> 6));
-            *out++ = static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0xD800 || c > 0xDFFF) {
-            *out++ = static_cast<char>(0xE0 | (c >> 12));
-            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            *out++ = static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            // Surrogates are rare: hand the rest to the general encoder.
-            used_ = static_cast<std::size_t>(out - buffer_.get());
-            scratch_.clear();
-            AppendUtf8(text.substr(i), scratch_);
-            Write(scratch_);
-            return;
-        }
-    }
-    used_ = static_cast<std::size_t>(out - buffer_.get());
+    used_ = static_cast<std::size_t>(zv::platform::encode_utf8(text, buffer_.get() + used_) - buffer_.get());
 }
 
 bool PartStream::Close()

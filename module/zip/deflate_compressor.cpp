@@ -38,7 +38,7 @@ unsigned equal_bytes(std::uint64_t diff) noexcept
 
 DeflateCompressor::DeflateCompressor()
     : window_(new std::uint8_t[2 * deflate_window_size + window_slack]()),
-      head_(new std::uint16_t[deflate_hash_size]()), links_(new std::uint16_t[4 * deflate_window_size]())
+      head_(new std::uint16_t[deflate_hash_size]()), links_(new std::uint16_t[links_per_position * deflate_window_size]())
 {
 }
 
@@ -90,7 +90,7 @@ void DeflateCompressor::slide_window() noexcept
         }
     };
     slide(head_.get(), deflate_hash_size);
-    slide(links_.get(), 4 * deflate_window_size);
+    slide(links_.get(), links_per_position * deflate_window_size);
 }
 
 // Reads until at least the minimum lookahead is available or input ends.
@@ -117,8 +117,11 @@ bool DeflateCompressor::fill_window() noexcept
 }
 
 // Links the 3 bytes at pos into their hash chain; returns the chain's
-// previous head (0 when empty). The new position's four links are the old
-// head and the first three links of the old head.
+// previous head (0 when empty). The new position's links are the old head
+// followed by the first seven links of the old head, or by zeros when the
+// old head is empty or a window away (its links then belong to a newer
+// position). So every position's links fall strictly to a 0 or a position
+// out of reach, and zeros follow: a group is in reach when its last link is.
 unsigned DeflateCompressor::insert(unsigned pos) noexcept
 {
     const std::uint8_t* p = window_.get() + pos;
@@ -127,7 +130,13 @@ unsigned DeflateCompressor::insert(unsigned pos) noexcept
         (deflate_hash_size - 1);
     const unsigned old = head_[hash];
     std::uint16_t* const links = links_.get();
-    store64(links + 4 * (pos & deflate_window_mask), (load64(links + 4 * (old & deflate_window_mask)) << 16) | old);
+    const std::uint16_t* const from = links + links_per_position * (old & deflate_window_mask);
+    const bool chained = old != 0 && pos - old < deflate_window_size;
+    const std::uint64_t near = chained ? load64(from) : 0;
+    const std::uint64_t far = chained ? load64(from + 4) : 0;
+    std::uint16_t* const to = links + links_per_position * (pos & deflate_window_mask);
+    store64(to, (near << 16) | old);
+    store64(to + 4, (far << 16) | (near >> 48));
     head_[hash] = static_cast<std::uint16_t>(pos);
     return old;
 }
@@ -159,16 +168,53 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
     return len >= nice;
 }
 
+// Bit k set when the k-th 16-bit lane of links, read as a window position,
+// holds the same two bytes at offset as target: only such a candidate can
+
+// Bit k set when the k-th 16-bit lane of group, read as a window position,
+// holds target at base: only such a candidate can match longer than the
+// current best.
+[[gnu::always_inline]] inline unsigned lanes_passing(const std::uint8_t* base, std::uint64_t group,
+                                                     std::uint16_t target) noexcept
+{
+    // Written out: the loop form is not unrolled at the project's level.
+    const unsigned m0 = load16(base + (group & 0xFFFF)) == target;
+    const unsigned m1 = load16(base + ((group >> 16) & 0xFFFF)) == target;
+    const unsigned m2 = load16(base + ((group >> 32) & 0xFFFF)) == target;
+    const unsigned m3 = load16(base + (group >> 48)) == target;
+    return m0 | (m1 << 1) | (m2 << 2) | (m3 << 3);
+}
+
+// Tries the eight candidates near (first four) and far one by one, as at the
+// end of the chain or the reach; true when the walk ends.
+bool DeflateCompressor::walk_slowly(std::uint64_t near, std::uint64_t far, unsigned limit, unsigned& chain,
+                                    unsigned& best_len, unsigned max_len, unsigned nice) noexcept
+{
+    for (unsigned k = 0; k < 8; ++k) {
+        const unsigned candidate = static_cast<unsigned>(((k < 4 ? near : far) >> (16 * (k & 3))) & 0xFFFF);
+        if (candidate <= limit || --chain == 0 || try_candidate(candidate, best_len, max_len, nice)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Walks the hash chain from cur_match for the longest match at strstart
 // longer than prev_length; the nearest wins among equal lengths. At most
 // max_chain candidates are tried (a quarter once prev_length is good), none
 // farther than the farthest distance.
+//
+// Links come eight to a position: the walk waits on one dependent load per
+// eight candidates. A group of eight all in reach is screened without
+// branches on the two bytes that end a longer match; a candidate failing the
+// screen cannot beat the current best (nor any later, longer one), so only
+// the survivors, usually none, are compared in full, in chain order. A group
+// at the end of the chain or the reach goes one by one, so the candidates
+// tried are exactly those of a plain walk.
 unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_length) noexcept
 {
-    const std::uint16_t* const links = links_.get();
     const unsigned max_len = std::min(deflate_max_match, lookahead_);
     const unsigned nice = std::min<unsigned>(params_.nice_length, max_len);
-    const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
     unsigned chain = params_.max_chain;
     if (prev_length >= params_.good_length) {
         chain >>= 2;
@@ -177,34 +223,37 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
     if (best_len >= max_len) {
         return max_len;
     }
-    const std::uint8_t* const window = window_.get();
-    unsigned candidate = cur_match;
-    std::uint64_t next = load64(links + 4 * (candidate & deflate_window_mask));
+    if (try_candidate(cur_match, best_len, max_len, nice)) {
+        return best_len;
+    }
+    const std::uint16_t* const links = links_.get();
+    const std::uint8_t* const scan = window_.get() + strstart_;
+    const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
+    const std::uint16_t* entry = links + links_per_position * (cur_match & deflate_window_mask);
+    std::uint64_t near = load64(entry);
+    std::uint64_t far = load64(entry + 4);
     for (;;) {
-        // Fetch the links after this group of four before comparing, so the
-        // chain's next load overlaps the comparisons of this group.
-        const std::uint64_t after = load64(links + 4 * ((next >> 48) & deflate_window_mask));
-        for (int k = 0; k < 3; ++k) {
-            __builtin_prefetch(window + ((next >> (16 * k)) & 0xFFFF) + best_len - 1);
-        }
-        if (try_candidate(candidate, best_len, max_len, nice)) {
+        const unsigned last = static_cast<unsigned>(far >> 48);
+        entry = links + links_per_position * (last & deflate_window_mask);
+        const std::uint64_t next_near = load64(entry);
+        const std::uint64_t next_far = load64(entry + 4);
+        if (last > limit && chain > 8) [[likely]] {
+            chain -= 8;
+            const std::uint8_t* const base = window_.get() + best_len - 1;
+            const std::uint16_t target = load16(scan + best_len - 1);
+            for (unsigned pass = lanes_passing(base, near, target) | (lanes_passing(base, far, target) << 4);
+                 pass != 0; pass &= pass - 1) {
+                const unsigned k = static_cast<unsigned>(__builtin_ctz(pass));
+                const unsigned candidate = static_cast<unsigned>(((k < 4 ? near : far) >> (16 * (k & 3))) & 0xFFFF);
+                if (try_candidate(candidate, best_len, max_len, nice)) {
+                    return best_len;
+                }
+            }
+        } else if (walk_slowly(near, far, limit, chain, best_len, max_len, nice)) {
             return best_len;
         }
-        for (int k = 0; k < 3; ++k) {
-            candidate = static_cast<unsigned>(next & 0xFFFF);
-            next >>= 16;
-            if (candidate <= limit || --chain == 0) {
-                return best_len;
-            }
-            if (try_candidate(candidate, best_len, max_len, nice)) {
-                return best_len;
-            }
-        }
-        candidate = static_cast<unsigned>(next & 0xFFFF);
-        if (candidate <= limit || --chain == 0) {
-            return best_len;
-        }
-        next = after;
+        near = next_near;
+        far = next_far;
     }
 }
 

@@ -51,15 +51,18 @@ private:
     void slide_window() noexcept;
     unsigned insert(unsigned pos) noexcept;
     unsigned longest_match(unsigned cur_match, unsigned prev_length) noexcept;
+    bool walk_slowly(std::uint64_t near, std::uint64_t far, unsigned limit, unsigned& chain, unsigned& best_len,
+                     unsigned max_len, unsigned nice) noexcept;
     bool try_candidate(unsigned candidate, unsigned& best_len, unsigned max_len, unsigned nice) noexcept;
     void lazy_loop() noexcept;
     void end_block(bool last) noexcept;
 
     std::unique_ptr<std::uint8_t[]> window_; // two window sizes plus comparison slack
     std::unique_ptr<std::uint16_t[]> head_;  // newest position of each hash
-    // For each window position, the next four older positions of its hash
-    // chain, 16 bits each: one load yields four links, so walking a chain
-    // waits on a quarter of the dependent loads a one-link list needs.
+    // For each window position, the next eight older positions of its hash
+    // chain, 16 bits each: one fetch yields eight links, so walking a chain
+    // waits on an eighth of the dependent loads a one-link list needs.
+    static constexpr std::size_t links_per_position = 8;
     std::unique_ptr<std::uint16_t[]> links_;
     DeflateBlockWriter blocks_;
 

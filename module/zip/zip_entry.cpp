@@ -2,6 +2,8 @@
 
 #include "zip/zip_format.h"
 
+#include "platform/text_codec.h"
+
 #include <cstring>
 
 namespace zv::zip {
@@ -41,25 +43,6 @@ std::uint8_t* put_common(std::uint8_t* p, const ZipEntryHeader& h) noexcept
 char16_t lower_ascii(char16_t c) noexcept
 {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-void append_utf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
 }
 
 } // namespace
@@ -182,15 +165,7 @@ bool entry_name_utf8(const std::u16string& name, std::string& out)
     if (name.size() > zip_max_name) {
         return false;
     }
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        char32_t cp = name[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] < 0xE000) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (name[++i] - 0xDC00);
-        } else if (cp >= 0xD800 && cp < 0xE000) {
-            cp = 0xFFFD; // an unpaired surrogate has no UTF-8 form
-        }
-        append_utf8(out, cp);
-    }
+    platform::append_utf8(name, out);
     return out.size() <= zip_max_name;
 }
 

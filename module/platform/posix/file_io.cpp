@@ -1,6 +1,8 @@
 // POSIX implementation of the file layer: descriptors, fstat, UTF-8 paths.
 #include "platform/file_io.h"
 
+#include "platform/text_codec.h"
+
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
@@ -10,44 +12,15 @@
 namespace zv::platform {
 namespace {
 
-// Appends the UTF-8 form of one code point.
-void append_utf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 // The system form of a path: UTF-8, backslashes as slashes; unpaired
 // surrogates become U+FFFD so the result is always valid UTF-8.
 std::string system_path(const std::u16string& path)
 {
-    std::string out;
-    out.reserve(path.size());
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        char32_t cp = path[i];
-        if (cp == u'\\') {
-            cp = u'/';
-        } else if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < path.size() && path[i + 1] >= 0xDC00 &&
-                   path[i + 1] < 0xE000) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (path[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp < 0xE000) {
-            cp = 0xFFFD;
+    std::string out = utf16_to_utf8(path);
+    for (char& c : out) {
+        if (c == '\\') {
+            c = '/';
         }
-        append_utf8(out, cp);
     }
     return out;
 }

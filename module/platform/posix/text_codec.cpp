@@ -123,25 +123,6 @@ char32_t decode_utf16(const char16_t* text, std::size_t size, std::size_t& i)
     return replacement_unit;
 }
 
-void append_utf8(std::string& out, char32_t value)
-{
-    if (value < 0x80) {
-        out.push_back(static_cast<char>(value));
-    } else if (value < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (value >> 6)));
-        out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
-    } else if (value < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (value >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (value >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (value & 0x3F)));
-    }
-}
-
 // --------------------------------------------------------------------- iconv
 
 struct code_page_name {
@@ -448,12 +429,7 @@ bool decode(unsigned code_page, const char* text, std::size_t size, unit_sink<ch
 bool encode(unsigned code_page, const char16_t* text, std::size_t size, unit_sink<char>& sink)
 {
     if (code_page == code_page_utf8) {
-        std::string bytes;
-        for (std::size_t i = 0; i < size;) {
-            bytes.clear();
-            append_utf8(bytes, decode_utf16(text, size, i));
-            for (char byte : bytes) sink.put(byte);
-        }
+        for (char byte : utf16_to_utf8(std::u16string_view(text, size))) sink.put(byte);
         return true;
     }
     const code_page_name* page = find_code_page(code_page);
@@ -522,11 +498,52 @@ int wide_to_multi_byte(unsigned code_page, const char16_t* text, int length_unit
     }
 }
 
+// Runs of ASCII, the common case of worksheet data and paths, take the
+// short branch; a surrogate pair is the only two-unit step.
+char* encode_utf8(std::u16string_view text, char* out) noexcept
+{
+    const char16_t* p = text.data();
+    const char16_t* const end = p + text.size();
+    while (p != end) {
+        char32_t c = *p++;
+        if (c < 0x80) {
+            *out++ = static_cast<char>(c);
+            continue;
+        }
+        if (c < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (c >> 6));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            if (c <= 0xDBFF && p != end && *p >= 0xDC00 && *p <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (char32_t{*p++} - 0xDC00);
+                *out++ = static_cast<char>(0xF0 | (c >> 18));
+                *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+                *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (c & 0x3F));
+                continue;
+            }
+            c = replacement_unit;
+        }
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+void append_utf8(std::u16string_view text, std::string& out)
+{
+    const std::size_t old_size = out.size();
+    out.resize(old_size + text.size() * utf8_max_bytes_per_unit);
+    out.resize(static_cast<std::size_t>(encode_utf8(text, out.data() + old_size) - out.data()));
+}
+
 std::string utf16_to_utf8(std::u16string_view text)
 {
     std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) append_utf8(out, decode_utf16(text.data(), text.size(), i));
+    append_utf8(text, out);
     return out;
 }
 
