@@ -83,10 +83,14 @@ void DeflateCompressor::slide_window() noexcept
     match_start_ -= deflate_window_size;
     strstart_ -= deflate_window_size;
     block_start_ -= static_cast<long>(deflate_window_size);
+    // Four 16-bit positions a word: a position with the top bit (the window
+    // size) set keeps its low bits, any other becomes 0.
     auto slide = [](std::uint16_t* table, std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i) {
-            const unsigned v = table[i];
-            table[i] = static_cast<std::uint16_t>(v >= deflate_window_size ? v - deflate_window_size : 0);
+        static_assert(deflate_window_size == 0x8000);
+        for (std::size_t i = 0; i < n; i += 4) {
+            const std::uint64_t v = load64(table + i);
+            const std::uint64_t keep = ((v >> 15) & 0x0001000100010001u) * 0xFFFF;
+            store64(table + i, v & keep & 0x7FFF7FFF7FFF7FFFu);
         }
     };
     slide(head_.get(), deflate_hash_size);
@@ -118,7 +122,7 @@ bool DeflateCompressor::fill_window() noexcept
 
 // Links the 3 bytes at pos into their hash chain; returns the chain's
 // previous head (0 when empty). The new position's links are the old head
-// followed by the first seven links of the old head, or by zeros when the
+// followed by the first fifteen links of the old head, or by zeros when the
 // old head is empty or a window away (its links then belong to a newer
 // position). So every position's links fall strictly to a 0 or a position
 // out of reach, and zeros follow: a group is in reach when its last link is.
@@ -132,11 +136,15 @@ unsigned DeflateCompressor::insert(unsigned pos) noexcept
     std::uint16_t* const links = links_.get();
     const std::uint16_t* const from = links + links_per_position * (old & deflate_window_mask);
     const bool chained = old != 0 && pos - old < deflate_window_size;
-    const std::uint64_t near = chained ? load64(from) : 0;
-    const std::uint64_t far = chained ? load64(from + 4) : 0;
+    const std::uint64_t w0 = chained ? load64(from) : 0;
+    const std::uint64_t w1 = chained ? load64(from + 4) : 0;
+    const std::uint64_t w2 = chained ? load64(from + 8) : 0;
+    const std::uint64_t w3 = chained ? load64(from + 12) : 0;
     std::uint16_t* const to = links + links_per_position * (pos & deflate_window_mask);
-    store64(to, (near << 16) | old);
-    store64(to + 4, (far << 16) | (near >> 48));
+    store64(to, (w0 << 16) | old);
+    store64(to + 4, (w1 << 16) | (w0 >> 48));
+    store64(to + 8, (w2 << 16) | (w1 >> 48));
+    store64(to + 12, (w3 << 16) | (w2 >> 48));
     head_[hash] = static_cast<std::uint16_t>(pos);
     return old;
 }
@@ -185,13 +193,13 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
     return m0 | (m1 << 1) | (m2 << 2) | (m3 << 3);
 }
 
-// Tries the eight candidates near (first four) and far one by one, as at the
-// end of the chain or the reach; true when the walk ends.
-bool DeflateCompressor::walk_slowly(std::uint64_t near, std::uint64_t far, unsigned limit, unsigned& chain,
-                                    unsigned& best_len, unsigned max_len, unsigned nice) noexcept
+// Tries the sixteen candidates of group one by one, as at the end of the
+// chain or the reach; true when the walk ends.
+bool DeflateCompressor::walk_slowly(const std::uint64_t* group, unsigned limit, unsigned& chain, unsigned& best_len,
+                                    unsigned max_len, unsigned nice) noexcept
 {
-    for (unsigned k = 0; k < 8; ++k) {
-        const unsigned candidate = static_cast<unsigned>(((k < 4 ? near : far) >> (16 * (k & 3))) & 0xFFFF);
+    for (unsigned k = 0; k < links_per_position; ++k) {
+        const unsigned candidate = static_cast<unsigned>((group[k / 4] >> (16 * (k % 4))) & 0xFFFF);
         if (candidate <= limit || --chain == 0 || try_candidate(candidate, best_len, max_len, nice)) {
             return true;
         }
@@ -204,8 +212,8 @@ bool DeflateCompressor::walk_slowly(std::uint64_t near, std::uint64_t far, unsig
 // max_chain candidates are tried (a quarter once prev_length is good), none
 // farther than the farthest distance.
 //
-// Links come eight to a position: the walk waits on one dependent load per
-// eight candidates. A group of eight all in reach is screened without
+// Links come sixteen to a position: the walk waits on one dependent fetch
+// per sixteen candidates. A group of sixteen all in reach is screened without
 // branches on the two bytes that end a longer match; a candidate failing the
 // screen cannot beat the current best (nor any later, longer one), so only
 // the survivors, usually none, are compared in full, in chain order. A group
@@ -230,30 +238,29 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
     const std::uint8_t* const scan = window_.get() + strstart_;
     const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
     const std::uint16_t* entry = links + links_per_position * (cur_match & deflate_window_mask);
-    std::uint64_t near = load64(entry);
-    std::uint64_t far = load64(entry + 4);
+    std::uint64_t group[4] = {load64(entry), load64(entry + 4), load64(entry + 8), load64(entry + 12)};
     for (;;) {
-        const unsigned last = static_cast<unsigned>(far >> 48);
+        const unsigned last = static_cast<unsigned>(group[3] >> 48);
         entry = links + links_per_position * (last & deflate_window_mask);
-        const std::uint64_t next_near = load64(entry);
-        const std::uint64_t next_far = load64(entry + 4);
-        if (last > limit && chain > 8) [[likely]] {
-            chain -= 8;
+        const std::uint64_t next[4] = {load64(entry), load64(entry + 4), load64(entry + 8), load64(entry + 12)};
+        if (last > limit && chain > links_per_position) [[likely]] {
+            chain -= links_per_position;
             const std::uint8_t* const base = window_.get() + best_len - 1;
             const std::uint16_t target = load16(scan + best_len - 1);
-            for (unsigned pass = lanes_passing(base, near, target) | (lanes_passing(base, far, target) << 4);
-                 pass != 0; pass &= pass - 1) {
+            unsigned pass = lanes_passing(base, group[0], target) | (lanes_passing(base, group[1], target) << 4) |
+                            (lanes_passing(base, group[2], target) << 8) |
+                            (lanes_passing(base, group[3], target) << 12);
+            for (; pass != 0; pass &= pass - 1) {
                 const unsigned k = static_cast<unsigned>(__builtin_ctz(pass));
-                const unsigned candidate = static_cast<unsigned>(((k < 4 ? near : far) >> (16 * (k & 3))) & 0xFFFF);
+                const unsigned candidate = static_cast<unsigned>((group[k / 4] >> (16 * (k % 4))) & 0xFFFF);
                 if (try_candidate(candidate, best_len, max_len, nice)) {
                     return best_len;
                 }
             }
-        } else if (walk_slowly(near, far, limit, chain, best_len, max_len, nice)) {
+        } else if (walk_slowly(group, limit, chain, best_len, max_len, nice)) {
             return best_len;
         }
-        near = next_near;
-        far = next_far;
+        std::memcpy(group, next, sizeof group);
     }
 }
 

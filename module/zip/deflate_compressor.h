@@ -51,7 +51,7 @@ private:
     void slide_window() noexcept;
     unsigned insert(unsigned pos) noexcept;
     unsigned longest_match(unsigned cur_match, unsigned prev_length) noexcept;
-    bool walk_slowly(std::uint64_t near, std::uint64_t far, unsigned limit, unsigned& chain, unsigned& best_len,
+    bool walk_slowly(const std::uint64_t* group, unsigned limit, unsigned& chain, unsigned& best_len,
                      unsigned max_len, unsigned nice) noexcept;
     bool try_candidate(unsigned candidate, unsigned& best_len, unsigned max_len, unsigned nice) noexcept;
     void lazy_loop() noexcept;
@@ -59,10 +59,11 @@ private:
 
     std::unique_ptr<std::uint8_t[]> window_; // two window sizes plus comparison slack
     std::unique_ptr<std::uint16_t[]> head_;  // newest position of each hash
-    // For each window position, the next eight older positions of its hash
-    // chain, 16 bits each: one fetch yields eight links, so walking a chain
-    // waits on an eighth of the dependent loads a one-link list needs.
-    static constexpr std::size_t links_per_position = 8;
+    // For each window position, the next sixteen older positions of its hash
+    // chain, 16 bits each: one fetch of 32 bytes yields sixteen links, so
+    // walking a chain waits on a sixteenth of the dependent loads a one-link
+    // list needs.
+    static constexpr unsigned links_per_position = 16;
     std::unique_ptr<std::uint16_t[]> links_;
     DeflateBlockWriter blocks_;
 

@@ -83,6 +83,19 @@ TEST_F(DeflateRoundTrip, OneCompressorServesManyStreams)
     }
 }
 
+// Links left from an earlier stream must never reach into a new one: the
+// walk would then see candidates a fresh compressor does not.
+TEST_F(DeflateRoundTrip, ReusedCompressorWritesWhatAFreshOneWrites)
+{
+    const bytes earlier = xml_like(300000, 3);
+    for (const bytes& input : {xml_like(70000, 4), few_symbols(50000, 3, 5), repeated_byte(40000, 'x')}) {
+        DeflateCompressor fresh;
+        const bytes expected = deflate_bytes(fresh, input);
+        deflate_bytes(compressor, earlier);
+        EXPECT_TRUE(deflate_bytes(compressor, input) == expected) << "input " << input.size() << " bytes";
+    }
+}
+
 TEST_F(DeflateRoundTrip, RefusesLevelsOutsideOneToEight)
 {
     auto reader = [](void*, std::uint8_t*, std::size_t) -> std::int64_t { return 0; };
