@@ -5,9 +5,15 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace zv::zip {
 
 namespace {
+
+constexpr std::uintptr_t cache_line = 64;
 
 // Bytes read past the end of the two window halves by the 8-byte comparisons.
 constexpr std::size_t window_slack = deflate_max_match + 64;
@@ -38,8 +44,11 @@ unsigned equal_bytes(std::uint64_t diff) noexcept
 
 DeflateCompressor::DeflateCompressor()
     : window_(new std::uint8_t[2 * deflate_window_size + window_slack]()),
-      head_(new std::uint16_t[deflate_hash_size]()), links_(new std::uint16_t[links_per_position * deflate_window_size]())
+      head_(new std::uint16_t[deflate_hash_size]()),
+      links_storage_(new std::uint16_t[links_per_position * deflate_window_size + cache_line / 2]())
 {
+    const auto address = reinterpret_cast<std::uintptr_t>(links_storage_.get());
+    links_ = links_storage_.get() + (cache_line - address % cache_line) % cache_line / 2;
 }
 
 std::uint16_t DeflateCompressor::entry_flags(int level) noexcept
@@ -94,7 +103,7 @@ void DeflateCompressor::slide_window() noexcept
         }
     };
     slide(head_.get(), deflate_hash_size);
-    slide(links_.get(), links_per_position * deflate_window_size);
+    slide(links_, links_per_position * deflate_window_size);
 }
 
 // Reads until at least the minimum lookahead is available or input ends.
@@ -133,7 +142,7 @@ unsigned DeflateCompressor::insert(unsigned pos) noexcept
         ((unsigned{p[0]} << (2 * deflate_hash_shift)) ^ (unsigned{p[1]} << deflate_hash_shift) ^ p[2]) &
         (deflate_hash_size - 1);
     const unsigned old = head_[hash];
-    std::uint16_t* const links = links_.get();
+    std::uint16_t* const links = links_;
     const std::uint16_t* const from = links + links_per_position * (old & deflate_window_mask);
     const bool chained = old != 0 && pos - old < deflate_window_size;
     const std::uint64_t w0 = chained ? load64(from) : 0;
@@ -179,27 +188,42 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
 // Bit k set when the k-th 16-bit lane of links, read as a window position,
 // holds the same two bytes at offset as target: only such a candidate can
 
-// Bit k set when the k-th 16-bit lane of group, read as a window position,
-// holds target at base: only such a candidate can match longer than the
-// current best.
-[[gnu::always_inline]] inline unsigned lanes_passing(const std::uint8_t* base, std::uint64_t group,
-                                                     std::uint16_t target) noexcept
+// Bit k set when the window at base plus the k-th of the sixteen positions
+// holds target: only such a candidate can match longer than the current best.
+[[gnu::always_inline]] inline unsigned screen(const std::uint8_t* base, const std::uint16_t* lanes,
+                                              std::uint16_t target) noexcept
 {
-    // Written out: the loop form is not unrolled at the project's level.
-    const unsigned m0 = load16(base + (group & 0xFFFF)) == target;
-    const unsigned m1 = load16(base + ((group >> 16) & 0xFFFF)) == target;
-    const unsigned m2 = load16(base + ((group >> 32) & 0xFFFF)) == target;
-    const unsigned m3 = load16(base + (group >> 48)) == target;
-    return m0 | (m1 << 1) | (m2 << 2) | (m3 << 3);
+#if defined(__SSE2__) || defined(_M_X64)
+    // Eight window loads to a vector, one compare for each eight.
+    const __m128i low = _mm_set_epi16(
+        static_cast<short>(load16(base + lanes[7])), static_cast<short>(load16(base + lanes[6])),
+        static_cast<short>(load16(base + lanes[5])), static_cast<short>(load16(base + lanes[4])),
+        static_cast<short>(load16(base + lanes[3])), static_cast<short>(load16(base + lanes[2])),
+        static_cast<short>(load16(base + lanes[1])), static_cast<short>(load16(base + lanes[0])));
+    const __m128i high = _mm_set_epi16(
+        static_cast<short>(load16(base + lanes[15])), static_cast<short>(load16(base + lanes[14])),
+        static_cast<short>(load16(base + lanes[13])), static_cast<short>(load16(base + lanes[12])),
+        static_cast<short>(load16(base + lanes[11])), static_cast<short>(load16(base + lanes[10])),
+        static_cast<short>(load16(base + lanes[9])), static_cast<short>(load16(base + lanes[8])));
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(target));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(low, wanted), _mm_cmpeq_epi16(high, wanted))));
+#else
+    unsigned mask = 0;
+    for (unsigned k = 0; k < 16; ++k) {
+        mask |= static_cast<unsigned>(load16(base + lanes[k]) == target) << k;
+    }
+    return mask;
+#endif
 }
 
-// Tries the sixteen candidates of group one by one, as at the end of the
+// Tries the sixteen candidates of a position's links one by one, as at the end of the
 // chain or the reach; true when the walk ends.
-bool DeflateCompressor::walk_slowly(const std::uint64_t* group, unsigned limit, unsigned& chain, unsigned& best_len,
+bool DeflateCompressor::walk_slowly(const std::uint16_t* entry, unsigned limit, unsigned& chain, unsigned& best_len,
                                     unsigned max_len, unsigned nice) noexcept
 {
     for (unsigned k = 0; k < links_per_position; ++k) {
-        const unsigned candidate = static_cast<unsigned>((group[k / 4] >> (16 * (k % 4))) & 0xFFFF);
+        const unsigned candidate = entry[k];
         if (candidate <= limit || --chain == 0 || try_candidate(candidate, best_len, max_len, nice)) {
             return true;
         }
@@ -234,33 +258,26 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
     if (try_candidate(cur_match, best_len, max_len, nice)) {
         return best_len;
     }
-    const std::uint16_t* const links = links_.get();
+    const std::uint16_t* const links = links_;
     const std::uint8_t* const scan = window_.get() + strstart_;
     const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
     const std::uint16_t* entry = links + links_per_position * (cur_match & deflate_window_mask);
-    std::uint64_t group[4] = {load64(entry), load64(entry + 4), load64(entry + 8), load64(entry + 12)};
     for (;;) {
-        const unsigned last = static_cast<unsigned>(group[3] >> 48);
-        entry = links + links_per_position * (last & deflate_window_mask);
-        const std::uint64_t next[4] = {load64(entry), load64(entry + 4), load64(entry + 8), load64(entry + 12)};
+        const unsigned last = entry[links_per_position - 1];
+        const std::uint16_t* const next = links + links_per_position * (last & deflate_window_mask);
+        __builtin_prefetch(next);
         if (last > limit && chain > links_per_position) [[likely]] {
             chain -= links_per_position;
             const std::uint8_t* const base = window_.get() + best_len - 1;
-            const std::uint16_t target = load16(scan + best_len - 1);
-            unsigned pass = lanes_passing(base, group[0], target) | (lanes_passing(base, group[1], target) << 4) |
-                            (lanes_passing(base, group[2], target) << 8) |
-                            (lanes_passing(base, group[3], target) << 12);
-            for (; pass != 0; pass &= pass - 1) {
-                const unsigned k = static_cast<unsigned>(__builtin_ctz(pass));
-                const unsigned candidate = static_cast<unsigned>((group[k / 4] >> (16 * (k % 4))) & 0xFFFF);
-                if (try_candidate(candidate, best_len, max_len, nice)) {
+            for (unsigned pass = screen(base, entry, load16(scan + best_len - 1)); pass != 0; pass &= pass - 1) {
+                if (try_candidate(entry[__builtin_ctz(pass)], best_len, max_len, nice)) {
                     return best_len;
                 }
             }
-        } else if (walk_slowly(group, limit, chain, best_len, max_len, nice)) {
+        } else if (walk_slowly(entry, limit, chain, best_len, max_len, nice)) {
             return best_len;
         }
-        std::memcpy(group, next, sizeof group);
+        entry = next;
     }
 }
 

@@ -51,7 +51,7 @@ private:
     void slide_window() noexcept;
     unsigned insert(unsigned pos) noexcept;
     unsigned longest_match(unsigned cur_match, unsigned prev_length) noexcept;
-    bool walk_slowly(const std::uint64_t* group, unsigned limit, unsigned& chain, unsigned& best_len,
+    bool walk_slowly(const std::uint16_t* entry, unsigned limit, unsigned& chain, unsigned& best_len,
                      unsigned max_len, unsigned nice) noexcept;
     bool try_candidate(unsigned candidate, unsigned& best_len, unsigned max_len, unsigned nice) noexcept;
     void lazy_loop() noexcept;
@@ -64,7 +64,8 @@ private:
     // walking a chain waits on a sixteenth of the dependent loads a one-link
     // list needs.
     static constexpr unsigned links_per_position = 16;
-    std::unique_ptr<std::uint16_t[]> links_;
+    std::unique_ptr<std::uint16_t[]> links_storage_;
+    std::uint16_t* links_ = nullptr; // in links_storage_, a position's links within one cache line
     DeflateBlockWriter blocks_;
 
     deflate_level_params params_{};
