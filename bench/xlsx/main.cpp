@@ -1,12 +1,14 @@
 // zv_bench_xlsx: our DEFLATE and our workbook export beside zlib, libdeflate
 // and libxlsxwriter, measured in one run on one seeded table.
 //
-//   zv_bench_xlsx [--rows N] [--json] [--out FILE.xlsx] [--repeat N]
+//   zv_bench_xlsx [--rows N] [--json] [--out FILE.xlsx] [--repeat N] [--section all|deflate|export]
 //
 // --rows    records in the table (default 100000)
 // --json    print the figures as one JSON object instead of lines
 // --out     keep our workbook at this path (else it goes to a temporary folder)
 // --repeat  runs of each compressor; the fastest counts (default 1)
+// --section only the DEFLATE figures or only the export figures, for
+//           profiling one of them (default all)
 #include "deflate_section.h"
 #include "export_section.h"
 #include "xml_shapes.h"
@@ -27,6 +29,8 @@ struct options {
     bool json = false;
     std::string out;
     int repeat = 1;
+    bool deflate = true;
+    bool exports = true;
 };
 
 bool parse(int argc, char** argv, options& o)
@@ -40,10 +44,21 @@ bool parse(int argc, char** argv, options& o)
             o.repeat = std::atoi(argv[++i]);
         } else if (arg == "--out" && has_value) {
             o.out = argv[++i];
+        } else if (arg == "--section" && has_value) {
+            const std::string section = argv[++i];
+            o.deflate = section == "all" || section == "deflate";
+            o.exports = section == "all" || section == "export";
+            if (!o.deflate && !o.exports) {
+                std::fprintf(stderr, "--section takes all, deflate or export\n");
+                return false;
+            }
         } else if (arg == "--json") {
             o.json = true;
         } else {
-            std::fprintf(stderr, "usage: %s [--rows N] [--json] [--out FILE.xlsx] [--repeat N]\n", argv[0]);
+            std::fprintf(stderr,
+                         "usage: %s [--rows N] [--json] [--out FILE.xlsx] [--repeat N] "
+                         "[--section all|deflate|export]\n",
+                         argv[0]);
             return false;
         }
     }
@@ -103,6 +118,69 @@ void json_export(const char* name, const export_figure& e, bool last)
                 last ? "" : ",");
 }
 
+struct export_figures {
+    export_figure ours;
+    export_figure lxw;
+    export_figure lxw_cm;
+};
+
+// The three exports, each in a child process of its own, before this process
+// holds the XML of the DEFLATE section.
+export_figures run_exports(const char* self, const options& o)
+{
+    const std::filesystem::path scratch =
+        std::filesystem::temp_directory_path() / ("zv_bench_xlsx_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(scratch);
+    ::setenv("TEMP", scratch.c_str(), 1);
+    const std::string ours_path = o.out.empty() ? (scratch / "ours.xlsx").string() : o.out;
+    export_figures e;
+    e.ours = measure_export(self, exporter::ours, o.rows, ours_path);
+    e.lxw = measure_export(self, exporter::lxw_default, o.rows, (scratch / "lxw.xlsx").string());
+    e.lxw_cm = measure_export(self, exporter::lxw_constant_memory, o.rows, (scratch / "lxw_cm.xlsx").string());
+    std::error_code ec;
+    std::filesystem::remove_all(scratch, ec);
+    return e;
+}
+
+void print_json(const options& o, const table_xml& xml, const deflate_figures& sheet, const deflate_figures& strings,
+                const export_figures& e)
+{
+    std::printf("{\"rows\":%zu", o.rows);
+    if (o.deflate) {
+        std::printf(",\"cells\":%zu,\"distinct_values\":%zu,\"deflate\":{", xml.cells, xml.distinct_values);
+        json_deflate("worksheet", sheet, false);
+        json_deflate("shared_strings", strings, true);
+        std::printf("}");
+    }
+    if (o.exports) {
+        std::printf(",\"export\":{");
+        json_export("ours", e.ours, false);
+        json_export("libxlsxwriter", e.lxw, false);
+        json_export("libxlsxwriter_constant_memory", e.lxw_cm, true);
+        std::printf("}");
+    }
+    std::printf("}\n");
+}
+
+void print_lines(const options& o, const table_xml& xml, const deflate_figures& sheet,
+                 const deflate_figures& strings, const export_figures& e)
+{
+    if (o.deflate) {
+        std::printf("table: %zu rows x %zu fields, %zu cells, %zu distinct values\n", o.rows, table_fields,
+                    xml.cells, xml.distinct_values);
+        print_deflate_lines("worksheet", sheet);
+        print_deflate_lines("shared-strings", strings);
+    } else {
+        std::printf("table: %zu rows x %zu fields\n", o.rows, table_fields);
+    }
+    if (o.exports) {
+        print_export_lines(e.ours, e.lxw, e.lxw_cm);
+        if (!o.out.empty()) {
+            std::printf("our workbook: %s\n", o.out.c_str());
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -114,42 +192,20 @@ int main(int argc, char** argv)
     if (!parse(argc, argv, o)) {
         return 2;
     }
-    // The exports run first, before this process holds the XML of section 1.
-    const std::filesystem::path scratch =
-        std::filesystem::temp_directory_path() / ("zv_bench_xlsx_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(scratch);
-    ::setenv("TEMP", scratch.c_str(), 1);
-    const std::string ours_path = o.out.empty() ? (scratch / "ours.xlsx").string() : o.out;
-    const export_figure ours = measure_export(argv[0], exporter::ours, o.rows, ours_path);
-    const export_figure lxw = measure_export(argv[0], exporter::lxw_default, o.rows, (scratch / "lxw.xlsx").string());
-    const export_figure lxw_cm =
-        measure_export(argv[0], exporter::lxw_constant_memory, o.rows, (scratch / "lxw_cm.xlsx").string());
-    std::error_code ec;
-    std::filesystem::remove_all(scratch, ec);
-
-    const table_xml xml = make_table_xml(o.rows);
-    const deflate_figures sheet = measure_deflate(xml.worksheet, o.repeat);
-    const deflate_figures strings = measure_deflate(xml.shared_strings, o.repeat);
-
-    if (o.json) {
-        std::printf("{\"rows\":%zu,\"cells\":%zu,\"distinct_values\":%zu,\"deflate\":{", o.rows, xml.cells,
-                    xml.distinct_values);
-        json_deflate("worksheet", sheet, false);
-        json_deflate("shared_strings", strings, true);
-        std::printf("},\"export\":{");
-        json_export("ours", ours, false);
-        json_export("libxlsxwriter", lxw, false);
-        json_export("libxlsxwriter_constant_memory", lxw_cm, true);
-        std::printf("}}\n");
-    } else {
-        std::printf("table: %zu rows x %zu fields, %zu cells, %zu distinct values\n", o.rows, table_fields,
-                    xml.cells, xml.distinct_values);
-        print_deflate_lines("worksheet", sheet);
-        print_deflate_lines("shared-strings", strings);
-        print_export_lines(ours, lxw, lxw_cm);
-        if (!o.out.empty()) {
-            std::printf("our workbook: %s\n", o.out.c_str());
-        }
+    const export_figures e = o.exports ? run_exports(argv[0], o) : export_figures{};
+    table_xml xml;
+    deflate_figures sheet;
+    deflate_figures strings;
+    if (o.deflate) {
+        xml = make_table_xml(o.rows);
+        sheet = measure_deflate(xml.worksheet, o.repeat);
+        strings = measure_deflate(xml.shared_strings, o.repeat);
     }
-    return sheet.ours.round_trip_ok && strings.ours.round_trip_ok && ours.ok ? 0 : 1;
+    if (o.json) {
+        print_json(o, xml, sheet, strings, e);
+    } else {
+        print_lines(o, xml, sheet, strings, e);
+    }
+    const bool deflate_ok = !o.deflate || (sheet.ours.round_trip_ok && strings.ours.round_trip_ok);
+    return deflate_ok && (!o.exports || e.ours.ok) ? 0 : 1;
 }
