@@ -185,9 +185,6 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
     return len >= nice;
 }
 
-// Bit k set when the k-th 16-bit lane of links, read as a window position,
-// holds the same two bytes at offset as target: only such a candidate can
-
 // Bit k set when the window at base plus the k-th of the sixteen positions
 // holds target: only such a candidate can match longer than the current best.
 [[gnu::always_inline]] inline unsigned screen(const std::uint8_t* base, const std::uint16_t* lanes,
@@ -217,18 +214,25 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
 #endif
 }
 
-// Tries the sixteen candidates of a position's links one by one, as at the end of the
-// chain or the reach; true when the walk ends.
-bool DeflateCompressor::walk_slowly(const std::uint16_t* entry, unsigned limit, unsigned& chain, unsigned& best_len,
-                                    unsigned max_len, unsigned nice) noexcept
+// How many of the sixteen positions are above limit: the first ones, as
+// positions fall along the links.
+[[gnu::always_inline]] inline unsigned lanes_above(const std::uint16_t* lanes, unsigned limit) noexcept
 {
-    for (unsigned k = 0; k < links_per_position; ++k) {
-        const unsigned candidate = entry[k];
-        if (candidate <= limit || --chain == 0 || try_candidate(candidate, best_len, max_len, nice)) {
-            return true;
-        }
+#if defined(__SSE2__) || defined(_M_X64)
+    // Unsigned compares as signed ones on values with the top bit flipped.
+    const __m128i flip = _mm_set1_epi16(static_cast<short>(0x8000));
+    const __m128i bound = _mm_set1_epi16(static_cast<short>(limit ^ 0x8000));
+    const __m128i low = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes)), flip);
+    const __m128i high = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes + 8)), flip);
+    return static_cast<unsigned>(__builtin_popcount(static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(low, bound), _mm_cmpgt_epi16(high, bound))))));
+#else
+    unsigned n = 0;
+    while (n < 16 && lanes[n] > limit) {
+        ++n;
     }
-    return false;
+    return n;
+#endif
 }
 
 // Walks the hash chain from cur_match for the longest match at strstart
@@ -240,9 +244,9 @@ bool DeflateCompressor::walk_slowly(const std::uint16_t* entry, unsigned limit, 
 // per sixteen candidates. A group of sixteen all in reach is screened without
 // branches on the two bytes that end a longer match; a candidate failing the
 // screen cannot beat the current best (nor any later, longer one), so only
-// the survivors, usually none, are compared in full, in chain order. A group
-// at the end of the chain or the reach goes one by one, so the candidates
-// tried are exactly those of a plain walk.
+// the survivors, usually none, are compared in full, in chain order. In the
+// group at the end of the chain or the reach, the screen covers just the
+// candidates a plain one-by-one walk would still try.
 unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_length) noexcept
 {
     const unsigned max_len = std::min(deflate_max_match, lookahead_);
@@ -274,7 +278,16 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
                     return best_len;
                 }
             }
-        } else if (walk_slowly(entry, limit, chain, best_len, max_len, nice)) {
+        } else {
+            // The last group: the candidates in reach, at most chain - 1.
+            const unsigned tried = std::min(lanes_above(entry, limit), chain - 1);
+            const std::uint8_t* const base = window_.get() + best_len - 1;
+            unsigned pass = screen(base, entry, load16(scan + best_len - 1)) & ((1u << tried) - 1);
+            for (; pass != 0; pass &= pass - 1) {
+                if (try_candidate(entry[__builtin_ctz(pass)], best_len, max_len, nice)) {
+                    break;
+                }
+            }
             return best_len;
         }
         entry = next;

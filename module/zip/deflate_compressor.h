@@ -51,8 +51,6 @@ private:
     void slide_window() noexcept;
     unsigned insert(unsigned pos) noexcept;
     unsigned longest_match(unsigned cur_match, unsigned prev_length) noexcept;
-    bool walk_slowly(const std::uint16_t* entry, unsigned limit, unsigned& chain, unsigned& best_len,
-                     unsigned max_len, unsigned nice) noexcept;
     bool try_candidate(unsigned candidate, unsigned& best_len, unsigned max_len, unsigned nice) noexcept;
     void lazy_loop() noexcept;
     void end_block(bool last) noexcept;
