@@ -33,7 +33,7 @@ using deflate_reader_fn = std::int64_t (*)(void* context, std::uint8_t* buffer, 
 
 class DeflateCompressor {
 public:
-    // Allocates the window, hash tables and buffers (about 450 KiB); may
+    // Allocates the window, hash tables and buffers (about 1.5 MiB); may
     // throw std::bad_alloc.
     DeflateCompressor();
 
