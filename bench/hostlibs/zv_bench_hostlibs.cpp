@@ -1,6 +1,7 @@
 // zv_bench_hostlibs: our host libraries beside the libraries of the field,
 // measured in one run on the same inputs. Prints a table, or with --json one
-// JSON object with every figure and ratio.
+// JSON object with every figure and ratio. --section shp|dbf|reproject runs one
+// figure only, for profiling it.
 #include "bench_common.h"
 
 #include <cstdio>
@@ -33,11 +34,27 @@ void print_json(const std::vector<comparison>& results)
     std::printf("}\n");
 }
 
+bool wanted(const char* section, const char* name)
+{
+    return section == nullptr || std::strcmp(section, name) == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const bool json = argc > 1 && std::strcmp(argv[1], "--json") == 0;
+    bool json = false;
+    const char* section = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--json") == 0) {
+            json = true;
+        } else if (std::strcmp(argv[i], "--section") == 0 && i + 1 < argc) {
+            section = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: zv_bench_hostlibs [--json] [--section shp|dbf|reproject]\n");
+            return 2;
+        }
+    }
     const zv::bench::scratch_folder folder;
     if (!folder.ok()) {
         std::fprintf(stderr, "cannot make a scratch folder\n");
@@ -48,9 +65,19 @@ int main(int argc, char** argv)
         {"dbf_write_vs_shapelib", "rec/s"},
         {"reproject_vs_proj", "pt/s"},
     };
-    const bool ok = zv::bench::bench_shp_read(folder, results[0])
-                    & zv::bench::bench_dbf_write(folder, results[1])
-                    & zv::bench::bench_reproject(results[2]);
+    bool ok = true;
+    if (wanted(section, "shp")) {
+        ok = zv::bench::bench_shp_read(folder, results[0]) && ok;
+    }
+    if (wanted(section, "dbf")) {
+        ok = zv::bench::bench_dbf_write(folder, results[1]) && ok;
+    }
+    if (wanted(section, "reproject")) {
+        ok = zv::bench::bench_reproject(results[2]) && ok;
+    }
+    std::erase_if(results, [&](const comparison& c) {
+        return section != nullptr && std::strncmp(c.name, section, std::strlen(section)) != 0;
+    });
     if (json) {
         print_json(results);
     } else {

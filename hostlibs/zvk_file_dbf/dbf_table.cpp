@@ -3,12 +3,12 @@
 #include "common/codepage.h"
 #include "zvk_file_dbf/dbf_codepage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +16,10 @@ namespace zv::dbf {
 namespace {
 
 constexpr std::uint64_t max_created_bytes = std::uint64_t{1} << 32;
+// Bytes of records a created table holds while it is filled front to back:
+// small enough to stay in the processor's cache, large enough that writing
+// it out costs little beside filling it.
+constexpr std::size_t window_bytes = std::size_t{1} << 20;
 
 bool write_all(int fd, const unsigned char* data, std::size_t length)
 {
@@ -29,6 +33,40 @@ bool write_all(int fd, const unsigned char* data, std::size_t length)
         }
         data += put;
         length -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool write_all_at(int fd, const unsigned char* data, std::size_t length, std::uint64_t at)
+{
+    while (length > 0) {
+        const ssize_t put = ::pwrite(fd, data, length, static_cast<off_t>(at));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return false;
+        }
+        data += put;
+        at += static_cast<std::uint64_t>(put);
+        length -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool read_all_at(int fd, unsigned char* data, std::size_t length, std::uint64_t at)
+{
+    while (length > 0) {
+        const ssize_t got = ::pread(fd, data, length, static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        data += got;
+        at += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::size_t>(got);
     }
     return true;
 }
@@ -68,25 +106,6 @@ bool is_directory(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Turns every zero byte of p into a blank, eight bytes at a time: a byte's
-// top bit in `zero` is set exactly when the byte is zero, and or-ing 0x20
-// into a zero byte makes it a blank while other bytes stay as they are.
-void blanks_for_zeros(unsigned char* p, std::size_t n)
-{
-    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        const std::uint64_t zero = ~(((w & low7) + low7) | w | low7);
-        w |= (zero >> 7) * 0x20;
-        std::memcpy(p + i, &w, 8);
-    }
-    for (; i < n; ++i) {
-        p[i] = p[i] != 0 ? p[i] : static_cast<unsigned char>(' ');
-    }
-}
-
 } // namespace
 
 table::~table()
@@ -124,10 +143,12 @@ bool table::create(const std::string& path, const dbf_field_desc* fields,
     if (temp_fd_ < 0) {
         return false;
     }
-    if (!records_.allocate(static_cast<std::size_t>(layout_.data_bytes()))) {
-        discard_temporary();
-        return false;
-    }
+    const std::uint32_t fit = static_cast<std::uint32_t>(window_bytes / layout_.record_bytes);
+    window_records_ = std::max<std::uint32_t>(1, std::min(fit, record_count));
+    held_ = std::min(window_records_, record_count);
+    records_ = std::make_unique_for_overwrite<unsigned char[]>(
+        std::size_t{window_records_} * layout_.record_bytes);
+    std::memset(records_.get(), ' ', std::size_t{held_} * layout_.record_bytes);
     created_ = true;
     target_path_ = path;
     writable_ = true;
@@ -143,9 +164,9 @@ bool table::commit()
     }
     const std::vector<unsigned char> header = build_header(layout_);
     const unsigned char end = file_end;
-    bool ok = write_all(temp_fd_, header.data(), header.size())
-              && write_records()
-              && write_all(temp_fd_, &end, 1);
+    bool ok = write_records()
+              && write_all_at(temp_fd_, &end, 1, layout_.header_bytes + layout_.data_bytes())
+              && write_all_at(temp_fd_, header.data(), header.size(), 0);
     ok = ::close(temp_fd_) == 0 && ok;
     temp_fd_ = -1;
     ok = ok && std::rename(temp_path_.c_str(), target_path_.c_str()) == 0;
@@ -158,35 +179,58 @@ bool table::commit()
     return replace_file(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
 }
 
-// Anonymous pages, asked for as huge pages where the system offers them:
-// a large table then costs a few hundred page faults instead of thousands.
-bool table::zeroed_memory::allocate(std::size_t bytes)
+// Writes the held records to their place in the temporary file.
+bool table::write_held()
 {
-    const std::size_t size = bytes > 0 ? bytes : 1;
-    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (p == MAP_FAILED) {
-        return false;
+    const std::size_t bytes = std::size_t{held_} * layout_.record_bytes;
+    return write_all_at(temp_fd_, records_.get(), bytes,
+                        layout_.header_bytes + std::uint64_t{first_} * layout_.record_bytes);
+}
+
+// Makes record part of the held ones: the window moves forward over it
+// (records it passes are written, blank or filled), or, for a record
+// already written, the whole table is taken into memory.
+bool table::hold(std::uint32_t record)
+{
+    if (record < first_) {
+        return hold_whole_table();
     }
-    ::madvise(p, size, MADV_HUGEPAGE);
-    data_ = static_cast<unsigned char*>(p);
-    bytes_ = size;
+    while (record - first_ >= held_) {
+        if (!write_held()) {
+            return false;
+        }
+        first_ += held_;
+        held_ = std::min(window_records_, layout_.record_count - first_);
+        std::memset(records_.get(), ' ', std::size_t{held_} * layout_.record_bytes);
+    }
     return true;
 }
 
-table::zeroed_memory::~zeroed_memory()
+// Cells are filled out of order: from now on every record is held, the
+// ones written so far read back from the temporary file.
+bool table::hold_whole_table()
 {
-    if (data_ != nullptr) {
-        ::munmap(data_, bytes_);
+    const std::size_t rb = layout_.record_bytes;
+    const auto total = static_cast<std::size_t>(layout_.data_bytes());
+    auto whole = std::make_unique_for_overwrite<unsigned char[]>(total);
+    const std::size_t before = std::size_t{first_} * rb;
+    const std::size_t held = std::size_t{held_} * rb;
+    if (!read_all_at(temp_fd_, whole.get(), before, layout_.header_bytes)) {
+        return false;
     }
+    std::memcpy(whole.get() + before, records_.get(), held);
+    std::memset(whole.get() + before + held, ' ', total - before - held);
+    records_ = std::move(whole);
+    first_ = 0;
+    held_ = layout_.record_count;
+    window_records_ = held_;
+    return true;
 }
 
-// The records, with the zero bytes of cells never written made blanks in
-// place (the memory is not used again once the table is written).
+// Writes every record not yet written: the held ones, then the blank rest.
 bool table::write_records()
 {
-    const auto total = static_cast<std::size_t>(layout_.data_bytes());
-    blanks_for_zeros(records_.get(), total);
-    return write_all(temp_fd_, records_.get(), total);
+    return layout_.record_count == 0 || (hold(layout_.record_count - 1) && write_held());
 }
 
 void table::discard_temporary()
@@ -206,11 +250,23 @@ const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
     if (!exists(field, record)) {
         return nullptr;
     }
-    const std::uint64_t at = cell_offset(field, record);
-    if (created_) {
-        return records_.get() + at;
+    if (!created_) {
+        return file_.view(layout_.header_bytes + cell_offset(field, record),
+                          layout_.fields[field].length);
     }
-    return file_.view(layout_.header_bytes + at, layout_.fields[field].length);
+    if (record - first_ < held_) {
+        return records_.get() + cell_offset(field, record - first_);
+    }
+    // Reading does not move the window: a cell after it is still blank, one
+    // before it is read back from the temporary file.
+    const std::size_t length = layout_.fields[field].length;
+    cell_scratch_.assign(length, ' ');
+    if (record < first_
+        && !read_all_at(temp_fd_, cell_scratch_.data(), length,
+                        layout_.header_bytes + cell_offset(field, record))) {
+        return nullptr;
+    }
+    return cell_scratch_.data();
 }
 
 bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_view text)
@@ -220,10 +276,11 @@ bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_vi
     }
     const struct field& f = layout_.fields[field];
     const bool utf8 = code_page_ == hostcommon::utf8_code_page;
-    const std::uint64_t at = cell_offset(field, record);
     if (created_) {
-        return store_cell(records_.get() + at, f, text, utf8);
+        unsigned char* cell = memory_cell(field, record);
+        return cell != nullptr && store_cell(cell, f, text, utf8);
     }
+    const std::uint64_t at = cell_offset(field, record);
     cell_scratch_.resize(f.length);
     return store_cell(cell_scratch_.data(), f, text, utf8)
            && file_.write(layout_.header_bytes + at, cell_scratch_.data(), f.length);

@@ -1,8 +1,11 @@
 // One table, opened from a file or created new. An opened table is read
 // through a buffered window over its own file descriptor (so a file renamed
-// over it later does not disturb it). A created table lives in memory and
-// is written by commit() to a temporary file in the target folder, which is
-// renamed over the target only once it is complete.
+// over it later does not disturb it). A created table is written to a
+// temporary file in the target folder, which commit() renames over the
+// target only once it is complete. Its records pass through a window of
+// about a megabyte that moves forward as the cells are filled, so filling a
+// table record by record stays in the processor's cache and costs one write
+// a megabyte; a cell behind the window brings the whole table into memory.
 #ifndef ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_TABLE_H
 #define ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_TABLE_H
 
@@ -48,11 +51,17 @@ public:
     const unsigned char* cell(std::uint32_t field, std::uint32_t record);
 
     // The bytes of a cell of a created table, to be written directly; null
-    // for an opened table or a cell that does not exist.
+    // for an opened table, a cell that does not exist, or when moving the
+    // window fails.
     unsigned char* memory_cell(std::uint32_t field, std::uint32_t record)
     {
-        return created_ && exists(field, record) ? records_.get() + cell_offset(field, record)
-                                                 : nullptr;
+        if (!created_ || !exists(field, record)) {
+            return nullptr;
+        }
+        if (record - first_ >= held_ && !hold(record)) {
+            return nullptr;
+        }
+        return records_.get() + cell_offset(field, record - first_);
     }
 
     // Stores text (already in the table's code page) into a cell.
@@ -68,6 +77,9 @@ private:
         return std::uint64_t{record} * layout_.record_bytes + layout_.fields[field].offset;
     }
     void discard_temporary();
+    bool hold(std::uint32_t record);
+    bool write_held();
+    bool hold_whole_table();
     bool write_records();
 
     layout layout_;
@@ -76,24 +88,14 @@ private:
     bool writable_ = false;
     bool created_ = false;
     hostcommon::file_window file_;                 // opened tables
-    // Records of a created table. Zero bytes stand for blanks until commit()
-    // writes them as blanks: the memory comes zeroed from the system without
-    // being touched, which halves the work of filling a large table.
-    class zeroed_memory {
-    public:
-        zeroed_memory() = default;
-        ~zeroed_memory();
-        zeroed_memory(const zeroed_memory&) = delete;
-        zeroed_memory& operator=(const zeroed_memory&) = delete;
-        bool allocate(std::size_t bytes);
-        unsigned char* get() const { return data_; }
-
-    private:
-        unsigned char* data_ = nullptr;
-        std::size_t bytes_ = 0;
-    };
-    zeroed_memory records_;
-    std::vector<unsigned char> cell_scratch_;  // in-place writes of opened tables
+    // Records of a created table held in memory: held_ records from first_
+    // on, blank until written. Records before first_ are in the temporary
+    // file already, those after the held ones are still blank.
+    std::unique_ptr<unsigned char[]> records_;
+    std::uint32_t first_ = 0;
+    std::uint32_t held_ = 0;
+    std::uint32_t window_records_ = 0; // records held while moving forward
+    std::vector<unsigned char> cell_scratch_;  // in-place writes, cells read from the file
     std::string target_path_;
     std::string temp_path_;
     int temp_fd_ = -1;
