@@ -92,14 +92,11 @@ void DeflateCompressor::slide_window() noexcept
     match_start_ -= deflate_window_size;
     strstart_ -= deflate_window_size;
     block_start_ -= static_cast<long>(deflate_window_size);
-    // Four 16-bit positions a word: a position with the top bit (the window
-    // size) set keeps its low bits, any other becomes 0.
+    // Written so that the compiler turns it into saturating vector subtracts.
     auto slide = [](std::uint16_t* table, std::size_t n) {
-        static_assert(deflate_window_size == 0x8000);
-        for (std::size_t i = 0; i < n; i += 4) {
-            const std::uint64_t v = load64(table + i);
-            const std::uint64_t keep = ((v >> 15) & 0x0001000100010001u) * 0xFFFF;
-            store64(table + i, v & keep & 0x7FFF7FFF7FFF7FFFu);
+        for (std::size_t i = 0; i < n; ++i) {
+            const unsigned v = table[i];
+            table[i] = static_cast<std::uint16_t>(v >= deflate_window_size ? v - deflate_window_size : 0);
         }
     };
     slide(head_.get(), deflate_hash_size);
