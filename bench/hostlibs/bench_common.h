@@ -31,12 +31,13 @@ inline double cpu_now()
 }
 
 // Best of `rounds` runs of fn, wall and processor time each (the best run
-// is the one least disturbed).
-template <typename Fn>
-timing best_of(int rounds, Fn&& fn)
+// is the one least disturbed); prepare runs untimed before each of them.
+template <typename Prepare, typename Fn>
+timing best_of(int rounds, Prepare&& prepare, Fn&& fn)
 {
     timing best;
     for (int i = 0; i < rounds; ++i) {
+        prepare();
         const double cpu_start = cpu_now();
         const auto start = std::chrono::steady_clock::now();
         fn();
@@ -46,6 +47,12 @@ timing best_of(int rounds, Fn&& fn)
         best.cpu = cpu < best.cpu ? cpu : best.cpu;
     }
     return best;
+}
+
+template <typename Fn>
+timing best_of(int rounds, Fn&& fn)
+{
+    return best_of(rounds, [] {}, fn);
 }
 
 // Our throughput beside the anchor's, in items per second, by wall clock
