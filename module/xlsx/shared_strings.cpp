@@ -102,12 +102,22 @@ std::uint64_t SharedStringTable::Find(std::string_view utf8) const
     return slot == 0 ? kNotFound : Decode((slot >> kTagBits) - 1).index;
 }
 
+void SharedStringTable::Prefetch(std::uint64_t hash) const
+{
+    if (!slots_.empty())
+        __builtin_prefetch(slots_.data() + (hash & (slots_.size() - 1)));
+}
+
 std::uint64_t SharedStringTable::IndexOf(std::string_view utf8)
+{
+    return IndexOf(utf8, Hash(utf8));
+}
+
+std::uint64_t SharedStringTable::IndexOf(std::string_view utf8, std::uint64_t hash)
 {
     // Keep the load at most one half, so probe runs stay short.
     if ((count_ + 1) * 2 > slots_.size())
         Grow();
-    const std::uint64_t hash = Hash(utf8);
     std::uint64_t& slot = slots_[Probe(utf8, hash)];
     if (slot != 0)
         return Decode((slot >> kTagBits) - 1).index;

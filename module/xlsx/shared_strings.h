@@ -28,6 +28,12 @@ class SharedStringTable
 
     // Index of the UTF-8 text, adding it with the next free index when new.
     std::uint64_t IndexOf(std::string_view utf8);
+    // IndexOf with the text's Hash already computed: a caller with several
+    // texts at hand hashes them all and Prefetches their slots first, so the
+    // lookups' cache misses overlap instead of following one another.
+    std::uint64_t IndexOf(std::string_view utf8, std::uint64_t hash);
+    static std::uint64_t Hash(std::string_view utf8);
+    void Prefetch(std::uint64_t hash) const;
     // Index of the text, or kNotFound when it is not in the table.
     std::uint64_t Find(std::string_view utf8) const;
 
@@ -52,7 +58,6 @@ class SharedStringTable
         std::size_t used = 0;
     };
 
-    static std::uint64_t Hash(std::string_view bytes);
     Entry Decode(std::uint64_t position) const;
     std::size_t Probe(std::string_view utf8, std::uint64_t hash) const;
     std::uint64_t Store(std::string_view utf8);

@@ -160,11 +160,33 @@ CWorksheet& CWorksheet::AddRow(const std::vector<StringCell>& row)
         offset_ = 0;
         cell_ = 0;
         OpenRow(1, static_cast<std::uint32_t>(row.size() + 1), 0);
-        for (const StringCell& cell : row)
-            WriteStringCell(cell);
+        PrepareSharedTexts(row);
+        for (std::size_t i = 0; i < row.size(); ++i)
+            WriteStringCell(row[i], prepared_.empty() ? nullptr : &prepared_[i]);
         xml_->End("row");
     });
     return *this;
+}
+
+// Encodes the row's shared texts and starts fetching their slots of the
+// string table, so that a row's lookups wait on memory together, not in turn.
+void CWorksheet::PrepareSharedTexts(const std::vector<StringCell>& row)
+{
+    row_utf8_.clear();
+    prepared_.clear();
+    if (strings_ == nullptr)
+        return;
+    for (const StringCell& cell : row) {
+        PreparedText text;
+        if (!cell.value.empty() && cell.value.front() != u'=') {
+            text.offset = row_utf8_.size();
+            AppendUtf8(cell.value, row_utf8_);
+            text.size = row_utf8_.size() - text.offset;
+            text.hash = SharedStringTable::Hash(std::string_view(row_utf8_).substr(text.offset, text.size));
+            strings_->Prefetch(text.hash);
+        }
+        prepared_.push_back(text);
+    }
 }
 
 void CWorksheet::AddCell(const StringCell& cell)
@@ -172,7 +194,7 @@ void CWorksheet::AddCell(const StringCell& cell)
     Guarded([&] { WriteStringCell(cell); });
 }
 
-void CWorksheet::WriteStringCell(const StringCell& cell)
+void CWorksheet::WriteStringCell(const StringCell& cell, const PreparedText* prepared)
 {
     if (!ok_)
         return;
@@ -185,6 +207,9 @@ void CWorksheet::WriteStringCell(const StringCell& cell)
         xml_->Tag("f").Text(std::u16string_view(cell.value).substr(1));
         has_formulas_ = true;
         formula_cells_.emplace_back(RefBuffer(row_, offset_ + cell_).view());
+    } else if (prepared != nullptr) {
+        const std::string_view utf8(row_utf8_.data() + prepared->offset, prepared->size);
+        xml_->Attr("t", "s").Tag("v").Text(strings_->IndexOf(utf8, prepared->hash));
     } else if (strings_ != nullptr) {
         utf8_.clear();
         AppendUtf8(cell.value, utf8_);

@@ -82,7 +82,14 @@ class CWorksheet
     void OpenRow(std::uint32_t first, std::uint32_t last, float height);
     void OpenCell(std::size_t style_id);
     template <typename Fn> void Guarded(Fn step) noexcept;
-    void WriteStringCell(const StringCell& cell);
+    // A shared text of the current row, encoded and hashed ahead.
+    struct PreparedText {
+        std::size_t offset = 0; // in row_utf8_
+        std::size_t size = 0;
+        std::uint64_t hash = 0;
+    };
+    void PrepareSharedTexts(const std::vector<StringCell>& row);
+    void WriteStringCell(const StringCell& cell, const PreparedText* prepared = nullptr);
     template <typename Cell>
     CWorksheet& AddNumberRow(const std::vector<Cell>& row, std::uint32_t offset, float height);
     template <typename Number> void WriteNumberCell(Number value, std::size_t style_id);
@@ -103,6 +110,8 @@ class CWorksheet
     std::uint32_t offset_ = 0;
     bool landscape_ = false;
     std::string utf8_; // reused for every text lookup
+    std::string row_utf8_; // the shared texts of the current row
+    std::vector<PreparedText> prepared_;
 };
 
 } // namespace SimpleXlsx

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 using SimpleXlsx::SharedStringTable;
 
@@ -72,6 +74,34 @@ TEST(SharedStrings, TextsLongerThanAnArenaBlock)
     EXPECT_EQ(table.At(1), big);
     EXPECT_EQ(table.At(2), other);
     EXPECT_EQ(table.At(3), "after");
+}
+
+} // namespace
+
+namespace
+{
+
+// A row's texts are hashed and prefetched ahead, then looked up with their
+// hashes: the indices must be those of plain lookups, across table growth.
+TEST(SharedStrings, PrehashedLookupsHandOutTheSameIndices)
+{
+    SimpleXlsx::SharedStringTable plain;
+    SimpleXlsx::SharedStringTable ahead;
+    ahead.Prefetch(SimpleXlsx::SharedStringTable::Hash("empty table")); // nothing to fetch yet
+    for (int row = 0; row < 3000; ++row) {
+        std::vector<std::string> texts;
+        for (int column = 0; column < 7; ++column)
+            texts.push_back("v" + std::to_string((row * 7 + column) % 5000));
+        std::vector<std::uint64_t> hashes;
+        for (const std::string& text : texts) {
+            hashes.push_back(SimpleXlsx::SharedStringTable::Hash(text));
+            ahead.Prefetch(hashes.back());
+        }
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            ASSERT_EQ(ahead.IndexOf(texts[i], hashes[i]), plain.IndexOf(texts[i])) << texts[i];
+    }
+    EXPECT_EQ(ahead.Count(), 5000u);
+    EXPECT_EQ(ahead.Find("v4999"), plain.Find("v4999"));
 }
 
 } // namespace
