@@ -97,9 +97,11 @@ bool set_ascii_number(unsigned char* cell, std::size_t width, const char16_t* te
 }
 
 // Wide text that is plain ASCII, going into a created table whose code page
-// keeps ASCII as it is: copied straight into the cell, which is what makes
-// filling a table cell by cell cheap. False when this path does not apply;
-// the caller then converts the general way and stores the whole cell anew.
+// keeps ASCII as it is (and that the system converts): copied straight into
+// the cell, which is what makes filling a table cell by cell cheap. False
+// when this path does not apply; the caller then converts the general way
+// and stores the whole cell anew (a character cell may already hold the
+// text's ASCII start, which that store replaces).
 bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16_t* text,
                         bool& stored)
 {
@@ -172,7 +174,13 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
                              zv::hostcommon::ansi_code_page())) {
             return nullptr;
         }
-        h->ascii_pages = zv::hostcommon::is_ascii_compatible(h->table.code_page());
+        // The direct path stores ASCII before it meets a character that
+        // needs converting; it is taken only when the system converts the
+        // code page, so that such text is never refused with the cell
+        // half-written.
+        const unsigned page = h->table.code_page();
+        h->ascii_pages = zv::hostcommon::is_ascii_compatible(page)
+                         && zv::hostcommon::from_utf16(u"\u00E9", page, h->converted);
         convert_names(*h);
         return h.release();
     });

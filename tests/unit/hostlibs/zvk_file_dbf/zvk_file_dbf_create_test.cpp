@@ -251,6 +251,8 @@ TEST_F(DbfCreate, AnsiCodePageTheSystemCannotConvertRefusesWideText)
     // Narrow text is already in the table's code page: it passes unconverted.
     EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "plain"));
     EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "plain");
+    EXPECT_FALSE(zv_dbf_set_str_w(t, 0, 0, u"abЖ"));
+    EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "plain") << "a refused value leaves the cell as it was";
     captured_text wide;
     EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 0, wide.handle()));
     EXPECT_EQ(wide.calls, 0);
