@@ -15,7 +15,8 @@ namespace {
 
 constexpr std::uintptr_t cache_line = 64;
 
-// Bytes read past the end of the two window halves by the 8-byte comparisons.
+// Bytes past the end of the two window halves that the 8-byte comparisons
+// and the screen of a walk (any 16-bit position plus the best length) read.
 constexpr std::size_t window_slack = deflate_max_match + 64;
 
 std::uint16_t load16(const std::uint8_t* p) noexcept
@@ -182,6 +183,8 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
     return len >= nice;
 }
 
+namespace {
+
 // Bit k set when the window at base plus the k-th of the sixteen positions
 // holds target: only such a candidate can match longer than the current best.
 [[gnu::always_inline]] inline unsigned screen(const std::uint8_t* base, const std::uint16_t* lanes,
@@ -231,6 +234,8 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
     return n;
 #endif
 }
+
+} // namespace
 
 // Walks the hash chain from cur_match for the longest match at strstart
 // longer than prev_length; the nearest wins among equal lengths. At most
