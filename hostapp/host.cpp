@@ -62,7 +62,8 @@ bool host::attach(module_entry_fn entry, std::string& error)
         error = "a module is already loaded";
         return false;
     }
-    const interface_ref bundle = entry != nullptr ? entry(this) : interface_ref{};
+    const zv_interface_words words = entry != nullptr ? entry(this) : zv_interface_words{};
+    const interface_ref bundle{words.table, words.object};
     if (!bundle.table) {
         error = "the module's entry returned no bundle";
         return false;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bundle/bundle.h"
 #include "host_objects.h"
 #include "message_sink.h"
 #include "protocol/interface_ref.h"
@@ -19,8 +20,10 @@
 namespace zv::hostapp
 {
 
-// The module entry as the host calls it: returns the bundle reference.
-using module_entry_fn = interface_ref (*)(void* object);
+// The module entry as the host calls it: returns the bundle reference as the
+// two words of the C declaration (calling it through any other function type
+// is undefined behaviour).
+using module_entry_fn = zv_bundle_entry_fn;
 
 inline constexpr const char* module_entry_name = "zv_bundle_interface_to_custom_pointer";
 

@@ -193,7 +193,7 @@ void fake_register(const void*, void*, const interface_ref* registry)
 
 slot_fn fake_bundle[6] = {nullptr, reinterpret_cast<slot_fn>(&fake_register)};
 
-interface_ref fake_entry(void* object)
+zv_interface_words fake_entry(void* object)
 {
     return {fake_bundle, object};
 }

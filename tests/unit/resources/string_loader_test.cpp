@@ -55,10 +55,9 @@ class StringLookup : public ::testing::Test
 };
 
 // The entry of the module linked into this program, as the host calls it.
-interface_ref linked_entry(void* object)
+zv_interface_words linked_entry(void* object)
 {
-    const zv_interface_words words = zv_bundle_interface_to_custom_pointer(object);
-    return {words.table, words.object};
+    return zv_bundle_interface_to_custom_pointer(object);
 }
 
 platform::module_handle test_library()
