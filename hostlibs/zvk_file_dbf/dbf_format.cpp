@@ -63,10 +63,18 @@ bool is_numeric(char type)
 }
 
 // memcpy that accepts an empty source of any address.
+// Both helpers accept an empty range at a null pointer (a zero-length field).
 void copy_bytes(unsigned char* to, std::string_view from, std::size_t n)
 {
     if (n > 0) {
         std::memcpy(to, from.data(), n);
+    }
+}
+
+void fill_blanks(unsigned char* to, std::size_t n)
+{
+    if (n > 0) {
+        std::memset(to, ' ', n);
     }
 }
 
@@ -226,7 +234,7 @@ bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool
             --n;
         }
         copy_bytes(cell, text, n);
-        std::memset(cell + n, ' ', width - n);
+        fill_blanks(cell + n, width - n);
         return true;
     }
     const std::string_view value = trim_blanks(text);
@@ -235,11 +243,11 @@ bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool
     }
     const std::size_t pad = width - value.size();
     if (is_numeric(f.type)) {
-        std::memset(cell, ' ', pad);
+        fill_blanks(cell, pad);
         copy_bytes(cell + pad, value, value.size());
     } else {
         copy_bytes(cell, value, value.size());
-        std::memset(cell + value.size(), ' ', pad);
+        fill_blanks(cell + value.size(), pad);
     }
     return true;
 }

@@ -54,7 +54,9 @@ void read_box(const unsigned char* content, zv_shp_record_header& h)
 void read_points(const unsigned char* src, std::size_t count, std::vector<zv_vertex_d2>& out)
 {
     out.resize(count);
-    std::memcpy(static_cast<void*>(out.data()), src, count * point_bytes);
+    if (count > 0) { // an empty vector may have no storage at all
+        std::memcpy(static_cast<void*>(out.data()), src, count * point_bytes);
+    }
 }
 
 bool decode_point(const unsigned char* c, std::size_t n, record& out)
