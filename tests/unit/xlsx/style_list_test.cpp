@@ -49,14 +49,9 @@ TEST(StyleListAdd, EqualStyleReturnsExistingIndex)
     EXPECT_EQ(list.Add(bold), 2u);
     EXPECT_EQ(list.Fonts().size(), 2u);
     EXPECT_EQ(list.CellFormats().size(), 3u);
-}
-
-TEST(StyleListAdd, BuiltInIdentifiersDoNotSeparateStyles)
-{
-    StyleList list = InitialStyles();
-    Style a;
-    a.numFormat.id = 3;
-    EXPECT_EQ(list.Add(a), 0u);
+    Style builtin; // built-in number format identifiers do not separate styles
+    builtin.numFormat.id = 3;
+    EXPECT_EQ(list.Add(builtin), 0u);
 }
 
 TEST(StyleListAdd, DiagonalSideIsIgnoredWhenComparingBorders)
@@ -68,6 +63,11 @@ TEST(StyleListAdd, DiagonalSideIsIgnoredWhenComparingBorders)
     a.border.isDiagonalUp = true;
     EXPECT_EQ(list.Add(a), 2u);
     EXPECT_EQ(list.Borders().size(), 2u);
+    Style aligned; // alignment separates cell formats
+    aligned.alignment.horizontal = ALIGN_H_CENTER;
+    EXPECT_EQ(list.Add(aligned), 3u);
+    aligned.alignment.wrapText = true;
+    EXPECT_EQ(list.Add(aligned), 4u);
 }
 
 TEST(StyleListAdd, CustomFormatsGetIdentifiersFrom164)
@@ -83,16 +83,6 @@ TEST(StyleListAdd, CustomFormatsGetIdentifiersFrom164)
     EXPECT_EQ(list.CellFormats()[ia].numFormatId, 164u);
     EXPECT_EQ(list.CellFormats()[ib].numFormatId, 165u);
     EXPECT_EQ(list.Add(a), ia);
-}
-
-TEST(StyleListAdd, AlignmentSeparatesCellFormats)
-{
-    StyleList list = InitialStyles();
-    Style a;
-    a.alignment.horizontal = ALIGN_H_CENTER;
-    EXPECT_EQ(list.Add(a), 2u);
-    a.alignment.wrapText = true;
-    EXPECT_EQ(list.Add(a), 3u);
 }
 
 TEST(NumFormatCodes, ExplicitCodeIsKeptAndFieldsBuildTheRest)

@@ -29,6 +29,11 @@ struct Injection {
 };
 Injection g_injection;
 
+std::string Narrow(const std::u16string& ascii)
+{
+    return std::string(ascii.begin(), ascii.end());
+}
+
 bool EndsWith(const std::u16string& text, const std::u16string& suffix)
 {
     return !suffix.empty() && text.size() >= suffix.size() &&
@@ -95,32 +100,24 @@ TEST_F(WorkbookFailures, InjectionIsTransparentWhenNothingFails)
     EXPECT_TRUE(fs::is_empty(temp_));
 }
 
-TEST_F(WorkbookFailures, PartThatCannotBeCreated)
+TEST_F(WorkbookFailures, FailedCreateOrShortWriteGivesFalseAndLeavesNothing)
 {
-    g_injection.failing_suffix = u"xl/styles.xml";
-    EXPECT_FALSE(SaveSmallBook());
-    EXPECT_TRUE(fs::is_empty(temp_));
-}
-
-TEST_F(WorkbookFailures, WorksheetThatCannotBeCreated)
-{
-    g_injection.failing_suffix = u"sheet1.xml";
-    EXPECT_FALSE(SaveSmallBook());
-    EXPECT_TRUE(fs::is_empty(temp_));
-}
-
-TEST_F(WorkbookFailures, ShortWriteOfTheWorksheet)
-{
-    g_injection.short_suffix = u"sheet1.xml";
-    EXPECT_FALSE(SaveSmallBook());
-    EXPECT_TRUE(fs::is_empty(temp_));
-}
-
-TEST_F(WorkbookFailures, ShortWriteOfSharedStrings)
-{
-    g_injection.short_suffix = u"sharedStrings.xml";
-    EXPECT_FALSE(SaveSmallBook());
-    EXPECT_TRUE(fs::is_empty(temp_));
+    const struct {
+        std::u16string failing_suffix, short_suffix;
+    } cases[] = {
+        {u"xl/styles.xml", u""},      // a part that cannot be created
+        {u"sheet1.xml", u""},         // a worksheet that cannot be created
+        {u"", u"sheet1.xml"},         // a short write of the worksheet
+        {u"", u"sharedStrings.xml"},  // a short write of the shared strings
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.failing_suffix + u"|" + c.short_suffix));
+        g_injection = Injection{};
+        g_injection.failing_suffix = c.failing_suffix;
+        g_injection.short_suffix = c.short_suffix;
+        EXPECT_FALSE(SaveSmallBook());
+        EXPECT_TRUE(fs::is_empty(temp_));
+    }
 }
 
 } // namespace

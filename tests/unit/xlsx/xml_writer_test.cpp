@@ -21,47 +21,38 @@ std::string Body(const std::function<void(XmlWriter&)>& write)
     return text.substr(kDecl.size());
 }
 
-TEST(XmlWriterTokens, EmptyElementIsSelfClosedWithAttributes)
+TEST(XmlWriterTokens, ElementsOpenAndCloseAsWritten)
 {
-    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Attr("k", "v").Attr("n", 3).End(); }),
-              "<a k=\"v\" n=\"3\"/>");
-}
-
-TEST(XmlWriterTokens, ContentClosesStartTagAndEndTagWritesName)
-{
-    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Attr("k", "v").Text("hi").End(); }), "<a k=\"v\">hi</a>");
-    EXPECT_EQ(Body([](XmlWriter& x) { x.Element("e", ""); }), "<e></e>");
-}
-
-TEST(XmlWriterTokens, NamedEndTagClosesDownToThatElement)
-{
-    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Tag("b").Tag("c").Attr("x", 1).End("b").Tag("d").End(); }),
-              "<a><b><c x=\"1\"/></b><d/></a>");
-}
-
-TEST(XmlWriterTokens, UnnamedEndTagClosesExactlyOne)
-{
-    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Tag("b").End().Text("t").End(); }), "<a><b/>t</a>");
-}
-
-TEST(XmlWriterTokens, DestructionClosesEveryOpenElementInnermostFirst)
-{
-    EXPECT_EQ(Body([](XmlWriter& x) { x.Tag("a").Tag("b").Text("t").Tag("c").Attr("k", "v"); }),
-              "<a><b>t<c k=\"v\"/></b></a>");
-}
-
-TEST(XmlWriterTokens, PrologIsWrittenOnlyAtTheStart)
-{
-    EXPECT_EQ(Body([](XmlWriter& x) {
-                  x << XmlToken::Prolog();
-                  x.Tag("a").End() << XmlToken::Prolog();
-              }),
-              "<a/>");
-}
-
-TEST(XmlWriterTokens, TextIsWrittenUnescaped)
-{
-    EXPECT_EQ(Body([](XmlWriter& x) { x.Element("t", "a &amp; b"); }), "<t>a &amp; b</t>");
+    const struct {
+        const char* what;
+        std::function<void(XmlWriter&)> write;
+        const char* expected;
+    } cases[] = {
+        {"empty element is self-closed with attributes",
+         [](XmlWriter& x) { x.Tag("a").Attr("k", "v").Attr("n", 3).End(); }, "<a k=\"v\" n=\"3\"/>"},
+        {"content closes the start tag", [](XmlWriter& x) { x.Tag("a").Attr("k", "v").Text("hi").End(); },
+         "<a k=\"v\">hi</a>"},
+        {"empty content still gives an end tag", [](XmlWriter& x) { x.Element("e", ""); }, "<e></e>"},
+        {"named end tag closes down to that element",
+         [](XmlWriter& x) { x.Tag("a").Tag("b").Tag("c").Attr("x", 1).End("b").Tag("d").End(); },
+         "<a><b><c x=\"1\"/></b><d/></a>"},
+        {"unnamed end tag closes exactly one", [](XmlWriter& x) { x.Tag("a").Tag("b").End().Text("t").End(); },
+         "<a><b/>t</a>"},
+        {"destruction closes every open element innermost first",
+         [](XmlWriter& x) { x.Tag("a").Tag("b").Text("t").Tag("c").Attr("k", "v"); },
+         "<a><b>t<c k=\"v\"/></b></a>"},
+        {"prolog is written only at the start",
+         [](XmlWriter& x) {
+             x << XmlToken::Prolog();
+             x.Tag("a").End() << XmlToken::Prolog();
+         },
+         "<a/>"},
+        {"text is written unescaped", [](XmlWriter& x) { x.Element("t", "a &amp; b"); }, "<t>a &amp; b</t>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Body(c.write), c.expected);
+    }
 }
 
 TEST(XmlWriterNumbers, FloatingPointUsesFifteenSignificantDigits)
