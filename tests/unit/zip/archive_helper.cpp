@@ -1,5 +1,7 @@
 #include "archive_helper.h"
 
+#include "platform/text_codec.h"
+
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -37,23 +39,7 @@ byte_string read_file(const std::filesystem::path& path)
 std::u16string u16(const std::filesystem::path& path)
 {
     const std::u8string text = path.u8string();
-    std::u16string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        char32_t cp = n == 1 ? c : c & (0x3F >> (n - 1));
-        for (std::size_t k = 1; k < n; ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        i += n;
-        if (cp >= 0x10000) {
-            out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return out;
+    return zv::platform::utf8_to_utf16(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
 }
 
 command_result run_command(const std::string& command)

@@ -81,19 +81,5 @@ TEST(FileIo, CalendarConversionsAreExact)
     EXPECT_EQ(pf::unix_seconds_of(pf::calendar_time{1970, 1, 1, 0, 0, 0}), 0);
 }
 
-TEST(FileIo, TheSeamReplacesAndRestoresTheTable)
-{
-    pf::file_io_ops refusing = pf::system_file_io_ops();
-    refusing.open_read = [](const std::u16string&) { return pf::invalid_file; };
-    temp_folder dir;
-    write_file(dir / "a", "a");
-    const pf::file_io_ops* previous = pf::set_file_io_ops_for_testing(&refusing);
-    EXPECT_EQ(pf::open_file_read(u16(dir / "a")), pf::invalid_file);
-    pf::set_file_io_ops_for_testing(previous);
-    const pf::file_handle f = pf::open_file_read(u16(dir / "a"));
-    EXPECT_NE(f, pf::invalid_file);
-    pf::close_file(f);
-}
-
 } // namespace
 } // namespace zv::zip::test

@@ -296,18 +296,25 @@ TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
 {
     temp_folder dir;
     const std::u16string path = u16(dir / "x.zip");
-    std::vector<std::uint8_t> buffer(100);
-    EXPECT_EQ(W::Create(path.c_str(), 0, zip_mode_handle, nullptr), nullptr);
-    EXPECT_EQ(W::LastResult(), 0x10000u);
-    EXPECT_EQ(W::Create(path.c_str(), 0, 7, nullptr), nullptr);
-    EXPECT_EQ(W::LastResult(), 0x10000u);
-    EXPECT_EQ(W::Create(path.c_str(), 0, zip_mode_file, "secret"), nullptr);
-    EXPECT_EQ(W::LastResult(), 0x10000u);
-    EXPECT_EQ(W::Create(buffer.data(), 0, zip_mode_memory, nullptr), nullptr);
-    EXPECT_EQ(W::LastResult(), 0x30000u);
     const std::u16string missing = u16(dir / "no" / "such" / "x.zip");
-    EXPECT_EQ(W::Create(missing.c_str(), 0, zip_mode_file, nullptr), nullptr);
-    EXPECT_EQ(W::LastResult(), 0x200u);
+    std::vector<std::uint8_t> buffer(100);
+    const struct {
+        const void* target;
+        std::uint32_t mode;
+        const char* password;
+        std::uint32_t result;
+    } cases[] = {
+        {path.c_str(), zip_mode_handle, nullptr, 0x10000u}, // handles are not supported
+        {path.c_str(), 7, nullptr, 0x10000u},               // no such mode
+        {path.c_str(), zip_mode_file, "secret", 0x10000u},  // no encryption
+        {buffer.data(), zip_mode_memory, nullptr, 0x30000u}, // no room
+        {missing.c_str(), zip_mode_file, nullptr, 0x200u},  // no folder
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        EXPECT_EQ(W::Create(c.target, 0, c.mode, c.password), nullptr);
+        EXPECT_EQ(W::LastResult(), c.result);
+    }
     EXPECT_FALSE(std::filesystem::exists(dir / "x.zip"));
 }
 
@@ -327,6 +334,7 @@ TEST(ArchiveArguments, AddEntryRefusesBadNamesSourcesAndHandles)
         << "260 UTF-8 bytes";
     EXPECT_EQ(W::AddEntry(h, std::u16string(259, u'n').c_str(), "x", 1, zip_source_memory), 0u);
     EXPECT_EQ(W::AddEntry(nullptr, u"a", "x", 1, zip_source_memory), 0x10000u);
+    EXPECT_EQ(W::Close(nullptr), 0x10000u);
     h->kind = 1;
     EXPECT_EQ(W::AddEntry(h, u"a", "x", 1, zip_source_memory), 0x80000u);
     EXPECT_EQ(W::Close(h), 0x80000u);

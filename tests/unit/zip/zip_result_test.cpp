@@ -61,14 +61,5 @@ TEST(ResultMessage, CutsToTheBufferAndAlwaysTerminates)
     EXPECT_EQ(W::ResultMessage(0x400, buffer, 0), 21u);
 }
 
-TEST(ResultMessage, CodeOneStandsForTheLastResult)
-{
-    EXPECT_EQ(W::Create(nullptr, 0, 99, nullptr), nullptr);
-    char buffer[64];
-    W::ResultMessage(1, buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "Caller: faulty arguments");
-    EXPECT_EQ(W::Close(nullptr), 0x10000u);
-}
-
 } // namespace
 } // namespace zv::zip::test
