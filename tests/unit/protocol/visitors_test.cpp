@@ -13,35 +13,25 @@ void send(const interface_ref& visitor, const char16_t* text) {
   call<&string_visitor_impl::visit>(visitor, text);
 }
 
-TEST(StdwstringVisitor, ReplacesTheTargetWithTheVisitedText) {
-  std::u16string target = u"previous contents";
-  stdwstring_visitor visitor(target);
-  send(make_ref<string_visitor>(&visitor), u"Профиль: начало,конец,длина");
-  EXPECT_EQ(target, u"Профиль: начало,конец,длина");
-  send(make_ref<string_visitor>(&visitor), u"x");
-  EXPECT_EQ(target, u"x");
-}
-
-TEST(StdwstringVisitor, EmptyTextEmptiesTheTarget) {
-  std::u16string target = u"old";
-  stdwstring_visitor visitor(target);
-  send(make_ref<string_visitor>(&visitor), u"");
-  EXPECT_TRUE(target.empty());
-}
-
-TEST(StdwstringVisitor, TextEndsAtItsFirstZero) {
-  std::u16string target;
-  stdwstring_visitor visitor(target);
-  const char16_t text[] = {u'a', u'b', 0, u'c', 0};
-  send(make_ref<string_visitor>(&visitor), text);
-  EXPECT_EQ(target, u"ab");
-}
-
-TEST(StdwstringVisitor, UnvisitedTargetKeepsItsValue) {
-  std::u16string target = u"kept";
-  stdwstring_visitor visitor(target);
-  send(interface_ref{}, u"never");
-  EXPECT_EQ(target, u"kept");
+TEST(StdwstringVisitor, ReplacesTheTargetWithTheTextUpToItsFirstZero) {
+  static const char16_t with_zero[] = {u'a', u'b', 0, u'c', 0};
+  const struct {
+    const char16_t* text;
+    bool visited;
+    std::u16string expected;
+  } cases[] = {
+      {u"Профиль: начало,конец,длина", true, u"Профиль: начало,конец,длина"},
+      {u"", true, u""},            // empty text empties the target
+      {with_zero, true, u"ab"},    // the text ends at its first zero
+      {u"never", false, u"old"},   // an unvisited target keeps its value
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.expected.begin(), c.expected.end()));
+    std::u16string target = u"old";
+    stdwstring_visitor visitor(target);
+    send(c.visited ? make_ref<string_visitor>(&visitor) : interface_ref{}, c.text);
+    EXPECT_EQ(target, c.expected);
+  }
 }
 
 // Records the pixel at every (row, column, channel) the way a host would read it.
