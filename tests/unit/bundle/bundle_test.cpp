@@ -105,13 +105,5 @@ TEST(RegisterServices, FactoryRootsAnswerOnlyTheFactoryInterface) {
   }
 }
 
-TEST(LocalizerAccessor, IsNullBeforeTheHostHandsOneOver) {
-  recording_registry registry;
-  register_services(registry.self());
-  // The static client may have been driven by the handshake test already; it
-  // then holds the localizer only while that test's localizer lives.
-  EXPECT_FALSE(current_localizer().valid());
-}
-
 }  // namespace
 }  // namespace zv::test
