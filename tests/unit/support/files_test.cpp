@@ -3,13 +3,14 @@
 
 #include "support/paths.h"
 
+#include "scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <random>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -27,20 +28,6 @@ std::u16string backslashed(std::u16string path)
 
 class SupportFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = stdfs::temp_directory_path() /
-                (std::string("zv_files_") + info->name() + "_" + std::to_string(std::random_device()()));
-        stdfs::remove_all(root_);
-        stdfs::create_directories(root_);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        stdfs::remove_all(root_, ignored);
-    }
-
     // The test folder in backslash form, as listings hand paths out.
     std::u16string root() const { return backslashed(root_.u16string()); }
     std::u16string at(const std::u16string& relative) const { return zv::fs::join(root(), relative); }
@@ -55,7 +42,8 @@ protected:
     }
     stdfs::path native(const std::u16string& relative) const { return root_ / stdfs::path(relative); }
 
-    stdfs::path root_;
+    zv::test::scratch_dir dir_{"zv_files_"};
+    const stdfs::path& root_ = dir_.path();
 };
 
 TEST_F(SupportFiles, ListingFlatFilesMatchesOnlyDirectEntries)

@@ -10,7 +10,7 @@ namespace {
 
 using namespace zv::fs;
 
-TEST(PathJoin, AddsOneSeparatorAndKeepsAbsoluteTails)
+TEST(PathJoin, AddsOneSeparatorOnlyWhenMissingAndKeepsAbsoluteTails)
 {
     EXPECT_EQ(join(u"C:\\data", u"x.shp"), u"C:\\data\\x.shp");
     EXPECT_EQ(join(u"C:\\data\\", u"x.shp"), u"C:\\data\\x.shp");
@@ -20,10 +20,7 @@ TEST(PathJoin, AddsOneSeparatorAndKeepsAbsoluteTails)
     EXPECT_EQ(join(u"", u"x.shp"), u"x.shp");
     EXPECT_EQ(join(u"C:\\data", u""), u"C:\\data");
     EXPECT_EQ(join(u"a", u"b\\c"), u"a\\b\\c");
-}
-
-TEST(PathJoin, TrailingSeparatorIsAddedOnlyWhenMissing)
-{
+    // A trailing separator is added only when missing.
     EXPECT_EQ(with_trailing_separator(u""), u"");
     EXPECT_EQ(with_trailing_separator(u"C:\\d"), u"C:\\d\\");
     EXPECT_EQ(with_trailing_separator(u"C:\\d\\"), u"C:\\d\\");
@@ -55,33 +52,24 @@ TEST(PathParts, FileNameStemAndExtension)
     EXPECT_EQ(extension_lower(u"C:\\d\\.hidden"), u"");
     EXPECT_EQ(extension_lower(u"C:\\d.x\\file"), u"");
     EXPECT_EQ(extension_lower(u"name."), u".");
-}
-
-TEST(PathParts, ExtensionIsLowerCasedBeyondAscii)
-{
+    // The extension is lower-cased beyond ASCII.
     EXPECT_EQ(extension_lower(u"Отчёт.ДБФ"), u".дбф");
     EXPECT_EQ(extension_lower(u"x.ÀÉÎ"), u".àéî");
 }
 
-TEST(PathChange, NewStemKeepsFolderAndLowerCasesExtension)
+TEST(PathChange, NewStemExtensionOrFolderKeepTheRest)
 {
     EXPECT_EQ(with_stem(u"C:\\d\\Profiles.SHP", u"Profiles_rect2d"), u"C:\\d\\Profiles_rect2d.shp");
     EXPECT_EQ(with_stem(u"Profiles.SHP", u"x"), u"x.shp");
     EXPECT_EQ(with_stem(u"C:/d/noext", u"y"), u"C:/d/y");
-}
-
-TEST(PathChange, NewExtensionReplacesOnlyTheFileNamesExtension)
-{
+    // A new extension replaces only the file name's extension.
     EXPECT_EQ(with_extension(u"C:\\d.x\\file", u".dbf"), u"C:\\d.x\\file.dbf");
     EXPECT_EQ(with_extension(u"C:\\d\\line1.dbf", u"_src.xlsx"), u"C:\\d\\line1._src.xlsx");
     EXPECT_EQ(with_extension(u"C:\\d\\line1.dbf", u".xlsx"), u"C:\\d\\line1.xlsx");
     EXPECT_EQ(with_extension(u"C:\\d\\line1", u"shp"), u"C:\\d\\line1.shp");
     EXPECT_EQ(with_extension(u"C:\\d\\line1.dbf", u""), u"C:\\d\\line1");
     EXPECT_EQ(with_extension(u".bashrc", u"txt"), u".bashrc.txt");
-}
-
-TEST(PathChange, MovedToPutsTheFileNameIntoAnotherFolder)
-{
+    // moved_to puts the file name into another folder.
     EXPECT_EQ(moved_to(u"C:\\in\\line1.dbf", u"C:\\in\\out"), u"C:\\in\\out\\line1.dbf");
     EXPECT_EQ(moved_to(u"line1.dbf", u"D:\\"), u"D:\\line1.dbf");
     EXPECT_EQ(moved_to(u"C:\\in\\line1.dbf", u""), u"line1.dbf");
@@ -101,10 +89,7 @@ TEST(PathValidity, ColonIsAllowedOnlyInTheDrivePrefix)
     EXPECT_FALSE(is_valid_path(std::u16string(u"C:\\a\0b", 6)));
     EXPECT_TRUE(is_valid_path_char(u'\\'));
     EXPECT_TRUE(is_valid_path_char(u'Ж'));
-}
-
-TEST(PathValidity, FileNamesAlsoRejectSeparators)
-{
+    // File names also reject separators.
     EXPECT_TRUE(is_valid_file_name(u"Профиль 1.shp"));
     EXPECT_FALSE(is_valid_file_name(u"a\\b"));
     EXPECT_FALSE(is_valid_file_name(u"a/b"));

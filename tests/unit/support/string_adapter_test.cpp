@@ -55,49 +55,41 @@ TEST_F(SupportStringAdapter, NarrowAdapterReceivesNarrowAndWideText)
     EXPECT_EQ(target, profile_1251);
 }
 
-TEST_F(SupportStringAdapter, NullTextClearsTheTarget)
+TEST_F(SupportStringAdapter, NullTextOfEitherWidthClearsTheTarget)
 {
-    std::u16string wide = u"old";
-    std::string narrow = "old";
-    {
-        Tzv_std_wstring_adapter wide_adapter(wide);
-        Tzv_std_string_adapter narrow_adapter(narrow);
-        zv_string_adp_assign_w(wide_adapter.handle(), nullptr);
-        zv_string_adp_assign(narrow_adapter.handle(), nullptr);
+    for (bool wide_call : {true, false}) {
+        SCOPED_TRACE(wide_call);
+        std::u16string wide = u"old";
+        std::string narrow = "old";
+        {
+            Tzv_std_wstring_adapter wide_adapter(wide);
+            Tzv_std_string_adapter narrow_adapter(narrow);
+            if (wide_call) {
+                zv_string_adp_assign_w(wide_adapter.handle(), nullptr);
+                zv_string_adp_assign_w(narrow_adapter.handle(), nullptr);
+            } else {
+                zv_string_adp_assign(wide_adapter.handle(), nullptr);
+                zv_string_adp_assign(narrow_adapter.handle(), nullptr);
+            }
+        }
+        EXPECT_TRUE(wide.empty());
+        EXPECT_TRUE(narrow.empty());
     }
-    EXPECT_TRUE(wide.empty());
-    EXPECT_TRUE(narrow.empty());
-
-    wide = u"old";
-    narrow = "old";
-    {
-        Tzv_std_wstring_adapter wide_adapter(wide);
-        Tzv_std_string_adapter narrow_adapter(narrow);
-        zv_string_adp_assign(wide_adapter.handle(), nullptr);
-        zv_string_adp_assign_w(narrow_adapter.handle(), nullptr);
-    }
-    EXPECT_TRUE(wide.empty());
-    EXPECT_TRUE(narrow.empty());
 }
 
-TEST_F(SupportStringAdapter, SecondDeliveryReplacesTheFirst)
-{
-    std::u16string target;
-    {
-        Tzv_std_wstring_adapter adapter(target);
-        zv_string_adp_assign_w(adapter.handle(), u"a much longer first text");
-        zv_string_adp_assign_w(adapter.handle(), u"second");
-    }
-    EXPECT_EQ(target, u"second");
-}
-
-TEST_F(SupportStringAdapter, TargetKeepsItsValueWhenNothingIsDelivered)
+TEST_F(SupportStringAdapter, TargetHoldsTheLastDeliveryOrKeepsItsValue)
 {
     std::u16string target = u"initial";
     {
         Tzv_std_wstring_adapter adapter(target);
     }
     EXPECT_EQ(target, u"initial");
+    {
+        Tzv_std_wstring_adapter adapter(target);
+        zv_string_adp_assign_w(adapter.handle(), u"a much longer first text");
+        zv_string_adp_assign_w(adapter.handle(), u"second");
+    }
+    EXPECT_EQ(target, u"second");
 }
 
 TEST_F(SupportStringAdapter, EachAdapterHasItsOwnHandle)
