@@ -2,11 +2,12 @@
 // creation and removal, copies and moves, the wildcard match and enumeration.
 #include "platform/file_system.h"
 
+#include "scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <ctime>
 #include <filesystem>
-#include <random>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -19,20 +20,6 @@ using names = std::vector<std::u16string>;
 
 class PlatformFileSystem : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = stdfs::temp_directory_path() /
-                (std::string("zv_platform_fs_") + info->name() + "_" + std::to_string(std::random_device()()));
-        stdfs::remove_all(root_);
-        stdfs::create_directories(root_);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        stdfs::remove_all(root_, ignored);
-    }
-
     // Paths in the backslash form the module uses.
     std::u16string at(const std::u16string& relative) const
     {
@@ -51,7 +38,8 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    stdfs::path root_;
+    zv::test::scratch_dir dir_{"zv_platform_fs_"};
+    const stdfs::path& root_ = dir_.path();
 };
 
 TEST_F(PlatformFileSystem, AttributesOfFilesFoldersAndHiddenNames)
