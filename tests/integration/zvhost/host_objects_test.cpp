@@ -116,14 +116,6 @@ TEST(HostLocalizer, AnswersFromItsTextsAndCountsRequests)
     EXPECT_EQ(object->holders(), 1u);
 }
 
-} // namespace
-} // namespace zv::hostapp
-
-namespace zv::hostapp
-{
-namespace
-{
-
 TEST(HostMessages, TheHostKeepsAndEchoesEveryMessageBox)
 {
     host h;
@@ -148,14 +140,6 @@ TEST(HostMessages, NewestSinkReceivesAndAnOlderOneLeavesItInstalled)
     ASSERT_EQ(newer.messages().size(), 2u);
     EXPECT_EQ(newer.messages()[1].text, u"second");
 }
-
-} // namespace
-} // namespace zv::hostapp
-
-namespace zv::hostapp
-{
-namespace
-{
 
 // A stand-in module with one tool factory that builds its tool the way the
 // module's factories do: parented to the context's referent, handed to the

@@ -43,12 +43,8 @@ TEST(TranslationFile, TextKeepsFurtherTabsAndUnescapes)
     EXPECT_EQ(*t.find(1), u"a\tb");
     EXPECT_EQ(*t.find(2), u"line\none\ttab\\");
     EXPECT_EQ(*t.find(3), u"");
-}
-
-TEST(TranslationFile, LaterEntryReplacesEarlierAndLastLineNeedsNoNewline)
-{
-    translations t = parsed("7\told\n7\tnew");
-    EXPECT_EQ(*t.find(7), u"new");
+    // A later entry replaces an earlier one; the last line needs no newline.
+    EXPECT_EQ(*parsed("7\told\n7\tnew").find(7), u"new");
 }
 
 TEST(TranslationFile, RejectsMalformedLinesNamingTheLine)
@@ -69,21 +65,16 @@ TEST(TranslationFile, RejectsInvalidUtf8)
     EXPECT_NE(error_of("1\t\xE2\x82\n").find("UTF-8"), std::string::npos);     // truncated
 }
 
-TEST(TranslationFile, LoadReportsUnreadableFiles)
+TEST(TranslationFile, LoadReportsUnreadableFilesAndPrefixesErrorsWithThePath)
 {
     std::string error;
-    auto dir = std::filesystem::temp_directory_path();
+    const auto dir = std::filesystem::temp_directory_path();
     EXPECT_FALSE(translations::load((dir / "zvhost-no-such-file.txt").string(), error));
     EXPECT_NE(error.find("cannot read"), std::string::npos);
     EXPECT_FALSE(translations::load(dir.string(), error));
-}
 
-TEST(TranslationFile, LoadPrefixesErrorsWithThePath)
-{
-    auto path = std::filesystem::temp_directory_path() /
-                ("zvhost-translations-" + std::to_string(std::random_device{}()) + ".txt");
+    const auto path = dir / ("zvhost-translations-" + std::to_string(std::random_device{}()) + ".txt");
     std::ofstream(path) << "10\tgood\nbad\n";
-    std::string error;
     EXPECT_FALSE(translations::load(path.string(), error));
     EXPECT_EQ(error, path.string() + ": line 2: expected <id> TAB <text>");
     std::ofstream(path, std::ios::trunc).close();

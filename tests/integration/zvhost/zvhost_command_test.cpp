@@ -83,15 +83,11 @@ TEST(ZvhostList, TranslationFileIsCheckedBeforeTheModuleIsLoaded)
     std::filesystem::remove_all(dir);
 }
 
-TEST(ZvhostList, ModuleThatCannotBeLoadedExitsWithTwo)
+TEST(ZvhostList, UnloadableModulesExitWithTwoUsageErrorsWithOne)
 {
     EXPECT_EQ(zvhost("list '" + std::string(ZV_LIB_DIR) + "/libzv_no_such_module.so'").status, 2);
     EXPECT_EQ(zvhost("list '" + std::string(ZV_LIB_DIR) + "/libzv_test_no_entry.so'").status, 2);
     EXPECT_EQ(zvhost("list '" + std::string(ZV_TEST_DATA) + "'").status, 2);
-}
-
-TEST(ZvhostList, UsageErrorsExitWithOne)
-{
     EXPECT_EQ(zvhost("").status, 1);
     EXPECT_EQ(zvhost("--lang fr list x.so").status, 1);
     EXPECT_EQ(zvhost("--help").status, 0);
