@@ -29,7 +29,7 @@ std::u16string text_of(const zv_resource_table* table, int32_t id)
     return u"<absent>";
 }
 
-TEST(BasicResourceTable, HoldsTheDialogButtonCaptionsInBothLanguages)
+TEST(BasicResourceTable, HoldsTheDialogButtonCaptionsInBothLanguagesWithTheirLengths)
 {
     const zv_resource_table* table = basic_table();
     ASSERT_NE(table, nullptr);
@@ -41,12 +41,7 @@ TEST(BasicResourceTable, HoldsTheDialogButtonCaptionsInBothLanguages)
     EXPECT_EQ(text_of(table, 50005), u"Error");
     EXPECT_EQ(text_of(table, 103), u"<absent>");
     EXPECT_EQ(table->bitmap_count, 0u);
-}
-
-TEST(BasicResourceTable, LengthsCountUtf16UnitsWithoutTerminator)
-{
-    const zv_resource_table* table = basic_table();
-    ASSERT_NE(table, nullptr);
+    // Lengths count UTF-16 units without the terminator.
     for (std::size_t i = 0; i < table->string_count; ++i) {
         const zv_resource_string& s = table->strings[i];
         EXPECT_EQ(std::char_traits<char16_t>::length(s.text), s.length) << "id " << s.id;

@@ -91,39 +91,41 @@ TEST_F(DbfRead, NarrowTextFollowsTheAnsiCodePageNotTheTable)
     zv_dbf_close(t);
 }
 
-TEST_F(DbfRead, Pyshp866TableDeclaredByLanguageDriverByte)
+// The table's code page comes from its .cpg, else from its language-driver
+// byte, else it is the ANSI code page.
+TEST_F(DbfRead, CodePageDeclaredByCpgOrDriverByteOrNeither)
 {
-    scoped_env ansi("ZV_ANSI_CODEPAGE", "1252");
-    make("cp866", "Ёлка в лесу");
-    std::string bytes = zv::test::read_bytes(path);
-    bytes[29] = static_cast<char>(0x65); // DOS Russian
-    zv::test::write_bytes(path, bytes);
-    zv_dbf_t t = open();
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(wide_cell(t, 0, 0), u"Ёлка в лесу");
-    zv_dbf_close(t);
-}
-
-TEST_F(DbfRead, PyshpUtf8TableWithCpg)
-{
-    scoped_env ansi("ZV_ANSI_CODEPAGE", "1251");
-    make("utf-8", "Широта ✓");
-    zv::test::write_bytes(dir.file("t.cpg"), "UTF-8");
-    zv_dbf_t t = open();
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(wide_cell(t, 0, 0), u"Широта ✓");
-    EXPECT_EQ(narrow_cell(t, 0, 0), "\xD8\xE8\xF0\xEE\xF2\xE0 ?");
-    zv_dbf_close(t);
-}
-
-TEST_F(DbfRead, TableWithoutCodePageIsReadInTheAnsiCodePage)
-{
-    scoped_env ansi("ZV_ANSI_CODEPAGE", "1251");
-    make("cp1251", "Юг");
-    zv_dbf_t t = open();
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(wide_cell(t, 0, 0), u"Юг");
-    zv_dbf_close(t);
+    struct code_page_case {
+        const char *ansi, *encoding, *name, *cpg;
+        char driver_byte; // 0: as pyshp wrote it
+        std::u16string wide;
+        const char* narrow; // nullptr: not checked
+    };
+    const code_page_case cases[] = {
+        {"1252", "cp866", "Ёлка в лесу", nullptr, 0x65 /* DOS Russian */, u"Ёлка в лесу", nullptr},
+        {"1251", "utf-8", "Широта ✓", "UTF-8", 0, u"Широта ✓", "\xD8\xE8\xF0\xEE\xF2\xE0 ?"},
+        {"1251", "cp1251", "Юг", nullptr, 0, u"Юг", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        scoped_env ansi("ZV_ANSI_CODEPAGE", c.ansi);
+        path = dir.file(std::string(c.encoding) + ".dbf");
+        make(c.encoding, c.name);
+        if (c.cpg != nullptr)
+            zv::test::write_bytes(dir.file(std::string(c.encoding) + ".cpg"), c.cpg);
+        if (c.driver_byte != 0) {
+            std::string bytes = zv::test::read_bytes(path);
+            bytes[29] = c.driver_byte;
+            zv::test::write_bytes(path, bytes);
+        }
+        zv_dbf_t t = open();
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(wide_cell(t, 0, 0), c.wide);
+        if (c.narrow != nullptr) {
+            EXPECT_EQ(narrow_cell(t, 0, 0), c.narrow);
+        }
+        zv_dbf_close(t);
+    }
 }
 
 TEST_F(DbfRead, FieldDescriptionsAndTypeCodes)
@@ -243,14 +245,10 @@ protected:
     }
 };
 
-TEST_F(DbfDamaged, IntactTableOpens)
-{
-    EXPECT_TRUE(opens_with(zv::test::read_bytes(path)));
-}
-
 TEST_F(DbfDamaged, TruncatedTablesDoNotOpen)
 {
     const std::string good = zv::test::read_bytes(path);
+    EXPECT_TRUE(opens_with(good)) << "intact";
     for (const std::size_t cut : {std::size_t{0}, std::size_t{10}, std::size_t{40}, std::size_t{160},
                                   good.size() - 2}) {
         EXPECT_FALSE(opens_with(good.substr(0, cut))) << "cut at " << cut;

@@ -85,7 +85,7 @@ TEST_F(PgridCommands, InfoDescribesTheProperties)
     EXPECT_NE(info.out.find("4\tflag\tu8\t200\t\n"), std::string::npos) << info.out;
 }
 
-TEST_F(PgridCommands, RefusedValuesLeaveNoFileBehind)
+TEST_F(PgridCommands, RefusedValuesLeaveNoFileBehindAndKeepAnOldOne)
 {
     const std::vector<std::string> bad = {
         "zone\r\n40000\r\n",   // beyond i16
@@ -103,10 +103,8 @@ TEST_F(PgridCommands, RefusedValuesLeaveNoFileBehind)
         EXPECT_FALSE(std::filesystem::exists(folder / "bad.pgrid")) << csv;
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1); // only in.csv
-}
 
-TEST_F(PgridCommands, FailedConversionKeepsTheOldFile)
-{
+    // A failed conversion keeps the old file.
     ASSERT_EQ(from_csv(kCsv, "a.pgrid").code, 0);
     const auto before = zv::test::read_bytes(folder / "a.pgrid");
     EXPECT_EQ(from_csv("zone\r\n40000\r\n", "a.pgrid", {"--type", "zone=i16"}).code, 1);

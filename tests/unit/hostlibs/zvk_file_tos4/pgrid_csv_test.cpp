@@ -20,7 +20,7 @@ TEST(PgridCsv, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks)
     EXPECT_EQ(t->rows[0], (std::vector<std::string>{"1", "2\r\nx", ""}));
 }
 
-TEST(PgridCsv, AcceptsLfLineEndsMissingLastLineEndAndByteOrderMark)
+TEST(PgridCsv, AcceptsLfLineEndsMissingLastLineEndByteOrderMarkAndNoRows)
 {
     std::string error;
     const auto t = parse_csv("\xEF\xBB\xBFx,y\n1,2\n3,4", &error);
@@ -28,14 +28,9 @@ TEST(PgridCsv, AcceptsLfLineEndsMissingLastLineEndAndByteOrderMark)
     EXPECT_EQ(t->header[0], "x");
     ASSERT_EQ(t->rows.size(), 2u);
     EXPECT_EQ(t->rows[1][1], "4");
-}
-
-TEST(PgridCsv, HeaderOnlyGivesNoRows)
-{
-    std::string error;
-    const auto t = parse_csv("x,y\r\n", &error);
-    ASSERT_TRUE(t);
-    EXPECT_TRUE(t->rows.empty());
+    const auto header_only = parse_csv("x,y\r\n", &error);
+    ASSERT_TRUE(header_only);
+    EXPECT_TRUE(header_only->rows.empty());
 }
 
 TEST(PgridCsv, MalformedInputIsRefusedWithItsLine)

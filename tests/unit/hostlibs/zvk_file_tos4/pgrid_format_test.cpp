@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -56,45 +57,37 @@ TEST(PgridFormat, ValuesFollowEachOtherPropertyByProperty)
 
 TEST(PgridFormat, InvalidTablesAreRefused)
 {
-    header h = zv::test::sample_header();
-    h.properties[1].name = "poro";
-    EXPECT_NE(validate(h), "");
-    h = zv::test::sample_header();
-    h.properties[0].name = "";
-    EXPECT_NE(validate(h), "");
-    h = zv::test::sample_header();
-    h.properties[3].nodata = 40000.0; // beyond i16
-    EXPECT_NE(validate(h), "");
-    h = zv::test::sample_header();
-    h.properties[2].nodata = NAN; // integers have no NaN
-    EXPECT_NE(validate(h), "");
-    h = zv::test::sample_header();
-    h.properties[0].nodata = 0.1; // not a float
-    EXPECT_NE(validate(h), "");
-    h = zv::test::sample_header();
-    h.properties[0].caption = "\xFF";
-    EXPECT_NE(validate(h), "");
-    h = zv::test::sample_header();
-    h.object_count = UINT64_MAX / 2;
-    EXPECT_NE(validate(h), "");
+    const std::pair<const char*, void (*)(header&)> damages[] = {
+        {"name twice", [](header& h) { h.properties[1].name = "poro"; }},
+        {"empty name", [](header& h) { h.properties[0].name = ""; }},
+        {"no-data beyond i16", [](header& h) { h.properties[3].nodata = 40000.0; }},
+        {"integers have no NaN", [](header& h) { h.properties[2].nodata = NAN; }},
+        {"no-data not a float", [](header& h) { h.properties[0].nodata = 0.1; }},
+        {"caption not UTF-8", [](header& h) { h.properties[0].caption = "\xFF"; }},
+        {"object count", [](header& h) { h.object_count = UINT64_MAX / 2; }},
+    };
+    for (const auto& [what, damage] : damages) {
+        header h = zv::test::sample_header();
+        damage(h);
+        EXPECT_NE(validate(h), "") << what;
+    }
 }
 
 TEST(PgridFormat, DamagedFixedHeaderIsRefused)
 {
-    auto bytes = serialize(zv::test::sample_header());
+    const auto bytes = serialize(zv::test::sample_header());
     EXPECT_FALSE(parse_fixed(bytes.data(), kHeaderBytes - 1));
-    auto wrong = bytes;
-    wrong[3] = 'X';
-    EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size()));
-    wrong = bytes;
-    wrong[8] = 2; // a later version
-    EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size()));
-    wrong = bytes;
-    wrong[10] = 1; // reserved flags
-    EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size()));
-    wrong = bytes;
-    wrong[31] = 0x7F; // data offset far beyond any table
-    EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size()));
+    const std::pair<std::size_t, unsigned char> damages[] = {
+        {3, 'X'}, // magic
+        {8, 2},   // a later version
+        {10, 1},  // reserved flags
+        {31, 0x7F}, // data offset far beyond any table
+    };
+    for (const auto& [at, value] : damages) {
+        auto wrong = bytes;
+        wrong[at] = value;
+        EXPECT_FALSE(parse_fixed(wrong.data(), wrong.size())) << "byte " << at;
+    }
 }
 
 TEST(PgridFormat, PropertyCountThatDoesNotFitTheTableIsRefused)

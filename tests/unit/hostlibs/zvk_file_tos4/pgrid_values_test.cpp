@@ -23,7 +23,7 @@ property_info prop(stored_type type, double nodata)
     return {"p", "", type, nodata};
 }
 
-TEST(PgridValues, NoDataBecomesTheQuietNaN)
+TEST(PgridValues, NoDataBecomesTheQuietNaNOtherValuesPassThrough)
 {
     EXPECT_EQ(bits(nodata_float()), 0x7FC00000u);
     EXPECT_EQ(bits(to_float(prop(stored_type::i16, -32768), -32768, false)), 0x7FC00000u);
@@ -32,16 +32,10 @@ TEST(PgridValues, NoDataBecomesTheQuietNaN)
     // Any NaN in a float property reads as the one quiet NaN.
     const double signalling = std::bit_cast<double>(std::uint64_t{0xFFF0000000000001u});
     EXPECT_EQ(bits(to_float(prop(stored_type::f64, -9999), signalling, false)), 0x7FC00000u);
-}
-
-TEST(PgridValues, KeepNodataHandsOutTheStoredNumber)
-{
+    // Unless asked to keep it: then the stored number is handed out.
     EXPECT_EQ(to_float(prop(stored_type::i16, -32768), -32768, true), -32768.0f);
     EXPECT_TRUE(std::isnan(to_float(prop(stored_type::f32, NAN), NAN, true)));
-}
-
-TEST(PgridValues, OrdinaryValuesPassThrough)
-{
+    // Ordinary values pass through.
     EXPECT_EQ(to_float(prop(stored_type::i32, -2147483648.0), 123456, false), 123456.0f);
     EXPECT_EQ(to_float(prop(stored_type::f64, NAN), 0.1, false), 0.1f);
     EXPECT_EQ(from_float(prop(stored_type::f32, NAN), 0.1f), static_cast<double>(0.1f));

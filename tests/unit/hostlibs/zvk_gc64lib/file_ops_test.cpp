@@ -21,7 +21,7 @@ TEST(GcFileOps, ExtensionIsWhatFollowsTheLastDotOfTheFileName)
     EXPECT_EQ(strip_extension("fields."), "fields");
 }
 
-TEST(GcFileOps, Utf16PathsBecomeUtf8)
+TEST(GcFileOps, Utf16PathsBecomeUtf8WithSlashes)
 {
     EXPECT_EQ(path_from_utf16(u"/tmp/поля.shp"), "/tmp/\xD0\xBF\xD0\xBE\xD0\xBB\xD1\x8F.shp");
     EXPECT_EQ(path_from_utf16(u"\U0001F5FA"), "\xF0\x9F\x97\xBA"); // a surrogate pair
@@ -31,10 +31,7 @@ TEST(GcFileOps, Utf16PathsBecomeUtf8)
     EXPECT_FALSE(path_from_utf16(high_at_end));
     EXPECT_FALSE(path_from_utf16(u""));
     EXPECT_FALSE(path_from_utf16(nullptr));
-}
-
-TEST(GcFileOps, BackslashesInPathsSeparateFolders)
-{
+    // Backslashes separate folders.
     EXPECT_EQ(path_from_utf16(u"/data\\out\\поля.shp"), "/data/out/\xD0\xBF\xD0\xBE\xD0\xBB\xD1\x8F.shp");
     EXPECT_EQ(path_from_utf16(u"a\\b\\c"), "a/b/c");
     EXPECT_EQ(strip_extension(*path_from_utf16(u"C:\\d.v2\\fields")), "C:/d.v2/fields");

@@ -61,23 +61,6 @@ test::shapefile_input polygon_input()
     return input;
 }
 
-std::string run_tool_steps(const scratch_folder& dir, const std::string& name)
-{
-    test::write_shapefile(dir.file(name), polygon_input());
-    std::ofstream(dir.file(name + ".prj")) << wkt;
-    tables t;
-    EXPECT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file(name + ".shp")).c_str()));
-    EXPECT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
-    EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 2u);
-    EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 3u);
-    EXPECT_TRUE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.parts, t.longs, t.shorts));
-    EXPECT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
-    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.longs, u16(dir.file(name + "_large_axes2d.shp")).c_str()));
-    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.shorts, u16(dir.file(name + "_small_axes2d.shp")).c_str()));
-    EXPECT_TRUE(zv_gc_geom_table_save_shp(t.rects, u16(dir.file(name + "_rect2d.shp")).c_str()));
-    return dir.file(name);
-}
-
 double number(const std::string& text)
 {
     return std::stod(text);
@@ -94,6 +77,45 @@ std::string read_text(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool load(zv_gc_geom_table_t table, const std::string& path)
+{
+    return zv_gc_geom_table_load_shp(table, u16(path).c_str());
+}
+
+bool save(zv_gc_geom_table_t table, const std::string& path)
+{
+    return zv_gc_geom_table_save_shp(table, u16(path).c_str());
+}
+
+// Writes `input` as dir/in.* and loads it.
+void load_input(const scratch_folder& dir, tables& t, const test::shapefile_input& input = polygon_input())
+{
+    test::write_shapefile(dir.file("in"), input);
+    ASSERT_TRUE(load(t.input, dir.file("in.shp")));
+}
+
+std::vector<std::vector<std::string>> records_of(const std::string& shp, const std::string& encoding = "utf-8")
+{
+    return test::lines_starting(test::pyshp_dump(shp, encoding), "record");
+}
+
+std::string run_tool_steps(const scratch_folder& dir, const std::string& name)
+{
+    test::write_shapefile(dir.file(name), polygon_input());
+    std::ofstream(dir.file(name + ".prj")) << wkt;
+    tables t;
+    EXPECT_TRUE(load(t.input, dir.file(name + ".shp")));
+    EXPECT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
+    EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 2u);
+    EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 3u);
+    EXPECT_TRUE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.parts, t.longs, t.shorts));
+    EXPECT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
+    EXPECT_TRUE(save(t.longs, dir.file(name + "_large_axes2d.shp")));
+    EXPECT_TRUE(save(t.shorts, dir.file(name + "_small_axes2d.shp")));
+    EXPECT_TRUE(save(t.rects, dir.file(name + "_rect2d.shp")));
+    return dir.file(name);
 }
 
 TEST(Gc64libFiles, LongAxesReadBackWithPyshp)
@@ -168,10 +190,11 @@ TEST(Gc64libFiles, ShortAxesAndRectanglesReadBackWithPyshp)
     }
 }
 
+// A Cyrillic base name works through every step.
 TEST(Gc64libFiles, CompanionFilesAreCopied)
 {
     scratch_folder dir;
-    const std::string base = run_tool_steps(dir, "fields");
+    const std::string base = run_tool_steps(dir, "поля");
     for (const char* out : {"_large_axes2d", "_small_axes2d", "_rect2d"}) {
         EXPECT_EQ(read_text(base + out + ".prj"), wkt);
         EXPECT_EQ(read_text(base + out + ".cpg"), "UTF-8");
@@ -192,12 +215,11 @@ TEST(Gc64libFiles, SourceCodePageIsKept)
         test::shapefile_input input = polygon_input();
         input.code_page = code_page;
         input.names = {"\xCF\xEE\xEB\xE5", "\xD3\xF7"}; // "Поле", "Уч" in windows-1251
-        test::write_shapefile(dir.file("cp"), input);
         tables t;
-        ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("cp.shp")).c_str()));
+        load_input(dir, t, input);
         ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.input, t.rects));
-        ASSERT_TRUE(zv_gc_geom_table_save_shp(t.rects, u16(dir.file("out.shp")).c_str()));
-        const auto records = test::lines_starting(test::pyshp_dump(dir.file("out.shp"), "cp1251"), "record");
+        ASSERT_TRUE(save(t.rects, dir.file("out.shp")));
+        const auto records = records_of(dir.file("out.shp"), "cp1251");
         ASSERT_EQ(records.size(), 2u);
         EXPECT_EQ(records[0][2], "Поле");
         EXPECT_EQ(records[1][2], "Уч");
@@ -217,11 +239,10 @@ TEST(Gc64libFiles, ShortTableLeavesLaterAttributesBlank)
     scratch_folder dir;
     test::shapefile_input input = polygon_input();
     input.dbf_records = 1;
-    test::write_shapefile(dir.file("short"), input);
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("short.shp")).c_str()));
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("copy.shp")).c_str()));
-    const auto records = test::lines_starting(test::pyshp_dump(dir.file("copy.shp")), "record");
+    load_input(dir, t, input);
+    ASSERT_TRUE(save(t.input, dir.file("copy.shp")));
+    const auto records = records_of(dir.file("copy.shp"));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0][2], "Поле один");
     EXPECT_EQ(records[1][0], "1");
@@ -239,20 +260,12 @@ TEST(Gc64libFiles, UpperCaseFileNamesLoad)
     std::filesystem::rename(dir.file("UPPER.shp"), dir.file("UPPER.SHP"));
     std::ofstream(dir.file("UPPER.PRJ")) << wkt;
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("UPPER.SHP")).c_str()));
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("copy.shp")).c_str()));
+    ASSERT_TRUE(load(t.input, dir.file("UPPER.SHP")));
+    ASSERT_TRUE(save(t.input, dir.file("copy.shp")));
     EXPECT_EQ(read_text(dir.file("copy.prj")), wkt);
-    const auto records = test::lines_starting(test::pyshp_dump(dir.file("copy.shp")), "record");
+    const auto records = records_of(dir.file("copy.shp"));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1][2], "Участок");
-}
-
-TEST(Gc64libFiles, CyrillicPathsWork)
-{
-    scratch_folder dir;
-    const std::string base = run_tool_steps(dir, "поля");
-    EXPECT_TRUE(std::filesystem::exists(base + "_rect2d.shp"));
-    EXPECT_TRUE(std::filesystem::exists(base + "_rect2d.dbf"));
 }
 
 TEST(Gc64libFiles, BackslashesSeparateFolders)
@@ -270,8 +283,7 @@ TEST(Gc64libFiles, BackslashesSeparateFolders)
     for (const char* ext : {".shp", ".shx", ".dbf"})
         EXPECT_TRUE(std::filesystem::exists(dir.file("out/copy") + ext)) << ext;
     EXPECT_EQ(read_text(dir.file("out/copy.prj")), wkt) << "the .prj was found through the same path";
-    const auto records = test::lines_starting(test::pyshp_dump(dir.file("out/copy.shp")), "record");
-    EXPECT_EQ(records.size(), 2u);
+    EXPECT_EQ(records_of(dir.file("out/copy.shp")).size(), 2u);
 }
 
 TEST(Gc64libFiles, LinesSplitButYieldNoAxes)
@@ -281,15 +293,14 @@ TEST(Gc64libFiles, LinesSplitButYieldNoAxes)
     input.shp_type = SHPT_ARC;
     input.objects = {{make_ring({0, 0, 1, 1}), make_ring({2, 2, 3, 3, 4, 2})}};
     input.code_page.clear();
-    test::write_shapefile(dir.file("roads"), input);
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("roads.shp")).c_str()));
+    load_input(dir, t, input);
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 2u);
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.parts, t.longs, t.shorts));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.longs), 0u);
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.parts, u16(dir.file("roads_parts.shp")).c_str()));
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.longs, u16(dir.file("roads_axes.shp")).c_str()));
+    ASSERT_TRUE(save(t.parts, dir.file("roads_parts.shp")));
+    ASSERT_TRUE(save(t.longs, dir.file("roads_axes.shp")));
     const auto parts = test::pyshp_dump(dir.file("roads_parts.shp"));
     ASSERT_EQ(test::lines_starting(parts, "shape").size(), 2u);
     EXPECT_EQ(test::lines_starting(parts, "shape")[1][2], "2.000000000,2.000000000");
@@ -305,13 +316,12 @@ TEST(Gc64libFiles, PolygonsWithHeightsAreMeasuredInTwoDimensions)
     scratch_folder dir;
     test::shapefile_input input = polygon_input();
     input.shp_type = SHPT_POLYGONZ;
-    test::write_shapefile(dir.file("z"), input);
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("z.shp")).c_str()));
+    load_input(dir, t, input);
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.rects), 3u);
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.parts, u16(dir.file("parts.shp")).c_str()));
+    ASSERT_TRUE(save(t.parts, dir.file("parts.shp")));
     EXPECT_EQ(test::pyshp_dump(dir.file("parts.shp")).front(), "type\t5");
 }
 
@@ -320,39 +330,29 @@ TEST(Gc64libFiles, MultipatchesLoadButAreNotSaved)
     scratch_folder dir;
     test::shapefile_input input = polygon_input();
     input.shp_type = SHPT_MULTIPATCH;
-    test::write_shapefile(dir.file("patch"), input);
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("patch.shp")).c_str()));
+    load_input(dir, t, input);
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 2u); // surfaces stay whole
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.rects), 0u);
     const auto before = dir.entries();
-    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.parts, u16(dir.file("out.shp")).c_str()));
+    EXPECT_FALSE(save(t.parts, dir.file("out.shp")));
     EXPECT_EQ(dir.entries(), before);
 }
 
-TEST(Gc64libFailures, SaveIntoAMissingFolderLeavesNothing)
+TEST(Gc64libFailures, SaveIntoAMissingFolderOrOverAFolderLeavesNothing)
 {
     scratch_folder dir;
     tables t;
-    test::write_shapefile(dir.file("in"), polygon_input());
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("in.shp")).c_str()));
+    load_input(dir, t);
     const auto before = dir.entries();
-    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("missing/out.shp")).c_str()));
+    EXPECT_FALSE(save(t.input, dir.file("missing/out.shp")));
     EXPECT_EQ(dir.entries(), before);
-}
-
-TEST(Gc64libFailures, SaveThatCannotPutAFileInPlaceLeavesNothing)
-{
-    scratch_folder dir;
-    tables t;
-    test::write_shapefile(dir.file("in"), polygon_input());
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("in.shp")).c_str()));
     // A folder named like the output table stops the rename of the .dbf
     // after the .shx has been put in place.
     std::filesystem::create_directories(dir.file("out.dbf/keep"));
-    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("out.shp")).c_str()));
+    EXPECT_FALSE(save(t.input, dir.file("out.shp")));
     for (const auto& name : dir.entries())
         EXPECT_TRUE(name.rfind("in.", 0) == 0 || name == "out.dbf") << name;
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("out.dbf/keep")));
@@ -365,11 +365,10 @@ TEST(Gc64libFailures, SaveThatRunsOutOfSpaceLeavesNothing)
 {
     scratch_folder dir;
     tables t;
-    test::write_shapefile(dir.file("in"), polygon_input());
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("in.shp")).c_str()));
+    load_input(dir, t);
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
-    ASSERT_TRUE(zv_gc_geom_table_save_shp(t.rects, u16(dir.file("probe.shp")).c_str()));
+    ASSERT_TRUE(save(t.rects, dir.file("probe.shp")));
     const auto dbf_size = std::filesystem::file_size(dir.file("probe.dbf"));
     ASSERT_LT(std::filesystem::file_size(dir.file("probe.shp")) + 20, dbf_size);
     const auto before = dir.entries();
@@ -380,7 +379,7 @@ TEST(Gc64libFailures, SaveThatRunsOutOfSpaceLeavesNothing)
     rlimit small = saved;
     small.rlim_cur = dbf_size - 10;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = zv_gc_geom_table_save_shp(t.rects, u16(dir.file("out.shp")).c_str());
+    const bool saved_ok = save(t.rects, dir.file("out.shp"));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, old_handler);
     EXPECT_FALSE(saved_ok);
@@ -394,21 +393,21 @@ TEST(Gc64libFailures, DamagedInputsFailCleanly)
     const auto shp_size = std::filesystem::file_size(dir.file("good.shp"));
     const auto dbf_size = std::filesystem::file_size(dir.file("good.dbf"));
     tables t;
-    ASSERT_TRUE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("good.shp")).c_str()));
+    ASSERT_TRUE(load(t.input, dir.file("good.shp")));
 
     std::filesystem::resize_file(dir.file("good.shp"), shp_size - 40);
-    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("good.shp")).c_str()));
+    EXPECT_FALSE(load(t.input, dir.file("good.shp")));
     EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 0u);
-    EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, u16(dir.file("never.shp")).c_str()));
+    EXPECT_FALSE(save(t.input, dir.file("never.shp")));
 
     test::write_shapefile(dir.file("good"), polygon_input());
     std::filesystem::resize_file(dir.file("good.dbf"), dbf_size - 30);
-    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("good.shp")).c_str()));
+    EXPECT_FALSE(load(t.input, dir.file("good.shp")));
 
     std::ofstream(dir.file("junk.shp"), std::ios::binary) << std::string(300, '\x7f');
     std::ofstream(dir.file("junk.shx"), std::ios::binary) << std::string(120, '\x01');
-    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("junk.shp")).c_str()));
-    EXPECT_FALSE(zv_gc_geom_table_load_shp(t.input, u16(dir.file("absent.shp")).c_str()));
+    EXPECT_FALSE(load(t.input, dir.file("junk.shp")));
+    EXPECT_FALSE(load(t.input, dir.file("absent.shp")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("never.shp")));
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace zv::gc
 {
@@ -183,12 +184,10 @@ TEST(GcPrincipalAxes, DegenerateShapesFallBackToVertices)
 
 TEST(GcPrincipalAxes, AzimuthIsClockwiseFromNorthAsAnUndirectedLine)
 {
-    EXPECT_NEAR(line_azimuth_degrees({0, 1}), 0.0, 1e-12);
-    EXPECT_NEAR(line_azimuth_degrees({0, -1}), 0.0, 1e-12);
-    EXPECT_NEAR(line_azimuth_degrees({1, 0}), 90.0, 1e-12);
-    EXPECT_NEAR(line_azimuth_degrees({-1, 0}), 90.0, 1e-12);
-    EXPECT_NEAR(line_azimuth_degrees({1, -1}), 135.0, 1e-12);
-    EXPECT_NEAR(line_azimuth_degrees({-1, -1}), 45.0, 1e-12);
+    const std::pair<point, double> cases[] = {{{0, 1}, 0.0},   {{0, -1}, 0.0},    {{1, 0}, 90.0},
+                                              {{-1, 0}, 90.0}, {{1, -1}, 135.0}, {{-1, -1}, 45.0}};
+    for (const auto& [direction, azimuth] : cases)
+        EXPECT_NEAR(line_azimuth_degrees(direction), azimuth, 1e-12) << direction.x << " " << direction.y;
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -41,22 +43,20 @@ std::u16string quoted(const char16_t* text)
     return out;
 }
 
-TEST(XmlQuote, ReplacesTheFiveSpecialCharacters)
+TEST(XmlQuote, QuotesTheFiveSpecialCharactersAndNothingElse)
 {
-    EXPECT_EQ(quoted(u"a&b<c>d\"e'f"), u"a&amp;b&lt;c&gt;d&quot;e&apos;f");
-    EXPECT_EQ(quoted(u"&&"), u"&amp;&amp;");
-}
-
-TEST(XmlQuote, LeavesOtherTextAloneIncludingCyrillic)
-{
-    EXPECT_EQ(quoted(u"Профиль №1; x=5"), u"Профиль №1; x=5");
-    EXPECT_EQ(quoted(u"&amp;"), u"&amp;amp;"); // already quoted text is quoted again
-}
-
-TEST(XmlQuote, EmptyAndNullTextDeliverEmptyText)
-{
-    EXPECT_EQ(quoted(u""), u"");
-    EXPECT_EQ(quoted(nullptr), u"");
+    const std::pair<const char16_t*, std::u16string> cases[] = {
+        {u"a&b<c>d\"e'f", u"a&amp;b&lt;c&gt;d&quot;e&apos;f"},
+        {u"&&", u"&amp;&amp;"},
+        {u"Профиль №1; x=5", u"Профиль №1; x=5"},
+        {u"&amp;", u"&amp;amp;"}, // already quoted text is quoted again
+        {u"", u""},
+        {nullptr, u""},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        EXPECT_EQ(quoted(cases[i].first), cases[i].second);
+    }
 }
 
 TEST(XmlQuote, AdapterBoundToTheInputStringGetsTheQuotedText)

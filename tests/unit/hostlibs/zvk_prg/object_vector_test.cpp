@@ -12,7 +12,7 @@ struct vector_holder {
     ~vector_holder() { zv_ov_d2_destroy(vector); }
 };
 
-TEST(ObjectVector, StartsEmptyAndKeepsPartsInOrder)
+TEST(ObjectVector, StartsEmptyKeepsPartsInOrderAndClears)
 {
     vector_holder h;
     ASSERT_NE(h.vector, nullptr);
@@ -29,6 +29,10 @@ TEST(ObjectVector, StartsEmptyAndKeepsPartsInOrder)
     EXPECT_EQ(zv_pv_d2_get_vtx(first, 2).x, 5.0);
     EXPECT_EQ(zv_pv_d2_get_vtx(first, 2).y, 6.0);
     EXPECT_EQ(zv_pv_d2_get_vtx(zv_ov_d2_get_pv_ptr(h.vector, 1), 0).y, 8.0);
+
+    zv_ov_d2_clear(h.vector);
+    EXPECT_EQ(zv_ov_d2_get_size(h.vector), 0u);
+    EXPECT_EQ(zv_ov_d2_get_pv_ptr(h.vector, 0), nullptr);
 }
 
 TEST(ObjectVector, PartHandleSurvivesFurtherAppends)
@@ -42,16 +46,6 @@ TEST(ObjectVector, PartHandleSurvivesFurtherAppends)
     }
     EXPECT_EQ(zv_pv_d2_get_size(first), 2u);
     EXPECT_EQ(zv_pv_d2_get_vtx(first, 1).x, 2.0);
-}
-
-TEST(ObjectVector, ClearRemovesEveryPart)
-{
-    vector_holder h;
-    const zv_vertex_d2 v[] = {{1, 1}};
-    zv_ov_d2_add_part(h.vector, v, 1);
-    zv_ov_d2_clear(h.vector);
-    EXPECT_EQ(zv_ov_d2_get_size(h.vector), 0u);
-    EXPECT_EQ(zv_ov_d2_get_pv_ptr(h.vector, 0), nullptr);
 }
 
 TEST(ObjectVector, EmptyPartIsAllowedButNullVerticesAreNot)

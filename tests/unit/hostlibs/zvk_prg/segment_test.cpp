@@ -5,79 +5,56 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace
 {
 
-TEST(SegmentGetY, InterpolatesInsideTheRange)
-{
-    double y = 0.0;
-    ASSERT_TRUE(zv_vec_d2_get_y(0.0, 10.0, 4.0, 30.0, 1.0, &y));
-    EXPECT_DOUBLE_EQ(y, 15.0);
-    ASSERT_TRUE(zv_vec_d2_get_y(0.0, 10.0, 4.0, 30.0, 3.0, &y));
-    EXPECT_DOUBLE_EQ(y, 25.0);
-}
+struct segment_case {
+    double x1, y1, x2, y2, x;
+    double y; // expected; NaN where the call must return false
+    bool exact = false;
+};
 
-TEST(SegmentGetY, BothEndsBelongToTheSegmentAndGiveTheirYExactly)
-{
-    double y = 0.0;
-    ASSERT_TRUE(zv_vec_d2_get_y(0.1, 0.7, 0.3, 1.9, 0.1, &y));
-    EXPECT_EQ(y, 0.7);
-    ASSERT_TRUE(zv_vec_d2_get_y(0.1, 0.7, 0.3, 1.9, 0.3, &y));
-    EXPECT_EQ(y, 1.9);
-}
-
-TEST(SegmentGetY, DirectionOfTheSegmentDoesNotMatter)
-{
-    double forward = 0.0, backward = 0.0;
-    ASSERT_TRUE(zv_vec_d2_get_y(-2.0, 4.0, 6.0, -4.0, 2.0, &forward));
-    ASSERT_TRUE(zv_vec_d2_get_y(6.0, -4.0, -2.0, 4.0, 2.0, &backward));
-    EXPECT_DOUBLE_EQ(forward, 0.0);
-    EXPECT_DOUBLE_EQ(backward, 0.0);
-}
-
-TEST(SegmentGetY, OutsideTheRangeIsFalseAndLeavesYAlone)
-{
-    double y = 42.0;
-    EXPECT_FALSE(zv_vec_d2_get_y(0.0, 0.0, 1.0, 1.0, 1.0000001, &y));
-    EXPECT_FALSE(zv_vec_d2_get_y(0.0, 0.0, 1.0, 1.0, -1e-12, &y));
-    EXPECT_FALSE(zv_vec_d2_get_y(0.0, 0.0, 1.0, 1.0, std::numeric_limits<double>::infinity(), &y));
-    EXPECT_EQ(y, 42.0);
-}
-
-TEST(SegmentGetY, VerticalSegmentIsFalseEvenAtItsX)
-{
-    double y = 42.0;
-    EXPECT_FALSE(zv_vec_d2_get_y(5.0, 0.0, 5.0, 10.0, 5.0, &y));
-    EXPECT_FALSE(zv_vec_d2_get_y(5.0, 3.0, 5.0, 3.0, 5.0, &y));
-    EXPECT_EQ(y, 42.0);
-}
-
-TEST(SegmentGetY, HorizontalSegmentGivesItsY)
-{
-    double y = 0.0;
-    ASSERT_TRUE(zv_vec_d2_get_y(-1.0, 7.5, 1.0, 7.5, 0.25, &y));
-    EXPECT_EQ(y, 7.5);
-}
-
-TEST(SegmentGetY, NonFiniteInputAndNullOutputAreFalse)
+TEST(SegmentGetY, InsideTheRangeInterpolatesOutsideOrVerticalIsFalse)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    double y = 0.0;
-    EXPECT_FALSE(zv_vec_d2_get_y(0.0, 0.0, 1.0, 1.0, nan, &y));
-    EXPECT_FALSE(zv_vec_d2_get_y(0.0, nan, 1.0, 1.0, 0.5, &y));
+    const double inf = std::numeric_limits<double>::infinity();
+    const segment_case cases[] = {
+        {0.0, 10.0, 4.0, 30.0, 1.0, 15.0},
+        {0.0, 10.0, 4.0, 30.0, 3.0, 25.0},
+        {0.1, 0.7, 0.3, 1.9, 0.1, 0.7, true}, // both ends belong and give their y exactly
+        {0.1, 0.7, 0.3, 1.9, 0.3, 1.9, true},
+        {-2.0, 4.0, 6.0, -4.0, 2.0, 0.0}, // direction does not matter
+        {6.0, -4.0, -2.0, 4.0, 2.0, 0.0},
+        {-1.0, 7.5, 1.0, 7.5, 0.25, 7.5, true}, // horizontal
+        {-1e308, 0.0, 1e308, 1.0, 0.0, 0.5}, // huge coordinates do not overflow
+        {0.0, -1e308, 1.0, 1e308, 0.5, 0.0},
+        {0.0, 0.0, 1.0, 1.0, 1.0000001, nan}, // outside the range
+        {0.0, 0.0, 1.0, 1.0, -1e-12, nan},
+        {0.0, 0.0, 1.0, 1.0, inf, nan},
+        {5.0, 0.0, 5.0, 10.0, 5.0, nan}, // vertical, even at its x
+        {5.0, 3.0, 5.0, 3.0, 5.0, nan},
+        {0.0, 0.0, 1.0, 1.0, nan, nan}, // non-finite input
+        {0.0, nan, 1.0, 1.0, 0.5, nan},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2 << " at " << c.x);
+        double y = 42.0;
+        const bool found = zv_vec_d2_get_y(c.x1, c.y1, c.x2, c.y2, c.x, &y);
+        if (c.y != c.y) {
+            EXPECT_FALSE(found);
+            EXPECT_EQ(y, 42.0) << "y is left alone";
+        } else {
+            ASSERT_TRUE(found);
+            if (c.exact) {
+                EXPECT_EQ(y, c.y);
+            } else {
+                EXPECT_DOUBLE_EQ(y, c.y);
+            }
+        }
+    }
     EXPECT_FALSE(zv_vec_d2_get_y(0.0, 0.0, 1.0, 1.0, 0.5, nullptr));
-}
-
-TEST(SegmentGetY, HugeCoordinatesDoNotOverflow)
-{
-    double y = 0.0;
-    ASSERT_TRUE(zv_vec_d2_get_y(-1e308, 0.0, 1e308, 1.0, 0.0, &y));
-    EXPECT_DOUBLE_EQ(y, 0.5);
-    ASSERT_TRUE(zv_vec_d2_get_y(0.0, -1e308, 1.0, 1e308, 0.5, &y));
-    EXPECT_DOUBLE_EQ(y, 0.0);
 }
 
 } // namespace

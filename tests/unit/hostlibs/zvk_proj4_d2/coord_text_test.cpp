@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -20,25 +21,22 @@ std::string text_of(double value, bool expect_ok = true)
     return sink.narrow;
 }
 
-TEST(CoordText, NineDecimalsResolveAMillimetre)
+// Nine decimals resolve a millimetre; every text fits twenty characters.
+TEST(CoordText, NineDecimalsWithinTwentyCharacters)
 {
-    EXPECT_EQ(text_of(37.6), "37.600000000");
-    EXPECT_EQ(text_of(-135.123456789), "-135.123456789");
-    EXPECT_EQ(text_of(224.9999999994), "224.999999999");
-    EXPECT_EQ(text_of(0.0), "0.000000000");
-}
-
-TEST(CoordText, ValueThatRoundsToZeroHasNoMinusSign)
-{
-    EXPECT_EQ(text_of(-1e-12), "0.000000000");
-    EXPECT_EQ(text_of(-0.0), "0.000000000");
-}
-
-TEST(CoordText, EveryTextFitsTwentyCharacters)
-{
-    EXPECT_EQ(text_of(-179.999999999), "-179.999999999");
-    EXPECT_EQ(text_of(12345678.25), "12345678.250000000"); // projected metres still fit
-    EXPECT_EQ(text_of(-1234567890123.5), "-1234567890123.50000");
+    const std::pair<double, const char*> cases[] = {
+        {37.6, "37.600000000"},
+        {-135.123456789, "-135.123456789"},
+        {224.9999999994, "224.999999999"},
+        {0.0, "0.000000000"},
+        {-1e-12, "0.000000000"}, // rounds to zero: no minus sign
+        {-0.0, "0.000000000"},
+        {-179.999999999, "-179.999999999"},
+        {12345678.25, "12345678.250000000"}, // projected metres still fit
+        {-1234567890123.5, "-1234567890123.50000"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(text_of(value), text);
     for (double v = 1e-3; v < 1e19; v *= 7.3) {
         EXPECT_LE(text_of(v).size(), 20u);
         EXPECT_LE(text_of(-v).size(), 20u);
