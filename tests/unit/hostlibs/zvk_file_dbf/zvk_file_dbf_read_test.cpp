@@ -245,7 +245,7 @@ protected:
     }
 };
 
-TEST_F(DbfDamaged, TruncatedTablesDoNotOpen)
+TEST_F(DbfDamaged, TruncatedTablesAndWrongCountsDoNotOpen)
 {
     const std::string good = zv::test::read_bytes(path);
     EXPECT_TRUE(opens_with(good)) << "intact";
@@ -253,11 +253,6 @@ TEST_F(DbfDamaged, TruncatedTablesDoNotOpen)
                                   good.size() - 2}) {
         EXPECT_FALSE(opens_with(good.substr(0, cut))) << "cut at " << cut;
     }
-}
-
-TEST_F(DbfDamaged, WrongCountsDoNotOpen)
-{
-    const std::string good = zv::test::read_bytes(path);
     std::string more_records = good;
     more_records[4] = 3;
     EXPECT_FALSE(opens_with(more_records));

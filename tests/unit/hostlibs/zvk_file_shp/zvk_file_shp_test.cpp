@@ -303,17 +303,14 @@ protected:
     std::string shp, shx;
 };
 
-TEST_F(ShpDamaged, TruncatedShpLosesOnlyTheCutRecords)
+TEST_F(ShpDamaged, TruncatedShpLosesOnlyTheCutRecordsTruncatedShxDoesNotOpen)
 {
     EXPECT_EQ(readable(shp, shx), "+++") << "intact";
     EXPECT_EQ(readable(shp.substr(0, shp.size() - 1), shx), "++-");
     EXPECT_EQ(readable(shp.substr(0, 120), shx), "---");
     EXPECT_EQ(readable(shp.substr(0, 50), shx), "not opened");
     EXPECT_EQ(readable("", shx), "not opened");
-}
-
-TEST_F(ShpDamaged, TruncatedOrMissingShxDoesNotOpen)
-{
+    // A truncated or missing .shx does not open.
     EXPECT_EQ(readable(shp, shx.substr(0, shx.size() - 4)), "not opened");
     EXPECT_EQ(readable(shp, shx.substr(0, 60)), "not opened");
     std::filesystem::remove(dir.file("t.shx"));

@@ -43,7 +43,7 @@ class Tos4Api : public ::testing::Test
     std::filesystem::path path;
 };
 
-TEST_F(Tos4Api, ListsPropertiesWithNamesAndCaptions)
+TEST_F(Tos4Api, ListsPropertiesWithNamesCaptionsAndIndices)
 {
     zv_tos4_file_t file = open(ZV_TOS4_OPEN_LIST);
     ASSERT_NE(file, nullptr);
@@ -59,12 +59,7 @@ TEST_F(Tos4Api, ListsPropertiesWithNamesAndCaptions)
     text.wide = u"unchanged";
     EXPECT_FALSE(zv_tos4_get_prop_name_w(file, 5, text.handle()));
     EXPECT_EQ(text.wide, u"unchanged");
-    zv_tos4_file_close(file);
-}
-
-TEST_F(Tos4Api, IndexByNameIsExactAndNegativeWhenAbsent)
-{
-    zv_tos4_file_t file = open(ZV_TOS4_OPEN_LIST);
+    // Index by name is exact and negative when absent.
     EXPECT_EQ(zv_tos4_get_index_by_name_w(file, u"facies"), 2);
     EXPECT_EQ(zv_tos4_get_index_by_name_w(file, u"FACIES"), -1);
     EXPECT_EQ(zv_tos4_get_index_by_name_w(file, u"nothing"), -1);
@@ -113,7 +108,7 @@ TEST_F(Tos4Api, WriteGoesToTheFileInPlace)
     EXPECT_EQ(std::filesystem::file_size(path), size_before);
 }
 
-TEST_F(Tos4Api, PartialRangesAndBadArgumentsAreRefused)
+TEST_F(Tos4Api, PartialRangesBadArgumentsAndListingWritesAreRefused)
 {
     zv_tos4_file_t file = open(ZV_TOS4_OPEN_WRITE);
     zv_tos4_prop_t p = zv_tos4_prop_open(file, 1);
@@ -130,13 +125,11 @@ TEST_F(Tos4Api, PartialRangesAndBadArgumentsAreRefused)
     EXPECT_EQ(zv_tos4_prop_write_64(p, 0, buffer, 0, false, 0), 0u);
     zv_tos4_prop_close(p);
     zv_tos4_file_close(file);
-}
 
-TEST_F(Tos4Api, ListingModeDoesNotWrite)
-{
+    // Listing mode does not write.
     const auto before = zv::test::read_bytes(path);
-    zv_tos4_file_t file = open(ZV_TOS4_OPEN_LIST);
-    zv_tos4_prop_t p = zv_tos4_prop_open(file, 0);
+    file = open(ZV_TOS4_OPEN_LIST);
+    p = zv_tos4_prop_open(file, 0);
     const float values[3] = {1, 2, 3};
     EXPECT_EQ(zv_tos4_prop_write_64(p, 0, values, 3, false, 0), 0u);
     zv_tos4_prop_close(p);

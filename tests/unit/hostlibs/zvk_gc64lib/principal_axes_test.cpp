@@ -46,7 +46,7 @@ struct rotated_rectangle {
     ring outline() const { return {at(-2, -1), at(-2, 1), at(2, 1), at(2, -1), at(-2, -1)}; }
 };
 
-TEST(GcPrincipalAxes, RotatedRectangleIsItsOwnFrame)
+TEST(GcPrincipalAxes, RotatedRectangleIsItsOwnFrameAndClockwiseRectangle)
 {
     const rotated_rectangle rr;
     const auto box = polygon_oriented_box({rr.outline()});
@@ -63,14 +63,12 @@ TEST(GcPrincipalAxes, RotatedRectangleIsItsOwnFrame)
     expect_point(short_axis[1], rr.at(0, 1));
     // The corners themselves are rounded to 1e-9 m at this distance from the origin.
     EXPECT_NEAR(line_azimuth_degrees(box->frame.major), 60.0, 1e-6);
-}
 
-TEST(GcPrincipalAxes, RectangleRingIsClosedClockwiseAndHoldsTheCorners)
-{
-    const rotated_rectangle rr;
-    const auto box = polygon_oriented_box({reversed(rr.outline())});
-    ASSERT_TRUE(box);
-    const ring rect = box->rectangle();
+    // The rectangle ring, of either orientation of the input, is closed,
+    // clockwise and holds the corners.
+    const auto reversed_box = polygon_oriented_box({reversed(rr.outline())});
+    ASSERT_TRUE(reversed_box);
+    const ring rect = reversed_box->rectangle();
     ASSERT_EQ(rect.size(), 5u);
     expect_point(rect.front(), rect.back());
     for (point corner : {rr.at(-2, -1), rr.at(-2, 1), rr.at(2, 1), rr.at(2, -1)}) {
