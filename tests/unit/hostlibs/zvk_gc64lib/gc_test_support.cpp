@@ -1,5 +1,7 @@
 #include "gc_test_support.h"
 
+#include "zvk_file_dbf/host_test_files.h"
+
 #include <shapefil.h>
 
 #include <algorithm>
@@ -84,25 +86,15 @@ void write_shapefile(const std::string& base, const shapefile_input& input)
 
 std::vector<std::string> pyshp_dump(const std::string& shp_path, const std::string& encoding)
 {
-    const std::string script = shp_path + ".dump.py";
-    std::ofstream(script) << dump_script;
-    const std::string cmd = std::string("PYTHONIOENCODING=utf-8 ") + ZV_PYTHON + " '" + script + "' '" +
-                            shp_path + "' " + encoding + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(cmd.c_str(), "r"), pclose);
+    // pyshp's complaints go into the dump too, where the failing check shows them.
+    using zv::test::quoted;
+    const std::string output = zv::test::run("PYTHONIOENCODING=utf-8 " + quoted(ZV_PYTHON) + " -c " +
+                                              quoted(dump_script) + " " + quoted(shp_path) + " " +
+                                              quoted(encoding) + " 2>&1; true")
+                                   .value_or("");
     std::vector<std::string> lines;
-    if (!pipe)
-        return lines;
-    std::string current;
-    for (int c; (c = std::fgetc(pipe.get())) != EOF;) {
-        if (c == '\n') {
-            lines.push_back(current);
-            current.clear();
-        } else {
-            current += static_cast<char>(c);
-        }
-    }
-    pipe.reset();
-    std::remove(script.c_str());
+    for (std::size_t start = 0, end; (end = output.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(output.substr(start, end - start));
     return lines;
 }
 

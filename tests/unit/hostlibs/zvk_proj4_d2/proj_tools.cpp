@@ -1,7 +1,7 @@
 #include "proj_tools.h"
 
-#include <cstdio>
-#include <fstream>
+#include "zvk_file_dbf/host_test_files.h"
+
 #include <sstream>
 
 namespace zv::test
@@ -10,21 +10,8 @@ namespace zv::test
 std::string run_with_input(const std::string& command, const std::string& input)
 {
     scratch_folder folder;
-    const auto input_path = folder.path() / "input.txt";
-    std::ofstream(input_path) << input;
-    const std::string line = command + " < '" + input_path.string() + "'";
-    std::FILE* pipe = popen(line.c_str(), "r");
-    if (pipe == nullptr) {
-        return {};
-    }
-    std::string output;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        output.append(buffer, n);
-    }
-    pclose(pipe);
-    return output;
+    write_bytes(folder / "input.txt", input);
+    return run(command + " < " + quoted(folder.file("input.txt"))).value_or("");
 }
 
 std::vector<std::vector<double>> numbers_per_line(const std::string& output)
