@@ -51,7 +51,7 @@ TEST_F(MessageSink, ThrowingSinkDoesNotEscape)
     EXPECT_NO_THROW(zv_show_wmessage(u"x"));
 }
 
-TEST(MessageStderr, WithoutSinkTheMessageGoesToStandardError)
+TEST(MessageStderr, WithoutSinkOrAfterItsRemovalTheMessageGoesToStandardError)
 {
     zv_msgs_set_sink(nullptr, nullptr);
     ::testing::internal::CaptureStderr();
@@ -62,10 +62,8 @@ TEST(MessageStderr, WithoutSinkTheMessageGoesToStandardError)
                        "\xD0\xB7\xD0\xB0\xD0\xB4\xD0\xB0\xD0\xBD\xD1\x8B "
                        "\xD0\xBD\xD0\xB5\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBD\xD0\xBE\n"
                        "Information: Done!\n");
-}
 
-TEST(MessageStderr, RemovingTheSinkReturnsToStandardError)
-{
+    // Removing a sink returns to standard error.
     std::vector<shown_box> shown;
     zv_msgs_set_sink(&record, &shown);
     zv_msgs_set_sink(nullptr, &shown);
