@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 using namespace zv;
@@ -15,19 +17,13 @@ using zv::test::scoped_env;
 
 TEST(CpgText, NamesInTheFormsWritersUse)
 {
-    EXPECT_EQ(dbf::code_page_of_cpg("UTF-8"), 65001u);
-    EXPECT_EQ(dbf::code_page_of_cpg("utf8\r\n"), 65001u);
-    EXPECT_EQ(dbf::code_page_of_cpg("1251"), 1251u);
-    EXPECT_EQ(dbf::code_page_of_cpg("CP1251"), 1251u);
-    EXPECT_EQ(dbf::code_page_of_cpg("ANSI 1251"), 1251u);
-    EXPECT_EQ(dbf::code_page_of_cpg("windows-1250"), 1250u);
-    EXPECT_EQ(dbf::code_page_of_cpg("OEM 866"), 866u);
-    EXPECT_EQ(dbf::code_page_of_cpg("ISO-8859-5"), 28595u);
-    EXPECT_EQ(dbf::code_page_of_cpg("ISO8859-1"), 28591u);
-    EXPECT_EQ(dbf::code_page_of_cpg(""), 0u);
-    EXPECT_EQ(dbf::code_page_of_cpg("Klingon"), 0u);
-    EXPECT_EQ(dbf::code_page_of_cpg("CP12a51"), 0u);
-    EXPECT_EQ(dbf::code_page_of_cpg("ISO-8859-99"), 0u);
+    const std::pair<const char*, unsigned> cases[] = {
+        {"UTF-8", 65001},    {"utf8\r\n", 65001},   {"1251", 1251},       {"CP1251", 1251},
+        {"ANSI 1251", 1251}, {"windows-1250", 1250}, {"OEM 866", 866},     {"ISO-8859-5", 28595},
+        {"ISO8859-1", 28591}, {"", 0},              {"Klingon", 0},       {"CP12a51", 0},
+        {"ISO-8859-99", 0}};
+    for (const auto& [text, code_page] : cases)
+        EXPECT_EQ(dbf::code_page_of_cpg(text), code_page) << text;
 }
 
 TEST(LanguageDriver, BytesAndCodePagesMapBothWays)
@@ -73,15 +69,11 @@ TEST(AnsiCodePage, FollowsTheLanguageOfTheLocale)
     }
     scoped_env all("LC_ALL", "C");
     EXPECT_EQ(hostcommon::ansi_code_page(), 1252u);
-    EXPECT_EQ(hostcommon::code_page_of_language("uk_UA"), 1251u);
-    EXPECT_EQ(hostcommon::code_page_of_language("kk"), 1251u);
-    EXPECT_EQ(hostcommon::code_page_of_language("tr_TR.ISO-8859-9"), 1254u);
-    EXPECT_EQ(hostcommon::code_page_of_language("he_IL"), 1255u);
-    EXPECT_EQ(hostcommon::code_page_of_language("ar_EG"), 1256u);
-    EXPECT_EQ(hostcommon::code_page_of_language("lv_LV"), 1257u);
-    EXPECT_EQ(hostcommon::code_page_of_language("vi_VN"), 1258u);
-    EXPECT_EQ(hostcommon::code_page_of_language("de_DE"), 1252u);
-    EXPECT_EQ(hostcommon::code_page_of_language("POSIX"), 1252u);
+    const std::pair<const char*, unsigned> languages[] = {
+        {"uk_UA", 1251}, {"kk", 1251},    {"tr_TR.ISO-8859-9", 1254}, {"he_IL", 1255}, {"ar_EG", 1256},
+        {"lv_LV", 1257}, {"vi_VN", 1258}, {"de_DE", 1252},            {"POSIX", 1252}};
+    for (const auto& [language, code_page] : languages)
+        EXPECT_EQ(hostcommon::code_page_of_language(language), code_page) << language;
 }
 
 TEST(Conversion, RoundTripsCyrillicThroughEveryTableCodePage)

@@ -118,7 +118,7 @@ std::string run_tool_steps(const scratch_folder& dir, const std::string& name)
     return dir.file(name);
 }
 
-TEST(Gc64libFiles, LongAxesReadBackWithPyshp)
+TEST(Gc64libFiles, AxesAndRectanglesReadBackWithPyshp)
 {
     scratch_folder dir;
     const std::string base = run_tool_steps(dir, "fields");
@@ -152,12 +152,7 @@ TEST(Gc64libFiles, LongAxesReadBackWithPyshp)
     EXPECT_NEAR(a.y, 2.6, 1e-6);
     EXPECT_NEAR(b.x, 2.6, 1e-6);
     EXPECT_NEAR(b.y, -0.4, 1e-6);
-}
 
-TEST(Gc64libFiles, ShortAxesAndRectanglesReadBackWithPyshp)
-{
-    scratch_folder dir;
-    const std::string base = run_tool_steps(dir, "fields");
     const auto shorts = test::pyshp_dump(base + "_small_axes2d.shp");
     const auto short_shapes = test::lines_starting(shorts, "shape");
     ASSERT_EQ(short_shapes.size(), 3u);
@@ -168,17 +163,17 @@ TEST(Gc64libFiles, ShortAxesAndRectanglesReadBackWithPyshp)
 
     const auto rects = test::pyshp_dump(base + "_rect2d.shp");
     EXPECT_EQ(rects.front(), "type\t5");
-    const auto records = test::lines_starting(rects, "record");
-    ASSERT_EQ(records.size(), 3u);
+    const auto rect_records = test::lines_starting(rects, "record");
+    ASSERT_EQ(rect_records.size(), 3u);
     // LENGTH, WIDTH, AZIMUTH, AREA after SRC_OBJ, SRC_PART, NAME, CODE, LENGTH_1.
     const double expected[3][4] = {
         {4, 2, 60, 8}, {10, 4, 90, 40}, {3 * std::sqrt(2.0), 2 * std::sqrt(2.0), 135, 12}};
     for (std::size_t i = 0; i < 3; ++i)
         for (std::size_t k = 0; k < 4; ++k)
-            EXPECT_NEAR(number(records[i][5 + k]), expected[i][k], 1e-6);
-    const auto shapes = test::lines_starting(rects, "shape");
-    ASSERT_EQ(shapes.size(), 3u);
-    for (const auto& s : shapes) {
+            EXPECT_NEAR(number(rect_records[i][5 + k]), expected[i][k], 1e-6);
+    const auto rect_shapes = test::lines_starting(rects, "shape");
+    ASSERT_EQ(rect_shapes.size(), 3u);
+    for (const auto& s : rect_shapes) {
         ASSERT_EQ(s.size(), 7u); // type, parts, five vertices
         EXPECT_EQ(s[2], s[6]);   // closed
         double twice = 0;
