@@ -1,5 +1,7 @@
 #include "table_generator.h"
 
+#include "platform/text_codec.h"
+
 #include <cstdio>
 #include <random>
 
@@ -154,35 +156,7 @@ std::string xml_quote(const std::string& text)
 
 std::u16string utf16_of(const std::string& utf8)
 {
-    std::u16string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = c;
-        std::size_t n = 1;
-        if (c >= 0xF0) {
-            cp = c & 0x07;
-            n = 4;
-        } else if (c >= 0xE0) {
-            cp = c & 0x0F;
-            n = 3;
-        } else if (c >= 0xC0) {
-            cp = c & 0x1F;
-            n = 2;
-        }
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
-        i += n;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return out;
+    return platform::utf8_to_utf16(utf8);
 }
 
 } // namespace zv::bench
