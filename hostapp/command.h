@@ -1,6 +1,5 @@
 // The zvhost command as a function, so that it can run inside a test.
-#ifndef ZV_HOSTAPP_COMMAND_H
-#define ZV_HOSTAPP_COMMAND_H
+#pragma once
 
 #include <iosfwd>
 #include <string>
@@ -23,5 +22,3 @@ enum exit_status : int {
 ZVHOST_API int run_command(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace zv::hostapp
-
-#endif

@@ -1,8 +1,7 @@
 // The host application: loads a module with the operating system's loader,
 // calls its entry, keeps the service registry and offers the creation
 // context, the localizer service and (given a translation file) a localizer.
-#ifndef ZV_HOSTAPP_HOST_H
-#define ZV_HOSTAPP_HOST_H
+#pragma once
 
 #include <cstddef>
 #include <memory>
@@ -77,5 +76,3 @@ class ZVHOST_API host
 };
 
 } // namespace zv::hostapp
-
-#endif

@@ -2,8 +2,7 @@
 // obtains the host's services: the registry, the creation context, the
 // service locator that the context hands to registry visitors, and the
 // localizer service.
-#ifndef ZV_HOSTAPP_HOST_OBJECTS_H
-#define ZV_HOSTAPP_HOST_OBJECTS_H
+#pragma once
 
 #include <functional>
 #include <string>
@@ -87,5 +86,3 @@ class ZVHOST_API host_service_receiver final : public custom_app_service_visitor
 };
 
 } // namespace zv::hostapp
-
-#endif

@@ -1,8 +1,7 @@
 // The host's localizer: serves a module's strings from a translation file.
 // Its lifetime is managed (a referent): the module watches it through a weak
 // holder and forgets it when it goes.
-#ifndef ZV_HOSTAPP_LOCALIZER_H
-#define ZV_HOSTAPP_LOCALIZER_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -33,5 +32,3 @@ class ZVHOST_API host_localizer final : public referent<localizer_impl>
 };
 
 } // namespace zv::hostapp
-
-#endif

@@ -1,7 +1,6 @@
 // Where the module's message boxes go in this host: the host installs itself
 // as the sink of zvk_msgs and keeps every message shown, in order.
-#ifndef ZV_HOSTAPP_MESSAGE_SINK_H
-#define ZV_HOSTAPP_MESSAGE_SINK_H
+#pragma once
 
 #include <ostream>
 #include <string>
@@ -48,5 +47,3 @@ class ZVHOST_API message_sink
 ZVHOST_API const char* kind_name(zv_msg_kind kind) noexcept;
 
 } // namespace zv::hostapp
-
-#endif

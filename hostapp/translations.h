@@ -7,8 +7,7 @@
 // "\\" stand for a tab, a line break and a backslash. Empty lines and lines
 // starting with '#' are skipped. A later entry for the same id replaces an
 // earlier one.
-#ifndef ZV_HOSTAPP_TRANSLATIONS_H
-#define ZV_HOSTAPP_TRANSLATIONS_H
+#pragma once
 
 #include <cstdint>
 #include <map>
@@ -39,5 +38,3 @@ class ZVHOST_API translations
 };
 
 } // namespace zv::hostapp
-
-#endif

@@ -1,6 +1,5 @@
 // Linkage of libzvhost's public functions and classes.
-#ifndef ZV_HOSTAPP_ZVHOST_API_H
-#define ZV_HOSTAPP_ZVHOST_API_H
+#pragma once
 
 #if defined(_WIN32)
 #if defined(ZVHOST_BUILDING_LIBRARY)
@@ -10,6 +9,4 @@
 #endif
 #else
 #define ZVHOST_API __attribute__((visibility("default")))
-#endif
-
 #endif

@@ -1,7 +1,6 @@
 // Shared pieces of the host-library benchmark: a scratch folder, a clock,
 // and one measured figure with its anchor.
-#ifndef ZV_BENCH_HOSTLIBS_BENCH_COMMON_H
-#define ZV_BENCH_HOSTLIBS_BENCH_COMMON_H
+#pragma once
 
 #include "scratch_folder.h"
 
@@ -82,5 +81,3 @@ bool bench_dbf_write(const scratch_folder& folder, comparison& out);
 bool bench_reproject(comparison& out);
 
 } // namespace zv::bench
-
-#endif

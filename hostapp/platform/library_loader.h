@@ -1,7 +1,6 @@
 // The operating system's loader, as the host application uses it to load a
 // module by path and find its entry.
-#ifndef ZV_HOSTAPP_PLATFORM_LIBRARY_LOADER_H
-#define ZV_HOSTAPP_PLATFORM_LIBRARY_LOADER_H
+#pragma once
 
 #include <string>
 
@@ -32,5 +31,3 @@ class library
 };
 
 } // namespace zv::hostapp::platform
-
-#endif

@@ -1,6 +1,5 @@
 // Environment of the host process.
-#ifndef ZV_HOSTAPP_PLATFORM_PROCESS_ENVIRONMENT_H
-#define ZV_HOSTAPP_PLATFORM_PROCESS_ENVIRONMENT_H
+#pragma once
 
 namespace zv::hostapp::platform
 {
@@ -9,5 +8,3 @@ namespace zv::hostapp::platform
 bool set_environment(const char* name, const char* value) noexcept;
 
 } // namespace zv::hostapp::platform
-
-#endif

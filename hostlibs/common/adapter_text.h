@@ -1,7 +1,6 @@
 // Handing UTF-8 text to a string adapter of the host. Header-only: only the
 // host libraries that deliver text this way link zvk_basic for the adapter.
-#ifndef ZV_HOSTLIBS_COMMON_ADAPTER_TEXT_H
-#define ZV_HOSTLIBS_COMMON_ADAPTER_TEXT_H
+#pragma once
 
 #include "common/utf_text.h"
 #include "host/zvk_basic.h"
@@ -24,5 +23,3 @@ inline bool assign_utf8(zv_string_adp_t adapter, std::string_view utf8)
 }
 
 } // namespace zv::hostcommon
-
-#endif

@@ -1,8 +1,7 @@
 // Code pages of the host libraries: the system ANSI code page as Windows
 // derives it from the locale, and conversions between 8-bit code pages and
 // UTF-16 through iconv (UTF-8 and UTF-16 alone: utf_text.h).
-#ifndef ZV_HOSTLIBS_COMMON_CODEPAGE_H
-#define ZV_HOSTLIBS_COMMON_CODEPAGE_H
+#pragma once
 
 #include <cstddef>
 #include <string>
@@ -40,5 +39,3 @@ bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out);
 bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out);
 
 } // namespace zv::hostcommon
-
-#endif

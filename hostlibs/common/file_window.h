@@ -2,8 +2,7 @@
 // reads costs one system call per window, not one per record. The file
 // descriptor stays open, so a file that is replaced (renamed over) while
 // the window is open keeps being read from the old contents.
-#ifndef ZV_HOSTLIBS_COMMON_FILE_WINDOW_H
-#define ZV_HOSTLIBS_COMMON_FILE_WINDOW_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -51,5 +50,3 @@ private:
 bool read_small_file(const std::string& path, std::size_t max_bytes, std::string& text);
 
 } // namespace zv::hostcommon
-
-#endif

@@ -1,8 +1,7 @@
 // The one way an exported C function of a host library runs its body:
 // any exception becomes the function's documented failure value, so nothing
 // is thrown across the C boundary.
-#ifndef ZV_HOSTLIBS_COMMON_GUARD_H
-#define ZV_HOSTLIBS_COMMON_GUARD_H
+#pragma once
 
 #include <utility>
 
@@ -28,5 +27,3 @@ void guarded_void(Body&& body) noexcept
 }
 
 } // namespace zv::hostcommon
-
-#endif

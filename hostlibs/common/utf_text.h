@@ -1,7 +1,6 @@
 // The one UTF-8 <-> UTF-16 codec of the host libraries, and paths as the
 // operating system wants them.
-#ifndef ZV_HOSTLIBS_COMMON_UTF_TEXT_H
-#define ZV_HOSTLIBS_COMMON_UTF_TEXT_H
+#pragma once
 
 #include <cstddef>
 #include <optional>
@@ -30,5 +29,3 @@ std::optional<std::u16string> from_utf8(std::string_view bytes);
 std::string native_path(const char16_t* path);
 
 } // namespace zv::hostcommon
-
-#endif

@@ -1,8 +1,7 @@
 // Which code page a table's text is in: the .cpg file beside it when it
 // names one we can convert, else the language-driver byte of its header,
 // else the system ANSI code page. And the reverse for tables we create.
-#ifndef ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_CODEPAGE_H
-#define ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_CODEPAGE_H
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -32,5 +31,3 @@ unsigned table_code_page(const std::string& dbf_path, std::uint8_t driver, unsig
 std::string replace_extension(const std::string& path, std::string_view extension);
 
 } // namespace zv::dbf
-
-#endif

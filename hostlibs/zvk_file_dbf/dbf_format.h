@@ -1,7 +1,6 @@
 // The dBASE file layout: the table header with its field descriptors, and
 // the text form of a cell (padding on the way in, trimming on the way out).
-#ifndef ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_FORMAT_H
-#define ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_FORMAT_H
+#pragma once
 
 #include "host/zvk_file_dbf.h"
 
@@ -68,5 +67,3 @@ std::string_view trimmed_cell(const unsigned char* cell, std::size_t length, cha
 bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool utf8);
 
 } // namespace zv::dbf
-
-#endif

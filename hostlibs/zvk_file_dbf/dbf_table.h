@@ -6,8 +6,7 @@
 // about a megabyte that moves forward as the cells are filled, so filling a
 // table record by record stays in the processor's cache and costs one write
 // a megabyte; a cell behind the window brings the whole table into memory.
-#ifndef ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_TABLE_H
-#define ZV_HOSTLIBS_ZVK_FILE_DBF_DBF_TABLE_H
+#pragma once
 
 #include "common/file_window.h"
 #include "zvk_file_dbf/dbf_format.h"
@@ -102,5 +101,3 @@ private:
 };
 
 } // namespace zv::dbf
-
-#endif

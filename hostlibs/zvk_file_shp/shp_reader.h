@@ -2,8 +2,7 @@
 // index; the records themselves are read from our own buffered window over
 // the .shp and decoded by decode_record, which keeps sequential reading at
 // one system call per megabyte.
-#ifndef ZV_HOSTLIBS_ZVK_FILE_SHP_SHP_READER_H
-#define ZV_HOSTLIBS_ZVK_FILE_SHP_SHP_READER_H
+#pragma once
 
 #include "common/file_window.h"
 #include "zvk_file_shp/shp_record.h"
@@ -40,5 +39,3 @@ private:
 };
 
 } // namespace zv::shp
-
-#endif

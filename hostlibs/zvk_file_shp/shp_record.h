@@ -2,8 +2,7 @@
 // header) into our record header and its parts. Every count and offset is
 // checked against the record's length, so a damaged record is refused, never
 // read past.
-#ifndef ZV_HOSTLIBS_ZVK_FILE_SHP_SHP_RECORD_H
-#define ZV_HOSTLIBS_ZVK_FILE_SHP_SHP_RECORD_H
+#pragma once
 
 #include "host/zvk_file_shp.h"
 
@@ -28,5 +27,3 @@ bool decode_record(const unsigned char* content, std::size_t content_bytes, std:
                    record& out);
 
 } // namespace zv::shp
-
-#endif

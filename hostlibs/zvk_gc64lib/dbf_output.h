@@ -1,7 +1,6 @@
 // The attribute table of a saved geometry table: its field list and the raw
 // bytes of each record.
-#ifndef ZV_GC64LIB_DBF_OUTPUT_H
-#define ZV_GC64LIB_DBF_OUTPUT_H
+#pragma once
 
 #include "geom_table.h"
 
@@ -25,5 +24,3 @@ std::string format_number(double value, int width, int decimals);
 std::string output_record(const geom_table& table, const geom_object& obj);
 
 } // namespace zv::gc
-
-#endif

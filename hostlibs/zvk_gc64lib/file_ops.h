@@ -1,6 +1,5 @@
 // Paths and the few file operations that loading and saving need.
-#ifndef ZV_GC64LIB_FILE_OPS_H
-#define ZV_GC64LIB_FILE_OPS_H
+#pragma once
 
 #include <cstddef>
 #include <optional>
@@ -40,5 +39,3 @@ bool replace_file(const std::string& from, const std::string& to);
 void remove_file(const std::string& path);
 
 } // namespace zv::gc
-
-#endif

@@ -1,8 +1,7 @@
 // The in-memory geometry table: objects with their parts, where each object
 // came from, and the source records' attributes shared by every table derived
 // from one load.
-#ifndef ZV_GC64LIB_GEOM_TABLE_H
-#define ZV_GC64LIB_GEOM_TABLE_H
+#pragma once
 
 #include <cstdint>
 #include <memory>
@@ -77,5 +76,3 @@ struct geom_table {
 void split_parts(const geom_table& source, geom_table& target);
 
 } // namespace zv::gc
-
-#endif

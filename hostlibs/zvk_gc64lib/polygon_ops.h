@@ -1,6 +1,5 @@
 // The two polygon operations on geometry tables.
-#ifndef ZV_GC64LIB_POLYGON_OPS_H
-#define ZV_GC64LIB_POLYGON_OPS_H
+#pragma once
 
 #include "geom_table.h"
 
@@ -17,5 +16,3 @@ void make_axes(const geom_table& polygons, geom_table& long_axes, geom_table& sh
 void make_rectangles(const geom_table& polygons, geom_table& rectangles);
 
 } // namespace zv::gc
-
-#endif

@@ -1,7 +1,6 @@
 // A polygon's own axes: its principal central axes of inertia, and the
 // rectangle aligned with them that holds every vertex.
-#ifndef ZV_GC64LIB_PRINCIPAL_AXES_H
-#define ZV_GC64LIB_PRINCIPAL_AXES_H
+#pragma once
 
 #include "geom_table.h"
 
@@ -53,5 +52,3 @@ std::optional<oriented_box> polygon_oriented_box(const std::vector<ring>& rings)
 double line_azimuth_degrees(point direction);
 
 } // namespace zv::gc
-
-#endif

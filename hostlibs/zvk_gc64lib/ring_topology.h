@@ -1,8 +1,7 @@
 // How the rings of a polygon nest: which are outer boundaries and which are
 // holes, decided by containment rather than by orientation so that files with
 // either ring orientation are read alike.
-#ifndef ZV_GC64LIB_RING_TOPOLOGY_H
-#define ZV_GC64LIB_RING_TOPOLOGY_H
+#pragma once
 
 #include "geom_table.h"
 
@@ -39,5 +38,3 @@ struct ring_group {
 std::vector<ring_group> group_rings(const std::vector<ring>& rings);
 
 } // namespace zv::gc
-
-#endif

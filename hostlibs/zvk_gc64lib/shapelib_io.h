@@ -1,7 +1,6 @@
 // What loading and saving share on top of shapelib: owning handles, shape
 // type conversion and file hooks that notice failed writes.
-#ifndef ZV_GC64LIB_SHAPELIB_IO_H
-#define ZV_GC64LIB_SHAPELIB_IO_H
+#pragma once
 
 #include "geom_table.h"
 
@@ -45,5 +44,3 @@ void reset_io_failure();
 bool io_failed();
 
 } // namespace zv::gc
-
-#endif

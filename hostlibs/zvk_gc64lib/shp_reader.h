@@ -1,6 +1,5 @@
 // Loading a shapefile with its attributes into a geometry table.
-#ifndef ZV_GC64LIB_SHP_READER_H
-#define ZV_GC64LIB_SHP_READER_H
+#pragma once
 
 #include "geom_table.h"
 
@@ -16,5 +15,3 @@ namespace zv::gc
 bool load_shapefile(const std::string& path, geom_table& table);
 
 } // namespace zv::gc
-
-#endif

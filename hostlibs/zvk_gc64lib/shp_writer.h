@@ -1,6 +1,5 @@
 // Saving a geometry table as a shapefile, all or nothing.
-#ifndef ZV_GC64LIB_SHP_WRITER_H
-#define ZV_GC64LIB_SHP_WRITER_H
+#pragma once
 
 #include "geom_table.h"
 
@@ -18,5 +17,3 @@ namespace zv::gc
 bool save_shapefile(const geom_table& table, const std::string& path);
 
 } // namespace zv::gc
-
-#endif

@@ -1,6 +1,5 @@
 // The authority that prefixes every service identifier of the module.
-#ifndef ZV_BUNDLE_AUTHORITY_H
-#define ZV_BUNDLE_AUTHORITY_H
+#pragma once
 
 #include <string>
 #include <string_view>
@@ -20,5 +19,3 @@ inline std::u16string service_identifier(std::u16string_view path) {
 inline constexpr std::u16string_view localizer_service_path = u"/localizer";
 
 }  // namespace zv
-
-#endif

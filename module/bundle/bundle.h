@@ -1,7 +1,6 @@
 // The module's entry and its bundle: the one reference through which the host
 // reaches everything the module offers.
-#ifndef ZV_BUNDLE_BUNDLE_H
-#define ZV_BUNDLE_BUNDLE_H
+#pragma once
 
 #include "protocol/interface_ref.h"
 
@@ -41,5 +40,3 @@ inline constexpr int bundle_slot_count = 6;
 void register_services(const interface_ref& registry);
 
 }  // namespace zv
-
-#endif

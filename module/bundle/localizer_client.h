@@ -2,8 +2,7 @@
 // calls to hand the module its localizer (through the registry and the
 // localizer service), and the accessor through which string and bitmap
 // lookups reach that localizer.
-#ifndef ZV_BUNDLE_LOCALIZER_CLIENT_H
-#define ZV_BUNDLE_LOCALIZER_CLIENT_H
+#pragma once
 
 #include <string>
 
@@ -84,5 +83,3 @@ class local_factory_impl : public custom_client_factory_impl,
 
 }  // namespace detail
 }  // namespace zv
-
-#endif

@@ -1,7 +1,6 @@
 // The module's service factories and the list in which they register
 // themselves while the module loads; register_services walks that list.
-#ifndef ZV_BUNDLE_SERVICE_FACTORIES_H
-#define ZV_BUNDLE_SERVICE_FACTORIES_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -46,5 +45,3 @@ class custom_client_factory_impl : public basic_service_factory_impl {
 std::vector<basic_service_factory_impl*>& factory_list();
 
 }  // namespace zv
-
-#endif

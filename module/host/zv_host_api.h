@@ -1,7 +1,6 @@
 /* Linkage of the host libraries' C functions. The module imports them; a host
  * library exports them while it is being built (ZV_HOST_BUILDING_LIBRARY). */
-#ifndef ZV_HOST_API_H
-#define ZV_HOST_API_H
+#pragma once
 
 #if defined(_WIN32)
 #  if defined(ZV_HOST_BUILDING_LIBRARY)
@@ -32,5 +31,3 @@
 #  include <uchar.h>
 #endif
 #include <stdint.h>
-
-#endif

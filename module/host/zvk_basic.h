@@ -1,7 +1,6 @@
 /* zvk_basic: string adapters, the user-interface language and the basic
  * library's own string resources. */
-#ifndef ZV_HOST_ZVK_BASIC_H
-#define ZV_HOST_ZVK_BASIC_H
+#pragma once
 
 #include "host/zv_host_api.h"
 
@@ -30,5 +29,3 @@ ZV_HOST_API void zv_string_adp_assign_w(zv_string_adp_t adapter, const char16_t*
 ZV_HOST_API uint32_t zv_res_get_lng(void);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

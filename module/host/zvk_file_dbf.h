@@ -2,8 +2,7 @@
  * then record, both 0-based. Narrow text is in the system ANSI code page,
  * wide text is UTF-16; both are converted from and to the table's own code
  * page (its .cpg file, else its language-driver byte). */
-#ifndef ZV_HOST_ZVK_FILE_DBF_H
-#define ZV_HOST_ZVK_FILE_DBF_H
+#pragma once
 
 #include "host/zv_host_api.h"
 #include "host/zvk_basic.h"
@@ -107,5 +106,3 @@ ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
                                   const char16_t* text);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

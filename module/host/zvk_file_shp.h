@@ -1,6 +1,5 @@
 /* zvk_file_shp: reading shapefiles (.shp with its .shx index). */
-#ifndef ZV_HOST_ZVK_FILE_SHP_H
-#define ZV_HOST_ZVK_FILE_SHP_H
+#pragma once
 
 #include "host/zv_host_api.h"
 #include "host/zvk_prg.h"
@@ -70,5 +69,3 @@ ZV_HOST_API bool zv_shp_file_get_polypoint(zv_shp_file_t file,
                                            zv_ov_d2_t vector);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

@@ -1,8 +1,7 @@
 /* zvk_file_tos4: point-grid data files (.pgrid): objects with per-object
  * properties. Values pass as 32-bit floats; a property's no-data value is
  * the quiet NaN 0x7FC00000 on this side. */
-#ifndef ZV_HOST_ZVK_FILE_TOS4_H
-#define ZV_HOST_ZVK_FILE_TOS4_H
+#pragma once
 
 #include "host/zv_host_api.h"
 #include "host/zvk_basic.h"
@@ -69,5 +68,3 @@ ZV_HOST_API uint64_t zv_tos4_prop_write_64(zv_tos4_prop_t property, uint64_t fir
                                            bool keep_nodata, uint32_t options);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

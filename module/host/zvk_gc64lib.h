@@ -1,7 +1,6 @@
 /* zvk_gc64lib: geometry tables (the objects of a shapefile with their source
  * record attributes) and the polygon operations that work on them. */
-#ifndef ZV_HOST_ZVK_GC64LIB_H
-#define ZV_HOST_ZVK_GC64LIB_H
+#pragma once
 
 #include "host/zv_host_api.h"
 
@@ -65,5 +64,3 @@ ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_rect2d(zv_gc_geom_table_t polygon
 ZV_HOST_API uint32_t zv_gc_geom_table_get_size(zv_gc_geom_table_t table);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

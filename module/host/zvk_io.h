@@ -1,6 +1,5 @@
 /* zvk_io: text helpers of the host's input/output library. */
-#ifndef ZV_HOST_ZVK_IO_H
-#define ZV_HOST_ZVK_IO_H
+#pragma once
 
 #include "host/zv_host_api.h"
 #include "host/zvk_basic.h"
@@ -19,5 +18,3 @@ ZV_HOST_EXTERN_C_BEGIN
 ZV_HOST_API bool zv_xml_quote_string(const char16_t* text, zv_string_adp_t adapter);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

@@ -1,7 +1,6 @@
 /* zvk_msgs: the host's message boxes. The host application installs a sink
  * that shows them; without one they are printed to standard error. */
-#ifndef ZV_HOST_ZVK_MSGS_H
-#define ZV_HOST_ZVK_MSGS_H
+#pragma once
 
 #include "host/zv_host_api.h"
 
@@ -29,5 +28,3 @@ ZV_HOST_API void zv_show_wwarning(const char16_t* text);
 ZV_HOST_API void zv_show_werror(const char16_t* text);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

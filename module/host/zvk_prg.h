@@ -1,7 +1,6 @@
 /* zvk_prg: 2-D object vectors (a list of parts) and part vectors (a list of
  * vertices), and the segment interpolation used to read a graph. */
-#ifndef ZV_HOST_ZVK_PRG_H
-#define ZV_HOST_ZVK_PRG_H
+#pragma once
 
 #include "host/zv_host_api.h"
 
@@ -52,5 +51,3 @@ ZV_HOST_API bool zv_vec_d2_get_y(double x1, double y1, double x2, double y2, dou
                                  double* y);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

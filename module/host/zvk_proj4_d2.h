@@ -1,7 +1,6 @@
 /* zvk_proj4_d2: coordinate systems given as PROJ.4 definitions, reprojection
  * of 2-D vertices, geodesic lengths and the text form of coordinates. */
-#ifndef ZV_HOST_ZVK_PROJ4_D2_H
-#define ZV_HOST_ZVK_PROJ4_D2_H
+#pragma once
 
 #include "host/zv_host_api.h"
 #include "host/zvk_basic.h"
@@ -64,5 +63,3 @@ ZV_HOST_API int zv_precision_calc_length(zv_ov_d2_t vector, const char16_t* defi
 ZV_HOST_API bool zv_geocoord_tostring(double value, zv_string_adp_t adapter);
 
 ZV_HOST_EXTERN_C_END
-
-#endif

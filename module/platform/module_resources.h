@@ -2,8 +2,7 @@
 // carries. On Windows these are the module's .rc resources; on POSIX a library
 // that carries resources exports one C function, zv_module_resource_table,
 // returning the table below.
-#ifndef ZV_PLATFORM_MODULE_RESOURCES_H
-#define ZV_PLATFORM_MODULE_RESOURCES_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -68,5 +67,3 @@ std::u16string_view module_string(module_handle module, uint32_t id) noexcept;
 std::span<const unsigned char> module_bitmap(module_handle module, uint32_t id) noexcept;
 
 } // namespace zv::platform
-
-#endif

@@ -1,7 +1,6 @@
 // The services the module hands the host (a tool, the modal dialog service)
 // and the host visitors that receive them.
-#ifndef ZV_PROTOCOL_APP_SERVICE_INTERFACES_H
-#define ZV_PROTOCOL_APP_SERVICE_INTERFACES_H
+#pragma once
 
 #include "protocol/glue.h"
 
@@ -54,5 +53,3 @@ ZV_INTERFACE(modal_dialog_service_visitor, "zv_modal_dialog_service_visitor_inte
              &modal_dialog_service_visitor_impl::visit);
 
 }  // namespace zv
-
-#endif

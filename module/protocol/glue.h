@@ -19,8 +19,7 @@
 // returns a reference returns the two words by value. Thunks are templates, so
 // they cannot carry C language linkage; on every supported platform C and C++
 // functions share one calling convention, which is what the tables rely on.
-#ifndef ZV_PROTOCOL_GLUE_H
-#define ZV_PROTOCOL_GLUE_H
+#pragma once
 
 #include <array>
 #include <cstddef>
@@ -351,5 +350,3 @@ class impl_root {
     static constexpr char name[] = versioned_name;        \
     using slots = ::zv::slot_list<__VA_ARGS__>;           \
   }
-
-#endif

@@ -1,7 +1,6 @@
 // The one place where exceptions stop before they reach the other side of the
 // boundary: every slot thunk and every exported function runs through it.
-#ifndef ZV_PROTOCOL_GUARDED_H
-#define ZV_PROTOCOL_GUARDED_H
+#pragma once
 
 #include <type_traits>
 #include <utility>
@@ -25,5 +24,3 @@ R guarded(R fallback, F&& fn) noexcept {
 }
 
 }  // namespace zv
-
-#endif

@@ -1,6 +1,5 @@
 // The two-word value by which an object crosses the plug-in boundary.
-#ifndef ZV_PROTOCOL_INTERFACE_REF_H
-#define ZV_PROTOCOL_INTERFACE_REF_H
+#pragma once
 
 #include <type_traits>
 
@@ -21,5 +20,3 @@ static_assert(std::is_trivially_copyable_v<interface_ref>);
 static_assert(std::is_standard_layout_v<interface_ref>);
 
 }  // namespace zv
-
-#endif

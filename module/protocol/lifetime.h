@@ -1,8 +1,7 @@
 // The lifetime interfaces: a referent (an object that can be kept alive) and a
 // referrer (a holder that keeps it alive or merely watches it), and ref<>, the
 // holder every module object uses.
-#ifndef ZV_PROTOCOL_LIFETIME_H
-#define ZV_PROTOCOL_LIFETIME_H
+#pragma once
 
 #include <type_traits>
 
@@ -124,5 +123,3 @@ class ref : public referrer_impl {
 };
 
 }  // namespace zv
-
-#endif

@@ -1,6 +1,5 @@
 // Interfaces of the host's localizer and of the handshake that delivers it.
-#ifndef ZV_PROTOCOL_LOCALIZER_INTERFACES_H
-#define ZV_PROTOCOL_LOCALIZER_INTERFACES_H
+#pragma once
 
 #include <cstdint>
 
@@ -86,5 +85,3 @@ ZV_INTERFACE(masked_bitmap_visitor, "zv_masked_bitmap_visitor_interface_0",
              &masked_bitmap_visitor_impl::visit);
 
 }  // namespace zv
-
-#endif

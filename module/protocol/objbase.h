@@ -1,8 +1,7 @@
 // The lifetime core of every object the module lends out: its list of
 // registered holders and the keep-alive scan that destroys it when neither a
 // strong holder nor a pin remains.
-#ifndef ZV_PROTOCOL_OBJBASE_H
-#define ZV_PROTOCOL_OBJBASE_H
+#pragma once
 
 #include <cstddef>
 #include <list>
@@ -119,5 +118,3 @@ class obj : public objbase {
 };
 
 }  // namespace zv
-
-#endif

@@ -1,7 +1,6 @@
 // One object, several root-queried interfaces, one query chain: a root
 // reference obtained from any polymorphic<...> part answers for all of them.
-#ifndef ZV_PROTOCOL_POLYMORPHIC_H
-#define ZV_PROTOCOL_POLYMORPHIC_H
+#pragma once
 
 #include <cstdint>
 
@@ -92,5 +91,3 @@ class polymorphic : public polymorphic_impl<Impl>, public virtual polymorphic_ba
 };
 
 }  // namespace zv
-
-#endif

@@ -1,6 +1,5 @@
 // Everything of the component protocol in one include.
-#ifndef ZV_PROTOCOL_PROTOCOL_H
-#define ZV_PROTOCOL_PROTOCOL_H
+#pragma once
 
 #include "protocol/app_service_interfaces.h"
 #include "protocol/glue.h"
@@ -13,5 +12,3 @@
 #include "protocol/referent.h"
 #include "protocol/service_interfaces.h"
 #include "protocol/visitors.h"
-
-#endif

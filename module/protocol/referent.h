@@ -1,7 +1,6 @@
 // referent<Impl>: an implementation of some interface whose lifetime follows
 // the holder protocol, the way every object the module lends out is built.
-#ifndef ZV_PROTOCOL_REFERENT_H
-#define ZV_PROTOCOL_REFERENT_H
+#pragma once
 
 #include "protocol/objbase.h"
 
@@ -40,5 +39,3 @@ class referent : public referentbase<Impl>, public virtual obj {
 };
 
 }  // namespace zv
-
-#endif

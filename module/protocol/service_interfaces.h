@@ -1,8 +1,7 @@
 // Interfaces of service registration: the factories the module offers, the
 // host's registry and creation context, and the visitors of the handshake by
 // which a client factory obtains a host service.
-#ifndef ZV_PROTOCOL_SERVICE_INTERFACES_H
-#define ZV_PROTOCOL_SERVICE_INTERFACES_H
+#pragma once
 
 #include "protocol/glue.h"
 
@@ -76,5 +75,3 @@ class service_visitor_impl : public impl_root<service_visitor> {};
 ZV_INTERFACE(service_visitor, "zv_service_visitor_interface_0");
 
 }  // namespace zv
-
-#endif

@@ -1,8 +1,7 @@
 // The visitors through which strings and pixel blocks cross the boundary: the
 // receiver passes a visitor, the sender calls it with data valid only during
 // the call.
-#ifndef ZV_PROTOCOL_VISITORS_H
-#define ZV_PROTOCOL_VISITORS_H
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -59,5 +58,3 @@ ZV_INTERFACE(thrice_interleaved_bytes_visitor,
              &thrice_interleaved_bytes_visitor_impl::visit);
 
 }  // namespace zv
-
-#endif

@@ -3,8 +3,7 @@
 // module's own string table in the host's language (Russian at the id,
 // English at id + 50000). An identifier of 0 or less names string -id of the
 // host's basic library zvk_basic, never through the localizer.
-#ifndef ZV_RESOURCES_STRING_LOADER_H
-#define ZV_RESOURCES_STRING_LOADER_H
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -38,5 +37,3 @@ bool load_resource_string(const resource_key& key, std::uint32_t offset, interfa
 bool load_resource_string_or_base(const resource_key& key, std::uint32_t offset, interface_ref visitor);
 
 } // namespace zv::resource
-
-#endif

@@ -1,7 +1,6 @@
 // The factory of the module's modal dialog service, registered under the
 // empty identifier.
-#ifndef ZV_UTIL_MODAL_DIALOG_SERVICE_FACTORY_H
-#define ZV_UTIL_MODAL_DIALOG_SERVICE_FACTORY_H
+#pragma once
 
 #include "bundle/service_factories.h"
 
@@ -16,5 +15,3 @@ class modal_dialog_service_factory : public custom_service_factory_impl {
 };
 
 }  // namespace zv::util::detail
-
-#endif

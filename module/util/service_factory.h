@@ -1,6 +1,5 @@
 // The factory that registers a tool class under its service identifier.
-#ifndef ZV_UTIL_SERVICE_FACTORY_H
-#define ZV_UTIL_SERVICE_FACTORY_H
+#pragma once
 
 #include "bundle/authority.h"
 #include "bundle/service_factories.h"
@@ -16,5 +15,3 @@ class service_factory : public custom_service_factory_impl {
 };
 
 }  // namespace zv::util
-
-#endif

@@ -1,7 +1,6 @@
 // Stand-ins for the host's side of registration and of the localizer
 // handshake, built on the same protocol templates the host uses.
-#ifndef ZV_TESTS_BUNDLE_HOST_DOUBLES_H
-#define ZV_TESTS_BUNDLE_HOST_DOUBLES_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -94,5 +93,3 @@ struct host_side {
 };
 
 }  // namespace zv::test
-
-#endif

@@ -1,7 +1,6 @@
 // A string adapter that keeps what a host function delivers through it, for
 // the host-library tests. Header-only; the tests that use it link zvk_basic.
-#ifndef ZV_TESTS_HOSTLIBS_CAPTURED_TEXT_H
-#define ZV_TESTS_HOSTLIBS_CAPTURED_TEXT_H
+#pragma once
 
 #include "host/zvk_basic.h"
 
@@ -42,5 +41,3 @@ private:
 };
 
 } // namespace zv::test
-
-#endif

@@ -2,8 +2,7 @@
 // of the host libraries, removed with everything in it at the end; and the
 // few file and path helpers they all use. Header-only: the fuzz targets and the
 // benchmark include it as well as the unit tests.
-#ifndef ZV_TESTS_HOSTLIBS_SCRATCH_FOLDER_H
-#define ZV_TESTS_HOSTLIBS_SCRATCH_FOLDER_H
+#pragma once
 
 #include <algorithm>
 #include <cstddef>
@@ -114,5 +113,3 @@ inline std::u16string backslashed(const std::string& utf8)
 }
 
 } // namespace zv::test
-
-#endif

@@ -1,7 +1,6 @@
 // Test objects shared by the protocol tests: a lifetime-managed service that
 // reports its destruction, and a referrer that records what it is told.
-#ifndef ZV_TESTS_PROTOCOL_PROBES_H
-#define ZV_TESTS_PROTOCOL_PROBES_H
+#pragma once
 
 #include <functional>
 #include <string>
@@ -66,5 +65,3 @@ inline void remove_referrer(const interface_ref& referent_ref, const interface_r
 }
 
 }  // namespace zv::test
-
-#endif

@@ -1,7 +1,6 @@
 // The profile begin/end/length tool. So far only the class and its service path
 // exist, which is what its factory registers.
-#ifndef ZV_PLUGIN_APP_PRF_BEG_END_APP_APP_H
-#define ZV_PLUGIN_APP_PRF_BEG_END_APP_APP_H
+#pragma once
 
 namespace zv {
 
@@ -11,5 +10,3 @@ class prf_beg_end_app_app {
 };
 
 }  // namespace zv
-
-#endif

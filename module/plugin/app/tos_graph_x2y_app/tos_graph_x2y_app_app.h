@@ -1,7 +1,6 @@
 // The OAT property calculation by graph tool. So far only the class and its service path
 // exist, which is what its factory registers.
-#ifndef ZV_PLUGIN_APP_TOS_GRAPH_X2Y_APP_APP_H
-#define ZV_PLUGIN_APP_TOS_GRAPH_X2Y_APP_APP_H
+#pragma once
 
 namespace zv {
 
@@ -11,5 +10,3 @@ class tos_graph_x2y_app_app {
 };
 
 }  // namespace zv
-
-#endif

@@ -2,8 +2,7 @@
 // independent readers and writers (pyshp, shapelib's command-line tools),
 // and a scoped environment variable (with captured_text.h and
 // scratch_folder.h).
-#ifndef ZV_TESTS_HOSTLIBS_HOST_TEST_FILES_H
-#define ZV_TESTS_HOSTLIBS_HOST_TEST_FILES_H
+#pragma once
 
 #include "captured_text.h"
 #include "scratch_folder.h"
@@ -83,5 +82,3 @@ private:
 };
 
 } // namespace zv::test
-
-#endif

@@ -1,7 +1,6 @@
 // Fixtures for the geometry library's tests: shapefiles
 // written with shapelib itself, and pyshp as the independent reader.
-#ifndef ZV_TESTS_GC64LIB_SUPPORT_H
-#define ZV_TESTS_GC64LIB_SUPPORT_H
+#pragma once
 
 #include "geom_table.h"
 #include "scratch_folder.h"
@@ -45,5 +44,3 @@ std::vector<std::vector<std::string>> lines_starting(const std::vector<std::stri
 ring make_ring(std::initializer_list<double> xy);
 
 } // namespace zv::gc::test
-
-#endif
