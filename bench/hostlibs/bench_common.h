@@ -8,7 +8,8 @@
 #include <string>
 #include <time.h>
 
-namespace zv::bench {
+namespace zv::bench
+{
 
 // The scratch folder and UTF-16 paths of the host-library tests.
 using zv::test::scratch_folder;
@@ -31,8 +32,7 @@ inline double cpu_now()
 
 // Best of `rounds` runs of fn, wall and processor time each (the best run
 // is the one least disturbed); prepare runs untimed before each of them.
-template <typename Prepare, typename Fn>
-timing best_of(int rounds, Prepare&& prepare, Fn&& fn)
+template <typename Prepare, typename Fn> timing best_of(int rounds, Prepare&& prepare, Fn&& fn)
 {
     timing best;
     for (int i = 0; i < rounds; ++i) {
@@ -48,10 +48,10 @@ timing best_of(int rounds, Prepare&& prepare, Fn&& fn)
     return best;
 }
 
-template <typename Fn>
-timing best_of(int rounds, Fn&& fn)
+template <typename Fn> timing best_of(int rounds, Fn&& fn)
 {
-    return best_of(rounds, [] {}, fn);
+    return best_of(
+        rounds, [] {}, fn);
 }
 
 // Our throughput beside the anchor's, in items per second, by wall clock

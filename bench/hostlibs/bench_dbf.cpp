@@ -12,12 +12,14 @@
 #include <unistd.h>
 #include <vector>
 
-namespace zv::bench {
-namespace {
+namespace zv::bench
+{
+namespace
+{
 
 constexpr uint32_t record_count = 100000;
 constexpr uint32_t field_count = 28;
-constexpr uint32_t text_fields = 20; // the rest are numbers
+constexpr uint32_t text_fields = 20;   // the rest are numbers
 constexpr std::size_t pool_size = 998; // even: an odd index below it stays inside
 
 struct value_pool {
@@ -89,7 +91,8 @@ bool write_shapelib(const std::string& path, const value_pool& pool)
     for (uint32_t r = 0; r < record_count; ++r) {
         for (uint32_t f = 0; f < field_count; ++f) {
             ok = DBFWriteStringAttribute(table, static_cast<int>(r), static_cast<int>(f),
-                                         pool.narrow[pick(f, r)].c_str()) != 0 && ok;
+                                         pool.narrow[pick(f, r)].c_str()) != 0 &&
+                 ok;
         }
     }
     DBFClose(table);

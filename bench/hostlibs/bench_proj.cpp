@@ -12,16 +12,17 @@
 #include <string>
 #include <vector>
 
-namespace zv::bench {
-namespace {
+namespace zv::bench
+{
+namespace
+{
 
 constexpr std::size_t point_count = 200000;
 
 // Gauss-Kruger zone 7 on Krassowsky's ellipsoid, and the WGS84 target of
 // the profile tool.
-const char* const source_definition =
-    "+proj=tmerc +lat_0=0 +lon_0=39 +k=1 +x_0=7500000 +y_0=0 +ellps=krass "
-    "+towgs84=23.57,-140.95,-79.8,0,0.35,0.79,-0.22 +units=m +no_defs";
+const char* const source_definition = "+proj=tmerc +lat_0=0 +lon_0=39 +k=1 +x_0=7500000 +y_0=0 +ellps=krass "
+                                      "+towgs84=23.57,-140.95,-79.8,0,0.35,0.79,-0.22 +units=m +no_defs";
 const char* const target_definition = "+proj=longlat +datum=WGS84 +ellps=WGS84 +lon_wrap=45 +no_defs";
 
 std::vector<zv_vertex_d2> make_points()
@@ -71,8 +72,8 @@ bool same_points(const std::vector<zv_vertex_d2>& a, const std::vector<zv_vertex
 {
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (std::fabs(a[i].x - b[i].x) > 1e-9 || std::fabs(a[i].y - b[i].y) > 1e-9) {
-            std::fprintf(stderr, "point %zu: %.12f %.12f vs %.12f %.12f\n", i, a[i].x, a[i].y,
-                         b[i].x, b[i].y);
+            std::fprintf(stderr, "point %zu: %.12f %.12f vs %.12f %.12f\n", i, a[i].x, a[i].y, b[i].x,
+                         b[i].y);
             return false;
         }
     }
@@ -87,9 +88,8 @@ bool bench_reproject(comparison& out)
     zv_rpj_d2_t rpj = zv_rpj_d2_create();
     PJ_CONTEXT* ctx = proj_context_create();
     PJ* op = direct_transformation(ctx);
-    bool ok = rpj != nullptr && op != nullptr
-              && zv_rpj_d2_init_w(rpj, u16(source_definition).c_str(),
-                                  u16(target_definition).c_str());
+    bool ok = rpj != nullptr && op != nullptr &&
+              zv_rpj_d2_init_w(rpj, u16(source_definition).c_str(), u16(target_definition).c_str());
     std::vector<zv_vertex_d2> ours, anchor;
     ok = ok && run_ours(rpj, points, ours);
     if (ok) {

@@ -9,8 +9,10 @@
 #include <cstdio>
 #include <vector>
 
-namespace zv::bench {
-namespace {
+namespace zv::bench
+{
+namespace
+{
 
 constexpr int object_count = 100000;
 constexpr int vertex_count = 10;

@@ -8,7 +8,8 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using zv::bench::comparison;
 
@@ -16,8 +17,8 @@ void print_table(const std::vector<comparison>& results)
 {
     std::printf("%-22s %18s %18s %7s %9s\n", "benchmark", "ours", "anchor", "ratio", "cpu ratio");
     for (const comparison& c : results) {
-        std::printf("%-22s %12.0f %-5s %12.0f %-5s %7.2f %9.2f\n", c.name, c.ours, c.unit,
-                    c.anchor, c.unit, c.ratio(), c.ratio_cpu());
+        std::printf("%-22s %12.0f %-5s %12.0f %-5s %7.2f %9.2f\n", c.name, c.ours, c.unit, c.anchor, c.unit,
+                    c.ratio(), c.ratio_cpu());
     }
 }
 
@@ -28,8 +29,8 @@ void print_json(const std::vector<comparison>& results)
         const comparison& c = results[i];
         std::printf("%s\"%s\": {\"unit\": \"%s\", \"ours\": %.1f, \"anchor\": %.1f, "
                     "\"ratio\": %.3f, \"ours_cpu\": %.1f, \"anchor_cpu\": %.1f, \"ratio_cpu\": %.3f}",
-                    i > 0 ? ", " : "", c.name, c.unit, c.ours, c.anchor, c.ratio(), c.ours_cpu,
-                    c.anchor_cpu, c.ratio_cpu());
+                    i > 0 ? ", " : "", c.name, c.unit, c.ours, c.anchor, c.ratio(), c.ours_cpu, c.anchor_cpu,
+                    c.ratio_cpu());
     }
     std::printf("}\n");
 }

@@ -3,21 +3,24 @@
 #include "zip/deflate_compressor.h"
 
 #include <algorithm>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <libdeflate.h>
 #include <vector>
 #include <zlib.h>
 
-namespace zv::bench {
+namespace zv::bench
+{
 
-namespace {
+namespace
+{
 
 // CPU time of this thread: the machines we measure on are shared, and the
 // compressors are single-threaded, so CPU time is the fair clock.
 double thread_seconds()
 {
-    struct timespec t {};
+    struct timespec t {
+    };
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
@@ -74,7 +77,8 @@ std::size_t libdeflate_level8(const std::string& input, std::vector<std::uint8_t
 {
     libdeflate_compressor* c = libdeflate_alloc_compressor(8);
     out.resize(libdeflate_deflate_compress_bound(c, input.size()));
-    const std::size_t size = libdeflate_deflate_compress(c, input.data(), input.size(), out.data(), out.size());
+    const std::size_t size =
+        libdeflate_deflate_compress(c, input.data(), input.size(), out.data(), out.size());
     libdeflate_free_compressor(c);
     return size;
 }
@@ -95,8 +99,7 @@ bool inflates_to(const std::vector<std::uint8_t>& packed, const std::string& inp
     return ok;
 }
 
-template <typename Fn>
-void keep_fastest(deflate_figure& figure, Fn run)
+template <typename Fn> void keep_fastest(deflate_figure& figure, Fn run)
 {
     const double start = thread_seconds();
     figure.compressed_bytes = run();

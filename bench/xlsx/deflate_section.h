@@ -5,11 +5,12 @@
 #include <cstddef>
 #include <string>
 
-namespace zv::bench {
+namespace zv::bench
+{
 
 struct deflate_figure {
     std::size_t compressed_bytes = 0;
-    double seconds = 0; // CPU time of the compressing thread
+    double seconds = 0;         // CPU time of the compressing thread
     bool round_trip_ok = false; // our output inflated by zlib gives the input back
 };
 

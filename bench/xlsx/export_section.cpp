@@ -12,16 +12,21 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
-namespace zv::bench {
+namespace zv::bench
+{
 
-namespace {
+namespace
+{
 
 const char* child_name(exporter which)
 {
     switch (which) {
-    case exporter::ours: return "ours";
-    case exporter::lxw_default: return "lxw";
-    case exporter::lxw_constant_memory: return "lxw_cm";
+    case exporter::ours:
+        return "ours";
+    case exporter::lxw_default:
+        return "lxw";
+    case exporter::lxw_constant_memory:
+        return "lxw_cm";
     }
     return "";
 }
@@ -89,7 +94,8 @@ int run_export_child(const std::string& which, std::size_t rows, const std::stri
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::error_code ec;
     const auto bytes = std::filesystem::file_size(path, ec);
-    std::printf("%d %.6f %llu\n", ok && !ec ? 1 : 0, seconds, static_cast<unsigned long long>(ec ? 0 : bytes));
+    std::printf("%d %.6f %llu\n", ok && !ec ? 1 : 0, seconds,
+                static_cast<unsigned long long>(ec ? 0 : bytes));
     return ok ? 0 : 1;
 }
 
@@ -107,7 +113,8 @@ export_figure measure_export(const char* self, exporter which, std::size_t rows,
         ::close(fds[0]);
         ::close(fds[1]);
         const std::string row_text = std::to_string(rows);
-        ::execl(self, self, "--child", child_name(which), row_text.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        ::execl(self, self, "--child", child_name(which), row_text.c_str(), path.c_str(),
+                static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(fds[1]);
@@ -119,7 +126,8 @@ export_figure measure_export(const char* self, exporter which, std::size_t rows,
     }
     ::close(fds[0]);
     int status = 0;
-    struct rusage usage {};
+    struct rusage usage {
+    };
     if (child < 0 || ::wait4(child, &status, 0, &usage) != child) {
         return figure;
     }

@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <string>
 
-namespace zv::bench {
+namespace zv::bench
+{
 
 enum class exporter { ours, lxw_default, lxw_constant_memory };
 

@@ -20,7 +20,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 using namespace zv::bench;
 
@@ -65,14 +66,18 @@ bool parse(int argc, char** argv, options& o)
     return o.rows > 0;
 }
 
-double mb_per_s(std::size_t bytes, double seconds) { return seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0; }
+double mb_per_s(std::size_t bytes, double seconds)
+{
+    return seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0;
+}
 
 void print_deflate_lines(const char* part, const deflate_figures& f)
 {
     std::printf("deflate %s input: %zu bytes\n", part, f.input_bytes);
-    std::printf("deflate %s speed MB/s (CPU time): ours %.1f | zlib-8 %.1f | libdeflate-8 %.1f | ours/zlib %.2fx\n", part,
-                mb_per_s(f.input_bytes, f.ours.seconds), mb_per_s(f.input_bytes, f.zlib.seconds),
-                mb_per_s(f.input_bytes, f.libdeflate.seconds), f.zlib.seconds / f.ours.seconds);
+    std::printf(
+        "deflate %s speed MB/s (CPU time): ours %.1f | zlib-8 %.1f | libdeflate-8 %.1f | ours/zlib %.2fx\n",
+        part, mb_per_s(f.input_bytes, f.ours.seconds), mb_per_s(f.input_bytes, f.zlib.seconds),
+        mb_per_s(f.input_bytes, f.libdeflate.seconds), f.zlib.seconds / f.ours.seconds);
     std::printf("deflate %s bytes: ours %zu | zlib-8 %zu | libdeflate-8 %zu | ours/zlib %.4f%s\n", part,
                 f.ours.compressed_bytes, f.zlib.compressed_bytes, f.libdeflate.compressed_bytes,
                 static_cast<double>(f.ours.compressed_bytes) / static_cast<double>(f.zlib.compressed_bytes),
@@ -81,19 +86,22 @@ void print_deflate_lines(const char* part, const deflate_figures& f)
 
 void print_export_lines(const export_figure& ours, const export_figure& lxw, const export_figure& lxw_cm)
 {
-    std::printf("export wall seconds: ours %.2f | libxlsxwriter %.2f | libxlsxwriter constant_memory %.2f | ours/default "
+    std::printf("export wall seconds: ours %.2f | libxlsxwriter %.2f | libxlsxwriter constant_memory %.2f | "
+                "ours/default "
                 "%.2f\n",
                 ours.seconds, lxw.seconds, lxw_cm.seconds, ours.seconds / lxw.seconds);
     std::printf("export CPU seconds: ours %.2f | libxlsxwriter %.2f | libxlsxwriter constant_memory %.2f | "
                 "ours/default %.2f\n",
                 ours.cpu_seconds, lxw.cpu_seconds, lxw_cm.cpu_seconds, ours.cpu_seconds / lxw.cpu_seconds);
-    std::printf("export bytes: ours %zu | libxlsxwriter %zu | libxlsxwriter constant_memory %zu\n", ours.output_bytes,
-                lxw.output_bytes, lxw_cm.output_bytes);
+    std::printf("export bytes: ours %zu | libxlsxwriter %zu | libxlsxwriter constant_memory %zu\n",
+                ours.output_bytes, lxw.output_bytes, lxw_cm.output_bytes);
     std::printf("export peak RSS MiB: ours %.1f | libxlsxwriter %.1f | libxlsxwriter constant_memory %.1f | "
                 "ours/default %.2f\n",
-                ours.peak_rss_mib, lxw.peak_rss_mib, lxw_cm.peak_rss_mib, ours.peak_rss_mib / lxw.peak_rss_mib);
+                ours.peak_rss_mib, lxw.peak_rss_mib, lxw_cm.peak_rss_mib,
+                ours.peak_rss_mib / lxw.peak_rss_mib);
     if (!ours.ok || !lxw.ok || !lxw_cm.ok) {
-        std::printf("export FAILED: ours %d, libxlsxwriter %d, constant_memory %d\n", ours.ok, lxw.ok, lxw_cm.ok);
+        std::printf("export FAILED: ours %d, libxlsxwriter %d, constant_memory %d\n", ours.ok, lxw.ok,
+                    lxw_cm.ok);
     }
 }
 
@@ -113,9 +121,10 @@ void json_deflate(const char* part, const deflate_figures& f, bool last)
 
 void json_export(const char* name, const export_figure& e, bool last)
 {
-    std::printf("\"%s\":{\"ok\":%s,\"seconds\":%.3f,\"cpu_seconds\":%.3f,\"bytes\":%zu,\"peak_rss_mib\":%.1f}%s",
-                name, e.ok ? "true" : "false", e.seconds, e.cpu_seconds, e.output_bytes, e.peak_rss_mib,
-                last ? "" : ",");
+    std::printf(
+        "\"%s\":{\"ok\":%s,\"seconds\":%.3f,\"cpu_seconds\":%.3f,\"bytes\":%zu,\"peak_rss_mib\":%.1f}%s",
+        name, e.ok ? "true" : "false", e.seconds, e.cpu_seconds, e.output_bytes, e.peak_rss_mib,
+        last ? "" : ",");
 }
 
 struct export_figures {
@@ -136,14 +145,15 @@ export_figures run_exports(const char* self, const options& o)
     export_figures e;
     e.ours = measure_export(self, exporter::ours, o.rows, ours_path);
     e.lxw = measure_export(self, exporter::lxw_default, o.rows, (scratch / "lxw.xlsx").string());
-    e.lxw_cm = measure_export(self, exporter::lxw_constant_memory, o.rows, (scratch / "lxw_cm.xlsx").string());
+    e.lxw_cm =
+        measure_export(self, exporter::lxw_constant_memory, o.rows, (scratch / "lxw_cm.xlsx").string());
     std::error_code ec;
     std::filesystem::remove_all(scratch, ec);
     return e;
 }
 
-void print_json(const options& o, const table_xml& xml, const deflate_figures& sheet, const deflate_figures& strings,
-                const export_figures& e)
+void print_json(const options& o, const table_xml& xml, const deflate_figures& sheet,
+                const deflate_figures& strings, const export_figures& e)
 {
     std::printf("{\"rows\":%zu", o.rows);
     if (o.deflate) {

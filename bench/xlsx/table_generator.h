@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace zv::bench {
+namespace zv::bench
+{
 
 inline constexpr std::size_t table_fields = 28;
 
@@ -20,8 +21,9 @@ inline constexpr std::uint32_t table_seed = 20240517;
 
 // Hands out the records one by one, so an export can be measured without the
 // whole table in memory. The same seed gives the same records.
-class table_source {
-public:
+class table_source
+{
+  public:
     explicit table_source(std::uint32_t seed = table_seed);
     ~table_source();
     table_source(const table_source&) = delete;
@@ -29,7 +31,7 @@ public:
     // Fills r with the next record (r's storage is reused).
     void next(record& r);
 
-private:
+  private:
     struct state;
     state* state_;
 };

@@ -2,7 +2,8 @@
 
 #include <unordered_map>
 
-namespace zv::bench {
+namespace zv::bench
+{
 
 std::string column_name(std::size_t column)
 {
@@ -13,7 +14,8 @@ std::string column_name(std::size_t column)
     return name;
 }
 
-namespace {
+namespace
+{
 
 void append_row(std::string& sheet, std::size_t row_number, const record& r,
                 std::unordered_map<std::string, std::size_t>& index, std::vector<const std::string*>& order,
@@ -29,7 +31,8 @@ void append_row(std::string& sheet, std::size_t row_number, const record& r,
         if (added) {
             order.push_back(&it->first);
         }
-        sheet += "<c r=\"" + column_name(c) + row + "\" t=\"s\"><v>" + std::to_string(it->second) + "</v></c>";
+        sheet +=
+            "<c r=\"" + column_name(c) + row + "\" t=\"s\"><v>" + std::to_string(it->second) + "</v></c>";
         ++cells;
     }
     sheet += "</row>";
@@ -45,7 +48,9 @@ table_xml make_table_xml(std::size_t rows)
     xml.worksheet = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
                     "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
                     "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-                    "<dimension ref=\"A1:AB" + std::to_string(rows + 1) + "\"/>"
+                    "<dimension ref=\"A1:AB" +
+                    std::to_string(rows + 1) +
+                    "\"/>"
                     "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>"
                     "<sheetFormatPr defaultRowHeight=\"15\"/><sheetData>";
     append_row(xml.worksheet, 1, table_header(), index, order, xml.cells);
@@ -59,7 +64,8 @@ table_xml make_table_xml(std::size_t rows)
                      "header=\"0.3\" footer=\"0.3\"/></worksheet>";
     xml.shared_strings = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
                          "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" count=\"" +
-                         std::to_string(xml.cells) + "\" uniqueCount=\"" + std::to_string(order.size()) + "\">";
+                         std::to_string(xml.cells) + "\" uniqueCount=\"" + std::to_string(order.size()) +
+                         "\">";
     for (const std::string* text : order) {
         xml.shared_strings += "<si><t>" + xml_quote(*text) + "</t></si>";
     }

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace zv::bench {
+namespace zv::bench
+{
 
 struct table_xml {
     std::string worksheet;      // xl/worksheets/sheet1.xml

@@ -13,8 +13,10 @@
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "UTF-16 is handed to iconv as UTF-16LE");
 
-namespace zv::hostcommon {
-namespace {
+namespace zv::hostcommon
+{
+namespace
+{
 
 // Windows' number for UTF-16LE, used here as the wide side of a conversion.
 constexpr unsigned utf16_code_page = 1200;
@@ -26,20 +28,23 @@ struct language_page {
 
 // How Windows picks the ANSI code page from the system language.
 constexpr std::array<language_page, 27> language_pages{{
-    {"ru", 1251}, {"uk", 1251}, {"be", 1251}, {"bg", 1251}, {"sr", 1251}, {"mk", 1251},
-    {"kk", 1251}, {"cs", 1250}, {"pl", 1250}, {"hu", 1250}, {"sk", 1250}, {"sl", 1250},
-    {"hr", 1250}, {"ro", 1250}, {"el", 1253}, {"tr", 1254}, {"he", 1255}, {"ar", 1256},
-    {"lt", 1257}, {"lv", 1257}, {"et", 1257}, {"vi", 1258}, {"iw", 1255}, {"sh", 1250},
-    {"bs", 1250}, {"sq", 1250}, {"ky", 1251},
+    {"ru", 1251}, {"uk", 1251}, {"be", 1251}, {"bg", 1251}, {"sr", 1251}, {"mk", 1251}, {"kk", 1251},
+    {"cs", 1250}, {"pl", 1250}, {"hu", 1250}, {"sk", 1250}, {"sl", 1250}, {"hr", 1250}, {"ro", 1250},
+    {"el", 1253}, {"tr", 1254}, {"he", 1255}, {"ar", 1256}, {"lt", 1257}, {"lv", 1257}, {"et", 1257},
+    {"vi", 1258}, {"iw", 1255}, {"sh", 1250}, {"bs", 1250}, {"sq", 1250}, {"ky", 1251},
 }};
 
 std::string iconv_name(unsigned code_page)
 {
     switch (code_page) {
-    case utf16_code_page: return "UTF-16LE";
-    case utf8_code_page: return "UTF-8";
-    case 20127: return "ASCII";
-    default: break;
+    case utf16_code_page:
+        return "UTF-16LE";
+    case utf8_code_page:
+        return "UTF-8";
+    case 20127:
+        return "ASCII";
+    default:
+        break;
     }
     // Windows numbers the ISO 8859 parts 28591 to 28605.
     if (code_page >= 28591 && code_page <= 28605) {
@@ -51,9 +56,9 @@ std::string iconv_name(unsigned code_page)
 // Code pages whose bytes below 0x80 are ASCII, so ASCII text needs no iconv.
 bool ascii_compatible(unsigned cp)
 {
-    return (cp >= 1250 && cp <= 1258) || cp == utf8_code_page || cp == 866 || cp == 20127
-           || cp == 437 || cp == 850 || cp == 852 || cp == 855 || cp == 857 || cp == 865
-           || cp == 874 || (cp >= 28591 && cp <= 28605);
+    return (cp >= 1250 && cp <= 1258) || cp == utf8_code_page || cp == 866 || cp == 20127 || cp == 437 ||
+           cp == 850 || cp == 852 || cp == 855 || cp == 857 || cp == 865 || cp == 874 ||
+           (cp >= 28591 && cp <= 28605);
 }
 
 bool is_ascii(const unsigned char* p, std::size_t n)
@@ -73,8 +78,9 @@ struct cached_descriptor {
 };
 
 // Per-thread descriptors; closed when the thread ends.
-class descriptor_cache {
-public:
+class descriptor_cache
+{
+  public:
     ~descriptor_cache()
     {
         for (const auto& entry : entries_) {
@@ -101,7 +107,7 @@ public:
         return cd;
     }
 
-private:
+  private:
     std::vector<cached_descriptor> entries_;
 };
 
@@ -118,8 +124,8 @@ bool valid(iconv_t cd)
 
 // Runs iconv over the whole input. On a byte sequence it cannot convert it
 // appends `replacement` and skips `skip` input bytes.
-void run(iconv_t cd, const char* in, std::size_t in_bytes, std::string& out,
-         std::string_view replacement, std::size_t skip)
+void run(iconv_t cd, const char* in, std::size_t in_bytes, std::string& out, std::string_view replacement,
+         std::size_t skip)
 {
     out.resize(in_bytes * 2 + 16);
     char* src = const_cast<char*>(in);
@@ -205,8 +211,8 @@ bool to_utf16(std::string_view text, unsigned code_page, std::u16string& out)
         out.assign(bytes, bytes + text.size());
         return true;
     }
-    const iconv_t cd = code_page == 0 ? reinterpret_cast<iconv_t>(-1)
-                                      : descriptor(code_page, utf16_code_page);
+    const iconv_t cd =
+        code_page == 0 ? reinterpret_cast<iconv_t>(-1) : descriptor(code_page, utf16_code_page);
     if (!valid(cd)) {
         out.clear();
         return false;
@@ -228,8 +234,8 @@ bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out)
         out.assign(text.begin(), text.end());
         return true;
     }
-    const iconv_t cd = code_page == 0 ? reinterpret_cast<iconv_t>(-1)
-                                      : descriptor(utf16_code_page, code_page);
+    const iconv_t cd =
+        code_page == 0 ? reinterpret_cast<iconv_t>(-1) : descriptor(utf16_code_page, code_page);
     if (!valid(cd)) {
         out.clear();
         return false;
@@ -240,9 +246,9 @@ bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out)
 
 bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out)
 {
-    if (from_page == to_page
-        || (ascii_compatible(from_page) && ascii_compatible(to_page)
-            && is_ascii(reinterpret_cast<const unsigned char*>(text.data()), text.size()))) {
+    if (from_page == to_page ||
+        (ascii_compatible(from_page) && ascii_compatible(to_page) &&
+         is_ascii(reinterpret_cast<const unsigned char*>(text.data()), text.size()))) {
         out.assign(text);
         return true;
     }

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace zv::hostcommon {
+namespace zv::hostcommon
+{
 
 inline constexpr unsigned utf8_code_page = 65001;
 

@@ -6,8 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zv::hostcommon {
-namespace {
+namespace zv::hostcommon
+{
+namespace
+{
 
 // pread until length bytes arrived; false on error or end of file.
 bool read_fully(int fd, unsigned char* out, std::size_t length, std::uint64_t offset)
@@ -41,7 +43,8 @@ bool file_window::open(const std::string& path, bool writable)
     if (fd < 0) {
         return false;
     }
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;
@@ -68,8 +71,8 @@ const unsigned char* file_window::view(std::uint64_t offset, std::size_t length)
     if (fd_ < 0 || offset > size_ || length > size_ - offset) {
         return nullptr;
     }
-    if (offset >= window_offset_ && offset - window_offset_ <= window_length_
-        && length <= window_length_ - (offset - window_offset_)) {
+    if (offset >= window_offset_ && offset - window_offset_ <= window_length_ &&
+        length <= window_length_ - (offset - window_offset_)) {
         return buffer_.data() + (offset - window_offset_);
     }
     return load(offset, length) ? buffer_.data() : nullptr;
@@ -100,8 +103,7 @@ bool file_window::write(std::uint64_t offset, const void* data, std::size_t leng
     }
     const auto* bytes = static_cast<const unsigned char*>(data);
     for (std::size_t done = 0; done < length;) {
-        const ssize_t put = ::pwrite(fd_, bytes + done, length - done,
-                                     static_cast<off_t>(offset + done));
+        const ssize_t put = ::pwrite(fd_, bytes + done, length - done, static_cast<off_t>(offset + done));
         if (put < 0 && errno == EINTR) {
             continue;
         }

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-namespace zv::hostcommon {
+namespace zv::hostcommon
+{
 
-class file_window {
-public:
+class file_window
+{
+  public:
     static constexpr std::size_t default_window_bytes = std::size_t{1} << 20;
 
     file_window() = default;
@@ -35,7 +37,7 @@ public:
     // window in step. False when the write fails or would grow the file.
     bool write(std::uint64_t offset, const void* data, std::size_t length);
 
-private:
+  private:
     bool load(std::uint64_t offset, std::size_t length);
 
     int fd_ = -1;

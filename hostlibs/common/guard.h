@@ -5,10 +5,10 @@
 
 #include <utility>
 
-namespace zv::hostcommon {
+namespace zv::hostcommon
+{
 
-template <typename Result, typename Body>
-Result guarded(Result failure, Body&& body) noexcept
+template <typename Result, typename Body> Result guarded(Result failure, Body&& body) noexcept
 {
     try {
         return std::forward<Body>(body)();
@@ -17,8 +17,7 @@ Result guarded(Result failure, Body&& body) noexcept
     }
 }
 
-template <typename Body>
-void guarded_void(Body&& body) noexcept
+template <typename Body> void guarded_void(Body&& body) noexcept
 {
     try {
         std::forward<Body>(body)();

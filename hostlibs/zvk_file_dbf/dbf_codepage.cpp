@@ -7,8 +7,10 @@
 #include <cctype>
 #include <cstdlib>
 
-namespace zv::dbf {
-namespace {
+namespace zv::dbf
+{
+namespace
+{
 
 struct driver_page {
     std::uint8_t driver;
@@ -111,8 +113,8 @@ std::string replace_extension(const std::string& path, std::string_view extensio
 {
     const std::size_t slash = path.find_last_of('/');
     const std::size_t dot = path.find_last_of('.');
-    const bool has_ext = dot != std::string::npos && dot > 0
-                         && (slash == std::string::npos || dot > slash + 1);
+    const bool has_ext =
+        dot != std::string::npos && dot > 0 && (slash == std::string::npos || dot > slash + 1);
     return (has_ext ? path.substr(0, dot) : path) + std::string(extension);
 }
 
@@ -120,8 +122,8 @@ unsigned table_code_page(const std::string& dbf_path, std::uint8_t driver, unsig
 {
     std::string text;
     constexpr std::size_t cpg_limit = 256;
-    if (hostcommon::read_small_file(replace_extension(dbf_path, ".cpg"), cpg_limit, text)
-        || hostcommon::read_small_file(replace_extension(dbf_path, ".CPG"), cpg_limit, text)) {
+    if (hostcommon::read_small_file(replace_extension(dbf_path, ".cpg"), cpg_limit, text) ||
+        hostcommon::read_small_file(replace_extension(dbf_path, ".CPG"), cpg_limit, text)) {
         const unsigned cp = code_page_of_cpg(text);
         if (cp != 0 && hostcommon::is_supported(cp)) {
             return cp;

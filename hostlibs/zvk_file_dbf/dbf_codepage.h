@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace zv::dbf {
+namespace zv::dbf
+{
 
 // Code page named by the text of a .cpg file ("UTF-8", "1251", "CP1251",
 // "ANSI 1251", "windows-1251", "OEM 866", "ISO-8859-5", ...); 0 when the

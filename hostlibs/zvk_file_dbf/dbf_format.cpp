@@ -5,8 +5,10 @@
 #include <cstring>
 #include <ctime>
 
-namespace zv::dbf {
-namespace {
+namespace zv::dbf
+{
+namespace
+{
 
 // Offsets inside the fixed header and a field descriptor.
 constexpr std::size_t version_offset = 0;
@@ -29,8 +31,8 @@ std::uint16_t le_u16(const unsigned char* p)
 
 std::uint32_t le_u32(const unsigned char* p)
 {
-    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16)
-           | (std::uint32_t{p[3]} << 24);
+    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+           (std::uint32_t{p[3]} << 24);
 }
 
 void put_u16(unsigned char* p, std::uint32_t v)
@@ -107,8 +109,7 @@ bool parse_header(const unsigned char* header, std::size_t header_bytes, layout&
     out.driver = header[driver_offset];
     std::uint32_t offset = 1; // the deletion flag comes first
     std::size_t pos = prefix_bytes;
-    for (; pos + descriptor_bytes <= header_bytes && header[pos] != header_end;
-         pos += descriptor_bytes) {
+    for (; pos + descriptor_bytes <= header_bytes && header[pos] != header_end; pos += descriptor_bytes) {
         const unsigned char* d = header + pos;
         field f;
         f.name = descriptor_name(d);
@@ -120,8 +121,7 @@ bool parse_header(const unsigned char* header, std::size_t header_bytes, layout&
         out.fields.push_back(std::move(f));
     }
     const bool terminated = pos < header_bytes && header[pos] == header_end;
-    return out.record_bytes >= 1 && offset <= out.record_bytes
-           && (terminated || pos == header_bytes);
+    return out.record_bytes >= 1 && offset <= out.record_bytes && (terminated || pos == header_bytes);
 }
 
 bool layout_from_descriptors(const dbf_field_desc* fields, std::uint32_t field_count,
@@ -186,26 +186,40 @@ std::vector<unsigned char> build_header(const layout& table)
 std::uint32_t type_code(char letter)
 {
     switch (letter) {
-    case 'C': return ZV_DBF_TYPE_CHARACTER;
-    case 'N': return ZV_DBF_TYPE_NUMERIC;
-    case 'F': return ZV_DBF_TYPE_FLOAT;
-    case 'D': return ZV_DBF_TYPE_DATE;
-    case 'L': return ZV_DBF_TYPE_LOGICAL;
-    case 'M': return ZV_DBF_TYPE_MEMO;
-    default: return ZV_DBF_TYPE_OTHER + static_cast<unsigned char>(letter);
+    case 'C':
+        return ZV_DBF_TYPE_CHARACTER;
+    case 'N':
+        return ZV_DBF_TYPE_NUMERIC;
+    case 'F':
+        return ZV_DBF_TYPE_FLOAT;
+    case 'D':
+        return ZV_DBF_TYPE_DATE;
+    case 'L':
+        return ZV_DBF_TYPE_LOGICAL;
+    case 'M':
+        return ZV_DBF_TYPE_MEMO;
+    default:
+        return ZV_DBF_TYPE_OTHER + static_cast<unsigned char>(letter);
     }
 }
 
 char type_letter(std::uint32_t code)
 {
     switch (code) {
-    case ZV_DBF_TYPE_CHARACTER: return 'C';
-    case ZV_DBF_TYPE_NUMERIC: return 'N';
-    case ZV_DBF_TYPE_FLOAT: return 'F';
-    case ZV_DBF_TYPE_DATE: return 'D';
-    case ZV_DBF_TYPE_LOGICAL: return 'L';
-    case ZV_DBF_TYPE_MEMO: return 'M';
-    default: break;
+    case ZV_DBF_TYPE_CHARACTER:
+        return 'C';
+    case ZV_DBF_TYPE_NUMERIC:
+        return 'N';
+    case ZV_DBF_TYPE_FLOAT:
+        return 'F';
+    case ZV_DBF_TYPE_DATE:
+        return 'D';
+    case ZV_DBF_TYPE_LOGICAL:
+        return 'L';
+    case ZV_DBF_TYPE_MEMO:
+        return 'M';
+    default:
+        break;
     }
     if (code > ZV_DBF_TYPE_OTHER && code < ZV_DBF_TYPE_OTHER + 0x100) {
         return static_cast<char>(code - ZV_DBF_TYPE_OTHER);
@@ -229,8 +243,7 @@ bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool
     const std::size_t width = f.length;
     if (f.type == 'C') {
         std::size_t n = std::min(text.size(), width);
-        while (utf8 && n > 0 && n < text.size()
-               && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) {
+        while (utf8 && n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) {
             --n;
         }
         copy_bytes(cell, text, n);

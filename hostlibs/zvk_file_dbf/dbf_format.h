@@ -10,7 +10,8 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::dbf {
+namespace zv::dbf
+{
 
 inline constexpr std::size_t prefix_bytes = 32;     // fixed part of the header
 inline constexpr std::size_t descriptor_bytes = 32; // one field descriptor

@@ -12,8 +12,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zv::dbf {
-namespace {
+namespace zv::dbf
+{
+namespace
+{
 
 constexpr std::uint64_t max_created_bytes = std::uint64_t{1} << 32;
 // Bytes of records a created table holds while it is filled front to back:
@@ -102,7 +104,8 @@ bool replace_file(const std::string& target, std::string_view text)
 
 bool is_directory(const std::string& path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -121,8 +124,8 @@ bool table::open(const std::string& path, bool writable, unsigned ansi_page)
     const unsigned char* prefix = file_.view(0, prefix_bytes);
     const std::uint32_t header_bytes = prefix != nullptr ? header_length(prefix) : 0;
     const unsigned char* header = header_bytes != 0 ? file_.view(0, header_bytes) : nullptr;
-    if (header == nullptr || !parse_header(header, header_bytes, layout_)
-        || layout_.header_bytes + layout_.data_bytes() > file_.size()) {
+    if (header == nullptr || !parse_header(header, header_bytes, layout_) ||
+        layout_.header_bytes + layout_.data_bytes() > file_.size()) {
         return false;
     }
     writable_ = writable;
@@ -131,12 +134,12 @@ bool table::open(const std::string& path, bool writable, unsigned ansi_page)
     return true;
 }
 
-bool table::create(const std::string& path, const dbf_field_desc* fields,
-                   std::uint32_t field_count, std::uint32_t record_count, unsigned ansi_page)
+bool table::create(const std::string& path, const dbf_field_desc* fields, std::uint32_t field_count,
+                   std::uint32_t record_count, unsigned ansi_page)
 {
-    if (!layout_from_descriptors(fields, field_count, record_count,
-                                 driver_of_code_page(ansi_page), layout_)
-        || layout_.data_bytes() > max_created_bytes || is_directory(path)) {
+    if (!layout_from_descriptors(fields, field_count, record_count, driver_of_code_page(ansi_page),
+                                 layout_) ||
+        layout_.data_bytes() > max_created_bytes || is_directory(path)) {
         return false;
     }
     temp_fd_ = make_temporary(path, temp_path_);
@@ -146,8 +149,8 @@ bool table::create(const std::string& path, const dbf_field_desc* fields,
     const std::uint32_t fit = static_cast<std::uint32_t>(window_bytes / layout_.record_bytes);
     window_records_ = std::max<std::uint32_t>(1, std::min(fit, record_count));
     held_ = std::min(window_records_, record_count);
-    records_ = std::make_unique_for_overwrite<unsigned char[]>(
-        std::size_t{window_records_} * layout_.record_bytes);
+    records_ =
+        std::make_unique_for_overwrite<unsigned char[]>(std::size_t{window_records_} * layout_.record_bytes);
     std::memset(records_.get(), ' ', std::size_t{held_} * layout_.record_bytes);
     created_ = true;
     target_path_ = path;
@@ -164,9 +167,9 @@ bool table::commit()
     }
     const std::vector<unsigned char> header = build_header(layout_);
     const unsigned char end = file_end;
-    bool ok = write_records()
-              && write_all_at(temp_fd_, &end, 1, layout_.header_bytes + layout_.data_bytes())
-              && write_all_at(temp_fd_, header.data(), header.size(), 0);
+    bool ok = write_records() &&
+              write_all_at(temp_fd_, &end, 1, layout_.header_bytes + layout_.data_bytes()) &&
+              write_all_at(temp_fd_, header.data(), header.size(), 0);
     ok = ::close(temp_fd_) == 0 && ok;
     temp_fd_ = -1;
     ok = ok && std::rename(temp_path_.c_str(), target_path_.c_str()) == 0;
@@ -251,8 +254,7 @@ const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
         return nullptr;
     }
     if (!created_) {
-        return file_.view(layout_.header_bytes + cell_offset(field, record),
-                          layout_.fields[field].length);
+        return file_.view(layout_.header_bytes + cell_offset(field, record), layout_.fields[field].length);
     }
     if (record - first_ < held_) {
         return records_.get() + cell_offset(field, record - first_);
@@ -261,9 +263,8 @@ const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
     // before it is read back from the temporary file.
     const std::size_t length = layout_.fields[field].length;
     cell_scratch_.assign(length, ' ');
-    if (record < first_
-        && !read_all_at(temp_fd_, cell_scratch_.data(), length,
-                        layout_.header_bytes + cell_offset(field, record))) {
+    if (record < first_ && !read_all_at(temp_fd_, cell_scratch_.data(), length,
+                                        layout_.header_bytes + cell_offset(field, record))) {
         return nullptr;
     }
     return cell_scratch_.data();
@@ -282,8 +283,8 @@ bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_vi
     }
     const std::uint64_t at = cell_offset(field, record);
     cell_scratch_.resize(f.length);
-    return store_cell(cell_scratch_.data(), f, text, utf8)
-           && file_.write(layout_.header_bytes + at, cell_scratch_.data(), f.length);
+    return store_cell(cell_scratch_.data(), f, text, utf8) &&
+           file_.write(layout_.header_bytes + at, cell_scratch_.data(), f.length);
 }
 
 } // namespace zv::dbf

@@ -17,10 +17,12 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::dbf {
+namespace zv::dbf
+{
 
-class table {
-public:
+class table
+{
+  public:
     table() = default;
     ~table();
     table(const table&) = delete;
@@ -66,7 +68,7 @@ public:
     // Stores text (already in the table's code page) into a cell.
     bool write_cell(std::uint32_t field, std::uint32_t record, std::string_view text);
 
-private:
+  private:
     bool exists(std::uint32_t field, std::uint32_t record) const
     {
         return field < layout_.fields.size() && record < layout_.record_count;
@@ -86,15 +88,15 @@ private:
     unsigned ansi_page_ = 0;
     bool writable_ = false;
     bool created_ = false;
-    hostcommon::file_window file_;                 // opened tables
+    hostcommon::file_window file_; // opened tables
     // Records of a created table held in memory: held_ records from first_
     // on, blank until written. Records before first_ are in the temporary
     // file already, those after the held ones are still blank.
     std::unique_ptr<unsigned char[]> records_;
     std::uint32_t first_ = 0;
     std::uint32_t held_ = 0;
-    std::uint32_t window_records_ = 0; // records held while moving forward
-    std::vector<unsigned char> cell_scratch_;  // in-place writes, cells read from the file
+    std::uint32_t window_records_ = 0;        // records held while moving forward
+    std::vector<unsigned char> cell_scratch_; // in-place writes, cells read from the file
     std::string target_path_;
     std::string temp_path_;
     int temp_fd_ = -1;

@@ -21,7 +21,8 @@ struct zv_dbf {
     bool ascii_pages = false;            // the table's code page keeps ASCII as it is
 };
 
-namespace {
+namespace
+{
 
 using zv::hostcommon::guarded;
 
@@ -102,8 +103,7 @@ bool set_ascii_number(unsigned char* cell, std::size_t width, const char16_t* te
 // when this path does not apply; the caller then converts the general way
 // and stores the whole cell anew (a character cell may already hold the
 // text's ASCII start, which that store replaces).
-bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16_t* text,
-                        bool& stored)
+bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16_t* text, bool& stored)
 {
     unsigned char* cell = h.ascii_pages ? h.table.memory_cell(field, record) : nullptr;
     if (cell == nullptr || text == nullptr) {
@@ -152,8 +152,7 @@ ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_
             return nullptr;
         }
         auto h = std::make_unique<zv_dbf>();
-        if (!h->table.open(zv::hostcommon::native_path(path), !read_only,
-                           zv::hostcommon::ansi_code_page())) {
+        if (!h->table.open(zv::hostcommon::native_path(path), !read_only, zv::hostcommon::ansi_code_page())) {
             return nullptr;
         }
         convert_names(*h);
@@ -161,9 +160,8 @@ ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_
     });
 }
 
-ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
-                                     uint32_t record_count, const dbf_field_desc* fields,
-                                     uint32_t reserved)
+ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count, uint32_t record_count,
+                                     const dbf_field_desc* fields, uint32_t reserved)
 {
     return guarded<zv_dbf_t>(nullptr, [&]() -> zv_dbf_t {
         if (path == nullptr || reserved != 0) {
@@ -179,8 +177,8 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
         // code page, so that such text is never refused with the cell
         // half-written.
         const unsigned page = h->table.code_page();
-        h->ascii_pages = zv::hostcommon::is_ascii_compatible(page)
-                         && zv::hostcommon::from_utf16(u"\u00E9", page, h->converted);
+        h->ascii_pages = zv::hostcommon::is_ascii_compatible(page) &&
+                         zv::hostcommon::from_utf16(u"\u00E9", page, h->converted);
         convert_names(*h);
         return h.release();
     });
@@ -211,8 +209,7 @@ ZV_HOST_API const char* zv_dbf_get_field_name(zv_dbf_t table, uint32_t field)
     return field_of(table, field) != nullptr ? table->ansi_names[field].c_str() : nullptr;
 }
 
-ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field,
-                                         zv_string_adp_t adapter)
+ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field, zv_string_adp_t adapter)
 {
     return guarded(false, [&] {
         const zv::dbf::field* f = field_of(table, field);
@@ -256,7 +253,7 @@ ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t 
             return nullptr;
         }
         if (!zv::hostcommon::recode(text, table->table.code_page(), table->table.ansi_page(),
-                                table->narrow)) {
+                                    table->narrow)) {
             return nullptr;
         }
         return table->narrow.c_str();
@@ -267,8 +264,7 @@ ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t 
     return result;
 }
 
-ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t record,
-                                  zv_string_adp_t adapter)
+ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t record, zv_string_adp_t adapter)
 {
     return guarded(false, [&] {
         std::string_view text;
@@ -283,8 +279,7 @@ ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
     });
 }
 
-ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
-                                const char* text)
+ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record, const char* text)
 {
     return guarded(false, [&] {
         if (table == nullptr) {
@@ -292,13 +287,12 @@ ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
         }
         const std::string_view value = text != nullptr ? std::string_view(text) : std::string_view();
         return zv::hostcommon::recode(value, table->table.ansi_page(), table->table.code_page(),
-                                  table->converted)
-               && table->table.write_cell(field, record, table->converted);
+                                      table->converted) &&
+               table->table.write_cell(field, record, table->converted);
     });
 }
 
-ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t record,
-                                  const char16_t* text)
+ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t record, const char16_t* text)
 {
     return guarded(false, [&] {
         if (table == nullptr) {
@@ -307,11 +301,10 @@ ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
         if (bool stored = false; set_ascii_directly(*table, field, record, text, stored)) {
             return stored;
         }
-        const std::u16string_view value = text != nullptr
-                                              ? std::u16string_view(text, zv::hostcommon::length(text))
-                                              : std::u16string_view();
-        return zv::hostcommon::from_utf16(value, table->table.code_page(), table->converted)
-               && table->table.write_cell(field, record, table->converted);
+        const std::u16string_view value =
+            text != nullptr ? std::u16string_view(text, zv::hostcommon::length(text)) : std::u16string_view();
+        return zv::hostcommon::from_utf16(value, table->table.code_page(), table->converted) &&
+               table->table.write_cell(field, record, table->converted);
     });
 }
 

@@ -2,16 +2,18 @@
 
 #include <shapefil.h>
 
-namespace zv::shp {
-namespace {
+namespace zv::shp
+{
+namespace
+{
 
 constexpr std::size_t record_header_bytes = 8; // record number, content length (big-endian)
 constexpr std::uint64_t file_header_bytes = 100;
 
 std::uint32_t be_u32(const unsigned char* p)
 {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8)
-           | std::uint32_t{p[3]};
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           std::uint32_t{p[3]};
 }
 
 // shapelib reports damaged files through this hook; we answer with null.
@@ -76,8 +78,8 @@ bool reader::read(std::uint32_t index)
     if (content_bytes > shp_.size()) {
         return false;
     }
-    const unsigned char* content = shp_.view(at + record_header_bytes,
-                                             static_cast<std::size_t>(content_bytes));
+    const unsigned char* content =
+        shp_.view(at + record_header_bytes, static_cast<std::size_t>(content_bytes));
     if (content == nullptr) {
         return false;
     }

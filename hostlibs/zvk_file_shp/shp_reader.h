@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
-namespace zv::shp {
+namespace zv::shp
+{
 
-class reader {
-public:
+class reader
+{
+  public:
     // Opens the shapefile at path (UTF-8, with or without its extension).
     bool open(const std::string& path);
 
@@ -27,7 +29,7 @@ public:
     const record& last() const { return last_; }
     bool has_record(std::uint32_t index) const { return last_valid_ && last_.header.index == index; }
 
-private:
+  private:
     bool read_index(const std::string& base);
     bool open_shp(const std::string& base);
 

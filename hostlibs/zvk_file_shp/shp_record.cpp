@@ -2,14 +2,16 @@
 
 #include <cstring>
 
-namespace zv::shp {
-namespace {
+namespace zv::shp
+{
+namespace
+{
 
 // Byte offsets inside a record's content (published shapefile layout).
 constexpr std::size_t box_offset = 4;          // xmin, ymin, xmax, ymax
 constexpr std::size_t multi_count_offset = 36; // numParts, or numPoints of a multipoint
 constexpr std::size_t multipoint_points_offset = 40;
-constexpr std::size_t parts_offset = 44;       // part starts of a poly record
+constexpr std::size_t parts_offset = 44; // part starts of a poly record
 constexpr std::size_t point_bytes = 16;
 
 std::int32_t le_i32(const unsigned char* p)
@@ -31,15 +33,27 @@ enum class layout { null, point, multipoint, poly, multipatch, unknown };
 layout layout_of(std::int32_t type)
 {
     switch (type) {
-    case ZV_SHP_NULL: return layout::null;
-    case ZV_SHP_POINT: case ZV_SHP_POINTZ: case ZV_SHP_POINTM: return layout::point;
-    case ZV_SHP_MULTIPOINT: case ZV_SHP_MULTIPOINTZ: case ZV_SHP_MULTIPOINTM:
+    case ZV_SHP_NULL:
+        return layout::null;
+    case ZV_SHP_POINT:
+    case ZV_SHP_POINTZ:
+    case ZV_SHP_POINTM:
+        return layout::point;
+    case ZV_SHP_MULTIPOINT:
+    case ZV_SHP_MULTIPOINTZ:
+    case ZV_SHP_MULTIPOINTM:
         return layout::multipoint;
-    case ZV_SHP_POLYLINE: case ZV_SHP_POLYGON: case ZV_SHP_POLYLINEZ: case ZV_SHP_POLYGONZ:
-    case ZV_SHP_POLYLINEM: case ZV_SHP_POLYGONM:
+    case ZV_SHP_POLYLINE:
+    case ZV_SHP_POLYGON:
+    case ZV_SHP_POLYLINEZ:
+    case ZV_SHP_POLYGONZ:
+    case ZV_SHP_POLYLINEM:
+    case ZV_SHP_POLYGONM:
         return layout::poly;
-    case ZV_SHP_MULTIPATCH: return layout::multipatch;
-    default: return layout::unknown;
+    case ZV_SHP_MULTIPATCH:
+        return layout::multipatch;
+    default:
+        return layout::unknown;
     }
 }
 
@@ -79,8 +93,7 @@ bool decode_multipoint(const unsigned char* c, std::size_t n, record& out)
         return false;
     }
     const std::int32_t points = le_i32(c + multi_count_offset);
-    if (points < 0 || static_cast<std::uint64_t>(points) * point_bytes
-                          > n - multipoint_points_offset) {
+    if (points < 0 || static_cast<std::uint64_t>(points) * point_bytes > n - multipoint_points_offset) {
         return false;
     }
     read_box(c, out.header);
@@ -103,10 +116,9 @@ bool decode_parts(const unsigned char* c, std::size_t n, bool multipatch, record
     if (parts < 0 || points < 0) {
         return false;
     }
-    const std::uint64_t index_bytes = std::uint64_t{4} * static_cast<std::uint64_t>(parts)
-                                      * (multipatch ? 2 : 1);
-    const std::uint64_t need = parts_offset + index_bytes
-                               + point_bytes * static_cast<std::uint64_t>(points);
+    const std::uint64_t index_bytes =
+        std::uint64_t{4} * static_cast<std::uint64_t>(parts) * (multipatch ? 2 : 1);
+    const std::uint64_t need = parts_offset + index_bytes + point_bytes * static_cast<std::uint64_t>(points);
     if (need > n) {
         return false;
     }
@@ -128,8 +140,7 @@ bool decode_parts(const unsigned char* c, std::size_t n, bool multipatch, record
 
 } // namespace
 
-bool decode_record(const unsigned char* content, std::size_t content_bytes, std::uint32_t index,
-                   record& out)
+bool decode_record(const unsigned char* content, std::size_t content_bytes, std::uint32_t index, record& out)
 {
     out.header = zv_shp_record_header{};
     out.header.index = index;
@@ -141,12 +152,18 @@ bool decode_record(const unsigned char* content, std::size_t content_bytes, std:
     const std::int32_t type = le_i32(content);
     out.header.shape_type = type;
     switch (layout_of(type)) {
-    case layout::null: return true;
-    case layout::point: return decode_point(content, content_bytes, out);
-    case layout::multipoint: return decode_multipoint(content, content_bytes, out);
-    case layout::poly: return decode_parts(content, content_bytes, false, out);
-    case layout::multipatch: return decode_parts(content, content_bytes, true, out);
-    case layout::unknown: break;
+    case layout::null:
+        return true;
+    case layout::point:
+        return decode_point(content, content_bytes, out);
+    case layout::multipoint:
+        return decode_multipoint(content, content_bytes, out);
+    case layout::poly:
+        return decode_parts(content, content_bytes, false, out);
+    case layout::multipatch:
+        return decode_parts(content, content_bytes, true, out);
+    case layout::unknown:
+        break;
     }
     return false;
 }

@@ -10,7 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace zv::shp {
+namespace zv::shp
+{
 
 // A decoded record: the vertices of all parts in a row and where each part
 // starts (starts.size() == header.part_count).
@@ -23,7 +24,6 @@ struct record {
 // Decodes content (content_bytes long, starting with the shape type) of
 // record index into out. False when the content is damaged or of a shape
 // type this library does not know.
-bool decode_record(const unsigned char* content, std::size_t content_bytes, std::uint32_t index,
-                   record& out);
+bool decode_record(const unsigned char* content, std::size_t content_bytes, std::uint32_t index, record& out);
 
 } // namespace zv::shp

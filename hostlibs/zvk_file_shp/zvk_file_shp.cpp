@@ -42,8 +42,7 @@ ZV_HOST_API uint32_t zv_shp_file_get_no(zv_shp_file_t file)
     return file != nullptr ? file->reader.count() : 0;
 }
 
-ZV_HOST_API bool zv_shp_file_get_obj(zv_shp_file_t file, uint32_t index,
-                                     zv_shp_record_header* header)
+ZV_HOST_API bool zv_shp_file_get_obj(zv_shp_file_t file, uint32_t index, zv_shp_record_header* header)
 {
     return guarded(false, [&] {
         if (file == nullptr || header == nullptr || !file->reader.read(index)) {
@@ -54,8 +53,7 @@ ZV_HOST_API bool zv_shp_file_get_obj(zv_shp_file_t file, uint32_t index,
     });
 }
 
-ZV_HOST_API bool zv_shp_file_get_polypoint(zv_shp_file_t file,
-                                           const zv_shp_record_header* header,
+ZV_HOST_API bool zv_shp_file_get_polypoint(zv_shp_file_t file, const zv_shp_record_header* header,
                                            zv_ov_d2_t vector)
 {
     return guarded(false, [&] {
@@ -77,8 +75,8 @@ ZV_HOST_API bool zv_shp_file_get_polypoint(zv_shp_file_t file,
         const std::size_t parts = rec.starts.size();
         for (std::size_t i = 0; i < parts; ++i) {
             const std::uint32_t begin = rec.starts[i];
-            const std::uint32_t end = i + 1 < parts ? rec.starts[i + 1]
-                                                    : static_cast<std::uint32_t>(rec.vertices.size());
+            const std::uint32_t end =
+                i + 1 < parts ? rec.starts[i + 1] : static_cast<std::uint32_t>(rec.vertices.size());
             if (zv_ov_d2_add_part(vector, rec.vertices.data() + begin, end - begin) == 0) {
                 zv_ov_d2_clear(vector);
                 return false;

@@ -38,7 +38,8 @@ ZV_HOST_API zv_tos4_file_t zv_tos4_file_open_w(const char16_t* path, int mode)
         return nullptr;
     }
     return guarded<zv_tos4_file_t>(nullptr, [&]() -> zv_tos4_file_t {
-        auto file = zv::pgrid::pgrid_file::open(zv::hostcommon::native_path(path), mode == ZV_TOS4_OPEN_WRITE);
+        auto file =
+            zv::pgrid::pgrid_file::open(zv::hostcommon::native_path(path), mode == ZV_TOS4_OPEN_WRITE);
         return file ? new zv_tos4_file{std::move(file)} : nullptr;
     });
 }

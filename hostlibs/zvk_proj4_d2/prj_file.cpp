@@ -1,8 +1,8 @@
 #include "prj_file.h"
 
-#include "proj_session.h"
 #include "common/file_window.h"
 #include "common/utf_text.h"
+#include "proj_session.h"
 
 #include <utility>
 

@@ -14,8 +14,8 @@ extern "C" {
 
 // The two words of an interface reference, as C sees them.
 struct zv_interface_words {
-  const void* table;
-  void* object;
+    const void* table;
+    void* object;
 };
 
 // Returns {bundle table, object}; the module never looks at `object`.
@@ -27,7 +27,8 @@ ZV_MODULE_EXPORT void scary_vcl_bug_crashes_everything_on_unloading(void);
 typedef zv_interface_words (*zv_bundle_entry_fn)(void* object);
 }
 
-namespace zv {
+namespace zv
+{
 
 // The bundle's table, built on first use: slot 0 root, slot 1 register_services,
 // slots 2 to 5 the do-nothing export.
@@ -39,4 +40,4 @@ inline constexpr int bundle_slot_count = 6;
 // (a "zv_service_registry_interface_0" reference). A null registry: no calls.
 void register_services(const interface_ref& registry);
 
-}  // namespace zv
+} // namespace zv

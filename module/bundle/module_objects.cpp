@@ -10,8 +10,10 @@
 #include "util/modal_dialog_service_factory.h"
 #include "util/service_factory.h"
 
-namespace zv {
-namespace {
+namespace zv
+{
+namespace
+{
 
 util::service_factory<pgn_oriented_axes2d_app_app> pgn_oriented_axes2d_factory;
 util::detail::modal_dialog_service_factory<0> modal_dialog_factory;
@@ -19,8 +21,11 @@ util::service_factory<prf_beg_end_app_app> prf_beg_end_factory;
 util::service_factory<tos_graph_x2y_app_app> tos_graph_x2y_factory;
 detail::local_factory_impl localizer_client_object;
 
-}  // namespace
+} // namespace
 
-interface_ref current_localizer() noexcept { return localizer_client_object.localizer(); }
+interface_ref current_localizer() noexcept
+{
+    return localizer_client_object.localizer();
+}
 
-}  // namespace zv
+} // namespace zv

@@ -15,8 +15,8 @@ typedef void (*zv_string_adp_wide_fn)(const char16_t* text, void* context);
 /* Opaque adapter handle; null when it could not be created. */
 typedef struct zv_string_adp* zv_string_adp_t;
 
-ZV_HOST_API zv_string_adp_t zv_string_adp_create(zv_string_adp_narrow_fn narrow,
-                                                 zv_string_adp_wide_fn wide, void* context);
+ZV_HOST_API zv_string_adp_t zv_string_adp_create(zv_string_adp_narrow_fn narrow, zv_string_adp_wide_fn wide,
+                                                 void* context);
 ZV_HOST_API void zv_string_adp_destroy(zv_string_adp_t adapter);
 
 /* Used by the host libraries to deliver text through an adapter: calls the

@@ -8,17 +8,17 @@
 #include "host/zvk_basic.h"
 
 #ifndef __cplusplus
-#  include <stdbool.h>
+#include <stdbool.h>
 #endif
 
 ZV_HOST_EXTERN_C_BEGIN
 
 /* One field of a table to be created: exactly 14 bytes. */
 typedef struct dbf_field_desc {
-    char name[11];      /* at most 10 characters, zero-padded; longer names are cut */
-    char type;          /* type letter as zv_dbftype2char gives it: 'C', 'N', ... */
-    uint8_t length;     /* field length in bytes */
-    uint8_t decimals;   /* decimal count */
+    char name[11];    /* at most 10 characters, zero-padded; longer names are cut */
+    char type;        /* type letter as zv_dbftype2char gives it: 'C', 'N', ... */
+    uint8_t length;   /* field length in bytes */
+    uint8_t decimals; /* decimal count */
 } dbf_field_desc;
 
 #ifdef __cplusplus
@@ -31,7 +31,7 @@ _Static_assert(sizeof(dbf_field_desc) == 14, "dbf_field_desc is a 14-byte record
  * of its own comes back as ZV_DBF_TYPE_OTHER plus the letter, so that
  * zv_dbftype2char gives every stored letter back. */
 enum {
-    ZV_DBF_TYPE_INVALID = 0, /* no such field */
+    ZV_DBF_TYPE_INVALID = 0,   /* no such field */
     ZV_DBF_TYPE_CHARACTER = 1, /* 'C' */
     ZV_DBF_TYPE_NUMERIC = 2,   /* 'N' */
     ZV_DBF_TYPE_FLOAT = 3,     /* 'F' */
@@ -56,9 +56,8 @@ ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_
  * when complete; a handle that reads the old file keeps reading it. Null
  * when a descriptor is invalid (empty name, zero length, a record over
  * 65535 bytes) or reserved is not 0. */
-ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
-                                     uint32_t record_count, const dbf_field_desc* fields,
-                                     uint32_t reserved);
+ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count, uint32_t record_count,
+                                     const dbf_field_desc* fields, uint32_t reserved);
 
 /* Closes the handle; a created table is written to its path now. A null
  * handle is ignored. */
@@ -72,8 +71,7 @@ ZV_HOST_API uint32_t zv_dbf_get_nr(zv_dbf_t table);
  * when the field does not exist. */
 ZV_HOST_API const char* zv_dbf_get_field_name(zv_dbf_t table, uint32_t field);
 /* Field name delivered wide through the adapter; false when no such field. */
-ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field,
-                                         zv_string_adp_t adapter);
+ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field, zv_string_adp_t adapter);
 
 /* ZV_DBF_TYPE_* code of a field; ZV_DBF_TYPE_INVALID when no such field. */
 ZV_HOST_API uint32_t zv_dbf_get_field_type(zv_dbf_t table, uint32_t field);
@@ -88,11 +86,9 @@ ZV_HOST_API uint8_t zv_dbf_get_field_dlen(zv_dbf_t table, uint32_t field);
  * character values without their padding, numbers as their stored digits
  * (without the spaces around them). *ok (when not null) is set to whether
  * the cell was read; null when it was not. */
-ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t record,
-                                       bool* ok);
+ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t record, bool* ok);
 /* The same text delivered wide through the adapter; false when not read. */
-ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t record,
-                                  zv_string_adp_t adapter);
+ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t record, zv_string_adp_t adapter);
 
 /* Stores text (ANSI code page, respectively UTF-16) into a cell, converted
  * to the table's code page; null stores an empty value. Character values
@@ -100,9 +96,7 @@ ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
  * do not fit are refused. False when the cell does not exist, the table was
  * opened read-only, the value is refused or a code page involved cannot be
  * converted on this system. */
-ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
-                                const char* text);
-ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t record,
-                                  const char16_t* text);
+ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record, const char* text);
+ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t record, const char16_t* text);
 
 ZV_HOST_EXTERN_C_END

@@ -5,7 +5,7 @@
 #include "host/zvk_prg.h"
 
 #ifndef __cplusplus
-#  include <stdbool.h>
+#include <stdbool.h>
 #endif
 
 ZV_HOST_EXTERN_C_BEGIN
@@ -32,10 +32,10 @@ enum {
  * record's own shape type; the record index ties the header to its record
  * for zv_shp_file_get_polypoint. */
 typedef struct zv_shp_record_header {
-    int32_t shape_type;   /* ZV_SHP_*; ZV_SHP_NULL for an empty record */
-    uint32_t index;       /* 0-based record index */
-    uint32_t part_count;  /* 1 for a point or multipoint record */
-    uint32_t point_count; /* vertices over all parts */
+    int32_t shape_type;            /* ZV_SHP_*; ZV_SHP_NULL for an empty record */
+    uint32_t index;                /* 0-based record index */
+    uint32_t part_count;           /* 1 for a point or multipoint record */
+    uint32_t point_count;          /* vertices over all parts */
     double xmin, ymin, xmax, ymax; /* bounding box (the point itself for a point) */
 } zv_shp_record_header;
 
@@ -56,16 +56,14 @@ ZV_HOST_API uint32_t zv_shp_file_get_no(zv_shp_file_t file);
 
 /* Reads record index and fills *header. False (header unspecified) when the
  * index is out of range or the record is damaged. */
-ZV_HOST_API bool zv_shp_file_get_obj(zv_shp_file_t file, uint32_t index,
-                                     zv_shp_record_header* header);
+ZV_HOST_API bool zv_shp_file_get_obj(zv_shp_file_t file, uint32_t index, zv_shp_record_header* header);
 
 /* Replaces the content of vector with the parts of the record that header
  * was filled for: one part per part of a polyline, polygon or multipatch,
  * one part holding every point of a point or multipoint record. x and y
  * only (z and m are not delivered). False, leaving the vector empty, for a
  * null record or a damaged one. */
-ZV_HOST_API bool zv_shp_file_get_polypoint(zv_shp_file_t file,
-                                           const zv_shp_record_header* header,
+ZV_HOST_API bool zv_shp_file_get_polypoint(zv_shp_file_t file, const zv_shp_record_header* header,
                                            zv_ov_d2_t vector);
 
 ZV_HOST_EXTERN_C_END

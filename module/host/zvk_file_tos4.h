@@ -7,7 +7,7 @@
 #include "host/zvk_basic.h"
 
 #ifndef __cplusplus
-#  include <stdbool.h>
+#include <stdbool.h>
 #endif
 
 ZV_HOST_EXTERN_C_BEGIN
@@ -32,10 +32,8 @@ ZV_HOST_API void zv_tos4_file_close(zv_tos4_file_t file);
 ZV_HOST_API uint32_t zv_tos4_get_prop_count(zv_tos4_file_t file);
 /* Deliver a property's name respectively caption (wide); false, delivering
  * nothing, when the index is out of range. */
-ZV_HOST_API bool zv_tos4_get_prop_name_w(zv_tos4_file_t file, uint32_t property,
-                                         zv_string_adp_t adapter);
-ZV_HOST_API bool zv_tos4_get_prop_caption_w(zv_tos4_file_t file, uint32_t property,
-                                            zv_string_adp_t adapter);
+ZV_HOST_API bool zv_tos4_get_prop_name_w(zv_tos4_file_t file, uint32_t property, zv_string_adp_t adapter);
+ZV_HOST_API bool zv_tos4_get_prop_caption_w(zv_tos4_file_t file, uint32_t property, zv_string_adp_t adapter);
 /* Index of the property of that exact name; -1 when absent. */
 ZV_HOST_API int32_t zv_tos4_get_index_by_name_w(zv_tos4_file_t file, const char16_t* name);
 
@@ -52,9 +50,8 @@ ZV_HOST_API uint64_t zv_tos4_get_object_count_64(zv_tos4_file_t file);
  * keep_nodata is true, when it comes as the stored number. options must be 0.
  * Returns the number of values read: count on success, 0 on failure (range
  * outside the objects, buffer too small, read error). */
-ZV_HOST_API uint64_t zv_tos4_prop_read_64(zv_tos4_prop_t property, uint64_t first,
-                                          uint64_t count, float* buffer,
-                                          uint64_t buffer_count, bool keep_nodata,
+ZV_HOST_API uint64_t zv_tos4_prop_read_64(zv_tos4_prop_t property, uint64_t first, uint64_t count,
+                                          float* buffer, uint64_t buffer_count, bool keep_nodata,
                                           uint32_t options);
 
 /* Writes count values from object first on, in place in the file. A NaN is
@@ -63,8 +60,7 @@ ZV_HOST_API uint64_t zv_tos4_prop_read_64(zv_tos4_prop_t property, uint64_t firs
  * keep_nodata true a NaN is still stored as no-data. options must be 0.
  * Returns count on success, 0 on failure (file opened for listing, range
  * outside the objects, write error). */
-ZV_HOST_API uint64_t zv_tos4_prop_write_64(zv_tos4_prop_t property, uint64_t first,
-                                           const float* buffer, uint64_t count,
-                                           bool keep_nodata, uint32_t options);
+ZV_HOST_API uint64_t zv_tos4_prop_write_64(zv_tos4_prop_t property, uint64_t first, const float* buffer,
+                                           uint64_t count, bool keep_nodata, uint32_t options);
 
 ZV_HOST_EXTERN_C_END

@@ -5,7 +5,7 @@
 #include "host/zv_host_api.h"
 
 #ifndef __cplusplus
-#  include <stdbool.h>
+#include <stdbool.h>
 #endif
 
 ZV_HOST_EXTERN_C_BEGIN

@@ -5,7 +5,7 @@
 #include "host/zvk_basic.h"
 
 #ifndef __cplusplus
-#  include <stdbool.h>
+#include <stdbool.h>
 #endif
 
 ZV_HOST_EXTERN_C_BEGIN

@@ -7,11 +7,7 @@
 ZV_HOST_EXTERN_C_BEGIN
 
 /* Kind of a message box. */
-typedef enum zv_msg_kind {
-    ZV_MSG_INFORMATION = 0,
-    ZV_MSG_WARNING = 1,
-    ZV_MSG_ERROR = 2
-} zv_msg_kind;
+typedef enum zv_msg_kind { ZV_MSG_INFORMATION = 0, ZV_MSG_WARNING = 1, ZV_MSG_ERROR = 2 } zv_msg_kind;
 
 /* Shows one message: text (never null; an empty text for a null one), its
  * kind, and the context given when the sink was installed. Returns when the

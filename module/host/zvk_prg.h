@@ -5,7 +5,7 @@
 #include "host/zv_host_api.h"
 
 #ifndef __cplusplus
-#  include <stdbool.h>
+#include <stdbool.h>
 #endif
 
 ZV_HOST_EXTERN_C_BEGIN
@@ -34,8 +34,7 @@ ZV_HOST_API void zv_ov_d2_clear(zv_ov_d2_t vector);
 /* Appends a part holding a copy of count vertices (count may be 0).
  * Returns 0 when vector is null, vertices is null with count > 0, or memory
  * runs out; else 1. */
-ZV_HOST_API int zv_ov_d2_add_part(zv_ov_d2_t vector, const zv_vertex_d2* vertices,
-                                  uint32_t count);
+ZV_HOST_API int zv_ov_d2_add_part(zv_ov_d2_t vector, const zv_vertex_d2* vertices, uint32_t count);
 
 /* Number of vertices of a part; 0 for a null part. */
 ZV_HOST_API uint32_t zv_pv_d2_get_size(zv_pv_d2_t part);
@@ -47,7 +46,6 @@ ZV_HOST_API zv_vertex_d2 zv_pv_d2_get_vtx(zv_pv_d2_t part, uint32_t index);
  * closed x-range of the segment, stores y at x into *y and returns true.
  * Returns false (leaving *y alone) when x is outside that range, when the
  * segment is vertical (x1 == x2), when any value is not finite or y is null. */
-ZV_HOST_API bool zv_vec_d2_get_y(double x1, double y1, double x2, double y2, double x,
-                                 double* y);
+ZV_HOST_API bool zv_vec_d2_get_y(double x1, double y1, double x2, double y2, double x, double* y);
 
 ZV_HOST_EXTERN_C_END

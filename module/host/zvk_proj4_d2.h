@@ -7,7 +7,7 @@
 #include "host/zvk_prg.h"
 
 #ifndef __cplusplus
-#  include <stdbool.h>
+#include <stdbool.h>
 #endif
 
 ZV_HOST_EXTERN_C_BEGIN
@@ -52,9 +52,8 @@ enum {
     ZV_PRECISION_BAD_DEFINITION = 2, /* the definition is not understood */
     ZV_PRECISION_BAD_VERTEX = 3      /* a vertex cannot be taken to the ellipsoid */
 };
-ZV_HOST_API int zv_precision_calc_length(zv_ov_d2_t vector, const char16_t* definition,
-                                         double max_halvings, double tolerance_m,
-                                         double* length);
+ZV_HOST_API int zv_precision_calc_length(zv_ov_d2_t vector, const char16_t* definition, double max_halvings,
+                                         double tolerance_m, double* length);
 
 /* Delivers a coordinate through the adapter (narrow) as decimal text with '.'
  * as separator, whatever the locale: nine decimals (1e-9 degree, about 0.1 mm)

@@ -14,7 +14,8 @@
 #include <cstdint>
 #include <string>
 
-namespace zv::platform {
+namespace zv::platform
+{
 
 // An open file. On POSIX the descriptor, on Windows the HANDLE value.
 using file_handle = std::intptr_t;

@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::platform {
+namespace zv::platform
+{
 
 // What the attribute query tells about an existing path.
 struct path_status {

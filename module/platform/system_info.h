@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace zv::platform {
+namespace zv::platform
+{
 
 // The name of the user the process runs as.
 std::u16string user_name() noexcept;

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace zv::platform {
+namespace zv::platform
+{
 
 // Code page numbers with a meaning of their own.
 inline constexpr unsigned code_page_utf8 = 65001;

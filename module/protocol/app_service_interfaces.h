@@ -4,28 +4,31 @@
 
 #include "protocol/glue.h"
 
-namespace zv {
+namespace zv
+{
 
 struct custom_app_service;
 
-class custom_app_service_impl : public impl_root<custom_app_service> {
- public:
-  virtual interface_ref referent() { return {}; }
-  virtual void visit_docker(interface_ref /*docker_visitor*/) {}
-  virtual void visit_button_box(interface_ref /*button_box_visitor*/) {}
-  // Present in the table; ignores its argument.
-  virtual void reserved(interface_ref) {}
+class custom_app_service_impl : public impl_root<custom_app_service>
+{
+  public:
+    virtual interface_ref referent() { return {}; }
+    virtual void visit_docker(interface_ref /*docker_visitor*/) {}
+    virtual void visit_button_box(interface_ref /*button_box_visitor*/) {}
+    // Present in the table; ignores its argument.
+    virtual void reserved(interface_ref) {}
 };
 
-ZV_INTERFACE(custom_app_service, "zv_custom_app_service_interface_79",
-             &custom_app_service_impl::referent, &custom_app_service_impl::visit_docker,
-             &custom_app_service_impl::visit_button_box, &custom_app_service_impl::reserved);
+ZV_INTERFACE(custom_app_service, "zv_custom_app_service_interface_79", &custom_app_service_impl::referent,
+             &custom_app_service_impl::visit_docker, &custom_app_service_impl::visit_button_box,
+             &custom_app_service_impl::reserved);
 
 struct custom_app_service_visitor;
 
-class custom_app_service_visitor_impl : public impl_root<custom_app_service_visitor> {
- public:
-  virtual void visit(interface_ref /*service*/) {}
+class custom_app_service_visitor_impl : public impl_root<custom_app_service_visitor>
+{
+  public:
+    virtual void visit(interface_ref /*service*/) {}
 };
 
 ZV_INTERFACE(custom_app_service_visitor, "zv_custom_app_service_visitor_interface_79",
@@ -33,10 +36,11 @@ ZV_INTERFACE(custom_app_service_visitor, "zv_custom_app_service_visitor_interfac
 
 struct modal_dialog_service;
 
-class modal_dialog_service_impl : public impl_root<modal_dialog_service> {
- public:
-  virtual interface_ref referent() { return {}; }
-  virtual void visit_modal_dialog(interface_ref /*modal_dialog_visitor*/) {}
+class modal_dialog_service_impl : public impl_root<modal_dialog_service>
+{
+  public:
+    virtual interface_ref referent() { return {}; }
+    virtual void visit_modal_dialog(interface_ref /*modal_dialog_visitor*/) {}
 };
 
 ZV_INTERFACE(modal_dialog_service, "zv_modal_dialog_service_interface_102",
@@ -44,12 +48,13 @@ ZV_INTERFACE(modal_dialog_service, "zv_modal_dialog_service_interface_102",
 
 struct modal_dialog_service_visitor;
 
-class modal_dialog_service_visitor_impl : public impl_root<modal_dialog_service_visitor> {
- public:
-  virtual void visit(interface_ref /*service*/) {}
+class modal_dialog_service_visitor_impl : public impl_root<modal_dialog_service_visitor>
+{
+  public:
+    virtual void visit(interface_ref /*service*/) {}
 };
 
 ZV_INTERFACE(modal_dialog_service_visitor, "zv_modal_dialog_service_visitor_interface_102",
              &modal_dialog_service_visitor_impl::visit);
 
-}  // namespace zv
+} // namespace zv

@@ -41,179 +41,177 @@
 #define ZV_PROTOCOL_LOCAL
 #endif
 
-namespace zv {
+namespace zv
+{
 
 // Generic entry of a function table; cast to the slot's real type before a call.
 using slot_fn = void (*)();
 
 // Signature of a root table's only slot.
-using query_fn = void (*)(const void* table, void* object, const char* name,
-                          const void** table_word, void** object_word);
+using query_fn = void (*)(const void* table, void* object, const char* name, const void** table_word,
+                          void** object_word);
 
 // The ordered member functions (slots 1, 2, ...) of an interface.
-template <auto... Slots>
-struct slot_list {
-  static constexpr std::size_t size = sizeof...(Slots);
+template <auto... Slots> struct slot_list {
+    static constexpr std::size_t size = sizeof...(Slots);
 };
 
 // How a slot parameter crosses: references by address, everything else as is.
-template <class T>
-struct abi {
-  using type = T;
-  static T pass(const T& value) noexcept { return value; }
-  static T take(T value) noexcept { return value; }
+template <class T> struct abi {
+    using type = T;
+    static T pass(const T& value) noexcept { return value; }
+    static T take(T value) noexcept { return value; }
 };
 
-template <>
-struct abi<interface_ref> {
-  using type = const interface_ref*;
-  static const interface_ref* pass(const interface_ref& value) noexcept { return &value; }
-  static interface_ref take(const interface_ref* words) noexcept {
-    return words ? *words : interface_ref{};
-  }
+template <> struct abi<interface_ref> {
+    using type = const interface_ref*;
+    static const interface_ref* pass(const interface_ref& value) noexcept { return &value; }
+    static interface_ref take(const interface_ref* words) noexcept
+    {
+        return words ? *words : interface_ref{};
+    }
 };
 
-template <class T>
-using abi_t = typename abi<T>::type;
+template <class T> using abi_t = typename abi<T>::type;
 
-namespace glue_detail {
+namespace glue_detail
+{
 
-template <auto V>
-struct constant {};
+template <auto V> struct constant {
+};
 
-template <std::size_t K, auto... S>
-constexpr auto nth_slot(slot_list<S...>) {
-  return std::get<K - 1>(std::tuple{S...});
+template <std::size_t K, auto... S> constexpr auto nth_slot(slot_list<S...>)
+{
+    return std::get<K - 1>(std::tuple{S...});
 }
 
 // Position (from 1) of member function M in the list; 0 when absent.
-template <auto M, auto... S>
-constexpr std::size_t slot_position(slot_list<S...>) {
-  constexpr std::array<bool, sizeof...(S)> hits{std::is_same_v<constant<M>, constant<S>>...};
-  for (std::size_t i = 0; i < hits.size(); ++i) {
-    if (hits[i]) return i + 1;
-  }
-  return 0;
+template <auto M, auto... S> constexpr std::size_t slot_position(slot_list<S...>)
+{
+    constexpr std::array<bool, sizeof...(S)> hits{std::is_same_v<constant<M>, constant<S>>...};
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        if (hits[i])
+            return i + 1;
+    }
+    return 0;
 }
 
-template <class R>
-R default_result() noexcept {
-  if constexpr (!std::is_void_v<R>) return R{};
+template <class R> R default_result() noexcept
+{
+    if constexpr (!std::is_void_v<R>)
+        return R{};
 }
 
-template <class Tag>
-typename Tag::impl* self_of(void* object) noexcept {
-  return static_cast<typename Tag::impl*>(object);
+template <class Tag> typename Tag::impl* self_of(void* object) noexcept
+{
+    return static_cast<typename Tag::impl*>(object);
 }
 
 // Slot k >= 1: C form to virtual call, nothing else.
 template <class Tag, auto M, class R, class... A>
-R slot_thunk(const void*, void* object, abi_t<A>... args) noexcept {
-  auto body = [&]() -> R {
-    if (object == nullptr) return default_result<R>();
-    return (self_of<Tag>(object)->*M)(abi<A>::take(args)...);
-  };
-  if constexpr (std::is_void_v<R>) {
-    guarded(0, body);
-  } else {
-    return guarded(R{}, body);
-  }
+R slot_thunk(const void*, void* object, abi_t<A>... args) noexcept
+{
+    auto body = [&]() -> R {
+        if (object == nullptr)
+            return default_result<R>();
+        return (self_of<Tag>(object)->*M)(abi<A>::take(args)...);
+    };
+    if constexpr (std::is_void_v<R>) {
+        guarded(0, body);
+    } else {
+        return guarded(R{}, body);
+    }
 }
 
 // Slots may be declared const or noexcept; the table only needs the plain form.
-template <class F>
-struct plain_member {
-  using type = F;
+template <class F> struct plain_member {
+    using type = F;
 };
-template <class C, class R, class... A>
-struct plain_member<R (C::*)(A...) const> {
-  using type = R (C::*)(A...);
+template <class C, class R, class... A> struct plain_member<R (C::*)(A...) const> {
+    using type = R (C::*)(A...);
 };
-template <class C, class R, class... A>
-struct plain_member<R (C::*)(A...) noexcept> {
-  using type = R (C::*)(A...);
+template <class C, class R, class... A> struct plain_member<R (C::*)(A...) noexcept> {
+    using type = R (C::*)(A...);
 };
-template <class C, class R, class... A>
-struct plain_member<R (C::*)(A...) const noexcept> {
-  using type = R (C::*)(A...);
+template <class C, class R, class... A> struct plain_member<R (C::*)(A...) const noexcept> {
+    using type = R (C::*)(A...);
 };
-template <auto M>
-using plain_member_t = typename plain_member<decltype(M)>::type;
+template <auto M> using plain_member_t = typename plain_member<decltype(M)>::type;
 
 // The argument only carries the signature for deduction.
-template <class Tag, auto M, class C, class R, class... A>
-slot_fn thunk_for(R (C::*)(A...)) noexcept {
-  static_assert(std::is_base_of_v<C, typename Tag::impl>, "slot of another class");
-  return reinterpret_cast<slot_fn>(&slot_thunk<Tag, M, R, A...>);
+template <class Tag, auto M, class C, class R, class... A> slot_fn thunk_for(R (C::*)(A...)) noexcept
+{
+    static_assert(std::is_base_of_v<C, typename Tag::impl>, "slot of another class");
+    return reinterpret_cast<slot_fn>(&slot_thunk<Tag, M, R, A...>);
 }
 
 // Slot 0 of every interface table.
-template <class Tag>
-interface_ref root_thunk(const void*, void* object) noexcept {
-  return guarded(interface_ref{}, [&] {
-    return object ? self_of<Tag>(object)->root() : interface_ref{};
-  });
+template <class Tag> interface_ref root_thunk(const void*, void* object) noexcept
+{
+    return guarded(interface_ref{}, [&] { return object ? self_of<Tag>(object)->root() : interface_ref{}; });
 }
 
 // The only slot of a root table.
 template <class Tag>
 void query_thunk(const void*, void* object, const char* name, const void** table_word,
-                 void** object_word) noexcept {
-  if (table_word) *table_word = nullptr;
-  if (object_word) *object_word = nullptr;
-  if (!object || !name || !table_word || !object_word) return;
-  const bool answered = guarded(false, [&] {
-    self_of<Tag>(object)->query_match(name, table_word, object_word);
-    return true;
-  });
-  if (!answered) {  // a match that failed half-way answers null
-    *table_word = nullptr;
-    *object_word = nullptr;
-  }
+                 void** object_word) noexcept
+{
+    if (table_word)
+        *table_word = nullptr;
+    if (object_word)
+        *object_word = nullptr;
+    if (!object || !name || !table_word || !object_word)
+        return;
+    const bool answered = guarded(false, [&] {
+        self_of<Tag>(object)->query_match(name, table_word, object_word);
+        return true;
+    });
+    if (!answered) { // a match that failed half-way answers null
+        *table_word = nullptr;
+        *object_word = nullptr;
+    }
 }
 
-template <class Tag>
-struct ZV_PROTOCOL_LOCAL table_storage {
-  static inline bool built = false;
-  static inline slot_fn slots[1 + Tag::slots::size] = {};
+template <class Tag> struct ZV_PROTOCOL_LOCAL table_storage {
+    static inline bool built = false;
+    static inline slot_fn slots[1 + Tag::slots::size] = {};
 };
 
-template <class Tag>
-struct ZV_PROTOCOL_LOCAL root_table_storage {
-  static inline bool built = false;
-  static inline slot_fn slots[1] = {};
+template <class Tag> struct ZV_PROTOCOL_LOCAL root_table_storage {
+    static inline bool built = false;
+    static inline slot_fn slots[1] = {};
 };
 
-template <class Tag, auto... M>
-void fill_slots(slot_fn* slots, slot_list<M...>) noexcept {
-  std::size_t k = 1;
-  ((slots[k++] = thunk_for<Tag, M>(plain_member_t<M>{})), ...);
+template <class Tag, auto... M> void fill_slots(slot_fn* slots, slot_list<M...>) noexcept
+{
+    std::size_t k = 1;
+    ((slots[k++] = thunk_for<Tag, M>(plain_member_t<M>{})), ...);
 }
 
-}  // namespace glue_detail
+} // namespace glue_detail
 
 // The module's table for interface I, built on first use. The flag is set
 // before the slots are stored; all calls come from one thread, so no lock.
-template <class I>
-const void* table() noexcept {
-  using storage = glue_detail::table_storage<I>;
-  if (!storage::built) {
-    storage::built = true;
-    storage::slots[0] = reinterpret_cast<slot_fn>(&glue_detail::root_thunk<I>);
-    glue_detail::fill_slots<I>(storage::slots, typename I::slots{});
-  }
-  return storage::slots;
+template <class I> const void* table() noexcept
+{
+    using storage = glue_detail::table_storage<I>;
+    if (!storage::built) {
+        storage::built = true;
+        storage::slots[0] = reinterpret_cast<slot_fn>(&glue_detail::root_thunk<I>);
+        glue_detail::fill_slots<I>(storage::slots, typename I::slots{});
+    }
+    return storage::slots;
 }
 
 // The root table of objects whose root is reached through I's implementation.
-template <class I>
-const void* root_table() noexcept {
-  using storage = glue_detail::root_table_storage<I>;
-  if (!storage::built) {
-    storage::built = true;
-    storage::slots[0] = reinterpret_cast<slot_fn>(&glue_detail::query_thunk<I>);
-  }
-  return storage::slots;
+template <class I> const void* root_table() noexcept
+{
+    using storage = glue_detail::root_table_storage<I>;
+    if (!storage::built) {
+        storage::built = true;
+        storage::slots[0] = reinterpret_cast<slot_fn>(&glue_detail::query_thunk<I>);
+    }
+    return storage::slots;
 }
 
 // Compares `name` with I's name; on a match fills both result words. Returns
@@ -221,94 +219,106 @@ const void* root_table() noexcept {
 // only by the result words.
 template <class I>
 std::intptr_t query_match(typename I::impl* object, const char* name, const void** table_word,
-                          void** object_word) noexcept {
-  if (name == nullptr) return -1;
-  const int difference = std::strcmp(name, I::name);
-  if (difference != 0) return difference;
-  const void* t = table<I>();
-  *table_word = t;
-  *object_word = static_cast<void*>(object);
-  return reinterpret_cast<std::intptr_t>(t);
+                          void** object_word) noexcept
+{
+    if (name == nullptr)
+        return -1;
+    const int difference = std::strcmp(name, I::name);
+    if (difference != 0)
+        return difference;
+    const void* t = table<I>();
+    *table_word = t;
+    *object_word = static_cast<void*>(object);
+    return reinterpret_cast<std::intptr_t>(t);
 }
 
 // The name match of an object that implements several interfaces directly:
 // tries each in turn; the result words tell which one matched.
 template <class... I, class Object>
 std::intptr_t query_match_each(Object* object, const char* name, const void** table_word,
-                               void** object_word) noexcept {
-  std::intptr_t result = -1;
-  auto try_one = [&](auto matcher) {
-    result = matcher(object, name, table_word, object_word);
-    return *table_word != nullptr;
-  };
-  static_cast<void>((try_one(&query_match<I>) || ...));
-  return result;
+                               void** object_word) noexcept
+{
+    std::intptr_t result = -1;
+    auto try_one = [&](auto matcher) {
+        result = matcher(object, name, table_word, object_word);
+        return *table_word != nullptr;
+    };
+    static_cast<void>((try_one(&query_match<I>) || ...));
+    return result;
 }
 
-template <class I>
-interface_ref make_ref(typename I::impl* object) noexcept {
-  return {table<I>(), static_cast<void*>(object)};
+template <class I> interface_ref make_ref(typename I::impl* object) noexcept
+{
+    return {table<I>(), static_cast<void*>(object)};
 }
 
-template <class I>
-void make_ref(typename I::impl* object, interface_ref* out) noexcept {
-  if (out) *out = make_ref<I>(object);
+template <class I> void make_ref(typename I::impl* object, interface_ref* out) noexcept
+{
+    if (out)
+        *out = make_ref<I>(object);
 }
 
 // Our own object back from a reference, or null when the reference was not
 // made through this module's table for I.
-template <class I>
-typename I::impl* from_ref(const interface_ref& reference) noexcept {
-  if (!reference.valid() || reference.table != table<I>()) return nullptr;
-  return static_cast<typename I::impl*>(reference.object);
+template <class I> typename I::impl* from_ref(const interface_ref& reference) noexcept
+{
+    if (!reference.valid() || reference.table != table<I>())
+        return nullptr;
+    return static_cast<typename I::impl*>(reference.object);
 }
 
 // Asks a root reference for interface I by its versioned name.
-template <class I>
-interface_ref cast(const interface_ref& root) noexcept {
-  interface_ref result{};
-  if (!root.valid()) return result;
-  auto query = reinterpret_cast<query_fn>(static_cast<const slot_fn*>(root.table)[0]);
-  if (query) query(root.table, root.object, I::name, &result.table, &result.object);
-  return result;
+template <class I> interface_ref cast(const interface_ref& root) noexcept
+{
+    interface_ref result{};
+    if (!root.valid())
+        return result;
+    auto query = reinterpret_cast<query_fn>(static_cast<const slot_fn*>(root.table)[0]);
+    if (query)
+        query(root.table, root.object, I::name, &result.table, &result.object);
+    return result;
 }
 
 // Slot 0 of any interface: the object's root reference.
-inline interface_ref root_of(const interface_ref& reference) noexcept {
-  if (!reference.valid()) return {};
-  using root_fn = interface_ref (*)(const void*, void*);
-  auto fn = reinterpret_cast<root_fn>(static_cast<const slot_fn*>(reference.table)[0]);
-  return fn ? fn(reference.table, reference.object) : interface_ref{};
+inline interface_ref root_of(const interface_ref& reference) noexcept
+{
+    if (!reference.valid())
+        return {};
+    using root_fn = interface_ref (*)(const void*, void*);
+    auto fn = reinterpret_cast<root_fn>(static_cast<const slot_fn*>(reference.table)[0]);
+    return fn ? fn(reference.table, reference.object) : interface_ref{};
 }
 
-namespace glue_detail {
+namespace glue_detail
+{
 
-template <auto M, class Sig = plain_member_t<M>>
-struct caller;
+template <auto M, class Sig = plain_member_t<M>> struct caller;
 
-template <auto M, class C, class R, class... A>
-struct caller<M, R (C::*)(A...)> {
-  using tag = typename C::interface_type;
-  static constexpr std::size_t index = slot_position<M>(typename tag::slots{});
-  static_assert(index != 0, "the member function is not a slot of its interface");
-  using c_fn = R (*)(const void*, void*, abi_t<A>...);
+template <auto M, class C, class R, class... A> struct caller<M, R (C::*)(A...)> {
+    using tag = typename C::interface_type;
+    static constexpr std::size_t index = slot_position<M>(typename tag::slots{});
+    static_assert(index != 0, "the member function is not a slot of its interface");
+    using c_fn = R (*)(const void*, void*, abi_t<A>...);
 
-  static R invoke(const interface_ref& reference, A... args) {
-    if (!reference.valid()) return default_result<R>();
-    const slot_fn entry = static_cast<const slot_fn*>(reference.table)[index];
-    if (entry == nullptr) return default_result<R>();
-    return reinterpret_cast<c_fn>(entry)(reference.table, reference.object, abi<A>::pass(args)...);
-  }
+    static R invoke(const interface_ref& reference, A... args)
+    {
+        if (!reference.valid())
+            return default_result<R>();
+        const slot_fn entry = static_cast<const slot_fn*>(reference.table)[index];
+        if (entry == nullptr)
+            return default_result<R>();
+        return reinterpret_cast<c_fn>(entry)(reference.table, reference.object, abi<A>::pass(args)...);
+    }
 };
 
-}  // namespace glue_detail
+} // namespace glue_detail
 
 // Call wrapper: calls the slot of `reference` that member function M declares,
 // or does nothing and returns the default result when the reference is null.
 //   call<&localizer_impl::load_string>(localizer, id, visitor)
-template <auto M, class... P>
-decltype(auto) call(const interface_ref& reference, P&&... args) {
-  return glue_detail::caller<M>::invoke(reference, std::forward<P>(args)...);
+template <auto M, class... P> decltype(auto) call(const interface_ref& reference, P&&... args)
+{
+    return glue_detail::caller<M>::invoke(reference, std::forward<P>(args)...);
 }
 
 // The member function declared for slot K (from 1) of interface I.
@@ -318,35 +328,35 @@ inline constexpr auto slot_member = glue_detail::nth_slot<K>(typename I::slots{}
 // Base of every `_impl` class: the name match and the root, with defaults that
 // answer for exactly one interface. Classes that answer for more override
 // query_match.
-template <class Tag>
-class impl_root {
- public:
-  using interface_type = Tag;
+template <class Tag> class impl_root
+{
+  public:
+    using interface_type = Tag;
 
-  impl_root() = default;
-  impl_root(const impl_root&) = default;
-  impl_root& operator=(const impl_root&) = default;
-  virtual ~impl_root() = default;
+    impl_root() = default;
+    impl_root(const impl_root&) = default;
+    impl_root& operator=(const impl_root&) = default;
+    virtual ~impl_root() = default;
 
-  virtual std::intptr_t query_match(const char* name, const void** table_word,
-                                    void** object_word) {
-    return zv::query_match<Tag>(self(), name, table_word, object_word);
-  }
+    virtual std::intptr_t query_match(const char* name, const void** table_word, void** object_word)
+    {
+        return zv::query_match<Tag>(self(), name, table_word, object_word);
+    }
 
-  virtual interface_ref root() { return {root_table<Tag>(), static_cast<void*>(self())}; }
+    virtual interface_ref root() { return {root_table<Tag>(), static_cast<void*>(self())}; }
 
- private:
-  // Deduced, so the tag may still be incomplete where the class is derived from.
-  auto* self() noexcept { return static_cast<typename Tag::impl*>(this); }
+  private:
+    // Deduced, so the tag may still be incomplete where the class is derived from.
+    auto* self() noexcept { return static_cast<typename Tag::impl*>(this); }
 };
 
-}  // namespace zv
+} // namespace zv
 
 // Declares interface `tag` (implemented by class tag##_impl) with its versioned
 // name and its slots 1, 2, ... in table order.
-#define ZV_INTERFACE(tag, versioned_name, ...)            \
-  struct tag {                                            \
-    using impl = tag##_impl;                              \
-    static constexpr char name[] = versioned_name;        \
-    using slots = ::zv::slot_list<__VA_ARGS__>;           \
-  }
+#define ZV_INTERFACE(tag, versioned_name, ...)                                                               \
+    struct tag {                                                                                             \
+        using impl = tag##_impl;                                                                             \
+        static constexpr char name[] = versioned_name;                                                       \
+        using slots = ::zv::slot_list<__VA_ARGS__>;                                                          \
+    }

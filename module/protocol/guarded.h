@@ -5,22 +5,23 @@
 #include <type_traits>
 #include <utility>
 
-namespace zv {
+namespace zv
+{
 
 // Runs fn; any exception becomes `fallback`. When fn returns nothing the
 // fallback is returned on success too (callers of void slots ignore it).
-template <class R, class F>
-R guarded(R fallback, F&& fn) noexcept {
-  try {
-    if constexpr (std::is_void_v<std::invoke_result_t<F&>>) {
-      fn();
-      return fallback;
-    } else {
-      return static_cast<R>(fn());
+template <class R, class F> R guarded(R fallback, F&& fn) noexcept
+{
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<F&>>) {
+            fn();
+            return fallback;
+        } else {
+            return static_cast<R>(fn());
+        }
+    } catch (...) {
+        return fallback;
     }
-  } catch (...) {
-    return fallback;
-  }
 }
 
-}  // namespace zv
+} // namespace zv

@@ -8,14 +8,16 @@
 
 #include "protocol/glue.h"
 
-namespace zv {
+namespace zv
+{
 
 struct string_visitor;
 
-class string_visitor_impl : public impl_root<string_visitor> {
- public:
-  // `text` is zero-terminated UTF-16.
-  virtual void visit(const char16_t* /*text*/) {}
+class string_visitor_impl : public impl_root<string_visitor>
+{
+  public:
+    // `text` is zero-terminated UTF-16.
+    virtual void visit(const char16_t* /*text*/) {}
 };
 
 ZV_INTERFACE(string_visitor, "zv_string_visitor_interface_0", &string_visitor_impl::visit);
@@ -25,36 +27,39 @@ ZV_INTERFACE(string_visitor, "zv_string_visitor_interface_0", &string_visitor_im
 //   std::u16string text;
 //   stdwstring_visitor visitor(text);
 //   call<...>(host_object, ..., make_ref<string_visitor>(&visitor));
-class stdwstring_visitor : public string_visitor_impl {
- public:
-  explicit stdwstring_visitor(std::u16string& target) : target_(&target) {}
+class stdwstring_visitor : public string_visitor_impl
+{
+  public:
+    explicit stdwstring_visitor(std::u16string& target) : target_(&target) {}
 
-  void visit(const char16_t* text) override {
-    if (text == nullptr) {
-      target_->clear();
-    } else {
-      target_->assign(text);
+    void visit(const char16_t* text) override
+    {
+        if (text == nullptr) {
+            target_->clear();
+        } else {
+            target_->assign(text);
+        }
     }
-  }
 
- private:
-  std::u16string* target_;
+  private:
+    std::u16string* target_;
 };
 
 struct thrice_interleaved_bytes_visitor;
 
 // Byte of row r, column c, channel k: data + r*row_stride + c*column_stride +
 // k*channel_stride; strides in bytes and may be negative.
-class thrice_interleaved_bytes_visitor_impl : public impl_root<thrice_interleaved_bytes_visitor> {
- public:
-  virtual void visit(std::int32_t /*rows*/, std::int32_t /*row_stride*/,
-                     std::int32_t /*columns*/, std::int32_t /*column_stride*/,
-                     std::int32_t /*channels*/, std::int32_t /*channel_stride*/,
-                     const std::uint8_t* /*data*/) {}
+class thrice_interleaved_bytes_visitor_impl : public impl_root<thrice_interleaved_bytes_visitor>
+{
+  public:
+    virtual void visit(std::int32_t /*rows*/, std::int32_t /*row_stride*/, std::int32_t /*columns*/,
+                       std::int32_t /*column_stride*/, std::int32_t /*channels*/,
+                       std::int32_t /*channel_stride*/, const std::uint8_t* /*data*/)
+    {
+    }
 };
 
-ZV_INTERFACE(thrice_interleaved_bytes_visitor,
-             "zv_thrice_interleaved_bytes_visitor_interface_0",
+ZV_INTERFACE(thrice_interleaved_bytes_visitor, "zv_thrice_interleaved_bytes_visitor_interface_0",
              &thrice_interleaved_bytes_visitor_impl::visit);
 
-}  // namespace zv
+} // namespace zv

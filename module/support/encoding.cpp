@@ -4,8 +4,10 @@
 
 #include <limits>
 
-namespace zv {
-namespace {
+namespace zv
+{
+namespace
+{
 
 constexpr std::array<encoding_entry, encoding_count> encoding_table = {{
     {u"UTF-8", u"UTF-8", 65001, 0},
@@ -44,26 +46,31 @@ const std::array<encoding_entry, encoding_count>& encodings() noexcept
 
 unsigned code_page_of(std::size_t index) noexcept
 {
-    if (index >= encoding_count) return 0;
+    if (index >= encoding_count)
+        return 0;
     const unsigned code_page = encoding_table[index].code_page;
     return code_page != 0 ? code_page : platform::ansi_code_page();
 }
 
 std::u16string to_wide(const char* text, std::size_t length_bytes, std::size_t index)
 {
-    if (text == nullptr || !fits_int(length_bytes)) return {};
+    if (text == nullptr || !fits_int(length_bytes))
+        return {};
     const unsigned code_page = code_page_of(index);
     const int length = static_cast<int>(length_bytes);
     const int needed = platform::multi_byte_to_wide(code_page, text, length, nullptr, 0);
-    if (needed <= 0) return {};
+    if (needed <= 0)
+        return {};
     std::u16string result(static_cast<std::size_t>(needed), u'\0');
-    if (platform::multi_byte_to_wide(code_page, text, length, result.data(), needed) != needed) return {};
+    if (platform::multi_byte_to_wide(code_page, text, length, result.data(), needed) != needed)
+        return {};
     return result;
 }
 
 std::u16string to_wide(const char* text)
 {
-    if (text == nullptr) return {};
+    if (text == nullptr)
+        return {};
     return to_wide(text, std::char_traits<char>::length(text), encoding_system);
 }
 
@@ -74,19 +81,23 @@ std::u16string to_wide(const std::string& text)
 
 std::string to_narrow(const char16_t* text, std::size_t length_units)
 {
-    if (text == nullptr || !fits_int(length_units)) return {};
+    if (text == nullptr || !fits_int(length_units))
+        return {};
     const unsigned code_page = code_page_of(encoding_system);
     const int length = static_cast<int>(length_units);
     const int needed = platform::wide_to_multi_byte(code_page, text, length, nullptr, 0);
-    if (needed <= 0) return {};
+    if (needed <= 0)
+        return {};
     std::string result(static_cast<std::size_t>(needed), '\0');
-    if (platform::wide_to_multi_byte(code_page, text, length, result.data(), needed) != needed) return {};
+    if (platform::wide_to_multi_byte(code_page, text, length, result.data(), needed) != needed)
+        return {};
     return result;
 }
 
 std::string to_narrow(const char16_t* text)
 {
-    if (text == nullptr) return {};
+    if (text == nullptr)
+        return {};
     return to_narrow(text, std::char_traits<char16_t>::length(text));
 }
 

@@ -13,7 +13,8 @@
 #include <cstdint>
 #include <string>
 
-namespace zv {
+namespace zv
+{
 
 struct encoding_entry {
     const char16_t* name;

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 
-namespace zv::fs {
-namespace {
+namespace zv::fs
+{
+namespace
+{
 
 using name_list = std::vector<std::u16string>;
 
@@ -23,14 +25,18 @@ void list_level(const std::u16string& directory, const std::u16string& pattern, 
                 name_list& result)
 {
     name_list names;
-    if (!platform::find_entries(join(directory, pattern), names)) return;
+    if (!platform::find_entries(join(directory, pattern), names))
+        return;
     for (const std::u16string& name : names) {
-        if (name == u"." || name == u"..") continue;
+        if (name == u"." || name == u"..")
+            continue;
         std::u16string full = join(directory, name);
         platform::path_status status;
         if (platform::query_path(full, status) && status.directory) {
-            if ((flags & list_recursive) != 0 && !status.link) list_level(full, pattern, flags, result);
-            if ((flags & list_directories) != 0) result.push_back(std::move(full));
+            if ((flags & list_recursive) != 0 && !status.link)
+                list_level(full, pattern, flags, result);
+            if ((flags & list_directories) != 0)
+                result.push_back(std::move(full));
         } else if ((flags & list_files) != 0) {
             result.push_back(std::move(full));
         }
@@ -48,15 +54,18 @@ name_list entries_of(const std::u16string& directory)
 bool copy_entry(const std::u16string& from, const std::u16string& to, bool overwrite)
 {
     platform::path_status status;
-    if (!platform::query_path(from, status)) return false;
-    if (status.directory) return copy_directory(from, to, overwrite);
+    if (!platform::query_path(from, status))
+        return false;
+    if (status.directory)
+        return copy_directory(from, to, overwrite);
     return platform::copy_file(from, to, overwrite);
 }
 
 bool remove_entry(const std::u16string& path)
 {
     platform::path_status status;
-    if (platform::query_path(path, status) && status.directory && !status.link) return remove_tree(path);
+    if (platform::query_path(path, status) && status.directory && !status.link)
+        return remove_tree(path);
     return platform::delete_file(path);
 }
 
@@ -117,16 +126,20 @@ bool create_directory(const std::u16string& path) noexcept
 bool create_directories(const std::u16string& path) noexcept
 {
     try {
-        if (platform::path_exists(path)) return true;
+        if (platform::path_exists(path))
+            return true;
         std::u16string current;
-        if (!path.empty() && is_separator(path[0])) current.push_back(u'\\');
+        if (!path.empty() && is_separator(path[0]))
+            current.push_back(u'\\');
         std::size_t start = 0;
         while (start < path.size()) {
             std::size_t end = start;
-            while (end < path.size() && !is_separator(path[end])) ++end;
+            while (end < path.size() && !is_separator(path[end]))
+                ++end;
             if (end > start) {
                 current.append(path, start, end - start);
-                if (!platform::path_exists(current) && !platform::make_directory(current)) return false;
+                if (!platform::path_exists(current) && !platform::make_directory(current))
+                    return false;
                 current.push_back(u'\\');
             }
             start = end + 1;
@@ -140,7 +153,8 @@ bool create_directories(const std::u16string& path) noexcept
 bool copy_directory(const std::u16string& from, const std::u16string& to, bool overwrite) noexcept
 {
     try {
-        if (!platform::is_directory_path(from) || !create_directories(to)) return false;
+        if (!platform::is_directory_path(from) || !create_directories(to))
+            return false;
         bool all_copied = true;
         for (const std::u16string& name : entries_of(from))
             all_copied = copy_entry(join(from, name), join(to, name), overwrite) && all_copied;
@@ -152,8 +166,10 @@ bool copy_directory(const std::u16string& from, const std::u16string& to, bool o
 
 bool move_directory(const std::u16string& from, const std::u16string& to, bool overwrite) noexcept
 {
-    if (!platform::is_directory_path(from)) return false;
-    if (platform::move_path(from, to, overwrite)) return true;
+    if (!platform::is_directory_path(from))
+        return false;
+    if (platform::move_path(from, to, overwrite))
+        return true;
     return copy_directory(from, to, overwrite) && remove_tree(from);
 }
 
@@ -166,7 +182,8 @@ bool remove_tree(const std::u16string& path) noexcept
 {
     try {
         platform::path_status status;
-        if (!platform::query_path(path, status) || !status.directory || status.link) return false;
+        if (!platform::query_path(path, status) || !status.directory || status.link)
+            return false;
         bool all_removed = true;
         for (const std::u16string& name : entries_of(path))
             all_removed = remove_entry(join(path, name)) && all_removed;

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace zv::fs {
+namespace zv::fs
+{
 
 // Listing flags, combined bitwise.
 inline constexpr unsigned list_directories = 1;

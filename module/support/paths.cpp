@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
-namespace zv::fs {
-namespace {
+namespace zv::fs
+{
+namespace
+{
 
 constexpr char16_t backslash = u'\\';
 constexpr std::u16string_view separators = u"\\/";
@@ -52,15 +54,19 @@ bool is_separator(char16_t unit) noexcept
 std::u16string with_trailing_separator(std::u16string_view path)
 {
     std::u16string result(path);
-    if (!result.empty() && !is_separator(result.back())) result.push_back(backslash);
+    if (!result.empty() && !is_separator(result.back()))
+        result.push_back(backslash);
     return result;
 }
 
 std::u16string join(std::u16string_view base, std::u16string_view tail)
 {
-    if (base.empty()) return std::u16string(tail);
-    if (tail.empty()) return std::u16string(base);
-    if (!is_relative(tail)) return std::u16string(tail);
+    if (base.empty())
+        return std::u16string(tail);
+    if (tail.empty())
+        return std::u16string(base);
+    if (!is_relative(tail))
+        return std::u16string(tail);
     std::u16string result = with_trailing_separator(base);
     result.append(tail);
     return result;
@@ -99,14 +105,17 @@ std::u16string with_extension(std::u16string_view path, std::u16string_view exte
     std::size_t end = path.size();
     for (std::size_t i = path.size(); i > 0; --i) {
         const char16_t unit = path[i - 1];
-        if (is_separator(unit)) break;
+        if (is_separator(unit))
+            break;
         if (unit == u'.') {
-            if (i - 1 > 0) end = i - 1;
+            if (i - 1 > 0)
+                end = i - 1;
             break;
         }
     }
     std::u16string result(path.substr(0, end));
-    if (!extension.empty() && extension[0] != u'.') result.push_back(u'.');
+    if (!extension.empty() && extension[0] != u'.')
+        result.push_back(u'.');
     result.append(extension);
     return result;
 }
@@ -141,15 +150,16 @@ std::u16string sanitized_path(std::u16string_view path)
 {
     std::u16string result(path);
     const auto rest = result.begin() + static_cast<std::ptrdiff_t>(drive_prefix_length(path));
-    std::replace_if(rest, result.end(), [](char16_t unit) { return !is_valid_path_char(unit); }, u'_');
+    std::replace_if(
+        rest, result.end(), [](char16_t unit) { return !is_valid_path_char(unit); }, u'_');
     return result;
 }
 
 std::u16string sanitized_file_name(std::u16string_view name)
 {
     std::u16string result(name);
-    std::replace_if(result.begin(), result.end(), [](char16_t unit) { return !is_valid_file_name_char(unit); },
-                    u'_');
+    std::replace_if(
+        result.begin(), result.end(), [](char16_t unit) { return !is_valid_file_name_char(unit); }, u'_');
     return result;
 }
 

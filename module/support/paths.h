@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace zv::fs {
+namespace zv::fs
+{
 
 bool is_separator(char16_t unit) noexcept;
 

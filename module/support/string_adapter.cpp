@@ -2,7 +2,8 @@
 
 #include "support/encoding.h"
 
-namespace zv {
+namespace zv
+{
 
 // The host calls these with the context given at creation. Nothing may leave
 // them into the host: a failed assignment leaves the target as it was.
@@ -10,7 +11,8 @@ extern "C" {
 
 static void deliver_narrow(const char* text, void* context) noexcept
 {
-    if (context == nullptr) return;
+    if (context == nullptr)
+        return;
     try {
         static_cast<Tzv_string_adapter_base*>(context)->assign_narrow(text);
     } catch (...) {
@@ -19,7 +21,8 @@ static void deliver_narrow(const char* text, void* context) noexcept
 
 static void deliver_wide(const char16_t* text, void* context) noexcept
 {
-    if (context == nullptr) return;
+    if (context == nullptr)
+        return;
     try {
         static_cast<Tzv_string_adapter_base*>(context)->assign_wide(text);
     } catch (...) {
@@ -35,7 +38,8 @@ Tzv_string_adapter_base::Tzv_string_adapter_base() noexcept
 
 Tzv_string_adapter_base::~Tzv_string_adapter_base()
 {
-    if (handle_ != nullptr) zv_string_adp_destroy(handle_);
+    if (handle_ != nullptr)
+        zv_string_adp_destroy(handle_);
 }
 
 void Tzv_std_string_adapter::assign_wide(const char16_t* text)

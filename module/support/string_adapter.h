@@ -11,10 +11,12 @@
 
 #include <string>
 
-namespace zv {
+namespace zv
+{
 
-class Tzv_string_adapter_base {
-public:
+class Tzv_string_adapter_base
+{
+  public:
     Tzv_string_adapter_base(const Tzv_string_adapter_base&) = delete;
     Tzv_string_adapter_base& operator=(const Tzv_string_adapter_base&) = delete;
 
@@ -26,39 +28,41 @@ public:
     virtual void assign_wide(const char16_t* text) = 0;
     virtual void assign_narrow(const char* text) = 0;
 
-protected:
+  protected:
     Tzv_string_adapter_base() noexcept;
     virtual ~Tzv_string_adapter_base();
 
-private:
+  private:
     zv_string_adp_t handle_;
 };
 
 // Delivers into a narrow string (wide text is converted with the system ANSI
 // code page). The string must outlive the adapter.
-class Tzv_std_string_adapter final : public Tzv_string_adapter_base {
-public:
+class Tzv_std_string_adapter final : public Tzv_string_adapter_base
+{
+  public:
     explicit Tzv_std_string_adapter(std::string& target) noexcept : target_(&target) {}
     ~Tzv_std_string_adapter() override = default;
 
     void assign_wide(const char16_t* text) override;
     void assign_narrow(const char* text) override;
 
-private:
+  private:
     std::string* target_;
 };
 
 // Delivers into a wide string (narrow text is converted with the system ANSI
 // code page). The string must outlive the adapter.
-class Tzv_std_wstring_adapter final : public Tzv_string_adapter_base {
-public:
+class Tzv_std_wstring_adapter final : public Tzv_string_adapter_base
+{
+  public:
     explicit Tzv_std_wstring_adapter(std::u16string& target) noexcept : target_(&target) {}
     ~Tzv_std_wstring_adapter() override = default;
 
     void assign_wide(const char16_t* text) override;
     void assign_narrow(const char* text) override;
 
-private:
+  private:
     std::u16string* target_;
 };
 

@@ -4,14 +4,15 @@
 
 #include "bundle/service_factories.h"
 
-namespace zv::util::detail {
+namespace zv::util::detail
+{
 
 // For now it only registers: create keeps the base's default and builds no
 // service object.
-template <int N>
-class modal_dialog_service_factory : public custom_service_factory_impl {
- public:
-  modal_dialog_service_factory() : custom_service_factory_impl(u"") {}
+template <int N> class modal_dialog_service_factory : public custom_service_factory_impl
+{
+  public:
+    modal_dialog_service_factory() : custom_service_factory_impl(u"") {}
 };
 
-}  // namespace zv::util::detail
+} // namespace zv::util::detail

@@ -4,14 +4,15 @@
 #include "bundle/authority.h"
 #include "bundle/service_factories.h"
 
-namespace zv::util {
+namespace zv::util
+{
 
 // Registered as authority + App::service_path. For now it only registers:
 // create keeps the base's default and builds no tool object.
-template <class App>
-class service_factory : public custom_service_factory_impl {
- public:
-  service_factory() : custom_service_factory_impl(service_identifier(App::service_path).c_str()) {}
+template <class App> class service_factory : public custom_service_factory_impl
+{
+  public:
+    service_factory() : custom_service_factory_impl(service_identifier(App::service_path).c_str()) {}
 };
 
-}  // namespace zv::util
+} // namespace zv::util

@@ -109,7 +109,7 @@ class CWorksheet
     std::uint32_t cell_ = 0;
     std::uint32_t offset_ = 0;
     bool landscape_ = false;
-    std::string utf8_; // reused for every text lookup
+    std::string utf8_;     // reused for every text lookup
     std::string row_utf8_; // the shared texts of the current row
     std::vector<PreparedText> prepared_;
 };

@@ -3,8 +3,10 @@
 #include <array>
 #include <cstring>
 
-namespace zv::zip {
-namespace {
+namespace zv::zip
+{
+namespace
+{
 
 using crc_tables = std::array<std::array<std::uint32_t, 256>, 8>;
 

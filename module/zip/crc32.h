@@ -5,7 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 // Continues a CRC over more data; start with crc 0.
 std::uint32_t crc32_update(std::uint32_t crc, const void* data, std::size_t size_bytes) noexcept;

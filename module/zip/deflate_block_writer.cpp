@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
-namespace {
+namespace
+{
 
 // Output buffer: large enough for the longest block (every symbol a 48-bit
 // match) with room to spare, handed out once it holds this many bytes.
@@ -32,15 +34,16 @@ struct DeflateBlockWriter::block_code {
     std::uint16_t offset_codes[deflate_num_fixed_offset_syms];
     std::uint8_t precode_lens[deflate_num_precode_syms];
     std::uint16_t precode_codes[deflate_num_precode_syms];
-    std::uint8_t items[deflate_num_litlen_syms + deflate_num_offset_syms];       // precode symbols
-    std::uint8_t item_extra[deflate_num_litlen_syms + deflate_num_offset_syms];  // their extra bits' value
+    std::uint8_t items[deflate_num_litlen_syms + deflate_num_offset_syms];      // precode symbols
+    std::uint8_t item_extra[deflate_num_litlen_syms + deflate_num_offset_syms]; // their extra bits' value
     unsigned num_items = 0;
     unsigned hlit = 0;  // literal/length lengths sent
     unsigned hdist = 0; // distance lengths sent
     unsigned hclen = 0; // code-length code lengths sent
 };
 
-namespace {
+namespace
+{
 
 // The fixed code of RFC 1951, section 3.2.6.
 void make_fixed_code(DeflateBlockWriter::block_code& code) noexcept;
@@ -138,7 +141,8 @@ std::uint64_t DeflateBlockWriter::symbol_bits(const block_code& code) const noex
     return bits;
 }
 
-namespace {
+namespace
+{
 
 void make_fixed_code(DeflateBlockWriter::block_code& code) noexcept
 {
@@ -265,8 +269,8 @@ void DeflateBlockWriter::write_symbols(const block_code& code) noexcept
                           << code.litlen_lens[sym]),
                      code.litlen_lens[sym] + deflate_length_extra[lc]);
             const unsigned oc = offset_code(dist[i]);
-            put_bits(code.offset_codes[oc] |
-                         (static_cast<std::uint64_t>(dist[i] - deflate_offset_base[oc]) << code.offset_lens[oc]),
+            put_bits(code.offset_codes[oc] | (static_cast<std::uint64_t>(dist[i] - deflate_offset_base[oc])
+                                              << code.offset_lens[oc]),
                      code.offset_lens[oc] + deflate_offset_extra[oc]);
         }
         if (bitcount_ >= 16) {

@@ -9,13 +9,15 @@
 #include <cstdint>
 #include <memory>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 // Receives finished output bytes; false stops the compression.
 using deflate_sink_fn = bool (*)(void* context, const std::uint8_t* data, std::size_t size_bytes);
 
-class DeflateBlockWriter {
-public:
+class DeflateBlockWriter
+{
+  public:
     DeflateBlockWriter();
 
     // Starts a new stream that delivers its bytes to sink.
@@ -60,8 +62,7 @@ public:
     // The codes of one block (defined in the source file).
     struct block_code;
 
-private:
-
+  private:
     void reset_tallies() noexcept;
     std::uint64_t symbol_bits(const block_code& code) const noexcept;
     void write_stored(const std::uint8_t* raw, std::size_t raw_bytes, bool last) noexcept;

@@ -9,9 +9,11 @@
 #include <emmintrin.h>
 #endif
 
-namespace zv::zip {
+namespace zv::zip
+{
 
-namespace {
+namespace
+{
 
 constexpr std::uintptr_t cache_line = 64;
 
@@ -33,7 +35,10 @@ std::uint64_t load64(const void* p) noexcept
     return v;
 }
 
-void store64(void* p, std::uint64_t v) noexcept { std::memcpy(p, &v, sizeof v); }
+void store64(void* p, std::uint64_t v) noexcept
+{
+    std::memcpy(p, &v, sizeof v);
+}
 
 // Number of equal leading bytes given the XOR of two little-endian loads.
 unsigned equal_bytes(std::uint64_t diff) noexcept
@@ -183,7 +188,8 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
     return len >= nice;
 }
 
-namespace {
+namespace
+{
 
 // Bit k set when the window at base plus the k-th of the sixteen positions
 // holds target: only such a candidate can match longer than the current best.
@@ -275,7 +281,8 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
         if (last > limit && chain > links_per_position) [[likely]] {
             chain -= links_per_position;
             const std::uint8_t* const base = window_.get() + best_len - 1;
-            for (unsigned pass = screen(base, entry, load16(scan + best_len - 1)); pass != 0; pass &= pass - 1) {
+            for (unsigned pass = screen(base, entry, load16(scan + best_len - 1)); pass != 0;
+                 pass &= pass - 1) {
                 if (try_candidate(entry[__builtin_ctz(pass)], best_len, max_len, nice)) {
                     return best_len;
                 }
@@ -317,7 +324,8 @@ void DeflateCompressor::lazy_loop() noexcept
         const unsigned prev_length = match_length;
         const unsigned prev_match = match_start_;
         match_length = deflate_min_match - 1;
-        if (hash_head != 0 && prev_length < params_.max_lazy && strstart_ - hash_head <= deflate_max_distance) {
+        if (hash_head != 0 && prev_length < params_.max_lazy &&
+            strstart_ - hash_head <= deflate_max_distance) {
             match_length = longest_match(hash_head, prev_length);
             if (match_length == deflate_min_match && strstart_ - match_start_ > deflate_too_far) {
                 match_length = deflate_min_match - 1;

@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <memory>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 // Search parameters of one level: a match this long makes the search for a
 // better one cut its chain to a quarter; a match this long is taken without
@@ -24,15 +25,16 @@ struct deflate_level_params {
 
 // Levels 1 to 8 (index 0 is unused).
 inline constexpr deflate_level_params deflate_levels[9] = {
-    {0, 0, 0, 0},       {4, 4, 16, 4},      {4, 8, 16, 8},       {4, 16, 32, 16},   {8, 16, 32, 32},
-    {8, 32, 64, 64},    {16, 64, 128, 128}, {16, 128, 258, 256}, {32, 128, 258, 1024},
+    {0, 0, 0, 0},    {4, 4, 16, 4},      {4, 8, 16, 8},       {4, 16, 32, 16},      {8, 16, 32, 32},
+    {8, 32, 64, 64}, {16, 64, 128, 128}, {16, 128, 258, 256}, {32, 128, 258, 1024},
 };
 
 // Fills buffer with up to size_bytes of input; 0 at the end, -1 on error.
 using deflate_reader_fn = std::int64_t (*)(void* context, std::uint8_t* buffer, std::size_t size_bytes);
 
-class DeflateCompressor {
-public:
+class DeflateCompressor
+{
+  public:
     // Allocates the window, hash tables and buffers (about 1.5 MiB); may
     // throw std::bad_alloc.
     DeflateCompressor();
@@ -46,7 +48,7 @@ public:
     // a level outside 1..8, "read error", "write error".
     const char* compress(int level, deflate_reader_fn reader, deflate_sink_fn sink, void* context) noexcept;
 
-private:
+  private:
     bool fill_window() noexcept;
     void slide_window() noexcept;
     unsigned insert(unsigned pos) noexcept;
@@ -71,10 +73,10 @@ private:
     void* context_ = nullptr;
     bool input_ended_ = false;
     bool read_failed_ = false;
-    unsigned strstart_ = 0;   // current position in the window
-    unsigned lookahead_ = 0;  // valid bytes from strstart on
+    unsigned strstart_ = 0;  // current position in the window
+    unsigned lookahead_ = 0; // valid bytes from strstart on
     unsigned match_start_ = 0;
-    long block_start_ = 0;    // window position where the current block began (negative: slid out)
+    long block_start_ = 0; // window position where the current block began (negative: slid out)
 };
 
 } // namespace zv::zip

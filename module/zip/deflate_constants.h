@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 // Shortest match the format can encode, in bytes.
 inline constexpr unsigned deflate_min_match = 3;
@@ -86,7 +87,7 @@ inline constexpr std::uint16_t deflate_offset_base[deflate_num_offset_syms] = {
 inline constexpr std::uint8_t deflate_offset_extra[deflate_num_offset_syms] = {
     0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 // Extra bits of the code-length symbols 16, 17, 18.
-inline constexpr std::uint8_t deflate_precode_extra[deflate_num_precode_syms] = {
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 7};
+inline constexpr std::uint8_t deflate_precode_extra[deflate_num_precode_syms] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                                                                 0, 0, 0, 0, 0, 0, 2, 3, 7};
 
 } // namespace zv::zip

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
-namespace zv::zip {
-namespace {
+namespace zv::zip
+{
+namespace
+{
 
 constexpr unsigned max_syms = deflate_num_fixed_litlen_syms;
 
@@ -82,8 +84,7 @@ void limit_lengths(unsigned* count, unsigned longest, unsigned max_len)
 
 } // namespace
 
-void build_code_lengths(const std::uint32_t* freqs, unsigned num_syms, unsigned max_len,
-                        std::uint8_t* lens)
+void build_code_lengths(const std::uint32_t* freqs, unsigned num_syms, unsigned max_len, std::uint8_t* lens)
 {
     std::uint32_t keys[max_syms];
     int n = 0;

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
-namespace {
+namespace
+{
 
 // One value for the whole process, overwritten by every operation; the
 // module runs on one thread, so no lock.
@@ -38,9 +40,11 @@ struct ZipArchiveWriter::state {
     std::unique_ptr<std::uint8_t[]> read_buffer;
 
     std::uint32_t add(std::u16string name, const void* source, std::uint32_t length, std::uint32_t kind);
-    std::uint32_t open_source(ZipSource& source, const void* target, std::uint32_t length, std::uint32_t kind);
+    std::uint32_t open_source(ZipSource& source, const void* target, std::uint32_t length,
+                              std::uint32_t kind);
     void fill_header(ZipEntryHeader& header, const ZipSource& source, std::uint16_t method) const;
-    std::uint32_t write_data(ZipEntryHeader& header, ZipSource& source, bool folder, std::uint64_t& compressed);
+    std::uint32_t write_data(ZipEntryHeader& header, ZipSource& source, bool folder,
+                             std::uint64_t& compressed);
     std::uint32_t copy_stored(ZipSource& source, std::uint64_t& compressed);
     std::uint32_t copy_deflated(ZipEntryHeader& header, ZipSource& source, std::uint64_t& compressed);
     std::uint32_t finish_local_header(ZipEntryHeader& header, std::uint32_t announced_size);
@@ -60,8 +64,8 @@ std::uint32_t ZipArchiveWriter::state::put_record(const std::uint8_t* bytes, std
     return result;
 }
 
-std::uint32_t ZipArchiveWriter::state::open_source(ZipSource& source, const void* target, std::uint32_t length,
-                                                   std::uint32_t kind)
+std::uint32_t ZipArchiveWriter::state::open_source(ZipSource& source, const void* target,
+                                                   std::uint32_t length, std::uint32_t kind)
 {
     if (kind == zip_source_folder) {
         source.open_folder();
@@ -116,7 +120,8 @@ std::uint32_t ZipArchiveWriter::state::copy_stored(ZipSource& source, std::uint6
     }
 }
 
-namespace {
+namespace
+{
 
 // Glue between the compressor's reader and sink and one entry's source and
 // the archive's output.
@@ -170,7 +175,8 @@ std::uint32_t ZipArchiveWriter::state::write_data(ZipEntryHeader& header, ZipSou
 
 // Puts the final CRC and sizes where a reader finds them: into the local
 // header again when the output can seek, else into a data descriptor.
-std::uint32_t ZipArchiveWriter::state::finish_local_header(ZipEntryHeader& header, std::uint32_t announced_size)
+std::uint32_t ZipArchiveWriter::state::finish_local_header(ZipEntryHeader& header,
+                                                           std::uint32_t announced_size)
 {
     std::uint8_t record[zip_max_record_bytes];
     if (output.can_seek() && (header.flags & zip_flag_encrypted) == 0) {
@@ -195,8 +201,8 @@ std::uint32_t ZipArchiveWriter::state::finish_local_header(ZipEntryHeader& heade
     return zr_ok;
 }
 
-std::uint32_t ZipArchiveWriter::state::add(std::u16string name, const void* source_target, std::uint32_t length,
-                                           std::uint32_t kind)
+std::uint32_t ZipArchiveWriter::state::add(std::u16string name, const void* source_target,
+                                           std::uint32_t length, std::uint32_t kind)
 {
     if (output.sticky_error() != zr_ok) {
         return zr_previous_error;
@@ -218,7 +224,8 @@ std::uint32_t ZipArchiveWriter::state::add(std::u16string name, const void* sour
     if (!entry_name_utf8(name, utf8)) {
         return zr_bad_arguments;
     }
-    const std::uint16_t method = folder || has_stored_extension(name) ? zip_method_stored : zip_method_deflated;
+    const std::uint16_t method =
+        folder || has_stored_extension(name) ? zip_method_stored : zip_method_deflated;
     ZipSource source;
     if (const std::uint32_t opened = open_source(source, source_target, length, kind); opened != zr_ok) {
         return opened;
@@ -269,9 +276,9 @@ std::uint32_t ZipArchiveWriter::state::end_archive()
     const std::uint32_t count = static_cast<std::uint32_t>(entries.size());
     entries.clear();
     entries.shrink_to_fit();
-    const std::size_t size = encode_end_record(static_cast<std::uint16_t>(count),
-                                               static_cast<std::uint32_t>(written - directory_start),
-                                               static_cast<std::uint32_t>(start_offset + directory_start), record);
+    const std::size_t size = encode_end_record(
+        static_cast<std::uint16_t>(count), static_cast<std::uint32_t>(written - directory_start),
+        static_cast<std::uint32_t>(start_offset + directory_start), record);
     failed |= put_record(record, size) != zr_ok;
     return failed ? zr_write_failed : zr_ok;
 }
@@ -349,7 +356,8 @@ std::uint32_t ZipArchiveWriter::Close(ZipArchiveHandle* handle) noexcept
     return remember(result);
 }
 
-std::uint32_t ZipArchiveWriter::GetMemoryBlock(ZipArchiveHandle* handle, void** base, std::uint32_t* length) noexcept
+std::uint32_t ZipArchiveWriter::GetMemoryBlock(ZipArchiveHandle* handle, void** base,
+                                               std::uint32_t* length) noexcept
 {
     if (handle == nullptr || handle->kind != zip_handle_creating || !handle->writer) {
         return remember(handle == nullptr ? zr_bad_arguments : zr_mixed_modes);
@@ -380,6 +388,9 @@ std::uint32_t ZipArchiveWriter::ResultMessage(std::uint32_t code, char* text, st
     return static_cast<std::uint32_t>(full);
 }
 
-std::uint32_t ZipArchiveWriter::LastResult() noexcept { return last_result; }
+std::uint32_t ZipArchiveWriter::LastResult() noexcept
+{
+    return last_result;
+}
 
 } // namespace zv::zip

@@ -20,7 +20,8 @@
 #include <cstdint>
 #include <memory>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 class ZipArchiveWriter;
 
@@ -48,8 +49,9 @@ struct ZipArchiveHandle {
     ~ZipArchiveHandle();
 };
 
-class ZipArchiveWriter {
-public:
+class ZipArchiveWriter
+{
+  public:
     // Creates an archive. mode 2: target is a zero-terminated UTF-16 path
     // (const char16_t*), the file is created or replaced; mode 3: target is the
     // caller's buffer of capacity bytes, or null for a block of the writer's
@@ -72,7 +74,8 @@ public:
 
     // Ends a memory archive and gives its bytes (valid until Close).
     // 0x20000 for an archive written to a file.
-    static std::uint32_t GetMemoryBlock(ZipArchiveHandle* handle, void** base, std::uint32_t* length) noexcept;
+    static std::uint32_t GetMemoryBlock(ZipArchiveHandle* handle, void** base,
+                                        std::uint32_t* length) noexcept;
 
     // Copies the message of code (1: the last result) into text, cut to
     // size - 1 characters and zero-terminated; returns the full length. With
@@ -84,7 +87,7 @@ public:
 
     ~ZipArchiveWriter();
 
-private:
+  private:
     struct state;
     ZipArchiveWriter();
     std::unique_ptr<state> state_;

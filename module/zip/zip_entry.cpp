@@ -6,9 +6,11 @@
 
 #include <cstring>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
-namespace {
+namespace
+{
 
 std::uint8_t* put16(std::uint8_t* p, std::uint32_t v) noexcept
 {
@@ -103,7 +105,9 @@ std::size_t encode_end_record(std::uint16_t entries, std::uint32_t directory_byt
 void set_time_extras(ZipEntryHeader& h, std::int64_t modification_unix, std::int64_t access_unix,
                      std::int64_t creation_unix) noexcept
 {
-    const auto low32 = [](std::int64_t t) { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(t)); };
+    const auto low32 = [](std::int64_t t) {
+        return static_cast<std::uint32_t>(static_cast<std::uint64_t>(t));
+    };
     std::uint8_t* p = put16(h.local_extra, zip_extra_time_tag);
     p = put16(p, zip_local_extra_bytes - 4);
     *p++ = zip_extra_time_flags;
@@ -124,7 +128,8 @@ std::uint32_t dos_time_stamp(const platform::calendar_time& t) noexcept
     if (t.year < 1980) {
         return (1u << 5 | 1u) << 16; // 1980-01-01 00:00:00
     }
-    const std::uint32_t date = static_cast<std::uint32_t>(((t.year - 1980) & 0x7F) << 9 | t.month << 5 | t.day);
+    const std::uint32_t date =
+        static_cast<std::uint32_t>(((t.year - 1980) & 0x7F) << 9 | t.month << 5 | t.day);
     const std::uint32_t time = static_cast<std::uint32_t>(t.hour << 11 | t.minute << 5 | t.second / 2);
     return date << 16 | time;
 }
@@ -136,13 +141,15 @@ std::uint32_t file_external_attributes(std::uint32_t attributes) noexcept
                                    platform::file_attribute_archive;
     const bool folder = (attributes & platform::file_attribute_directory) != 0;
     const bool read_only = (attributes & platform::file_attribute_read_only) != 0;
-    const std::uint32_t mode = (folder ? zip_unix_folder : zip_unix_regular) | (read_only ? 0 : zip_unix_writable);
+    const std::uint32_t mode =
+        (folder ? zip_unix_folder : zip_unix_regular) | (read_only ? 0 : zip_unix_writable);
     return mode << 16 | (attributes & kept);
 }
 
 bool has_stored_extension(const std::u16string& name) noexcept
 {
-    static const char16_t* const stored[] = {u".Z", u".zip", u".zoo", u".arc", u".lzh", u".arj", u".gz", u".tgz"};
+    static const char16_t* const stored[] = {u".Z",   u".zip", u".zoo", u".arc",
+                                             u".lzh", u".arj", u".gz",  u".tgz"};
     const std::size_t dot = name.rfind(u'.');
     if (dot == std::u16string::npos) {
         return false;

@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 // What both the local header and the central directory entry are written from.
 struct ZipEntryHeader {

@@ -3,12 +3,13 @@
 
 #include <cstdint>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 // Record signatures (little-endian 32-bit).
-inline constexpr std::uint32_t zip_local_header_signature = 0x04034B50;   // "PK\3\4"
-inline constexpr std::uint32_t zip_central_header_signature = 0x02014B50; // "PK\1\2"
-inline constexpr std::uint32_t zip_end_record_signature = 0x06054B50;     // "PK\5\6"
+inline constexpr std::uint32_t zip_local_header_signature = 0x04034B50;    // "PK\3\4"
+inline constexpr std::uint32_t zip_central_header_signature = 0x02014B50;  // "PK\1\2"
+inline constexpr std::uint32_t zip_end_record_signature = 0x06054B50;      // "PK\5\6"
 inline constexpr std::uint32_t zip_data_descriptor_signature = 0x08074B50; // "PK\7\10"
 
 // Fixed sizes of the records, in bytes, without name and extra field.
@@ -44,8 +45,8 @@ inline constexpr std::uint16_t zip_flag_data_descriptor = 0x0008; // bit 3: size
 inline constexpr std::uint32_t zip_folder_attributes = 0x41C00010;
 inline constexpr std::uint32_t zip_memory_attributes = 0x80000000;
 // Unix mode bits in the high half of the external attributes.
-inline constexpr std::uint32_t zip_unix_regular = 0x8100; // regular file, owner read
-inline constexpr std::uint32_t zip_unix_folder = 0x4100;  // folder, owner read
+inline constexpr std::uint32_t zip_unix_regular = 0x8100;  // regular file, owner read
+inline constexpr std::uint32_t zip_unix_folder = 0x4100;   // folder, owner read
 inline constexpr std::uint32_t zip_unix_writable = 0x0080; // owner write
 
 // Size of a stored-data block, and of the writer's read buffer, in bytes.

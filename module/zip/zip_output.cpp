@@ -3,7 +3,8 @@
 #include <cstring>
 #include <new>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 void ZipOutput::attach_file(platform::file_handle file, bool owned) noexcept
 {

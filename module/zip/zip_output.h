@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <memory>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
-class ZipOutput {
-public:
+class ZipOutput
+{
+  public:
     ZipOutput() = default;
     ZipOutput(const ZipOutput&) = delete;
     ZipOutput& operator=(const ZipOutput&) = delete;
@@ -44,7 +46,7 @@ public:
     // Closes an owned file and frees an owned block.
     void release() noexcept;
 
-private:
+  private:
     platform::file_handle file_ = platform::invalid_file;
     bool owns_file_ = false;
     bool can_seek_ = false;

@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 // Every operation of the archive writer answers one of these codes. Codes in
 // the hundreds are operating-system failures, 0x10000-0x80000 are misuse by

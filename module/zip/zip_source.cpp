@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
 std::uint32_t ZipSource::open_file(const std::u16string& path) noexcept
 {

@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <string>
 
-namespace zv::zip {
+namespace zv::zip
+{
 
-class ZipSource {
-public:
+class ZipSource
+{
+  public:
     ZipSource() = default;
     ZipSource(const ZipSource&) = delete;
     ZipSource& operator=(const ZipSource&) = delete;
@@ -43,7 +45,7 @@ public:
     std::uint32_t bytes_read() const noexcept { return bytes_read_; }
     std::uint32_t crc() const noexcept { return crc_; }
 
-private:
+  private:
     void stamp_now() noexcept;
 
     std::uint32_t external_attributes_ = 0;

@@ -11,7 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
+namespace
+{
 
 int replay_file(const std::filesystem::path& path)
 {

@@ -9,8 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zv::platform {
-namespace {
+namespace zv::platform
+{
+namespace
+{
 
 // The system form of a path: UTF-8, backslashes as slashes; unpaired
 // surrogates become U+FFFD so the result is always valid UTF-8.
@@ -35,7 +37,8 @@ file_handle sys_open_read(const std::u16string& path)
     if (fd < 0) {
         return invalid_file;
     }
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);
         return invalid_file;
@@ -109,7 +112,8 @@ std::uint32_t attributes_of(const struct stat& st)
 
 bool sys_info(file_handle file, file_info& out)
 {
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(static_cast<int>(file), &st) != 0) {
         return false;
     }
@@ -149,7 +153,10 @@ calendar_time calendar_of(const std::tm& tm)
 
 } // namespace
 
-const file_io_ops& system_file_io_ops() noexcept { return system_ops; }
+const file_io_ops& system_file_io_ops() noexcept
+{
+    return system_ops;
+}
 
 const file_io_ops* set_file_io_ops_for_testing(const file_io_ops* ops) noexcept
 {

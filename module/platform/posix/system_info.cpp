@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
-namespace zv::platform {
-namespace {
+namespace zv::platform
+{
+namespace
+{
 
 std::u16string environment_value(const char* name)
 {
@@ -28,11 +30,12 @@ std::u16string user_from_password_database()
 {
     long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(hint > 0 ? static_cast<std::size_t>(hint) : 4096);
-    passwd entry {};
+    passwd entry{};
     passwd* found = nullptr;
     while (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE)
         buffer.resize(buffer.size() * 2);
-    if (found == nullptr || found->pw_name == nullptr) return {};
+    if (found == nullptr || found->pw_name == nullptr)
+        return {};
     return utf8_to_utf16(found->pw_name);
 }
 
@@ -42,8 +45,10 @@ std::u16string user_name() noexcept
 {
     try {
         std::u16string name = user_from_password_database();
-        if (name.empty()) name = environment_value("USER");
-        if (name.empty()) name = environment_value("LOGNAME");
+        if (name.empty())
+            name = environment_value("USER");
+        if (name.empty())
+            name = environment_value("LOGNAME");
         return name;
     } catch (...) {
         return {};
@@ -54,7 +59,8 @@ std::u16string computer_name() noexcept
 {
     try {
         std::vector<char> buffer(256);
-        if (::gethostname(buffer.data(), buffer.size() - 1) != 0) return {};
+        if (::gethostname(buffer.data(), buffer.size() - 1) != 0)
+            return {};
         buffer.back() = '\0';
         return utf8_to_utf16(buffer.data());
     } catch (...) {
@@ -68,10 +74,13 @@ std::u16string temp_directory() noexcept
         std::u16string folder;
         for (const char* variable : {"TMPDIR", "TMP", "TEMP"}) {
             folder = environment_value(variable);
-            if (!folder.empty()) break;
+            if (!folder.empty())
+                break;
         }
-        if (folder.empty()) folder = u"/tmp";
-        if (folder.back() != u'/' && folder.back() != u'\\') folder.push_back(u'/');
+        if (folder.empty())
+            folder = u"/tmp";
+        if (folder.back() != u'/' && folder.back() != u'\\')
+            folder.push_back(u'/');
         return folder;
     } catch (...) {
         return {};
@@ -81,14 +90,17 @@ std::u16string temp_directory() noexcept
 std::u16string unique_temp_file(const std::u16string& directory, std::u16string_view prefix) noexcept
 {
     try {
-        if (directory.empty()) return {};
+        if (directory.empty())
+            return {};
         std::u16string pattern(directory);
         std::replace(pattern.begin(), pattern.end(), u'\\', u'/');
-        if (pattern.back() != u'/') pattern.push_back(u'/');
+        if (pattern.back() != u'/')
+            pattern.push_back(u'/');
         pattern.append(prefix);
         std::string native = utf16_to_utf8(pattern) + "XXXXXX";
         const int fd = ::mkstemp(native.data());
-        if (fd < 0) return {};
+        if (fd < 0)
+            return {};
         ::close(fd);
         return utf8_to_utf16(native);
     } catch (...) {

@@ -20,8 +20,10 @@
 #include <unordered_map>
 #include <vector>
 
-namespace zv::platform {
-namespace {
+namespace zv::platform
+{
+namespace
+{
 
 constexpr char16_t replacement_unit = 0xFFFD;
 constexpr char default_char = '?';
@@ -44,23 +46,29 @@ const char* first_set(std::initializer_list<const char*> names)
 {
     for (const char* name : names) {
         const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') return value;
+        if (value != nullptr && *value != '\0')
+            return value;
     }
     return nullptr;
 }
 
 unsigned code_page_of_locale(const char* locale)
 {
-    if (locale == nullptr) return 1252;
+    if (locale == nullptr)
+        return 1252;
     const std::string_view language(locale, std::strcspn(locale, "_.@"));
     for (const auto& entry : language_code_pages)
-        if (language == entry.language) return entry.code_page;
+        if (language == entry.language)
+            return entry.code_page;
     return 1252;
 }
 
 // --------------------------------------------------------------------- UTF-8
 
-bool in_range(unsigned char byte, unsigned char low, unsigned char high) { return byte >= low && byte <= high; }
+bool in_range(unsigned char byte, unsigned char low, unsigned char high)
+{
+    return byte >= low && byte <= high;
+}
 
 // The range of the byte after a lead byte; later bytes are 0x80-0xBF. These
 // ranges exclude overlong forms, surrogates and values above U+10FFFF.
@@ -68,10 +76,14 @@ void second_byte_range(unsigned char lead, unsigned char& low, unsigned char& hi
 {
     low = 0x80;
     high = 0xBF;
-    if (lead == 0xE0) low = 0xA0;
-    else if (lead == 0xED) high = 0x9F;
-    else if (lead == 0xF0) low = 0x90;
-    else if (lead == 0xF4) high = 0x8F;
+    if (lead == 0xE0)
+        low = 0xA0;
+    else if (lead == 0xED)
+        high = 0x9F;
+    else if (lead == 0xF0)
+        low = 0x90;
+    else if (lead == 0xF4)
+        high = 0x8F;
 }
 
 // Decodes one scalar value at text[i]; advances i past what it consumed.
@@ -80,18 +92,27 @@ void second_byte_range(unsigned char lead, unsigned char& low, unsigned char& hi
 char32_t decode_utf8(const unsigned char* text, std::size_t size, std::size_t& i)
 {
     const unsigned char lead = text[i++];
-    if (lead < 0x80) return lead;
+    if (lead < 0x80)
+        return lead;
     int extra = 0;
     char32_t value = 0;
-    if (in_range(lead, 0xC2, 0xDF)) { extra = 1; value = lead & 0x1F; }
-    else if (in_range(lead, 0xE0, 0xEF)) { extra = 2; value = lead & 0x0F; }
-    else if (in_range(lead, 0xF0, 0xF4)) { extra = 3; value = lead & 0x07; }
-    else return replacement_unit;
+    if (in_range(lead, 0xC2, 0xDF)) {
+        extra = 1;
+        value = lead & 0x1F;
+    } else if (in_range(lead, 0xE0, 0xEF)) {
+        extra = 2;
+        value = lead & 0x0F;
+    } else if (in_range(lead, 0xF0, 0xF4)) {
+        extra = 3;
+        value = lead & 0x07;
+    } else
+        return replacement_unit;
     unsigned char low = 0;
     unsigned char high = 0;
     second_byte_range(lead, low, high);
     for (int k = 0; k < extra; ++k) {
-        if (i >= size || !in_range(text[i], low, high)) return replacement_unit;
+        if (i >= size || !in_range(text[i], low, high))
+            return replacement_unit;
         value = (value << 6) | (text[i] & 0x3F);
         ++i;
         low = 0x80;
@@ -115,7 +136,8 @@ void append_utf16(std::u16string& out, char32_t value)
 char32_t decode_utf16(const char16_t* text, std::size_t size, std::size_t& i)
 {
     const char16_t unit = text[i++];
-    if (unit < 0xD800 || unit > 0xDFFF) return unit;
+    if (unit < 0xD800 || unit > 0xDFFF)
+        return unit;
     if (unit <= 0xDBFF && i < size && text[i] >= 0xDC00 && text[i] <= 0xDFFF) {
         const char32_t low = text[i++];
         return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (low - 0xDC00);
@@ -132,46 +154,49 @@ struct code_page_name {
 };
 
 constexpr code_page_name code_page_names[] = {
-    {437, "CP437", true},         {850, "CP850", true},         {852, "CP852", true},
-    {855, "CP855", true},         {866, "CP866", true},         {874, "CP874", true},
-    {1250, "CP1250", true},       {1251, "CP1251", true},       {1252, "CP1252", true},
-    {1253, "CP1253", true},       {1254, "CP1254", true},       {1255, "CP1255", true},
-    {1256, "CP1256", true},       {1257, "CP1257", true},       {1258, "CP1258", true},
-    {20127, "ASCII", true},       {20866, "KOI8-R", true},      {21866, "KOI8-U", true},
-    {28591, "ISO-8859-1", true},  {28592, "ISO-8859-2", true},  {28595, "ISO-8859-5", true},
-    {28597, "ISO-8859-7", true},  {28605, "ISO-8859-15", true}, {932, "CP932", false},
-    {936, "CP936", false},        {949, "CP949", false},        {950, "CP950", false},
+    {437, "CP437", true},        {850, "CP850", true},         {852, "CP852", true},
+    {855, "CP855", true},        {866, "CP866", true},         {874, "CP874", true},
+    {1250, "CP1250", true},      {1251, "CP1251", true},       {1252, "CP1252", true},
+    {1253, "CP1253", true},      {1254, "CP1254", true},       {1255, "CP1255", true},
+    {1256, "CP1256", true},      {1257, "CP1257", true},       {1258, "CP1258", true},
+    {20127, "ASCII", true},      {20866, "KOI8-R", true},      {21866, "KOI8-U", true},
+    {28591, "ISO-8859-1", true}, {28592, "ISO-8859-2", true},  {28595, "ISO-8859-5", true},
+    {28597, "ISO-8859-7", true}, {28605, "ISO-8859-15", true}, {932, "CP932", false},
+    {936, "CP936", false},       {949, "CP949", false},        {950, "CP950", false},
     {54936, "GB18030", false},
 };
 
 const code_page_name* find_code_page(unsigned code_page)
 {
     for (const auto& entry : code_page_names)
-        if (entry.code_page == code_page) return &entry;
+        if (entry.code_page == code_page)
+            return &entry;
     return nullptr;
 }
 
 // An iconv descriptor closed by scope.
-class converter {
-public:
+class converter
+{
+  public:
     converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~converter()
     {
-        if (valid()) iconv_close(cd_);
+        if (valid())
+            iconv_close(cd_);
     }
     converter(const converter&) = delete;
     converter& operator=(const converter&) = delete;
     bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
     iconv_t get() const { return cd_; }
 
-private:
+  private:
     iconv_t cd_;
 };
 
 // Runs the whole input through iconv; each input unit that cannot be
 // converted (of unit_size bytes) is skipped and `replacement` appended.
-std::string run_iconv(const converter& cd, const char* input, std::size_t size_bytes,
-                      std::size_t unit_size, std::string_view replacement)
+std::string run_iconv(const converter& cd, const char* input, std::size_t size_bytes, std::size_t unit_size,
+                      std::string_view replacement)
 {
     std::string out;
     std::vector<char> buffer(4 * size_bytes + 16);
@@ -183,7 +208,8 @@ std::string run_iconv(const converter& cd, const char* input, std::size_t size_b
         const std::size_t rc = iconv(cd.get(), &in, &in_left, &dst, &dst_left);
         const int error = errno;
         out.append(buffer.data(), buffer.size() - dst_left);
-        if (rc != static_cast<std::size_t>(-1) || error == E2BIG) continue;
+        if (rc != static_cast<std::size_t>(-1) || error == E2BIG)
+            continue;
         out.append(replacement); // EILSEQ, or EINVAL for a sequence cut short
         const std::size_t skip = std::min(unit_size, in_left);
         in += skip;
@@ -236,7 +262,8 @@ bool passes_c1_through(unsigned code_page)
 std::unique_ptr<byte_table> build_byte_table(const code_page_name& page)
 {
     converter cd("UTF-16LE", page.iconv_name);
-    if (!cd.valid()) return nullptr;
+    if (!cd.valid())
+        return nullptr;
     auto table = std::make_unique<byte_table>();
     for (int byte = 255; byte >= 0; --byte) {
         const char in = static_cast<char>(byte);
@@ -247,7 +274,8 @@ std::unique_ptr<byte_table> build_byte_table(const code_page_name& page)
             unit = static_cast<char16_t>(byte);
         table->to_wide[byte] = unit;
         // Walking down makes the lowest byte win when two bytes share a unit.
-        if (unit != replacement_unit) table->to_byte[unit] = static_cast<unsigned char>(byte);
+        if (unit != replacement_unit)
+            table->to_byte[unit] = static_cast<unsigned char>(byte);
     }
     return table;
 }
@@ -257,7 +285,8 @@ const byte_table* byte_table_for(const code_page_name& page)
 {
     thread_local const code_page_name* last_page = nullptr;
     thread_local const byte_table* last_table = nullptr;
-    if (last_page == &page) return last_table;
+    if (last_page == &page)
+        return last_table;
     thread_local std::map<unsigned, std::unique_ptr<byte_table>> tables;
     auto found = tables.find(page.code_page);
     if (found == tables.end())
@@ -329,11 +358,15 @@ constexpr case_range lower_ranges[] = {
 char16_t lower_of(char16_t unit)
 {
     for (const auto& range : lower_ranges) {
-        if (unit < range.first || unit > range.last) continue;
+        if (unit < range.first || unit > range.last)
+            continue;
         switch (range.kind) {
-        case range_kind::shift: return static_cast<char16_t>(unit + range.delta);
-        case range_kind::even_pairs: return (unit % 2 == 0) ? static_cast<char16_t>(unit + 1) : unit;
-        case range_kind::odd_pairs: return (unit % 2 == 1) ? static_cast<char16_t>(unit + 1) : unit;
+        case range_kind::shift:
+            return static_cast<char16_t>(unit + range.delta);
+        case range_kind::even_pairs:
+            return (unit % 2 == 0) ? static_cast<char16_t>(unit + 1) : unit;
+        case range_kind::odd_pairs:
+            return (unit % 2 == 1) ? static_cast<char16_t>(unit + 1) : unit;
         }
     }
     return unit;
@@ -346,7 +379,10 @@ struct upper_extra {
 };
 
 constexpr upper_extra upper_extras[] = {
-    {0x00B5, 0x039C}, {0x0131, 0x0049}, {0x017F, 0x0053}, {0x03C2, 0x03A3},
+    {0x00B5, 0x039C},
+    {0x0131, 0x0049},
+    {0x017F, 0x0053},
+    {0x03C2, 0x03A3},
 };
 
 // The inverse of lower_of, built once: the first upper-case unit that maps to
@@ -355,15 +391,18 @@ struct upper_table {
     std::array<char16_t, 0x10000> upper{};
     upper_table()
     {
-        for (std::size_t unit = 0; unit < upper.size(); ++unit) upper[unit] = static_cast<char16_t>(unit);
+        for (std::size_t unit = 0; unit < upper.size(); ++unit)
+            upper[unit] = static_cast<char16_t>(unit);
         std::array<bool, 0x10000> taken{};
         for (std::size_t unit = 0; unit < upper.size(); ++unit) {
             const char16_t lower = lower_of(static_cast<char16_t>(unit));
-            if (lower == unit || taken[lower]) continue;
+            if (lower == unit || taken[lower])
+                continue;
             upper[lower] = static_cast<char16_t>(unit);
             taken[lower] = true;
         }
-        for (const auto& extra : upper_extras) upper[extra.lower] = extra.upper;
+        for (const auto& extra : upper_extras)
+            upper[extra.lower] = extra.upper;
     }
 };
 
@@ -371,27 +410,30 @@ struct upper_table {
 
 // Receives converted units: counts them when there is no buffer (a size
 // query), else writes them while they fit.
-template <typename Unit>
-class unit_sink {
-public:
+template <typename Unit> class unit_sink
+{
+  public:
     unit_sink(Unit* out, int capacity)
         : out_(capacity > 0 ? out : nullptr), capacity_(capacity > 0 ? static_cast<std::size_t>(capacity) : 0)
     {
     }
     void put(Unit unit)
     {
-        if (out_ != nullptr && count_ < capacity_) out_[count_] = unit;
+        if (out_ != nullptr && count_ < capacity_)
+            out_[count_] = unit;
         ++count_;
     }
     // The platform's result: the count, 0 when it did not fit.
     int result() const
     {
-        if (count_ > static_cast<std::size_t>(std::numeric_limits<int>::max())) return 0;
-        if (out_ != nullptr && count_ > capacity_) return 0;
+        if (count_ > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+            return 0;
+        if (out_ != nullptr && count_ > capacity_)
+            return 0;
         return static_cast<int>(count_);
     }
 
-private:
+  private:
     Unit* out_;
     std::size_t capacity_;
     std::size_t count_ = 0;
@@ -413,42 +455,52 @@ bool decode(unsigned code_page, const char* text, std::size_t size, unit_sink<ch
         return true;
     }
     const code_page_name* page = find_code_page(code_page);
-    if (page == nullptr) return false;
+    if (page == nullptr)
+        return false;
     if (page->single_byte) {
         const byte_table* table = byte_table_for(*page);
-        if (table == nullptr) return false;
-        for (std::size_t i = 0; i < size; ++i) sink.put(table->to_wide[static_cast<unsigned char>(text[i])]);
+        if (table == nullptr)
+            return false;
+        for (std::size_t i = 0; i < size; ++i)
+            sink.put(table->to_wide[static_cast<unsigned char>(text[i])]);
         return true;
     }
     converter cd("UTF-16LE", page->iconv_name);
-    if (!cd.valid()) return false;
-    for (char16_t unit : utf16_of_le_bytes(run_iconv(cd, text, size, 1, "\xFD\xFF"))) sink.put(unit);
+    if (!cd.valid())
+        return false;
+    for (char16_t unit : utf16_of_le_bytes(run_iconv(cd, text, size, 1, "\xFD\xFF")))
+        sink.put(unit);
     return true;
 }
 
 bool encode(unsigned code_page, const char16_t* text, std::size_t size, unit_sink<char>& sink)
 {
     if (code_page == code_page_utf8) {
-        for (char byte : utf16_to_utf8(std::u16string_view(text, size))) sink.put(byte);
+        for (char byte : utf16_to_utf8(std::u16string_view(text, size)))
+            sink.put(byte);
         return true;
     }
     const code_page_name* page = find_code_page(code_page);
-    if (page == nullptr) return false;
+    if (page == nullptr)
+        return false;
     if (page->single_byte) {
         const byte_table* table = byte_table_for(*page);
-        if (table == nullptr) return false;
+        if (table == nullptr)
+            return false;
         for (std::size_t i = 0; i < size;) {
             const char32_t value = decode_utf16(text, size, i);
-            const auto found = value < 0x10000 ? table->to_byte.find(static_cast<char16_t>(value))
-                                               : table->to_byte.end();
+            const auto found =
+                value < 0x10000 ? table->to_byte.find(static_cast<char16_t>(value)) : table->to_byte.end();
             sink.put(found != table->to_byte.end() ? static_cast<char>(found->second) : default_char);
         }
         return true;
     }
     converter cd(page->iconv_name, "UTF-16LE");
-    if (!cd.valid()) return false;
+    if (!cd.valid())
+        return false;
     const std::string le = le_bytes_of_utf16(std::u16string_view(text, size));
-    for (char byte : run_iconv(cd, le.data(), le.size(), 2, std::string_view(&default_char, 1))) sink.put(byte);
+    for (char byte : run_iconv(cd, le.data(), le.size(), 2, std::string_view(&default_char, 1)))
+        sink.put(byte);
     return true;
 }
 
@@ -459,7 +511,8 @@ unsigned code_page_of_environment()
     if (const char* forced = std::getenv("ZV_ANSI_CODEPAGE")) {
         char* end = nullptr;
         const unsigned long value = std::strtoul(forced, &end, 10);
-        if (end != forced && *end == '\0' && value > 0 && value < 65536) return static_cast<unsigned>(value);
+        if (end != forced && *end == '\0' && value > 0 && value < 65536)
+            return static_cast<unsigned>(value);
     }
     return code_page_of_locale(first_set({"LC_ALL", "LC_CTYPE", "LANG"}));
 }
@@ -475,8 +528,10 @@ int multi_byte_to_wide(unsigned code_page, const char* text, int length_bytes, c
                        int out_capacity) noexcept
 {
     try {
-        if (text == nullptr || length_bytes == 0) return 0;
-        const std::size_t size = length_bytes < 0 ? std::strlen(text) + 1 : static_cast<std::size_t>(length_bytes);
+        if (text == nullptr || length_bytes == 0)
+            return 0;
+        const std::size_t size =
+            length_bytes < 0 ? std::strlen(text) + 1 : static_cast<std::size_t>(length_bytes);
         unit_sink<char16_t> sink(out, out_capacity);
         return decode(code_page, text, size, sink) ? sink.result() : 0;
     } catch (...) {
@@ -488,7 +543,8 @@ int wide_to_multi_byte(unsigned code_page, const char16_t* text, int length_unit
                        int out_capacity) noexcept
 {
     try {
-        if (text == nullptr || length_units == 0) return 0;
+        if (text == nullptr || length_units == 0)
+            return 0;
         const std::size_t size = length_units < 0 ? std::char_traits<char16_t>::length(text) + 1
                                                   : static_cast<std::size_t>(length_units);
         unit_sink<char> sink(out, out_capacity);
@@ -552,7 +608,8 @@ std::u16string utf8_to_utf16(std::string_view text)
     std::u16string out;
     out.reserve(text.size());
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    for (std::size_t i = 0; i < text.size();) append_utf16(out, decode_utf8(bytes, text.size(), i));
+    for (std::size_t i = 0; i < text.size();)
+        append_utf16(out, decode_utf8(bytes, text.size(), i));
     return out;
 }
 
@@ -570,14 +627,16 @@ char16_t to_upper(char16_t unit) noexcept
 std::u16string to_lower(std::u16string_view text)
 {
     std::u16string out(text);
-    for (char16_t& unit : out) unit = to_lower(unit);
+    for (char16_t& unit : out)
+        unit = to_lower(unit);
     return out;
 }
 
 std::u16string to_upper(std::u16string_view text)
 {
     std::u16string out(text);
-    for (char16_t& unit : out) unit = to_upper(unit);
+    for (char16_t& unit : out)
+        unit = to_upper(unit);
     return out;
 }
 
@@ -587,9 +646,11 @@ int compare_no_case(std::u16string_view a, std::u16string_view b) noexcept
     for (std::size_t i = 0; i < common; ++i) {
         const char16_t x = to_upper(a[i]);
         const char16_t y = to_upper(b[i]);
-        if (x != y) return x < y ? -1 : 1;
+        if (x != y)
+            return x < y ? -1 : 1;
     }
-    if (a.size() == b.size()) return 0;
+    if (a.size() == b.size())
+        return 0;
     return a.size() < b.size() ? -1 : 1;
 }
 

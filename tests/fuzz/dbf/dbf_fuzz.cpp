@@ -13,7 +13,8 @@
 #include <string_view>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using zv::test::scratch_folder;
 
@@ -57,8 +58,8 @@ void fuzz_create(const scratch_folder& folder, const std::uint8_t* data, std::si
         std::memcpy(fields.data(), data, fields.size() * sizeof(dbf_field_desc));
     }
     const std::u16string path = zv::test::u16(folder.file("new.dbf"));
-    zv_dbf_t table = zv_dbf_create_w(path.c_str(), static_cast<std::uint32_t>(fields.size()), 3,
-                                     fields.data(), 0);
+    zv_dbf_t table =
+        zv_dbf_create_w(path.c_str(), static_cast<std::uint32_t>(fields.size()), 3, fields.data(), 0);
     if (table == nullptr) {
         return;
     }

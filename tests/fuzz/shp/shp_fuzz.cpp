@@ -11,7 +11,8 @@
 #include <string>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 void write_file(const std::string& path, const std::uint8_t* data, std::size_t size)
 {

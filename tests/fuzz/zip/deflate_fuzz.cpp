@@ -10,7 +10,8 @@
 #include <vector>
 #include <zlib.h>
 
-namespace {
+namespace
+{
 
 struct fuzz_io {
     const std::uint8_t* data;

@@ -6,10 +6,12 @@
 
 #include <string>
 
-namespace zv::test {
+namespace zv::test
+{
 
-class captured_text {
-public:
+class captured_text
+{
+  public:
     captured_text() : handle_(zv_string_adp_create(&narrow_cb, &wide_cb, this)) {}
     ~captured_text() { zv_string_adp_destroy(handle_); }
     captured_text(const captured_text&) = delete;
@@ -23,7 +25,7 @@ public:
     std::u16string wide;
     int calls = 0;
 
-private:
+  private:
     static void narrow_cb(const char* text, void* self)
     {
         auto* me = static_cast<captured_text*>(self);

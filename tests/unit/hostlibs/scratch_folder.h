@@ -14,10 +14,12 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::test {
+namespace zv::test
+{
 
-class scratch_folder {
-public:
+class scratch_folder
+{
+  public:
     // mkdtemp gives every run a folder of its own, so concurrent runs never
     // share one. When it fails, path() is empty and ok() false.
     explicit scratch_folder(const std::string& prefix = "zv_hostlib")
@@ -54,7 +56,7 @@ public:
         return names;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -12,20 +12,23 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 namespace stdfs = std::filesystem;
 using namespace zv::platform;
 using names = std::vector<std::u16string>;
 
-class PlatformFileSystem : public ::testing::Test {
-protected:
+class PlatformFileSystem : public ::testing::Test
+{
+  protected:
     // Paths in the backslash form the module uses.
     std::u16string at(const std::u16string& relative) const
     {
         std::u16string path = root_.u16string() + u"\\" + relative;
         for (char16_t& unit : path)
-            if (unit == u'/') unit = u'\\';
+            if (unit == u'/')
+                unit = u'\\';
         return path;
     }
     void make_file(const std::u16string& relative, const std::string& content = "x") const
@@ -138,7 +141,8 @@ TEST(PlatformWildcards, MatchWithoutRegardToCase)
 
 TEST_F(PlatformFileSystem, EnumerationIsOrderedByNameWithoutCase)
 {
-    for (const char16_t* name : {u"b.shp", u"C.shp", u"a.SHP", u"d.dbf", u"Б.shp", u"а.shp"}) make_file(name);
+    for (const char16_t* name : {u"b.shp", u"C.shp", u"a.SHP", u"d.dbf", u"Б.shp", u"а.shp"})
+        make_file(name);
     stdfs::create_directory(root_ / "sub.shp");
     names found;
     ASSERT_TRUE(find_entries(at(u"*.shp"), found));

@@ -10,15 +10,18 @@
 #include <random>
 #include <string>
 
-namespace {
+namespace
+{
 
 using namespace zv::platform;
 
 std::u16string decode(unsigned code_page, const std::string& bytes)
 {
-    const int needed = multi_byte_to_wide(code_page, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    const int needed =
+        multi_byte_to_wide(code_page, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::u16string out(static_cast<std::size_t>(needed), u'\0');
-    if (needed > 0) multi_byte_to_wide(code_page, bytes.data(), static_cast<int>(bytes.size()), out.data(), needed);
+    if (needed > 0)
+        multi_byte_to_wide(code_page, bytes.data(), static_cast<int>(bytes.size()), out.data(), needed);
     return out;
 }
 
@@ -26,7 +29,8 @@ std::string encode(unsigned code_page, const std::u16string& text)
 {
     const int needed = wide_to_multi_byte(code_page, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::string out(static_cast<std::size_t>(needed), '\0');
-    if (needed > 0) wide_to_multi_byte(code_page, text.data(), static_cast<int>(text.size()), out.data(), needed);
+    if (needed > 0)
+        wide_to_multi_byte(code_page, text.data(), static_cast<int>(text.size()), out.data(), needed);
     return out;
 }
 
@@ -38,12 +42,22 @@ TEST(PlatformCodePages, EachSupportedCodePageMapsItsCharacteristicLetterBothWays
         std::u16string unit;
     };
     const sample samples[] = {
-        {1250, "\x8A", u"Š"}, {1251, "\xDF", u"Я"}, {1252, "\x80", u"€"}, {1253, "\xC1", u"Α"},
-        {1254, "\xD0", u"Ğ"}, {1255, "\xE0", u"א"}, {1256, "\xC7", u"ا"}, {1257, "\xC0", u"Ą"},
-        {1258, "\xC3", u"Ă"}, {866, "\x80", u"А"},  {866, "\xF0", u"Ё"},  {20127, "A", u"A"},
+        {1250, "\x8A", u"Š"},
+        {1251, "\xDF", u"Я"},
+        {1252, "\x80", u"€"},
+        {1253, "\xC1", u"Α"},
+        {1254, "\xD0", u"Ğ"},
+        {1255, "\xE0", u"א"},
+        {1256, "\xC7", u"ا"},
+        {1257, "\xC0", u"Ą"},
+        {1258, "\xC3", u"Ă"},
+        {866, "\x80", u"А"},
+        {866, "\xF0", u"Ё"},
+        {20127, "A", u"A"},
         {65001, "\xE2\x82\xAC", u"€"},
         // Undefined bytes of Windows code pages survive a round trip.
-        {1251, "\x98", u"\u0098"}, {1252, "\x81\x8D", u"\u0081\u008D"},
+        {1251, "\x98", u"\u0098"},
+        {1252, "\x81\x8D", u"\u0081\u008D"},
     };
     for (const auto& each : samples) {
         SCOPED_TRACE(each.code_page);
@@ -55,7 +69,8 @@ TEST(PlatformCodePages, EachSupportedCodePageMapsItsCharacteristicLetterBothWays
 TEST(PlatformCodePages, AsciiIsTheSameInEverySingleByteCodePage)
 {
     std::string ascii;
-    for (char c = 0x20; c < 0x7F; ++c) ascii.push_back(c);
+    for (char c = 0x20; c < 0x7F; ++c)
+        ascii.push_back(c);
     const std::u16string wide(ascii.begin(), ascii.end());
     for (unsigned code_page : {1250u, 1251u, 1252u, 1253u, 1254u, 1255u, 1256u, 1257u, 1258u, 866u, 20127u}) {
         SCOPED_TRACE(code_page);
@@ -97,12 +112,16 @@ TEST(PlatformCodePages, Utf8HandlesSupplementaryAndIllFormedText)
     const std::string smile = "\xF0\x9F\x98\x80";
     EXPECT_EQ(decode(65001, smile), u"\U0001F600");
     EXPECT_EQ(encode(65001, u"\U0001F600"), smile);
-    EXPECT_EQ(decode(65001, "a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(decode(65001, "\xC0\xAF"), u"\uFFFD\uFFFD");         // overlong form
+    EXPECT_EQ(decode(65001, "a\xFF"
+                            "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(decode(65001, "\xC0\xAF"), u"\uFFFD\uFFFD");           // overlong form
     EXPECT_EQ(decode(65001, "\xE0\x80\x80"), u"\uFFFD\uFFFD\uFFFD"); // overlong form
     EXPECT_EQ(decode(65001, "\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD"); // a surrogate
     EXPECT_EQ(decode(65001, "\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
-    EXPECT_EQ(decode(65001, "\xE2\x82" "a"), u"\uFFFDa");          // cut short
+    EXPECT_EQ(decode(65001, "\xE2\x82"
+                            "a"),
+              u"\uFFFDa"); // cut short
     EXPECT_EQ(encode(65001, std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
     EXPECT_EQ(utf8_to_utf16(utf16_to_utf8(u"Профиль/é")), u"Профиль/é");
 }
@@ -132,13 +151,16 @@ TEST(PlatformCodePages, ArbitraryInputConvertsWithoutHarm)
         SCOPED_TRACE(code_page);
         for (int round = 0; round < 50; ++round) {
             std::string bytes(static_cast<std::size_t>(1 + round), '\0');
-            for (char& b : bytes) b = static_cast<char>(byte(random));
+            for (char& b : bytes)
+                b = static_cast<char>(byte(random));
             std::u16string units(static_cast<std::size_t>(1 + round), u'\0');
-            for (char16_t& u : units) u = static_cast<char16_t>(unit(random));
+            for (char16_t& u : units)
+                u = static_cast<char16_t>(unit(random));
             const std::u16string wide = decode(code_page, bytes);
             EXPECT_FALSE(wide.empty());
             EXPECT_FALSE(encode(code_page, units).empty());
-            if (code_page == 65001 || code_page == 932 || code_page == 936) continue;
+            if (code_page == 65001 || code_page == 932 || code_page == 936)
+                continue;
             // Bytes the code page leaves undefined come back as the replacement.
             std::u16string expected = wide;
             std::replace(expected.begin(), expected.end(), u'\uFFFD', u'?');
@@ -161,9 +183,9 @@ TEST(PlatformAnsiCodePage, LanguageOfTheLocaleDecides)
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_ALL", std::nullopt).set("LC_CTYPE", std::nullopt);
     const std::pair<const char*, unsigned> cases[] = {
-        {"ru_RU.UTF-8", 1251}, {"uk_UA", 1251}, {"kk_KZ.UTF-8", 1251}, {"pl_PL.ISO-8859-2", 1250},
-        {"ro_RO", 1250},       {"el_GR", 1253}, {"tr_TR", 1254},       {"he_IL", 1255},
-        {"ar_EG", 1256},       {"lv_LV", 1257}, {"vi_VN", 1258},       {"en_US.UTF-8", 1252},
+        {"ru_RU.UTF-8", 1251}, {"uk_UA", 1251},    {"kk_KZ.UTF-8", 1251}, {"pl_PL.ISO-8859-2", 1250},
+        {"ro_RO", 1250},       {"el_GR", 1253},    {"tr_TR", 1254},       {"he_IL", 1255},
+        {"ar_EG", 1256},       {"lv_LV", 1257},    {"vi_VN", 1258},       {"en_US.UTF-8", 1252},
         {"C", 1252},           {"sr@latin", 1251},
     };
     for (const auto& [locale, code_page] : cases) {

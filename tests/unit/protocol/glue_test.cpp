@@ -6,241 +6,274 @@
 
 #include "protocol/protocol.h"
 
-namespace zv {
+namespace zv
+{
 
 // An interface that exists only in this test: declared once, everything else
 // comes from the declaration.
 struct gauge;
 
-class gauge_impl : public impl_root<gauge> {
- public:
-  virtual std::int32_t scaled(std::int32_t value) { return value; }
-  virtual bool accept(interface_ref) { return false; }
-  virtual interface_ref echo(interface_ref) { return {}; }
+class gauge_impl : public impl_root<gauge>
+{
+  public:
+    virtual std::int32_t scaled(std::int32_t value) { return value; }
+    virtual bool accept(interface_ref) { return false; }
+    virtual interface_ref echo(interface_ref) { return {}; }
 };
 
-ZV_INTERFACE(gauge, "zv_gauge_interface_3", &gauge_impl::scaled, &gauge_impl::accept,
-             &gauge_impl::echo);
+ZV_INTERFACE(gauge, "zv_gauge_interface_3", &gauge_impl::scaled, &gauge_impl::accept, &gauge_impl::echo);
 
 struct meter;
 
-class meter_impl : public impl_root<meter> {
- public:
-  virtual std::int32_t reading() const { return 0; }
-  virtual bool ready() noexcept { return false; }
+class meter_impl : public impl_root<meter>
+{
+  public:
+    virtual std::int32_t reading() const { return 0; }
+    virtual bool ready() noexcept { return false; }
 };
 
 ZV_INTERFACE(meter, "zv_meter_interface_1", &meter_impl::reading, &meter_impl::ready);
 
-}  // namespace zv
+} // namespace zv
 
-namespace zv::test {
-namespace {
+namespace zv::test
+{
+namespace
+{
 
-class doubling_gauge : public gauge_impl {
- public:
-  std::int32_t scaled(std::int32_t value) override { return value * 2; }
-  bool accept(interface_ref r) override {
-    received = r;
-    return true;
-  }
-  interface_ref echo(interface_ref r) override { return r; }
-  interface_ref received;
+class doubling_gauge : public gauge_impl
+{
+  public:
+    std::int32_t scaled(std::int32_t value) override { return value * 2; }
+    bool accept(interface_ref r) override
+    {
+        received = r;
+        return true;
+    }
+    interface_ref echo(interface_ref r) override { return r; }
+    interface_ref received;
 };
 
-class throwing_gauge : public gauge_impl {
- public:
-  std::int32_t scaled(std::int32_t) override { throw std::runtime_error("boom"); }
-  bool accept(interface_ref) override { throw 42; }
-  interface_ref echo(interface_ref) override { throw std::bad_alloc(); }
+class throwing_gauge : public gauge_impl
+{
+  public:
+    std::int32_t scaled(std::int32_t) override { throw std::runtime_error("boom"); }
+    bool accept(interface_ref) override { throw 42; }
+    interface_ref echo(interface_ref) override { throw std::bad_alloc(); }
 };
 
-const slot_fn* slots_of(const void* table) { return static_cast<const slot_fn*>(table); }
-
-interface_ref query(const interface_ref& root, const char* name) {
-  interface_ref result{reinterpret_cast<const void*>(1), reinterpret_cast<void*>(1)};
-  auto fn = reinterpret_cast<query_fn>(slots_of(root.table)[0]);
-  fn(root.table, root.object, name, &result.table, &result.object);
-  return result;
+const slot_fn* slots_of(const void* table)
+{
+    return static_cast<const slot_fn*>(table);
 }
 
-TEST(InterfaceTable, IsBuiltOnceFilledForEverySlotAndApartFromTheRootTable) {
-  const void* first = table<gauge>();
-  EXPECT_EQ(first, table<gauge>());
-  for (int k = 0; k < 4; ++k) EXPECT_NE(slots_of(first)[k], nullptr) << "slot " << k;
-  EXPECT_NE(table<gauge>(), table<string_visitor>());
-  EXPECT_NE(root_table<gauge>(), table<gauge>());
-  EXPECT_EQ(root_table<gauge>(), root_table<gauge>());
+interface_ref query(const interface_ref& root, const char* name)
+{
+    interface_ref result{reinterpret_cast<const void*>(1), reinterpret_cast<void*>(1)};
+    auto fn = reinterpret_cast<query_fn>(slots_of(root.table)[0]);
+    fn(root.table, root.object, name, &result.table, &result.object);
+    return result;
 }
 
-TEST(CallWrapper, ForwardsArgumentsAndResults) {
-  doubling_gauge g;
-  const interface_ref r = make_ref<gauge>(&g);
-  EXPECT_EQ(call<&gauge_impl::scaled>(r, 21), 42);
-
-  const interface_ref payload{table<string_visitor>(), &g};
-  EXPECT_TRUE(call<&gauge_impl::accept>(r, payload));
-  EXPECT_EQ(g.received, payload);
-  EXPECT_EQ(call<&gauge_impl::echo>(r, payload), payload);
+TEST(InterfaceTable, IsBuiltOnceFilledForEverySlotAndApartFromTheRootTable)
+{
+    const void* first = table<gauge>();
+    EXPECT_EQ(first, table<gauge>());
+    for (int k = 0; k < 4; ++k)
+        EXPECT_NE(slots_of(first)[k], nullptr) << "slot " << k;
+    EXPECT_NE(table<gauge>(), table<string_visitor>());
+    EXPECT_NE(root_table<gauge>(), table<gauge>());
+    EXPECT_EQ(root_table<gauge>(), root_table<gauge>());
 }
 
-TEST(CallWrapper, NullReferenceCallsNothingAndYieldsDefaults) {
-  doubling_gauge g;
-  const interface_ref no_object{table<gauge>(), nullptr};
-  const interface_ref no_table{nullptr, &g};
-  for (const interface_ref& r : {interface_ref{}, no_object, no_table}) {
+TEST(CallWrapper, ForwardsArgumentsAndResults)
+{
+    doubling_gauge g;
+    const interface_ref r = make_ref<gauge>(&g);
+    EXPECT_EQ(call<&gauge_impl::scaled>(r, 21), 42);
+
+    const interface_ref payload{table<string_visitor>(), &g};
+    EXPECT_TRUE(call<&gauge_impl::accept>(r, payload));
+    EXPECT_EQ(g.received, payload);
+    EXPECT_EQ(call<&gauge_impl::echo>(r, payload), payload);
+}
+
+TEST(CallWrapper, NullReferenceCallsNothingAndYieldsDefaults)
+{
+    doubling_gauge g;
+    const interface_ref no_object{table<gauge>(), nullptr};
+    const interface_ref no_table{nullptr, &g};
+    for (const interface_ref& r : {interface_ref{}, no_object, no_table}) {
+        EXPECT_EQ(call<&gauge_impl::scaled>(r, 5), 0);
+        EXPECT_FALSE(call<&gauge_impl::accept>(r, make_ref<gauge>(&g)));
+        EXPECT_FALSE(call<&gauge_impl::echo>(r, make_ref<gauge>(&g)).valid());
+    }
+    EXPECT_FALSE(g.received.valid());
+}
+
+TEST(CallWrapper, ExceptionsStopAtTheThunkAsTheDefault)
+{
+    throwing_gauge g;
+    const interface_ref r = make_ref<gauge>(&g);
     EXPECT_EQ(call<&gauge_impl::scaled>(r, 5), 0);
-    EXPECT_FALSE(call<&gauge_impl::accept>(r, make_ref<gauge>(&g)));
-    EXPECT_FALSE(call<&gauge_impl::echo>(r, make_ref<gauge>(&g)).valid());
-  }
-  EXPECT_FALSE(g.received.valid());
+    EXPECT_FALSE(call<&gauge_impl::accept>(r, r));
+    EXPECT_FALSE(call<&gauge_impl::echo>(r, r).valid());
 }
 
-TEST(CallWrapper, ExceptionsStopAtTheThunkAsTheDefault) {
-  throwing_gauge g;
-  const interface_ref r = make_ref<gauge>(&g);
-  EXPECT_EQ(call<&gauge_impl::scaled>(r, 5), 0);
-  EXPECT_FALSE(call<&gauge_impl::accept>(r, r));
-  EXPECT_FALSE(call<&gauge_impl::echo>(r, r).valid());
+TEST(CallWrapper, NullArgumentAddressArrivesAsNullReference)
+{
+    doubling_gauge g;
+    g.received = make_ref<gauge>(&g);
+    using accept_fn = bool (*)(const void*, void*, const interface_ref*);
+    auto fn = reinterpret_cast<accept_fn>(slots_of(table<gauge>())[2]);
+    EXPECT_TRUE(fn(table<gauge>(), &g, nullptr));
+    EXPECT_FALSE(g.received.valid());
 }
 
-TEST(CallWrapper, NullArgumentAddressArrivesAsNullReference) {
-  doubling_gauge g;
-  g.received = make_ref<gauge>(&g);
-  using accept_fn = bool (*)(const void*, void*, const interface_ref*);
-  auto fn = reinterpret_cast<accept_fn>(slots_of(table<gauge>())[2]);
-  EXPECT_TRUE(fn(table<gauge>(), &g, nullptr));
-  EXPECT_FALSE(g.received.valid());
+TEST(InterfaceQuery, RootAnswersExactlyTheVersionedName)
+{
+    doubling_gauge g;
+    const interface_ref root = root_of(make_ref<gauge>(&g));
+    ASSERT_TRUE(root.valid());
+    EXPECT_EQ(root.table, root_table<gauge>());
+    EXPECT_EQ(query(root, "zv_gauge_interface_3"), make_ref<gauge>(&g));
+    for (const char* other : {"zv_gauge_interface_2", "zv_gauge_interface_30", "zv_gauge_interface_",
+                              "ZV_GAUGE_INTERFACE_3", "", "zv_referent_interface_1"}) {
+        EXPECT_EQ(query(root, other), interface_ref{}) << other;
+    }
+    EXPECT_FALSE(query(root, nullptr).valid());
 }
 
-TEST(InterfaceQuery, RootAnswersExactlyTheVersionedName) {
-  doubling_gauge g;
-  const interface_ref root = root_of(make_ref<gauge>(&g));
-  ASSERT_TRUE(root.valid());
-  EXPECT_EQ(root.table, root_table<gauge>());
-  EXPECT_EQ(query(root, "zv_gauge_interface_3"), make_ref<gauge>(&g));
-  for (const char* other : {"zv_gauge_interface_2", "zv_gauge_interface_30", "zv_gauge_interface_",
-                            "ZV_GAUGE_INTERFACE_3", "", "zv_referent_interface_1"}) {
-    EXPECT_EQ(query(root, other), interface_ref{}) << other;
-  }
-  EXPECT_FALSE(query(root, nullptr).valid());
+TEST(InterfaceQuery, NeighbouringVersionOfTheReferentInterfaceYieldsNull)
+{
+    obj o;
+    const interface_ref root = root_of(o.as_referent());
+    EXPECT_TRUE(query(root, "zv_referent_interface_1").valid());
+    EXPECT_FALSE(query(root, "zv_referent_interface_0").valid());
+    EXPECT_FALSE(query(root, "zv_referent_interface_2").valid());
 }
 
-TEST(InterfaceQuery, NeighbouringVersionOfTheReferentInterfaceYieldsNull) {
-  obj o;
-  const interface_ref root = root_of(o.as_referent());
-  EXPECT_TRUE(query(root, "zv_referent_interface_1").valid());
-  EXPECT_FALSE(query(root, "zv_referent_interface_0").valid());
-  EXPECT_FALSE(query(root, "zv_referent_interface_2").valid());
-}
-
-TEST(InterfaceQuery, QueryMatchReportsNonZeroEitherWay) {
-  doubling_gauge g;
-  const void* t = nullptr;
-  void* o = nullptr;
-  EXPECT_NE(g.query_match("zv_gauge_interface_9", &t, &o), 0);
-  EXPECT_EQ(t, nullptr);
-  EXPECT_EQ(g.query_match("zv_gauge_interface_3", &t, &o),
-            reinterpret_cast<std::intptr_t>(table<gauge>()));
-  EXPECT_EQ(t, table<gauge>());
-  EXPECT_EQ(o, static_cast<void*>(&g));
+TEST(InterfaceQuery, QueryMatchReportsNonZeroEitherWay)
+{
+    doubling_gauge g;
+    const void* t = nullptr;
+    void* o = nullptr;
+    EXPECT_NE(g.query_match("zv_gauge_interface_9", &t, &o), 0);
+    EXPECT_EQ(t, nullptr);
+    EXPECT_EQ(g.query_match("zv_gauge_interface_3", &t, &o), reinterpret_cast<std::intptr_t>(table<gauge>()));
+    EXPECT_EQ(t, table<gauge>());
+    EXPECT_EQ(o, static_cast<void*>(&g));
 }
 
 int counted_queries = 0;
 
-void counting_query(const void*, void*, const char*, const void** t, void** o) noexcept {
-  ++counted_queries;
-  *t = table<gauge>();
-  *o = &counted_queries;
+void counting_query(const void*, void*, const char*, const void** t, void** o) noexcept
+{
+    ++counted_queries;
+    *t = table<gauge>();
+    *o = &counted_queries;
 }
 
-TEST(InterfaceCast, NullRootReturnsNullWithoutCallingAnything) {
-  const slot_fn counting_table[1] = {reinterpret_cast<slot_fn>(&counting_query)};
-  counted_queries = 0;
-  EXPECT_FALSE(cast<gauge>(interface_ref{counting_table, nullptr}).valid());
-  EXPECT_FALSE(cast<gauge>(interface_ref{}).valid());
-  EXPECT_EQ(counted_queries, 0);
-  EXPECT_TRUE(cast<gauge>(interface_ref{counting_table, &counted_queries}).valid());
-  EXPECT_EQ(counted_queries, 1);
+TEST(InterfaceCast, NullRootReturnsNullWithoutCallingAnything)
+{
+    const slot_fn counting_table[1] = {reinterpret_cast<slot_fn>(&counting_query)};
+    counted_queries = 0;
+    EXPECT_FALSE(cast<gauge>(interface_ref{counting_table, nullptr}).valid());
+    EXPECT_FALSE(cast<gauge>(interface_ref{}).valid());
+    EXPECT_EQ(counted_queries, 0);
+    EXPECT_TRUE(cast<gauge>(interface_ref{counting_table, &counted_queries}).valid());
+    EXPECT_EQ(counted_queries, 1);
 }
 
 // A table of "another module" that forwards to our thunks: same object, but
 // not reached through this module's table.
-TEST(FromRef, ForeignTableYieldsNullEvenForOurOwnObject) {
-  doubling_gauge g;
-  slot_fn foreign[4];
-  for (int k = 0; k < 4; ++k) foreign[k] = slots_of(table<gauge>())[k];
-  const interface_ref through_foreign{foreign, &g};
-  EXPECT_EQ(call<&gauge_impl::scaled>(through_foreign, 4), 8);
-  EXPECT_EQ(from_ref<gauge>(through_foreign), nullptr);
-  EXPECT_EQ(from_ref<gauge>(make_ref<gauge>(&g)), &g);
-  EXPECT_EQ(from_ref<gauge>(interface_ref{table<gauge>(), nullptr}), nullptr);
+TEST(FromRef, ForeignTableYieldsNullEvenForOurOwnObject)
+{
+    doubling_gauge g;
+    slot_fn foreign[4];
+    for (int k = 0; k < 4; ++k)
+        foreign[k] = slots_of(table<gauge>())[k];
+    const interface_ref through_foreign{foreign, &g};
+    EXPECT_EQ(call<&gauge_impl::scaled>(through_foreign, 4), 8);
+    EXPECT_EQ(from_ref<gauge>(through_foreign), nullptr);
+    EXPECT_EQ(from_ref<gauge>(make_ref<gauge>(&g)), &g);
+    EXPECT_EQ(from_ref<gauge>(interface_ref{table<gauge>(), nullptr}), nullptr);
 }
 
-TEST(MakeRef, OutParameterFormWritesBothWords) {
-  doubling_gauge g;
-  interface_ref out;
-  make_ref<gauge>(&g, &out);
-  EXPECT_EQ(out, make_ref<gauge>(&g));
-  make_ref<gauge>(&g, nullptr);  // tolerated
+TEST(MakeRef, OutParameterFormWritesBothWords)
+{
+    doubling_gauge g;
+    interface_ref out;
+    make_ref<gauge>(&g, &out);
+    EXPECT_EQ(out, make_ref<gauge>(&g));
+    make_ref<gauge>(&g, nullptr); // tolerated
 }
 
-TEST(GuardedSlot, TurnsAnyExceptionIntoTheFallback) {
-  EXPECT_EQ(guarded(7, []() -> int { throw std::logic_error("x"); }), 7);
-  EXPECT_EQ(guarded(7, [] { return 3; }), 3);
-  int touched = 0;
-  EXPECT_EQ(guarded(-1, [&] { ++touched; }), -1);
-  EXPECT_EQ(touched, 1);
+TEST(GuardedSlot, TurnsAnyExceptionIntoTheFallback)
+{
+    EXPECT_EQ(guarded(7, []() -> int { throw std::logic_error("x"); }), 7);
+    EXPECT_EQ(guarded(7, [] { return 3; }), 3);
+    int touched = 0;
+    EXPECT_EQ(guarded(-1, [&] { ++touched; }), -1);
+    EXPECT_EQ(touched, 1);
 }
 
 // One class answering two interfaces directly, through one query_match.
-class gauge_and_visitor : public gauge_impl, public string_visitor_impl {
- public:
-  std::intptr_t query_match(const char* name, const void** t, void** o) override {
-    return query_match_each<gauge, string_visitor>(this, name, t, o);
-  }
+class gauge_and_visitor : public gauge_impl, public string_visitor_impl
+{
+  public:
+    std::intptr_t query_match(const char* name, const void** t, void** o) override
+    {
+        return query_match_each<gauge, string_visitor>(this, name, t, o);
+    }
 };
 
-TEST(InterfaceQuery, ClassWithSeveralInterfacesAnswersEachName) {
-  gauge_and_visitor both;
-  gauge_impl* as_gauge = &both;
-  string_visitor_impl* as_visitor = &both;
-  for (const interface_ref& root : {root_of(make_ref<gauge>(as_gauge)),
-                                    root_of(make_ref<string_visitor>(as_visitor))}) {
-    EXPECT_EQ(cast<gauge>(root), make_ref<gauge>(as_gauge));
-    EXPECT_EQ(cast<string_visitor>(root), make_ref<string_visitor>(as_visitor));
-    EXPECT_FALSE(cast<referrer>(root).valid());
-  }
+TEST(InterfaceQuery, ClassWithSeveralInterfacesAnswersEachName)
+{
+    gauge_and_visitor both;
+    gauge_impl* as_gauge = &both;
+    string_visitor_impl* as_visitor = &both;
+    for (const interface_ref& root :
+         {root_of(make_ref<gauge>(as_gauge)), root_of(make_ref<string_visitor>(as_visitor))}) {
+        EXPECT_EQ(cast<gauge>(root), make_ref<gauge>(as_gauge));
+        EXPECT_EQ(cast<string_visitor>(root), make_ref<string_visitor>(as_visitor));
+        EXPECT_FALSE(cast<referrer>(root).valid());
+    }
 }
 
-class throwing_match : public gauge_impl {
- public:
-  std::intptr_t query_match(const char*, const void** t, void** o) override {
-    *t = table<gauge>();
-    *o = this;
-    throw std::runtime_error("half-written answer");
-  }
+class throwing_match : public gauge_impl
+{
+  public:
+    std::intptr_t query_match(const char*, const void** t, void** o) override
+    {
+        *t = table<gauge>();
+        *o = this;
+        throw std::runtime_error("half-written answer");
+    }
 };
 
-TEST(InterfaceQuery, MatchThatThrowsHalfWayAnswersNull) {
-  throwing_match g;
-  const interface_ref root = root_of(make_ref<gauge>(&g));
-  EXPECT_EQ(cast<gauge>(root), interface_ref{});
-  EXPECT_EQ(call<&gauge_impl::scaled>(make_ref<gauge>(&g), 3), 3);
+TEST(InterfaceQuery, MatchThatThrowsHalfWayAnswersNull)
+{
+    throwing_match g;
+    const interface_ref root = root_of(make_ref<gauge>(&g));
+    EXPECT_EQ(cast<gauge>(root), interface_ref{});
+    EXPECT_EQ(call<&gauge_impl::scaled>(make_ref<gauge>(&g), 3), 3);
 }
 
-class fixed_meter : public meter_impl {
- public:
-  std::int32_t reading() const override { return 17; }
-  bool ready() noexcept override { return true; }
+class fixed_meter : public meter_impl
+{
+  public:
+    std::int32_t reading() const override { return 17; }
+    bool ready() noexcept override { return true; }
 };
 
-TEST(CallWrapper, ConstAndNoexceptMemberFunctionsAreSlotsToo) {
-  fixed_meter m;
-  EXPECT_EQ(call<&meter_impl::reading>(make_ref<meter>(&m)), 17);
-  EXPECT_TRUE(call<&meter_impl::ready>(make_ref<meter>(&m)));
-  EXPECT_EQ(call<&meter_impl::reading>(interface_ref{}), 0);
+TEST(CallWrapper, ConstAndNoexceptMemberFunctionsAreSlotsToo)
+{
+    fixed_meter m;
+    EXPECT_EQ(call<&meter_impl::reading>(make_ref<meter>(&m)), 17);
+    EXPECT_TRUE(call<&meter_impl::ready>(make_ref<meter>(&m)));
+    EXPECT_EQ(call<&meter_impl::reading>(interface_ref{}), 0);
 }
 
-}  // namespace
-}  // namespace zv::test
+} // namespace
+} // namespace zv::test

@@ -8,7 +8,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 using zv::to_narrow;
 using zv::to_wide;
@@ -26,15 +27,24 @@ TEST(SupportEncodingTable, HasTheNineteenNamedEntriesInOrder)
         unsigned code_page;
     };
     const expected entries[] = {
-        {u"UTF-8", u"UTF-8", 65001},         {u"UTF-16", u"UTF-16", 0},
-        {u"UTF-16LE", u"UTF-16LE", 0},       {u"UTF-16BE", u"UTF-16BE", 0},
-        {u"UTF-32", u"UTF-32", 0},           {u"UTF-32LE", u"UTF-32LE", 0},
-        {u"UTF-32BE", u"UTF-32BE", 0},       {u"CP1250", u"Windows-1250", 1250},
-        {u"CP1251", u"Windows-1251", 1251},  {u"CP1252", u"Windows-1252", 1252},
-        {u"CP1253", u"Windows-1253", 1253},  {u"CP1254", u"Windows-1254", 1254},
-        {u"CP1255", u"Windows-1255", 1255},  {u"CP1256", u"Windows-1256", 1256},
-        {u"CP1257", u"Windows-1257", 1257},  {u"CP1258", u"Windows-1258", 1258},
-        {u"CP866", u"OEM 866", 866},         {u"ASCII", u"US-ASCII", 20127},
+        {u"UTF-8", u"UTF-8", 65001},
+        {u"UTF-16", u"UTF-16", 0},
+        {u"UTF-16LE", u"UTF-16LE", 0},
+        {u"UTF-16BE", u"UTF-16BE", 0},
+        {u"UTF-32", u"UTF-32", 0},
+        {u"UTF-32LE", u"UTF-32LE", 0},
+        {u"UTF-32BE", u"UTF-32BE", 0},
+        {u"CP1250", u"Windows-1250", 1250},
+        {u"CP1251", u"Windows-1251", 1251},
+        {u"CP1252", u"Windows-1252", 1252},
+        {u"CP1253", u"Windows-1253", 1253},
+        {u"CP1254", u"Windows-1254", 1254},
+        {u"CP1255", u"Windows-1255", 1255},
+        {u"CP1256", u"Windows-1256", 1256},
+        {u"CP1257", u"Windows-1257", 1257},
+        {u"CP1258", u"Windows-1258", 1258},
+        {u"CP866", u"OEM 866", 866},
+        {u"ASCII", u"US-ASCII", 20127},
         {u"SYSTEM", u"ANSI", 0},
     };
     const auto& table = zv::encodings();
@@ -53,7 +63,8 @@ TEST(SupportEncodingTable, EntriesWithoutCodePageUseTheAnsiCodePage)
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1257");
     EXPECT_EQ(zv::code_page_of(zv::encoding_system), 1257u);
-    for (std::size_t index = 1; index <= 6; ++index) EXPECT_EQ(zv::code_page_of(index), 1257u);
+    for (std::size_t index = 1; index <= 6; ++index)
+        EXPECT_EQ(zv::code_page_of(index), 1257u);
     EXPECT_EQ(zv::code_page_of(8), 1251u);
     EXPECT_EQ(zv::code_page_of(zv::encoding_count), 0u);
 }
@@ -62,9 +73,9 @@ TEST(SupportConversion, SystemEntryFollowsTheAnsiCodePage)
 {
     const struct {
         const char* code_page;
-        std::string narrow;             // bytes read through the system entry
-        std::u16string wide_of_narrow;  // what they read as
-        std::string narrow_of_profile;  // what the Cyrillic word is written as
+        std::string narrow;            // bytes read through the system entry
+        std::u16string wide_of_narrow; // what they read as
+        std::string narrow_of_profile; // what the Cyrillic word is written as
     } cases[] = {
         {"1251", profile_1251, profile, profile_1251},
         {"866", profile_866, profile, profile_866},

@@ -15,7 +15,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 namespace stdfs = std::filesystem;
 using paths = std::vector<std::u16string>;
@@ -26,8 +27,9 @@ std::u16string backslashed(std::u16string path)
     return path;
 }
 
-class SupportFiles : public ::testing::Test {
-protected:
+class SupportFiles : public ::testing::Test
+{
+  protected:
     // The test folder in backslash form, as listings hand paths out.
     std::u16string root() const { return backslashed(root_.u16string()); }
     std::u16string at(const std::u16string& relative) const { return zv::fs::join(root(), relative); }
@@ -72,7 +74,7 @@ TEST_F(SupportFiles, RecursiveListingPutsSubfoldersAfterTheirOwnSubfolders)
     EXPECT_EQ(zv::fs::list(a, u"*.shp", 6),
               (paths{at(u"a\\x.shp"), at(u"a\\b\\c\\z.shp"), at(u"a\\b\\y.shp")}));
     EXPECT_EQ(zv::fs::list(a, u"*", 7), (paths{at(u"a\\b"), at(u"a\\x.shp"), at(u"a\\b\\c\\notes.txt"),
-                                             at(u"a\\b\\c\\z.shp"), at(u"a\\b\\c"), at(u"a\\b\\y.shp")}));
+                                               at(u"a\\b\\c\\z.shp"), at(u"a\\b\\c"), at(u"a\\b\\y.shp")}));
     EXPECT_EQ(zv::fs::list(a, u"*", 5), (paths{at(u"a\\b"), at(u"a\\b\\c")}));
 }
 
@@ -97,7 +99,8 @@ TEST_F(SupportFiles, LinkedFoldersAreListedButNotDescended)
     make_file(u"tree/sub/f.shp");
     std::error_code failed;
     stdfs::create_directory_symlink(native(u"tree"), native(u"tree/sub/loop"), failed);
-    if (failed) GTEST_SKIP() << "no symbolic links here";
+    if (failed)
+        GTEST_SKIP() << "no symbolic links here";
     const paths found = zv::fs::list(at(u"tree"), u"*", 7);
     EXPECT_NE(std::find(found.begin(), found.end(), at(u"tree\\sub\\loop")), found.end());
     EXPECT_LT(found.size(), 10u);
@@ -188,7 +191,8 @@ TEST_F(SupportFiles, RemovingATreeNeverFollowsLinksOutOfIt)
     make_dir(u"doomed");
     std::error_code failed;
     stdfs::create_directory_symlink(native(u"keep"), native(u"doomed/link"), failed);
-    if (failed) GTEST_SKIP() << "no symbolic links here";
+    if (failed)
+        GTEST_SKIP() << "no symbolic links here";
     EXPECT_TRUE(zv::fs::remove_tree(at(u"doomed")));
     EXPECT_FALSE(zv::fs::exists(at(u"doomed")));
     EXPECT_TRUE(zv::fs::exists(at(u"keep\\precious.txt")));

@@ -6,7 +6,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 using namespace zv::fs;
 

@@ -7,16 +7,19 @@
 #include <utility>
 #include <vector>
 
-namespace zv::test {
+namespace zv::test
+{
 
-class scoped_env {
-public:
+class scoped_env
+{
+  public:
     scoped_env() = default;
     scoped_env(const scoped_env&) = delete;
     scoped_env& operator=(const scoped_env&) = delete;
     ~scoped_env()
     {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) apply(it->first, it->second);
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            apply(it->first, it->second);
     }
 
     // value nullopt clears the variable.
@@ -28,14 +31,16 @@ public:
         return *this;
     }
 
-private:
+  private:
     static void apply(const std::string& name, const std::optional<std::string>& value)
     {
 #if defined(_WIN32)
         _putenv_s(name.c_str(), value ? value->c_str() : "");
 #else
-        if (value) ::setenv(name.c_str(), value->c_str(), 1);
-        else ::unsetenv(name.c_str());
+        if (value)
+            ::setenv(name.c_str(), value->c_str(), 1);
+        else
+            ::unsetenv(name.c_str());
 #endif
     }
 

@@ -6,10 +6,12 @@
 #include <random>
 #include <string>
 
-namespace zv::test {
+namespace zv::test
+{
 
-class scratch_dir {
-public:
+class scratch_dir
+{
+  public:
     explicit scratch_dir(const std::string& prefix)
         : path_(std::filesystem::temp_directory_path() / (prefix + std::to_string(std::random_device()())))
     {
@@ -24,7 +26,7 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -10,7 +10,8 @@
 #include <new>
 #include <string>
 
-namespace {
+namespace
+{
 
 using zv::Tzv_std_string_adapter;
 using zv::Tzv_std_wstring_adapter;
@@ -18,8 +19,9 @@ using zv::Tzv_std_wstring_adapter;
 // "Профиль" in code page 1251.
 const char profile_1251[] = "\xCF\xF0\xEE\xF4\xE8\xEB\xFC";
 
-class SupportStringAdapter : public ::testing::Test {
-protected:
+class SupportStringAdapter : public ::testing::Test
+{
+  protected:
     SupportStringAdapter() { env.set("ZV_ANSI_CODEPAGE", "1251"); }
     zv::test::scoped_env env;
 };
@@ -105,8 +107,9 @@ TEST_F(SupportStringAdapter, EachAdapterHasItsOwnHandle)
 }
 
 // An adapter whose assignment fails must not throw into the host.
-class failing_adapter final : public zv::Tzv_string_adapter_base {
-public:
+class failing_adapter final : public zv::Tzv_string_adapter_base
+{
+  public:
     int calls = 0;
     void assign_wide(const char16_t*) override
     {

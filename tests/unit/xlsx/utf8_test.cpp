@@ -25,11 +25,14 @@ const std::vector<EncodingCase>& Cases()
         {u"\u07FF", "\xDF\xBF"},
         {u"\u0800", "\xE0\xA0\x80"},
         {u"\uFFFF", "\xEF\xBF\xBF"},
-        {u"a\U00010000b", "a\xF0\x90\x80\x80" "b"},
+        {u"a\U00010000b", "a\xF0\x90\x80\x80"
+                          "b"},
         {u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
-        {std::u16string(1, char16_t(0xD800)), "\xEF\xBF\xBD"},            // high at the end
-        {std::u16string(1, char16_t(0xDC00)) + u"x", "\xEF\xBF\xBD" "x"}, // low alone
-        {std::u16string{char16_t(0xD83D), u'y'}, "\xEF\xBF\xBD" "y"},    // high before a non-low
+        {std::u16string(1, char16_t(0xD800)), "\xEF\xBF\xBD"}, // high at the end
+        {std::u16string(1, char16_t(0xDC00)) + u"x", "\xEF\xBF\xBD"
+                                                     "x"}, // low alone
+        {std::u16string{char16_t(0xD83D), u'y'}, "\xEF\xBF\xBD"
+                                                 "y"}, // high before a non-low
         {std::u16string{char16_t(0xDC00), char16_t(0xD800)}, "\xEF\xBF\xBD\xEF\xBF\xBD"}, // reversed pair
         {u"Профиль & <ячейка>", "\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C & <"
                                 "\xD1\x8F\xD1\x87\xD0\xB5\xD0\xB9\xD0\xBA\xD0\xB0>"},

@@ -105,10 +105,10 @@ TEST_F(WorkbookFailures, FailedCreateOrShortWriteGivesFalseAndLeavesNothing)
     const struct {
         std::u16string failing_suffix, short_suffix;
     } cases[] = {
-        {u"xl/styles.xml", u""},      // a part that cannot be created
-        {u"sheet1.xml", u""},         // a worksheet that cannot be created
-        {u"", u"sheet1.xml"},         // a short write of the worksheet
-        {u"", u"sharedStrings.xml"},  // a short write of the shared strings
+        {u"xl/styles.xml", u""},     // a part that cannot be created
+        {u"sheet1.xml", u""},        // a worksheet that cannot be created
+        {u"", u"sheet1.xml"},        // a short write of the worksheet
+        {u"", u"sharedStrings.xml"}, // a short write of the shared strings
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.failing_suffix + u"|" + c.short_suffix));

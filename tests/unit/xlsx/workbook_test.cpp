@@ -251,7 +251,7 @@ TEST_F(Workbook, MissingTempUsesTheCurrentFolder)
 TEST_F(Workbook, UnsavableTargetFailsAndLeavesNothing)
 {
     const fs::path targets[] = {folder_.path() / "no" / "such" / "folder" / "out.xlsx", // unwritable
-                                folder_.path() / (std::string(250, 'n') + ".xlsx")};      // too long
+                                folder_.path() / (std::string(250, 'n') + ".xlsx")};    // too long
     for (const fs::path& target : targets) {
         SCOPED_TRACE(target.string());
         CWorkbook book;

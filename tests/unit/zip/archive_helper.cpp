@@ -9,12 +9,14 @@
 #include <random>
 #include <sys/wait.h>
 
-namespace zv::zip::test {
+namespace zv::zip::test
+{
 
 temp_folder::temp_folder()
 {
     std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() / ("zv_zip_test_" + std::to_string(rd()) + std::to_string(rd()));
+    path_ = std::filesystem::temp_directory_path() /
+            ("zv_zip_test_" + std::to_string(rd()) + std::to_string(rd()));
     std::filesystem::create_directories(path_);
 }
 
@@ -39,7 +41,8 @@ byte_string read_file(const std::filesystem::path& path)
 std::u16string u16(const std::filesystem::path& path)
 {
     const std::u8string text = path.u8string();
-    return zv::platform::utf8_to_utf16(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+    return zv::platform::utf8_to_utf16(
+        std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
 }
 
 command_result run_command(const std::string& command)
@@ -72,15 +75,20 @@ command_result python_zip_listing(const std::filesystem::path& archive)
         "    print('%s|%d|%d|%d|%08x' % (i.filename, i.compress_type, i.flag_bits, len(data), i.CRC))\n";
     const std::filesystem::path script_path = archive.parent_path() / "check_archive.py";
     write_file(script_path, script);
-    return run_command(std::string(ZV_PYTHON) + " '" + script_path.string() + "' '" + archive.string() + "' 2>&1");
+    return run_command(std::string(ZV_PYTHON) + " '" + script_path.string() + "' '" + archive.string() +
+                       "' 2>&1");
 }
 
 std::uint32_t le32(const byte_string& b, std::size_t at)
 {
-    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | std::uint32_t{b[at + 3]} << 24;
+    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | std::uint32_t{b[at + 3]}
+                                                                                      << 24;
 }
 
-std::uint16_t le16(const byte_string& b, std::size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); }
+std::uint16_t le16(const byte_string& b, std::size_t at)
+{
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
 
 std::optional<std::vector<central_entry>> central_directory(const byte_string& a)
 {
@@ -109,7 +117,8 @@ std::optional<std::vector<central_entry>> central_directory(const byte_string& a
         const std::size_t extra_len = le16(a, at + 30);
         e.external = le32(a, at + 38);
         e.local_offset = le32(a, at + 42);
-        e.name.assign(a.begin() + static_cast<long>(at + 46), a.begin() + static_cast<long>(at + 46 + name_len));
+        e.name.assign(a.begin() + static_cast<long>(at + 46),
+                      a.begin() + static_cast<long>(at + 46 + name_len));
         e.extra.assign(a.begin() + static_cast<long>(at + 46 + name_len),
                        a.begin() + static_cast<long>(at + 46 + name_len + extra_len));
         entries.push_back(e);

@@ -9,13 +9,15 @@
 #include <string>
 #include <vector>
 
-namespace zv::zip::test {
+namespace zv::zip::test
+{
 
 using byte_string = std::vector<std::uint8_t>;
 
 // A fresh folder, removed with everything in it at the end of the test.
-class temp_folder {
-public:
+class temp_folder
+{
+  public:
     temp_folder();
     ~temp_folder();
     temp_folder(const temp_folder&) = delete;
@@ -23,7 +25,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

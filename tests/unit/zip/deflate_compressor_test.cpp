@@ -9,11 +9,14 @@
 #include <cstring>
 #include <zlib.h>
 
-namespace zv::zip::test {
-namespace {
+namespace zv::zip::test
+{
+namespace
+{
 
-class DeflateRoundTrip : public ::testing::Test {
-protected:
+class DeflateRoundTrip : public ::testing::Test
+{
+  protected:
     void expect_round_trip(const bytes& input, int level = 8, std::size_t piece = SIZE_MAX)
     {
         const bytes packed = deflate_bytes(compressor, input, level, piece);

@@ -11,8 +11,10 @@
 #include <cstring>
 #include <zlib.h>
 
-namespace zv::zip::test {
-namespace {
+namespace zv::zip::test
+{
+namespace
+{
 
 TEST(Crc32, MatchesZlibForEverySizeAndSplit)
 {
@@ -21,7 +23,8 @@ TEST(Crc32, MatchesZlibForEverySizeAndSplit)
         const auto expected = static_cast<std::uint32_t>(::crc32(0, data.data(), static_cast<uInt>(size)));
         EXPECT_EQ(crc32_update(0, data.data(), size), expected) << size;
         const std::size_t half = size / 3;
-        EXPECT_EQ(crc32_update(crc32_update(0, data.data(), half), data.data() + half, size - half), expected);
+        EXPECT_EQ(crc32_update(crc32_update(0, data.data(), half), data.data() + half, size - half),
+                  expected);
     }
     EXPECT_EQ(crc32_update(0, "123456789", 9), 0xCBF43926u) << "the check value of the ZIP CRC";
 }
@@ -100,7 +103,8 @@ struct long_input {
         const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, left));
         for (std::size_t i = 0; i < n; ++i) {
             const std::uint32_t r = rng();
-            buffer[i] = (r & 0xF000) == 0 ? static_cast<std::uint8_t>(r) : pattern[(r >> 20) % pattern.size()];
+            buffer[i] =
+                (r & 0xF000) == 0 ? static_cast<std::uint8_t>(r) : pattern[(r >> 20) % pattern.size()];
         }
         left -= n;
         return n;

@@ -9,8 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zv::zip::test {
-namespace {
+namespace zv::zip::test
+{
+namespace
+{
 
 namespace pf = zv::platform;
 

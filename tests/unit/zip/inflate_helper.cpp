@@ -4,9 +4,11 @@
 #include <cstring>
 #include <zlib.h>
 
-namespace zv::zip::test {
+namespace zv::zip::test
+{
 
-namespace {
+namespace
+{
 
 struct memory_stream {
     const bytes* input;
@@ -84,13 +86,17 @@ bytes random_bytes(std::size_t size, std::uint32_t seed)
     return out;
 }
 
-bytes repeated_byte(std::size_t size, std::uint8_t value) { return bytes(size, value); }
+bytes repeated_byte(std::size_t size, std::uint8_t value)
+{
+    return bytes(size, value);
+}
 
 bytes xml_like(std::size_t size, std::uint32_t seed)
 {
     std::mt19937 rng(seed);
-    static const char* const words[] = {"Москва", "profile", "55.750001361", "&amp;", "&lt;", "37.61",
-                                        "2024-05-17", "",      "Санкт-Петербург", "-12", "&quot;x&quot;"};
+    static const char* const words[] = {
+        "Москва",     "profile", "55.750001361",    "&amp;", "&lt;",         "37.61",
+        "2024-05-17", "",        "Санкт-Петербург", "-12",   "&quot;x&quot;"};
     std::string text;
     unsigned row = 1;
     while (text.size() < size) {

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-namespace zv::zip::test {
+namespace zv::zip::test
+{
 
 using bytes = std::vector<std::uint8_t>;
 

@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <ctime>
 
-namespace zv::zip::test {
-namespace {
+namespace zv::zip::test
+{
+namespace
+{
 
 using W = ZipArchiveWriter;
 
@@ -28,10 +30,14 @@ std::uint32_t add_file(ZipArchiveHandle* h, const std::u16string& name, const st
     return W::AddEntry(h, name.c_str(), path.c_str(), 0, zip_source_file);
 }
 
-std::string text_of(const bytes& b) { return std::string(b.begin(), b.end()); }
+std::string text_of(const bytes& b)
+{
+    return std::string(b.begin(), b.end());
+}
 
-class ArchiveFile : public ::testing::Test {
-protected:
+class ArchiveFile : public ::testing::Test
+{
+  protected:
     temp_folder dir;
 };
 
@@ -52,7 +58,8 @@ TEST_F(ArchiveFile, PythonAndUnzipReadEveryEntry)
     EXPECT_EQ(add_file(h, u"empty.txt", dir / "empty.txt"), 0u);
     EXPECT_EQ(add_file(h, u"Лист.xml", dir / "лист.xml"), 0u);
     EXPECT_EQ(add_file(h, u"inner.ZIP", dir / "random.bin"), 0u);
-    EXPECT_EQ(W::AddEntry(h, u"memory.txt", memory.data(), static_cast<std::uint32_t>(memory.size()), zip_source_memory),
+    EXPECT_EQ(W::AddEntry(h, u"memory.txt", memory.data(), static_cast<std::uint32_t>(memory.size()),
+                          zip_source_memory),
               0u);
     EXPECT_EQ(W::AddEntry(h, u"folder", nullptr, 0, zip_source_folder), 0u);
     EXPECT_EQ(W::Close(h), 0u);
@@ -60,7 +67,8 @@ TEST_F(ArchiveFile, PythonAndUnzipReadEveryEntry)
 
     const command_result listing = python_zip_listing(dir / "out.xlsx");
     ASSERT_EQ(listing.status, 0) << listing.output;
-    EXPECT_NE(listing.output.find("xl/worksheets/sheet1.xml|8|2|300000|"), std::string::npos) << listing.output;
+    EXPECT_NE(listing.output.find("xl/worksheets/sheet1.xml|8|2|300000|"), std::string::npos)
+        << listing.output;
     EXPECT_NE(listing.output.find("docProps/random.bin|8|2|70000|"), std::string::npos);
     EXPECT_NE(listing.output.find("empty.txt|8|2|0|00000000"), std::string::npos);
     // Names are UTF-8 without the language-encoding flag (bit 11).
@@ -108,7 +116,8 @@ TEST_F(ArchiveFile, LocalHeadersHoldFinalValuesAndNoDescriptorFollows)
     }
     EXPECT_EQ((*entries)[1].method, 0);
     EXPECT_EQ((*entries)[1].compressed, 21u);
-    EXPECT_EQ(le32(archive, archive.size() - 6), expected_offset) << "central directory starts after the data";
+    EXPECT_EQ(le32(archive, archive.size() - 6), expected_offset)
+        << "central directory starts after the data";
 }
 
 TEST_F(ArchiveFile, PipeOutputGetsDataDescriptors)
@@ -219,14 +228,16 @@ TEST_F(ArchiveFile, EmptyArchiveIsTheEndRecordAlone)
     ASSERT_NE(h, nullptr);
     ASSERT_EQ(W::Close(h), 0u);
     const byte_string archive = read_file(dir / "empty.zip");
-    const byte_string expected = {0x50, 0x4B, 0x05, 0x06, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const byte_string expected = {0x50, 0x4B, 0x05, 0x06, 0, 0, 0, 0, 0, 0, 0,
+                                  0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(archive, expected);
 }
 
 TEST_F(ArchiveFile, ExtensionsOfCompressedDataAreStored)
 {
     write_file(dir / "s", "0123456789012345678901234567890123456789");
-    const char16_t* stored[] = {u"a.Z", u"a.z", u"b.ZIP", u"c.Zoo", u"d.arc", u"e.LZH", u"f.arj", u"g.gz", u"h.TGZ"};
+    const char16_t* stored[] = {u"a.Z",   u"a.z",   u"b.ZIP", u"c.Zoo", u"d.arc",
+                                u"e.LZH", u"f.arj", u"g.gz",  u"h.TGZ"};
     const char16_t* deflated[] = {u"a.xml", u"noext", u"b.zipx", u"c.rels", u"dir.zip/file", u"gz"};
     ZipArchiveHandle* h = create_file_archive(dir / "ext.zip");
     for (const char16_t* name : stored) {
@@ -248,9 +259,12 @@ TEST(ArchiveMemory, CallersBufferAndOwnBlockHoldValidArchives)
     std::vector<std::uint8_t> buffer(1 << 20);
     const bytes text = xml_like(200000, 8);
     for (bool own_block : {false, true}) {
-        ZipArchiveHandle* h = W::Create(own_block ? nullptr : buffer.data(), 1 << 20, zip_mode_memory, nullptr);
+        ZipArchiveHandle* h =
+            W::Create(own_block ? nullptr : buffer.data(), 1 << 20, zip_mode_memory, nullptr);
         ASSERT_NE(h, nullptr);
-        ASSERT_EQ(W::AddEntry(h, u"x.xml", text.data(), static_cast<std::uint32_t>(text.size()), zip_source_memory), 0u);
+        ASSERT_EQ(
+            W::AddEntry(h, u"x.xml", text.data(), static_cast<std::uint32_t>(text.size()), zip_source_memory),
+            0u);
         void* base = nullptr;
         std::uint32_t length = 0;
         ASSERT_EQ(W::GetMemoryBlock(h, &base, &length), 0u);
@@ -304,11 +318,11 @@ TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
         const char* password;
         std::uint32_t result;
     } cases[] = {
-        {path.c_str(), zip_mode_handle, nullptr, 0x10000u}, // handles are not supported
-        {path.c_str(), 7, nullptr, 0x10000u},               // no such mode
-        {path.c_str(), zip_mode_file, "secret", 0x10000u},  // no encryption
+        {path.c_str(), zip_mode_handle, nullptr, 0x10000u},  // handles are not supported
+        {path.c_str(), 7, nullptr, 0x10000u},                // no such mode
+        {path.c_str(), zip_mode_file, "secret", 0x10000u},   // no encryption
         {buffer.data(), zip_mode_memory, nullptr, 0x30000u}, // no room
-        {missing.c_str(), zip_mode_file, nullptr, 0x200u},  // no folder
+        {missing.c_str(), zip_mode_file, nullptr, 0x200u},   // no folder
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);

@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
-namespace zv::zip::test {
-namespace {
+namespace zv::zip::test
+{
+namespace
+{
 
 using W = ZipArchiveWriter;
 namespace pf = zv::platform;
@@ -55,8 +57,9 @@ void counting_close(pf::file_handle file)
     pf::system_file_io_ops().close(file);
 }
 
-class InjectedFailure : public ::testing::Test {
-protected:
+class InjectedFailure : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         faults = fault_state{};

@@ -8,8 +8,10 @@
 #include <string>
 #include <utility>
 
-namespace zv::zip::test {
-namespace {
+namespace zv::zip::test
+{
+namespace
+{
 
 using W = ZipArchiveWriter;
 

@@ -2,11 +2,13 @@
 // exist, which is what its factory registers.
 #pragma once
 
-namespace zv {
+namespace zv
+{
 
-class pgn_oriented_axes2d_app_app {
- public:
-  static constexpr char16_t service_path[] = u"/app/pgn_oriented_axes2d_app";
+class pgn_oriented_axes2d_app_app
+{
+  public:
+    static constexpr char16_t service_path[] = u"/app/pgn_oriented_axes2d_app";
 };
 
-}  // namespace zv
+} // namespace zv

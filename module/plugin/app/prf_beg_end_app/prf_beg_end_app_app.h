@@ -2,11 +2,13 @@
 // exist, which is what its factory registers.
 #pragma once
 
-namespace zv {
+namespace zv
+{
 
-class prf_beg_end_app_app {
- public:
-  static constexpr char16_t service_path[] = u"/app/prf_beg_end_app";
+class prf_beg_end_app_app
+{
+  public:
+    static constexpr char16_t service_path[] = u"/app/prf_beg_end_app";
 };
 
-}  // namespace zv
+} // namespace zv

@@ -2,11 +2,13 @@
 // exist, which is what its factory registers.
 #pragma once
 
-namespace zv {
+namespace zv
+{
 
-class tos_graph_x2y_app_app {
- public:
-  static constexpr char16_t service_path[] = u"/app/tos_graph_x2y_app";
+class tos_graph_x2y_app_app
+{
+  public:
+    static constexpr char16_t service_path[] = u"/app/tos_graph_x2y_app";
 };
 
-}  // namespace zv
+} // namespace zv

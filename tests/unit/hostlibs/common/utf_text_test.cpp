@@ -28,7 +28,8 @@ TEST(UtfText, RoundTripsCyrillicAndSupplementaryCharacters)
     EXPECT_EQ(*from_utf8(bytes), text);
     const std::u16string lone = {u'a', char16_t(0xD800), u'b'};
     EXPECT_EQ(to_utf8(lone), "a\xEF\xBF\xBD"
-                             "b") << "an unpaired surrogate becomes the replacement character";
+                             "b")
+        << "an unpaired surrogate becomes the replacement character";
 }
 
 TEST(UtfText, RefusesMalformedUtf8)

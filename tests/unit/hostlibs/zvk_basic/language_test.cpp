@@ -59,9 +59,9 @@ TEST_F(LanguageEnvironment, ExplicitChoiceThenLocaleVariablesInTheirPrecedence)
     };
     for (const auto& c : cases) {
         const char* const values[] = {c.zv_lang, c.lc_all, c.lc_messages, c.lang};
-        SCOPED_TRACE(::testing::Message() << (c.zv_lang ? c.zv_lang : "-") << " " << (c.lc_all ? c.lc_all : "-")
-                                          << " " << (c.lc_messages ? c.lc_messages : "-") << " "
-                                          << (c.lang ? c.lang : "-"));
+        SCOPED_TRACE(::testing::Message()
+                     << (c.zv_lang ? c.zv_lang : "-") << " " << (c.lc_all ? c.lc_all : "-") << " "
+                     << (c.lc_messages ? c.lc_messages : "-") << " " << (c.lang ? c.lang : "-"));
         for (std::size_t i = 0; i < 4; ++i) {
             if (values[i])
                 set(names_[i], values[i]);

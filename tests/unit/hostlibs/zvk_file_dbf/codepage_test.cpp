@@ -3,14 +3,15 @@
 // and what conversions make of text a code page cannot hold.
 #include "common/codepage.h"
 #include "common/utf_text.h"
-#include "zvk_file_dbf/dbf_codepage.h"
 #include "host_test_files.h"
+#include "zvk_file_dbf/dbf_codepage.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 
-namespace {
+namespace
+{
 
 using namespace zv;
 using zv::test::scoped_env;
@@ -18,9 +19,10 @@ using zv::test::scoped_env;
 TEST(CpgText, NamesInTheFormsWritersUse)
 {
     const std::pair<const char*, unsigned> cases[] = {
-        {"UTF-8", 65001},    {"utf8\r\n", 65001},   {"1251", 1251},       {"CP1251", 1251},
-        {"ANSI 1251", 1251}, {"windows-1250", 1250}, {"OEM 866", 866},     {"ISO-8859-5", 28595},
-        {"ISO8859-1", 28591}, {"", 0},              {"Klingon", 0},       {"CP12a51", 0},
+        {"UTF-8", 65001},  {"utf8\r\n", 65001},   {"1251", 1251},
+        {"CP1251", 1251},  {"ANSI 1251", 1251},   {"windows-1250", 1250},
+        {"OEM 866", 866},  {"ISO-8859-5", 28595}, {"ISO8859-1", 28591},
+        {"", 0},           {"Klingon", 0},        {"CP12a51", 0},
         {"ISO-8859-99", 0}};
     for (const auto& [text, code_page] : cases)
         EXPECT_EQ(dbf::code_page_of_cpg(text), code_page) << text;
@@ -70,8 +72,9 @@ TEST(AnsiCodePage, FollowsTheLanguageOfTheLocale)
     scoped_env all("LC_ALL", "C");
     EXPECT_EQ(hostcommon::ansi_code_page(), 1252u);
     const std::pair<const char*, unsigned> languages[] = {
-        {"uk_UA", 1251}, {"kk", 1251},    {"tr_TR.ISO-8859-9", 1254}, {"he_IL", 1255}, {"ar_EG", 1256},
-        {"lv_LV", 1257}, {"vi_VN", 1258}, {"de_DE", 1252},            {"POSIX", 1252}};
+        {"uk_UA", 1251}, {"kk", 1251},    {"tr_TR.ISO-8859-9", 1254},
+        {"he_IL", 1255}, {"ar_EG", 1256}, {"lv_LV", 1257},
+        {"vi_VN", 1258}, {"de_DE", 1252}, {"POSIX", 1252}};
     for (const auto& [language, code_page] : languages)
         EXPECT_EQ(hostcommon::code_page_of_language(language), code_page) << language;
 }
@@ -92,12 +95,16 @@ TEST(Conversion, UnrepresentableAndInvalidTextIsReplacedNotDropped)
 {
     std::string narrow;
     ASSERT_TRUE(hostcommon::from_utf16(u"a€Жb", 866, narrow));
-    EXPECT_EQ(narrow, "a?\x86" "b");
+    EXPECT_EQ(narrow, "a?\x86"
+                      "b");
     ASSERT_TRUE(hostcommon::from_utf16(u"x\xD800y", 65001, narrow)) << "unpaired surrogate";
     EXPECT_EQ(narrow, "x?y");
     std::u16string wide;
-    ASSERT_TRUE(hostcommon::to_utf16("a\xFF" "b\xC3", 65001, wide));
-    EXPECT_EQ(wide, u"a\xFFFD" u"b\xFFFD");
+    ASSERT_TRUE(hostcommon::to_utf16("a\xFF"
+                                     "b\xC3",
+                                     65001, wide));
+    EXPECT_EQ(wide, u"a\xFFFD"
+                    u"b\xFFFD");
     ASSERT_TRUE(hostcommon::to_utf16("\x98", 1251, wide)) << "a hole of 1251";
     EXPECT_EQ(wide.size(), 1u);
 }

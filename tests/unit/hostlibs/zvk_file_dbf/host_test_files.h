@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-namespace zv::test {
+namespace zv::test
+{
 
 // Runs a shell command; its standard output, or nothing when it failed.
 inline std::optional<std::string> run(const std::string& command)
@@ -56,8 +57,9 @@ inline std::optional<std::string> run_python(const std::string& script,
 }
 
 // Sets an environment variable for the life of the object.
-class scoped_env {
-public:
+class scoped_env
+{
+  public:
     scoped_env(const char* name, const char* value) : name_(name)
     {
         if (const char* old = std::getenv(name)) {
@@ -76,7 +78,7 @@ public:
     scoped_env(const scoped_env&) = delete;
     scoped_env& operator=(const scoped_env&) = delete;
 
-private:
+  private:
     std::string name_;
     std::optional<std::string> old_;
 };

@@ -9,7 +9,8 @@
 #include <cstring>
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 using zv::test::captured_text;
 using zv::test::scoped_env;
@@ -36,8 +37,9 @@ for rec in r.records():
     print('|'.join('' if v is None else str(v) for v in rec))
 )";
 
-class DbfCreate : public ::testing::Test {
-protected:
+class DbfCreate : public ::testing::Test
+{
+  protected:
     zv_dbf_t create(uint32_t records)
     {
         return zv_dbf_create_w(u16(path).c_str(), static_cast<uint32_t>(fields.size()), records,
@@ -72,8 +74,7 @@ TEST_F(DbfCreate, TableIn1251IsReadByPyshpWithDriverByteAndCpg)
     ASSERT_GT(bytes.size(), 32u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[29]), 0xC9);
     EXPECT_EQ(zv::test::read_bytes(dir.file("out.cpg")), "1251");
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.cpg", "out.dbf"}))
-        << "no temporary file is left";
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out.cpg", "out.dbf"})) << "no temporary file is left";
 }
 
 TEST_F(DbfCreate, TableInUtf8IsReadByPyshpAndCutAtCharacterBoundaries)
@@ -147,7 +148,7 @@ TEST_F(DbfCreate, ValuesAreCutOrRefusedByFieldType)
 
 TEST_F(DbfCreate, TypeLettersRoundTripThroughCodesAndLongNamesAreCut)
 {
-    fields = {desc("A", 'C', 1), desc("B", 'N', 3), desc("C", 'F', 5, 1), desc("D", 'D', 8),
+    fields = {desc("A", 'C', 1), desc("B", 'N', 3),  desc("C", 'F', 5, 1), desc("D", 'D', 8),
               desc("E", 'L', 1), desc("F", 'M', 10), desc("G", 'Q', 2)};
     zv_dbf_t t = create(0);
     ASSERT_NE(t, nullptr);
@@ -226,14 +227,11 @@ TEST_F(DbfCreate, FailedCreationLeavesNothingBehind)
     EXPECT_EQ(zv_dbf_create_w(nullptr, 1, 1, fields.data(), 0), nullptr);
     EXPECT_TRUE(dir.entries().empty());
 
-    EXPECT_EQ(zv_dbf_create_w(u16(dir.file("missing/out.dbf")).c_str(), 1, 1, fields.data(), 0),
-              nullptr);
+    EXPECT_EQ(zv_dbf_create_w(u16(dir.file("missing/out.dbf")).c_str(), 1, 1, fields.data(), 0), nullptr);
     zv::test::write_bytes(dir.file("out"), "a file where a folder should be");
-    EXPECT_EQ(zv_dbf_create_w(u16(dir.file("out/t.dbf")).c_str(), 1, 1, fields.data(), 0),
-              nullptr);
+    EXPECT_EQ(zv_dbf_create_w(u16(dir.file("out/t.dbf")).c_str(), 1, 1, fields.data(), 0), nullptr);
     ::mkdir(dir.file("folder.dbf").c_str(), 0755);
-    EXPECT_EQ(zv_dbf_create_w(u16(dir.file("folder.dbf")).c_str(), 1, 1, fields.data(), 0),
-              nullptr);
+    EXPECT_EQ(zv_dbf_create_w(u16(dir.file("folder.dbf")).c_str(), 1, 1, fields.data(), 0), nullptr);
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder.dbf", "out"}));
 }
 

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using zv::test::scoped_env;
 using zv::test::scratch_folder;
@@ -92,8 +93,9 @@ void leaping(const cell_visitor& cell)
     }
 }
 
-class DbfFillOrder : public ::testing::TestWithParam<fill_order> {
-protected:
+class DbfFillOrder : public ::testing::TestWithParam<fill_order>
+{
+  protected:
     // Creates a table filled in the given order; empty text when it fails.
     std::string fill(const std::string& name, void (*visit)(const cell_visitor&))
     {
@@ -121,7 +123,8 @@ TEST_P(DbfFillOrder, GivesTheSameFileAsFillingRecordByRecord)
     const std::string bytes = fill("other.dbf", GetParam().visit);
     ASSERT_EQ(bytes.size(), expected.size());
     EXPECT_TRUE(bytes == expected) << "first difference at byte "
-                                   << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first - bytes.begin();
+                                   << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first -
+                                          bytes.begin();
 
     zv_dbf_t t = zv_dbf_open_w(u16(dir.file("other.dbf")).c_str(), true, 0);
     ASSERT_NE(t, nullptr);

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using zv::test::captured_text;
 using zv::test::scoped_env;
@@ -42,8 +43,9 @@ std::string narrow_cell(zv_dbf_t table, uint32_t field, uint32_t record)
     return text != nullptr ? text : "<null>";
 }
 
-class DbfRead : public ::testing::Test {
-protected:
+class DbfRead : public ::testing::Test
+{
+  protected:
     // Makes t.dbf with pyshp; the first value is `name` in `encoding`.
     void make(const std::string& encoding, const std::string& name)
     {
@@ -155,8 +157,8 @@ TEST_F(DbfRead, ShapelibToolsTableInAnsiLanguageDriver)
     const std::string q = zv::test::quoted(path);
     ASSERT_TRUE(zv::test::run("dbfcreate " + q + " -s NAME 16 -n DEPTH 8 3"));
     // dbfadd stores the argument's bytes: Cyrillic in 1251.
-    ASSERT_TRUE(zv::test::run("dbfadd " + q + " "
-                              + zv::test::quoted("\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0") + " 12.25"));
+    ASSERT_TRUE(
+        zv::test::run("dbfadd " + q + " " + zv::test::quoted("\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0") + " 12.25"));
     ASSERT_TRUE(zv::test::run("dbfadd " + q + " plain -7"));
     zv_dbf_t t = open();
     ASSERT_NE(t, nullptr);
@@ -213,7 +215,8 @@ TEST_F(DbfRead, WritableOpenChangesCellsInPlace)
 import sys, shapefile
 r = shapefile.Reader(dbf=open(sys.argv[1], 'rb'), encoding='cp1251')
 print(r.record(0)[0], r.record(1)[1])
-)", {path});
+)",
+                                          {path});
     ASSERT_TRUE(out);
     EXPECT_EQ(*out, "новое 42.75\n");
 }
@@ -233,8 +236,9 @@ TEST_F(DbfRead, BackslashesSeparateFoldersAndFindTheCodePageFile)
     zv_dbf_close(t);
 }
 
-class DbfDamaged : public DbfRead {
-protected:
+class DbfDamaged : public DbfRead
+{
+  protected:
     void SetUp() override { make("utf-8", "value"); }
     bool opens_with(const std::string& bytes)
     {
@@ -249,8 +253,8 @@ TEST_F(DbfDamaged, TruncatedTablesAndWrongCountsDoNotOpen)
 {
     const std::string good = zv::test::read_bytes(path);
     EXPECT_TRUE(opens_with(good)) << "intact";
-    for (const std::size_t cut : {std::size_t{0}, std::size_t{10}, std::size_t{40}, std::size_t{160},
-                                  good.size() - 2}) {
+    for (const std::size_t cut :
+         {std::size_t{0}, std::size_t{10}, std::size_t{40}, std::size_t{160}, good.size() - 2}) {
         EXPECT_FALSE(opens_with(good.substr(0, cut))) << "cut at " << cut;
     }
     std::string more_records = good;

@@ -7,13 +7,15 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using zv::shp::decode_record;
 using zv::shp::record;
 
-class bytes {
-public:
+class bytes
+{
+  public:
     bytes& i32(std::int32_t v) { return put(&v, 4); }
     bytes& f64(double v) { return put(&v, 8); }
     bytes& box(double x0, double y0, double x1, double y1) { return f64(x0).f64(y0).f64(x1).f64(y1); }
@@ -26,7 +28,7 @@ public:
     }
     const std::vector<unsigned char>& data() const { return data_; }
 
-private:
+  private:
     bytes& put(const void* p, std::size_t n)
     {
         const auto* b = static_cast<const unsigned char*>(p);

@@ -1,8 +1,8 @@
 // Shapefiles written by pyshp and by shapelib's command-line tools, read
 // through the C functions and compared with what pyshp reads from the same
 // files; damaged files fail cleanly.
-#include "host/zvk_file_shp.h"
 #include "../zvk_file_dbf/host_test_files.h"
+#include "host/zvk_file_shp.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@
 #include <cstring>
 #include <filesystem>
 
-namespace {
+namespace
+{
 
 using zv::test::scratch_folder;
 using zv::test::u16;
@@ -70,8 +71,8 @@ std::string our_dump_of(const std::u16string& path)
         return "<not opened>";
     }
     zv_ov_d2_t parts = zv_ov_d2_create();
-    std::string out = std::to_string(zv_shp_file_get_type(f)) + " "
-                      + std::to_string(zv_shp_file_get_no(f)) + "\n";
+    std::string out =
+        std::to_string(zv_shp_file_get_type(f)) + " " + std::to_string(zv_shp_file_get_no(f)) + "\n";
     for (uint32_t i = 0; i < zv_shp_file_get_no(f); ++i) {
         zv_shp_record_header h{};
         if (!zv_shp_file_get_obj(f, i, &h)) {
@@ -104,8 +105,9 @@ std::string our_dump(const std::string& path)
     return our_dump_of(u16(path));
 }
 
-class ShpFiles : public ::testing::Test {
-protected:
+class ShpFiles : public ::testing::Test
+{
+  protected:
     static void SetUpTestSuite()
     {
         folder = new scratch_folder;
@@ -128,8 +130,7 @@ scratch_folder* ShpFiles::folder = nullptr;
 TEST_F(ShpFiles, EveryShapeTypeReadsAsPyshpReadsIt)
 {
     for (const char* name : {"point", "line", "polygon", "multipoint", "pointz", "linez", "polygonm",
-                             "multipointz", "pointm", "linem", "polygonz", "multipointm",
-                             "multipatch"}) {
+                             "multipointz", "pointm", "linem", "polygonz", "multipointm", "multipatch"}) {
         const std::string path = folder->file(std::string(name) + ".shp");
         EXPECT_EQ(our_dump(path), pyshp(path)) << name;
     }
@@ -213,7 +214,8 @@ for s in shapefile.Reader(sys.argv[1]).iterShapes():
     for p in s.points:
         total += p[0] * 3.0 + p[1]
 print('%.17g' % total)
-)", {path});
+)",
+                                                {path});
     ASSERT_TRUE(pyshp_sum);
     zv_shp_file_t f = zv_shp_file_open_w(u16(path).c_str(), true);
     ASSERT_NE(f, nullptr);
@@ -249,8 +251,9 @@ TEST(ShpTools, ShapelibWrittenPolylinesRead)
     EXPECT_EQ(our_dump(path), "3 2\n3|2,2|0,0;10,10;20,20;30,35.5\n3|3|-1.5,2.25;3,4;5,6\n");
 }
 
-class ShpDamaged : public ShpFiles {
-protected:
+class ShpDamaged : public ShpFiles
+{
+  protected:
     void SetUp() override
     {
         for (const char* ext : {".shp", ".shx", ".dbf"}) {

@@ -78,9 +78,9 @@ TEST(PgridFormat, DamagedFixedHeaderIsRefused)
     const auto bytes = serialize(zv::test::sample_header());
     EXPECT_FALSE(parse_fixed(bytes.data(), kHeaderBytes - 1));
     const std::pair<std::size_t, unsigned char> damages[] = {
-        {3, 'X'}, // magic
-        {8, 2},   // a later version
-        {10, 1},  // reserved flags
+        {3, 'X'},   // magic
+        {8, 2},     // a later version
+        {10, 1},    // reserved flags
         {31, 0x7F}, // data offset far beyond any table
     };
     for (const auto& [at, value] : damages) {

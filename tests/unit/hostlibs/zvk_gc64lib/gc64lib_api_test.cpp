@@ -96,7 +96,8 @@ void load_input(const scratch_folder& dir, tables& t, const test::shapefile_inpu
     ASSERT_TRUE(load(t.input, dir.file("in.shp")));
 }
 
-std::vector<std::vector<std::string>> records_of(const std::string& shp, const std::string& encoding = "utf-8")
+std::vector<std::vector<std::string>> records_of(const std::string& shp,
+                                                 const std::string& encoding = "utf-8")
 {
     return test::lines_starting(test::pyshp_dump(shp, encoding), "record");
 }

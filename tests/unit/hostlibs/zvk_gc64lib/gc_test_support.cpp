@@ -88,10 +88,10 @@ std::vector<std::string> pyshp_dump(const std::string& shp_path, const std::stri
 {
     // pyshp's complaints go into the dump too, where the failing check shows them.
     using zv::test::quoted;
-    const std::string output = zv::test::run("PYTHONIOENCODING=utf-8 " + quoted(ZV_PYTHON) + " -c " +
-                                              quoted(dump_script) + " " + quoted(shp_path) + " " +
-                                              quoted(encoding) + " 2>&1; true")
-                                   .value_or("");
+    const std::string output =
+        zv::test::run("PYTHONIOENCODING=utf-8 " + quoted(ZV_PYTHON) + " -c " + quoted(dump_script) + " " +
+                      quoted(shp_path) + " " + quoted(encoding) + " 2>&1; true")
+            .value_or("");
     std::vector<std::string> lines;
     for (std::size_t start = 0, end; (end = output.find('\n', start)) != std::string::npos; start = end + 1)
         lines.push_back(output.substr(start, end - start));

@@ -182,7 +182,7 @@ TEST(GcPrincipalAxes, DegenerateShapesFallBackToVertices)
 
 TEST(GcPrincipalAxes, AzimuthIsClockwiseFromNorthAsAnUndirectedLine)
 {
-    const std::pair<point, double> cases[] = {{{0, 1}, 0.0},   {{0, -1}, 0.0},    {{1, 0}, 90.0},
+    const std::pair<point, double> cases[] = {{{0, 1}, 0.0},   {{0, -1}, 0.0},   {{1, 0}, 90.0},
                                               {{-1, 0}, 90.0}, {{1, -1}, 135.0}, {{-1, -1}, 45.0}};
     for (const auto& [direction, azimuth] : cases)
         EXPECT_NEAR(line_azimuth_degrees(direction), azimuth, 1e-12) << direction.x << " " << direction.y;

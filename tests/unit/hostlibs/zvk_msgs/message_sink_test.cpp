@@ -43,7 +43,6 @@ TEST_F(MessageSink, EachFunctionHandsItsTextAndKindToTheSink)
     EXPECT_EQ(shown[3].text, u"") << "null text arrives as empty text";
 }
 
-
 TEST_F(MessageSink, ThrowingSinkDoesNotEscape)
 {
     zv_msgs_set_sink([](zv_msg_kind, const char16_t*, void*) { throw std::runtime_error("sink failed"); },
