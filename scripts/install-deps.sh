@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
+  cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev clang-format
   # host libraries
   libshp-dev libproj-dev proj-data
   # independent readers used by the tests
