@@ -2,7 +2,7 @@
 // and one measured figure with its anchor.
 #pragma once
 
-#include "scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 #include <chrono>
 #include <string>

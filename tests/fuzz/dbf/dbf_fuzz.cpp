@@ -4,7 +4,7 @@
 // back; odd - the rest is a list of 14-byte field descriptors, from which
 // a table of three records is created, filled, closed and opened again.
 #include "host/zvk_file_dbf.h"
-#include "scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // reader. Neither may crash, hang or read out of bounds.
 #include "pgrid_csv.h"
 #include "pgrid_file.h"
-#include "scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // part, the rest after it is the .shp. Both are written to a private folder
 // and read through the C functions, every record and its parts.
 #include "host/zvk_file_shp.h"
-#include "scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 #include <cstddef>
 #include <cstdint>

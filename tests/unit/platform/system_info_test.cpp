@@ -2,7 +2,7 @@
 #include "platform/system_info.h"
 
 #include "platform/file_system.h"
-#include "scoped_env.h"
+#include "kit/scoped_env.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>

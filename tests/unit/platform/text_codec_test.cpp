@@ -2,7 +2,7 @@
 // rule, and the case mapping of wide text.
 #include "platform/text_codec.h"
 
-#include "scoped_env.h"
+#include "kit/scoped_env.h"
 
 #include <gtest/gtest.h>
 

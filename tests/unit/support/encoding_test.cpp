@@ -2,7 +2,7 @@
 // whose code page follows the system's ANSI code page.
 #include "support/encoding.h"
 
-#include "scoped_env.h"
+#include "kit/scoped_env.h"
 
 #include <gtest/gtest.h>
 

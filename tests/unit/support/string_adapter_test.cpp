@@ -3,7 +3,7 @@
 #include "support/string_adapter.h"
 
 #include "host/zvk_basic.h"
-#include "scoped_env.h"
+#include "kit/scoped_env.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "captured_text.h"
-#include "scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 #include <cstdio>
 #include <cstdlib>

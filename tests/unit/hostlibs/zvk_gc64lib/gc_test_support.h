@@ -3,7 +3,7 @@
 #pragma once
 
 #include "geom_table.h"
-#include "scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 #include <string>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "shp_reader.h"
 #include "shp_writer.h"
 
-#include "scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "captured_text.h"
-#include "scratch_folder.h"
+#include "kit/scratch_folder.h"
 
 #include <filesystem>
 #include <string>

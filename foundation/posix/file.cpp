@@ -1,0 +1,187 @@
+#include "foundation/file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zv::foundation
+{
+namespace
+{
+
+// pread and pwrite may move fewer bytes than asked; both loops go on until
+// every byte has moved, retrying interrupted calls.
+template <class Call> bool move_all(Call call, std::size_t length)
+{
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t moved = call(done);
+        if (moved < 0 && errno == EINTR)
+            continue;
+        if (moved <= 0)
+            return false;
+        done += static_cast<std::size_t>(moved);
+    }
+    return true;
+}
+
+int fd_of(std::intptr_t handle)
+{
+    return static_cast<int>(handle);
+}
+
+} // namespace
+
+file::file(file&& other) noexcept : handle_(other.handle_)
+{
+    other.handle_ = -1;
+}
+
+file& file::operator=(file&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        handle_ = other.handle_;
+        other.handle_ = -1;
+    }
+    return *this;
+}
+
+bool file::open(const std::string& path, access mode)
+{
+    close();
+    const int fd = ::open(path.c_str(), (mode == access::read ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    handle_ = fd;
+    return true;
+}
+
+bool file::close()
+{
+    if (handle_ < 0)
+        return true;
+    const bool ok = ::close(fd_of(handle_)) == 0;
+    handle_ = -1;
+    return ok;
+}
+
+std::optional<std::uint64_t> file::size() const
+{
+    struct stat st {
+    };
+    if (handle_ < 0 || ::fstat(fd_of(handle_), &st) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+bool file::read_at(std::uint64_t offset, void* out, std::size_t length) const
+{
+    auto* bytes = static_cast<unsigned char*>(out);
+    return handle_ >= 0 && move_all(
+                               [&](std::size_t done) {
+                                   return ::pread(fd_of(handle_), bytes + done, length - done,
+                                                  static_cast<off_t>(offset + done));
+                               },
+                               length);
+}
+
+bool file::write_at(std::uint64_t offset, const void* data, std::size_t length)
+{
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    return handle_ >= 0 && move_all(
+                               [&](std::size_t done) {
+                                   return ::pwrite(fd_of(handle_), bytes + done, length - done,
+                                                   static_cast<off_t>(offset + done));
+                               },
+                               length);
+}
+
+bool replacement_file::create(const std::string& target)
+{
+    discard();
+    std::string pattern = target + ".tmp.XXXXXX";
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::fchmod(fd, 0644);
+    file_.handle_ = fd;
+    target_ = target;
+    temporary_ = pattern;
+    appended_ = 0;
+    return true;
+}
+
+bool replacement_file::append(const void* data, std::size_t length)
+{
+    if (!file_.write_at(appended_, data, length))
+        return false;
+    appended_ += length;
+    return true;
+}
+
+bool replacement_file::commit()
+{
+    if (temporary_.empty())
+        return false;
+    const bool ok = file_.close() && ::rename(temporary_.c_str(), target_.c_str()) == 0;
+    if (ok)
+        temporary_.clear();
+    discard();
+    return ok;
+}
+
+void replacement_file::discard()
+{
+    file_.close();
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+bool write_file_replacing(const std::string& path, std::string_view content)
+{
+    replacement_file out;
+    return out.create(path) && out.append(content.data(), content.size()) && out.commit();
+}
+
+std::optional<std::string> read_small_file(const std::string& path, std::size_t max_bytes)
+{
+    file in;
+    if (!in.open(path, file::access::read))
+        return std::nullopt;
+    const auto size = in.size();
+    if (!size || *size > max_bytes)
+        return std::nullopt;
+    std::string content(static_cast<std::size_t>(*size), '\0');
+    if (!in.read_at(0, content.data(), content.size()))
+        return std::nullopt;
+    return content;
+}
+
+bool rename_replacing(const std::string& from, const std::string& to)
+{
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool remove_file(const std::string& path)
+{
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool is_regular_file(const std::string& path)
+{
+    struct stat st {
+    };
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+} // namespace zv::foundation

@@ -1,0 +1,166 @@
+// Code pages: the locale rule that the module and every host library share,
+// and the conversions in both of their shapes.
+#include "foundation/code_page.h"
+
+#include "kit/scoped_env.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+
+using namespace zv::foundation;
+
+std::u16string decode(unsigned code_page, const std::string& bytes)
+{
+    const int needed =
+        multi_byte_to_wide(code_page, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::u16string out(static_cast<std::size_t>(needed), u'\0');
+    if (needed > 0)
+        multi_byte_to_wide(code_page, bytes.data(), static_cast<int>(bytes.size()), out.data(), needed);
+    std::u16string direct;
+    EXPECT_EQ(to_utf16(bytes, code_page, direct), needed > 0);
+    EXPECT_EQ(direct, out) << "both shapes decode alike";
+    return out;
+}
+
+std::string encode(unsigned code_page, const std::u16string& text)
+{
+    const int needed = wide_to_multi_byte(code_page, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::string out(static_cast<std::size_t>(needed), '\0');
+    if (needed > 0)
+        wide_to_multi_byte(code_page, text.data(), static_cast<int>(text.size()), out.data(), needed);
+    std::string direct;
+    EXPECT_EQ(from_utf16(text, code_page, direct), needed > 0);
+    EXPECT_EQ(direct, out) << "both shapes encode alike";
+    return out;
+}
+
+TEST(CodePages, LocalesMapAsWindowsMapsTheirLanguages)
+{
+    struct sample {
+        const char* locale;
+        unsigned code_page;
+    };
+    const sample samples[] = {
+        {"ru_RU.UTF-8", 1251},
+        {"ru-RU", 1251},
+        {"ky_KG", 1251},
+        {"uk_UA.KOI8-U", 1251},
+        {"bs_BA", 1250},
+        {"sq_AL.UTF-8", 1250},
+        {"pl_PL", 1250},
+        {"el_GR", 1253},
+        {"az_AZ", 1254},
+        {"iw_IL", 1255},
+        {"he_IL.UTF-8", 1255},
+        {"fa_IR", 1256},
+        {"lt_LT", 1257},
+        {"vi_VN", 1258},
+        {"en_US.UTF-8", 65001},
+        {"de_DE.utf8", 65001},
+        {"C.UTF-8", 65001},
+        {"en_US", 1252},
+        {"de_DE.ISO-8859-1", 1252},
+        {"C", 1252},
+        {"POSIX", 1252},
+        {"", 1252},
+        {"ja_JP.UTF-8@x", 65001},
+    };
+    for (const auto& each : samples)
+        EXPECT_EQ(code_page_of_locale(each.locale), each.code_page) << each.locale;
+}
+
+TEST(CodePages, AnsiCodePageComesFromTheOverrideElseTheFirstSetLocaleVariable)
+{
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_ALL", std::nullopt).set("LC_CTYPE", "");
+    env.set("LANG", "ru_RU.UTF-8");
+    EXPECT_EQ(ansi_code_page(), 1251u);
+    env.set("LC_CTYPE", "el_GR");
+    EXPECT_EQ(ansi_code_page(), 1253u) << "LC_CTYPE before LANG";
+    env.set("LC_ALL", "C.UTF-8");
+    EXPECT_EQ(ansi_code_page(), 65001u) << "LC_ALL before both";
+    env.set("ZV_ANSI_CODEPAGE", "866");
+    EXPECT_EQ(ansi_code_page(), 866u);
+    env.set("ZV_ANSI_CODEPAGE", "not a number");
+    EXPECT_EQ(ansi_code_page(), 65001u);
+    env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_ALL", std::nullopt).set("LC_CTYPE", std::nullopt);
+    env.set("LANG", std::nullopt);
+    EXPECT_EQ(ansi_code_page(), 1252u) << "no locale is the C locale";
+}
+
+TEST(CodePages, EachCodePageMapsItsCharacteristicLettersBothWays)
+{
+    struct sample {
+        unsigned code_page;
+        std::string bytes;
+        std::u16string text;
+    };
+    const sample samples[] = {
+        {1250, "\x8A", u"Š"},
+        {1251, "\xC6\xF3\xEA \xB8", u"Жук ё"},
+        {1252, "\x80", u"€"},
+        {1253, "\xC1", u"Α"},
+        {1254, "\xD0", u"Ğ"},
+        {1255, "\xE0", u"א"},
+        {1256, "\xC7", u"ا"},
+        {1257, "\xC0", u"Ą"},
+        {1258, "\xC3", u"Ă"},
+        {866, "\x80\xF0", u"АЁ"},
+        {20866, "\xEB", u"К"},
+        {20127, "A", u"A"},
+        {65001, "\xE2\x82\xAC \xF0\x9F\x98\x80", u"€ \U0001F600"},
+        {936, "\xD6\xD0", u"中"},
+        // Bytes a Windows code page leaves undefined pass through as C1
+        // controls, as on Windows, and survive a round trip.
+        {1251, "\x98", u"\u0098"},
+        {1252, "\x81\x8D", u"\u0081\u008D"},
+    };
+    for (const auto& each : samples) {
+        SCOPED_TRACE(each.code_page);
+        EXPECT_EQ(decode(each.code_page, each.bytes), each.text);
+        EXPECT_EQ(encode(each.code_page, each.text), each.bytes);
+    }
+}
+
+TEST(CodePages, UnrepresentableOrIllFormedTextIsReplaced)
+{
+    EXPECT_EQ(encode(1252, u"Яx"), "?x");
+    EXPECT_EQ(encode(20127, u"é"), "?");
+    EXPECT_EQ(encode(866, u"€"), "?");
+    EXPECT_EQ(encode(1251, u"\U0001F600"), "?") << "one replacement for a surrogate pair";
+    EXPECT_EQ(encode(936, std::u16string{char16_t(0xD800)}), "?");
+    EXPECT_EQ(decode(65001, "a\xFF"
+                            "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(decode(65001, "\xC0\xAF"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(decode(936, "\xD6"), u"\uFFFD") << "a double-byte character cut short";
+}
+
+TEST(CodePages, WindowsShapedCallsCountTerminatorsAndRefuseBadRequests)
+{
+    EXPECT_EQ(multi_byte_to_wide(1251, "abc", -1, nullptr, 0), 4);
+    char16_t buffer[4] = {};
+    EXPECT_EQ(multi_byte_to_wide(1251, "abc", -1, buffer, 4), 4);
+    EXPECT_EQ(std::u16string(buffer), u"abc");
+    EXPECT_EQ(multi_byte_to_wide(1251, "abc", -1, buffer, 3), 0) << "does not fit";
+    EXPECT_EQ(wide_to_multi_byte(1251, u"Жук", -1, nullptr, 0), 4);
+    char narrow[8];
+    EXPECT_EQ(multi_byte_to_wide(1251, "abc", 0, buffer, 4), 0);
+    EXPECT_EQ(multi_byte_to_wide(1251, nullptr, 3, buffer, 4), 0);
+    EXPECT_EQ(multi_byte_to_wide(4242, "abc", 3, buffer, 4), 0);
+    EXPECT_EQ(wide_to_multi_byte(4242, u"abc", 3, narrow, 8), 0);
+    EXPECT_FALSE(is_supported(4242));
+    EXPECT_TRUE(is_supported(1251));
+    std::u16string wide = u"left over";
+    EXPECT_FALSE(to_utf16("abc", 4242, wide));
+    EXPECT_TRUE(wide.empty());
+    std::string recoded;
+    ASSERT_TRUE(recode("\xC6\xF3\xEA", 1251, 866, recoded));
+    EXPECT_EQ(recoded, "\x86\xE3\xAA");
+}
+
+} // namespace

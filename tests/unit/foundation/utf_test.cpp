@@ -1,0 +1,95 @@
+// The UTF-8 / UTF-16 codec: lenient for text, strict for paths, and the
+// byte-order and guard helpers that sit beside it.
+#include "foundation/byte_order.h"
+#include "foundation/guard.h"
+#include "foundation/utf.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+
+namespace
+{
+
+using namespace zv::foundation;
+
+TEST(Utf, RoundTripsCyrillicAndSupplementaryCharacters)
+{
+    const std::u16string text = u"Ж ж ё € \U0001F600";
+    const std::string bytes = "\xD0\x96 \xD0\xB6 \xD1\x91 \xE2\x82\xAC \xF0\x9F\x98\x80";
+    EXPECT_EQ(to_utf8(text), bytes);
+    EXPECT_EQ(to_utf16(bytes), text);
+    EXPECT_EQ(to_utf16_strict(bytes), text);
+    EXPECT_EQ(to_utf8_strict(text), bytes);
+}
+
+TEST(Utf, IllFormedInputIsReplacedInTextAndRefusedForPaths)
+{
+    struct sample {
+        std::string bytes;
+        std::u16string text;
+    };
+    const sample samples[] = {
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                     // overlong "/"
+        {"\xE0\x80\x80", u"\uFFFD\uFFFD\uFFFD"},           // overlong NUL
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // an encoded surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // above U+10FFFF
+        {"a\xD0", u"a\uFFFD"},                             // cut short
+        {"\xE2\x82x", u"\uFFFDx"},                         // cut short inside
+        {"\x80", u"\uFFFD"},                               // continuation without lead
+    };
+    for (const auto& each : samples) {
+        SCOPED_TRACE(testing::PrintToString(each.bytes));
+        EXPECT_EQ(to_utf16(each.bytes), each.text);
+        EXPECT_FALSE(to_utf16_strict(each.bytes));
+    }
+    const std::u16string lone_high = {u'a', char16_t(0xD800), u'b'};
+    const std::u16string lone_low = {char16_t(0xDC00)};
+    const std::u16string swapped = {char16_t(0xDE00), char16_t(0xD83D)};
+    for (const auto& text : {lone_high, lone_low, swapped}) {
+        EXPECT_FALSE(is_well_formed(text));
+        EXPECT_FALSE(to_utf8_strict(text));
+        EXPECT_EQ(to_utf16(to_utf8(text)).find(u'\uFFFD') != std::u16string::npos, true);
+    }
+    EXPECT_EQ(to_utf8(lone_high), "a\xEF\xBF\xBD"
+                                  "b");
+    EXPECT_TRUE(is_well_formed(u"\uFFFD is a character of its own"));
+    EXPECT_EQ(length(nullptr), 0u);
+    EXPECT_EQ(length(u"Жук"), 3u);
+}
+
+TEST(ByteOrder, LoadsAndStoresInEitherOrder)
+{
+    const unsigned char bytes[8] = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
+    EXPECT_EQ(load_le<std::uint16_t>(bytes), 0x0201);
+    EXPECT_EQ(load_le<std::uint32_t>(bytes), 0x04030201u);
+    EXPECT_EQ(load_be<std::uint32_t>(bytes), 0x01020304u);
+    EXPECT_EQ(load_le<std::uint64_t>(bytes), 0x0807060504030201ull);
+    unsigned char out[8] = {};
+    store_le(out, 1.5);
+    EXPECT_EQ(load_le<double>(out), 1.5);
+    EXPECT_EQ(out[7], 0x3F) << "a double's sign and exponent come last";
+    store_be(out, std::int32_t{-2});
+    EXPECT_EQ(out[0], 0xFF);
+    EXPECT_EQ(out[3], 0xFE);
+    std::string image;
+    append_le(image, std::uint16_t{0x4241});
+    EXPECT_EQ(image, "AB");
+}
+
+TEST(Guard, AnyExceptionBecomesTheFailureValue)
+{
+    EXPECT_EQ(guarded(-1, [] { return 7; }), 7);
+    EXPECT_EQ(guarded(-1, []() -> int { throw std::bad_alloc(); }), -1);
+    EXPECT_EQ(guarded(false, []() -> bool { throw 42; }), false);
+    EXPECT_EQ(guarded(3, [] {}), 3) << "a body without a result gives the fallback";
+    bool ran = false;
+    guarded_void([&] {
+        ran = true;
+        throw std::runtime_error("stops here");
+    });
+    EXPECT_TRUE(ran);
+}
+
+} // namespace
