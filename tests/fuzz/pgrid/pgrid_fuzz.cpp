@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the .pgrid reader as a file, and reads every
 // value of every property of whatever opens; the same bytes go to the CSV
 // reader. Neither may crash, hang or read out of bounds.
+#include "kit/scratch_folder.h"
 #include "pgrid_csv.h"
 #include "pgrid_file.h"
-#include "kit/scratch_folder.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // System facts: names, the temporary folder and unique temporary files.
 #include "platform/system_info.h"
 
-#include "platform/file_system.h"
 #include "kit/scoped_env.h"
+#include "platform/file_system.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>

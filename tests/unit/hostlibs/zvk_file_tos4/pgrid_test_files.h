@@ -2,8 +2,8 @@
 // scratch_folder.h).
 #pragma once
 
-#include "pgrid_format.h"
 #include "kit/scratch_folder.h"
+#include "pgrid_format.h"
 
 #include <filesystem>
 #include <string>
