@@ -260,7 +260,7 @@ bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out)
 
 bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out)
 {
-    if (from_page == to_page && is_supported(from_page)) {
+    if (from_page == to_page) {
         out.assign(text);
         return true;
     }

@@ -64,9 +64,11 @@ class replacement_file
 
     // Appends bytes at the end of what was appended so far.
     bool append(const void* data, std::size_t length);
-    // Closes the temporary and renames it over the target; on any failure
-    // the temporary is removed and the target left as it was.
-    bool commit();
+    // Closes the temporary and puts it in place of the target, replacing an
+    // existing target only with replace_existing (then an existing target
+    // makes it fail, without a race). On any failure the temporary is
+    // removed and the target left as it was.
+    bool commit(bool replace_existing = true);
     // Closes and removes the temporary (nothing when there is none).
     void discard();
 

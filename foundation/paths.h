@@ -84,4 +84,8 @@ std::basic_string<Char> join(std::basic_string_view<Char> base, std::basic_strin
 // UTF-16, so a damaged name never opens another file.
 std::optional<std::string> native_path(std::u16string_view path);
 
+// native_path of a zero-terminated path as the C functions receive it;
+// empty, which every file call refuses, for null or a damaged path.
+std::string native_path_or_empty(const char16_t* path);
+
 } // namespace zv::foundation

@@ -3,7 +3,8 @@
 #include <optional>
 #include <ostream>
 
-#include "common/utf_text.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 #include "host.h"
 #include "platform/process_environment.h"
 #include "translations.h"
@@ -98,7 +99,7 @@ int list_services(const options& opt, std::ostream& out, std::ostream& err)
     }
     h.connect_clients();
     for (const service_record& record : h.services()) {
-        std::string id = record.is_client() ? "(client)" : hostcommon::to_utf8(record.identifier);
+        std::string id = record.is_client() ? "(client)" : foundation::to_utf8(record.identifier);
         out << id << '\t' << kind_name(record) << '\n';
     }
     return exit_ok;

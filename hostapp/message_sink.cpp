@@ -1,6 +1,8 @@
 #include "message_sink.h"
+#include "foundation/guard.h"
 
-#include "common/utf_text.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 
 namespace zv::hostapp
 {
@@ -30,14 +32,13 @@ message_sink::~message_sink()
 // Called from a C library: nothing may escape.
 void message_sink::receive(zv_msg_kind kind, const char16_t* text, void* context)
 {
-    try {
+    foundation::guarded_void([&] {
         auto* self = static_cast<message_sink*>(context);
         self->messages_.push_back({kind, text != nullptr ? std::u16string(text) : std::u16string()});
         if (self->echo_ != nullptr)
-            *self->echo_ << kind_name(kind) << ": " << hostcommon::to_utf8(self->messages_.back().text)
+            *self->echo_ << kind_name(kind) << ": " << foundation::to_utf8(self->messages_.back().text)
                          << '\n';
-    } catch (...) {
-    }
+    });
 }
 
 const char* kind_name(zv_msg_kind kind) noexcept

@@ -5,7 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "common/utf_text.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 
 namespace zv::hostapp
 {
@@ -36,7 +37,7 @@ std::optional<std::u16string> unescape(std::string_view text)
             return std::nullopt;
         }
     }
-    return hostcommon::from_utf8(plain);
+    return foundation::to_utf16_strict(plain);
 }
 
 // Parses one entry line into `id` and `text`; returns the reason on failure.

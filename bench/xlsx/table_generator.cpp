@@ -1,6 +1,6 @@
 #include "table_generator.h"
 
-#include "platform/text_codec.h"
+#include "foundation/utf.h"
 
 #include <cstdio>
 #include <random>
@@ -182,7 +182,7 @@ std::string xml_quote(const std::string& text)
 
 std::u16string utf16_of(const std::string& utf8)
 {
-    return platform::utf8_to_utf16(utf8);
+    return foundation::to_utf16(utf8);
 }
 
 } // namespace zv::bench

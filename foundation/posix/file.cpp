@@ -128,13 +128,25 @@ bool replacement_file::append(const void* data, std::size_t length)
     return true;
 }
 
-bool replacement_file::commit()
+// Without replacing, a hard link refuses an existing target atomically; a
+// file system without hard links falls back to a checked rename.
+static bool put_in_place(const std::string& temporary, const std::string& target, bool replace_existing)
+{
+    if (replace_existing)
+        return ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (::link(temporary.c_str(), target.c_str()) == 0)
+        return true;
+    return errno != EEXIST && ::access(target.c_str(), F_OK) != 0 &&
+           ::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+bool replacement_file::commit(bool replace_existing)
 {
     if (temporary_.empty())
         return false;
-    const bool ok = file_.close() && ::rename(temporary_.c_str(), target_.c_str()) == 0;
-    if (ok)
-        temporary_.clear();
+    const bool ok = file_.close() && put_in_place(temporary_, target_, replace_existing);
+    if (ok && replace_existing)
+        temporary_.clear(); // renamed; a linked temporary is removed below
     discard();
     return ok;
 }

@@ -1,5 +1,6 @@
 // String adapters: the handle through which a host function hands text back
 // to its caller, by calling the caller's narrow or wide callback.
+#include "foundation/guard.h"
 #include "host/zvk_basic.h"
 
 #include <new>
@@ -28,20 +29,14 @@ void zv_string_adp_assign(zv_string_adp_t adapter, const char* text)
 {
     if (adapter == nullptr || adapter->narrow == nullptr)
         return;
-    try {
-        adapter->narrow(text, adapter->context);
-    } catch (...) {
-    }
+    zv::foundation::guarded_void([&] { adapter->narrow(text, adapter->context); });
 }
 
 void zv_string_adp_assign_w(zv_string_adp_t adapter, const char16_t* text)
 {
     if (adapter == nullptr || adapter->wide == nullptr)
         return;
-    try {
-        adapter->wide(text, adapter->context);
-    } catch (...) {
-    }
+    zv::foundation::guarded_void([&] { adapter->wide(text, adapter->context); });
 }
 
 } // extern "C"

@@ -1,7 +1,9 @@
 #include "zvk_file_dbf/dbf_codepage.h"
 
-#include "common/codepage.h"
-#include "common/file_window.h"
+#include "foundation/code_page.h"
+#include "foundation/file.h"
+#include "foundation/file_window.h"
+#include "foundation/paths.h"
 
 #include <array>
 #include <cctype>
@@ -65,7 +67,7 @@ unsigned code_page_of_cpg(std::string_view text)
 {
     const std::string s = normalized(text);
     if (s == "UTF-8" || s == "UTF8") {
-        return hostcommon::utf8_code_page;
+        return foundation::code_page_utf8;
     }
     if (starts_with(s, "ISO-8859-") || starts_with(s, "ISO8859-")) {
         const unsigned part = number(std::string_view(s).substr(s.find('-', 4) + 1));
@@ -106,31 +108,28 @@ std::uint8_t driver_of_code_page(unsigned code_page)
 
 std::string cpg_text(unsigned code_page)
 {
-    return code_page == hostcommon::utf8_code_page ? std::string("UTF-8") : std::to_string(code_page);
+    return code_page == foundation::code_page_utf8 ? std::string("UTF-8") : std::to_string(code_page);
 }
 
 std::string replace_extension(const std::string& path, std::string_view extension)
 {
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t dot = path.find_last_of('.');
-    const bool has_ext =
-        dot != std::string::npos && dot > 0 && (slash == std::string::npos || dot > slash + 1);
-    return (has_ext ? path.substr(0, dot) : path) + std::string(extension);
+    return std::string(foundation::without_extension(std::string_view(path))) + std::string(extension);
 }
 
 unsigned table_code_page(const std::string& dbf_path, std::uint8_t driver, unsigned ansi_page)
 {
-    std::string text;
     constexpr std::size_t cpg_limit = 256;
-    if (hostcommon::read_small_file(replace_extension(dbf_path, ".cpg"), cpg_limit, text) ||
-        hostcommon::read_small_file(replace_extension(dbf_path, ".CPG"), cpg_limit, text)) {
-        const unsigned cp = code_page_of_cpg(text);
-        if (cp != 0 && hostcommon::is_supported(cp)) {
+    auto text = foundation::read_small_file(replace_extension(dbf_path, ".cpg"), cpg_limit);
+    if (!text)
+        text = foundation::read_small_file(replace_extension(dbf_path, ".CPG"), cpg_limit);
+    if (text) {
+        const unsigned cp = code_page_of_cpg(*text);
+        if (cp != 0 && foundation::is_supported(cp)) {
             return cp;
         }
     }
     const unsigned cp = code_page_of_driver(driver, ansi_page);
-    return cp != 0 && hostcommon::is_supported(cp) ? cp : ansi_page;
+    return cp != 0 && foundation::is_supported(cp) ? cp : ansi_page;
 }
 
 } // namespace zv::dbf

@@ -1,6 +1,6 @@
 #include "zvk_file_dbf/dbf_table.h"
 
-#include "common/codepage.h"
+#include "foundation/code_page.h"
 #include "zvk_file_dbf/dbf_codepage.h"
 
 #include <algorithm>
@@ -276,7 +276,7 @@ bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_vi
         return false;
     }
     const struct field& f = layout_.fields[field];
-    const bool utf8 = code_page_ == hostcommon::utf8_code_page;
+    const bool utf8 = code_page_ == foundation::code_page_utf8;
     if (created_) {
         unsigned char* cell = memory_cell(field, record);
         return cell != nullptr && store_cell(cell, f, text, utf8);

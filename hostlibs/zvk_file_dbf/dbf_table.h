@@ -8,7 +8,8 @@
 // a megabyte; a cell behind the window brings the whole table into memory.
 #pragma once
 
-#include "common/file_window.h"
+#include "foundation/file.h"
+#include "foundation/file_window.h"
 #include "zvk_file_dbf/dbf_format.h"
 
 #include <cstdint>
@@ -88,7 +89,7 @@ class table
     unsigned ansi_page_ = 0;
     bool writable_ = false;
     bool created_ = false;
-    hostcommon::file_window file_; // opened tables
+    foundation::file_window file_; // opened tables
     // Records of a created table held in memory: held_ records from first_
     // on, blank until written. Records before first_ are in the temporary
     // file already, those after the held ones are still blank.

@@ -4,9 +4,10 @@
 // across the C boundary.
 #include "host/zvk_file_dbf.h"
 
-#include "common/codepage.h"
-#include "common/guard.h"
-#include "common/utf_text.h"
+#include "foundation/code_page.h"
+#include "foundation/guard.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 #include "zvk_file_dbf/dbf_table.h"
 
 #include <cstring>
@@ -24,7 +25,7 @@ struct zv_dbf {
 namespace
 {
 
-using zv::hostcommon::guarded;
+using zv::foundation::guarded;
 
 // Blanks cell[from, width) with eight-byte stores, the last one ending at
 // the cell's end. The padding is a dozen bytes or so: a memset of unknown
@@ -49,7 +50,7 @@ void convert_names(zv_dbf& h)
 {
     for (const auto& f : h.table.shape().fields) {
         std::string name;
-        zv::hostcommon::recode(f.name, h.table.code_page(), h.table.ansi_page(), name);
+        zv::foundation::recode(f.name, h.table.code_page(), h.table.ansi_page(), name);
         h.ansi_names.push_back(std::move(name));
     }
 }
@@ -152,7 +153,8 @@ ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_
             return nullptr;
         }
         auto h = std::make_unique<zv_dbf>();
-        if (!h->table.open(zv::hostcommon::native_path(path), !read_only, zv::hostcommon::ansi_code_page())) {
+        if (!h->table.open(zv::foundation::native_path_or_empty(path), !read_only,
+                           zv::foundation::ansi_code_page())) {
             return nullptr;
         }
         convert_names(*h);
@@ -168,8 +170,8 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
             return nullptr;
         }
         auto h = std::make_unique<zv_dbf>();
-        if (!h->table.create(zv::hostcommon::native_path(path), fields, field_count, record_count,
-                             zv::hostcommon::ansi_code_page())) {
+        if (!h->table.create(zv::foundation::native_path_or_empty(path), fields, field_count, record_count,
+                             zv::foundation::ansi_code_page())) {
             return nullptr;
         }
         // The direct path stores ASCII before it meets a character that
@@ -177,8 +179,8 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
         // code page, so that such text is never refused with the cell
         // half-written.
         const unsigned page = h->table.code_page();
-        h->ascii_pages = zv::hostcommon::is_ascii_compatible(page) &&
-                         zv::hostcommon::from_utf16(u"\u00E9", page, h->converted);
+        h->ascii_pages = zv::foundation::is_ascii_compatible(page) &&
+                         zv::foundation::from_utf16(u"\u00E9", page, h->converted);
         convert_names(*h);
         return h.release();
     });
@@ -186,7 +188,7 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
 
 ZV_HOST_API void zv_dbf_close(zv_dbf_t table)
 {
-    zv::hostcommon::guarded_void([&] {
+    zv::foundation::guarded_void([&] {
         std::unique_ptr<zv_dbf> owned(table);
         if (owned) {
             owned->table.commit();
@@ -216,7 +218,7 @@ ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field, zv_stri
         if (f == nullptr) {
             return false;
         }
-        zv::hostcommon::to_utf16(f->name, table->table.code_page(), table->wide);
+        zv::foundation::to_utf16(f->name, table->table.code_page(), table->wide);
         zv_string_adp_assign_w(adapter, table->wide.c_str());
         return true;
     });
@@ -252,7 +254,7 @@ ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t 
         if (!cell_text(table, field, record, text)) {
             return nullptr;
         }
-        if (!zv::hostcommon::recode(text, table->table.code_page(), table->table.ansi_page(),
+        if (!zv::foundation::recode(text, table->table.code_page(), table->table.ansi_page(),
                                     table->narrow)) {
             return nullptr;
         }
@@ -271,7 +273,7 @@ ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
         if (!cell_text(table, field, record, text)) {
             return false;
         }
-        if (!zv::hostcommon::to_utf16(text, table->table.code_page(), table->wide)) {
+        if (!zv::foundation::to_utf16(text, table->table.code_page(), table->wide)) {
             return false;
         }
         zv_string_adp_assign_w(adapter, table->wide.c_str());
@@ -286,7 +288,7 @@ ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
             return false;
         }
         const std::string_view value = text != nullptr ? std::string_view(text) : std::string_view();
-        return zv::hostcommon::recode(value, table->table.ansi_page(), table->table.code_page(),
+        return zv::foundation::recode(value, table->table.ansi_page(), table->table.code_page(),
                                       table->converted) &&
                table->table.write_cell(field, record, table->converted);
     });
@@ -302,8 +304,8 @@ ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
             return stored;
         }
         const std::u16string_view value =
-            text != nullptr ? std::u16string_view(text, zv::hostcommon::length(text)) : std::u16string_view();
-        return zv::hostcommon::from_utf16(value, table->table.code_page(), table->converted) &&
+            text != nullptr ? std::u16string_view(text, zv::foundation::length(text)) : std::u16string_view();
+        return zv::foundation::from_utf16(value, table->table.code_page(), table->converted) &&
                table->table.write_cell(field, record, table->converted);
     });
 }

@@ -4,7 +4,8 @@
 // one system call per megabyte.
 #pragma once
 
-#include "common/file_window.h"
+#include "foundation/file.h"
+#include "foundation/file_window.h"
 #include "zvk_file_shp/shp_record.h"
 
 #include <cstdint>
@@ -33,7 +34,7 @@ class reader
     bool read_index(const std::string& base);
     bool open_shp(const std::string& base);
 
-    hostcommon::file_window shp_;
+    foundation::file_window shp_;
     std::int32_t shape_type_ = 0;
     std::vector<std::uint32_t> offsets_; // byte offset of each record in the .shp
     record last_;

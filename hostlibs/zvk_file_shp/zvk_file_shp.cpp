@@ -2,8 +2,9 @@
 // guarded(), so nothing is thrown across the C boundary.
 #include "host/zvk_file_shp.h"
 
-#include "common/guard.h"
-#include "common/utf_text.h"
+#include "foundation/guard.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 #include "zvk_file_shp/shp_reader.h"
 
 #include <memory>
@@ -12,7 +13,7 @@ struct zv_shp_file {
     zv::shp::reader reader;
 };
 
-using zv::hostcommon::guarded;
+using zv::foundation::guarded;
 
 extern "C" {
 
@@ -23,7 +24,7 @@ ZV_HOST_API zv_shp_file_t zv_shp_file_open_w(const char16_t* path, bool read_onl
             return nullptr;
         }
         auto file = std::make_unique<zv_shp_file>();
-        return file->reader.open(zv::hostcommon::native_path(path)) ? file.release() : nullptr;
+        return file->reader.open(zv::foundation::native_path_or_empty(path)) ? file.release() : nullptr;
     });
 }
 

@@ -2,9 +2,10 @@
 // runs under a guard that turns an exception into the failure result.
 #include "pgrid_file.h"
 
-#include "common/adapter_text.h"
-#include "common/guard.h"
+#include "foundation/guard.h"
+#include "foundation/paths.h"
 #include "host/zvk_file_tos4.h"
+#include "zvk_basic/adapter_text.h"
 
 struct zv_tos4_file {
     std::unique_ptr<zv::pgrid::pgrid_file> file;
@@ -18,7 +19,7 @@ struct zv_tos4_prop {
 namespace
 {
 
-using zv::hostcommon::guarded;
+using zv::foundation::guarded;
 
 const zv::pgrid::property_info* property_at(zv_tos4_file_t file, uint32_t property)
 {
@@ -38,8 +39,8 @@ ZV_HOST_API zv_tos4_file_t zv_tos4_file_open_w(const char16_t* path, int mode)
         return nullptr;
     }
     return guarded<zv_tos4_file_t>(nullptr, [&]() -> zv_tos4_file_t {
-        auto file =
-            zv::pgrid::pgrid_file::open(zv::hostcommon::native_path(path), mode == ZV_TOS4_OPEN_WRITE);
+        auto file = zv::pgrid::pgrid_file::open(zv::foundation::native_path_or_empty(path),
+                                                mode == ZV_TOS4_OPEN_WRITE);
         return file ? new zv_tos4_file{std::move(file)} : nullptr;
     });
 }
@@ -57,15 +58,14 @@ ZV_HOST_API uint32_t zv_tos4_get_prop_count(zv_tos4_file_t file)
 ZV_HOST_API bool zv_tos4_get_prop_name_w(zv_tos4_file_t file, uint32_t property, zv_string_adp_t adapter)
 {
     const auto* info = property_at(file, property);
-    return info != nullptr &&
-           guarded(false, [&] { return zv::hostcommon::assign_utf8(adapter, info->name); });
+    return info != nullptr && guarded(false, [&] { return zv::zvk_basic::assign_utf8(adapter, info->name); });
 }
 
 ZV_HOST_API bool zv_tos4_get_prop_caption_w(zv_tos4_file_t file, uint32_t property, zv_string_adp_t adapter)
 {
     const auto* info = property_at(file, property);
     return info != nullptr &&
-           guarded(false, [&] { return zv::hostcommon::assign_utf8(adapter, info->caption); });
+           guarded(false, [&] { return zv::zvk_basic::assign_utf8(adapter, info->caption); });
 }
 
 ZV_HOST_API int32_t zv_tos4_get_index_by_name_w(zv_tos4_file_t file, const char16_t* name)
@@ -74,7 +74,7 @@ ZV_HOST_API int32_t zv_tos4_get_index_by_name_w(zv_tos4_file_t file, const char1
         return -1;
     }
     return guarded<int32_t>(
-        -1, [&] { return static_cast<int32_t>(file->file->find(zv::hostcommon::to_utf8(name))); });
+        -1, [&] { return static_cast<int32_t>(file->file->find(zv::foundation::to_utf8(name))); });
 }
 
 ZV_HOST_API zv_tos4_prop_t zv_tos4_prop_open(zv_tos4_file_t file, int32_t index)

@@ -1,6 +1,7 @@
 #include "pgrid_csv.h"
 
-#include "common/utf_text.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 
 namespace zv::pgrid
 {
@@ -99,7 +100,7 @@ std::optional<csv_table> parse_csv(std::string_view text, std::string* error)
     if (text.substr(0, 3) == "\xEF\xBB\xBF") {
         text.remove_prefix(3);
     }
-    if (!zv::hostcommon::from_utf8(text)) {
+    if (!zv::foundation::to_utf16_strict(text)) {
         *error = "the text is not UTF-8";
         return std::nullopt;
     }

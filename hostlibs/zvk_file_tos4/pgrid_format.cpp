@@ -1,7 +1,8 @@
 #include "pgrid_format.h"
 
 #include "byte_order.h"
-#include "common/utf_text.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 
 #include <cmath>
 #include <cstring>
@@ -48,10 +49,10 @@ double canonical(double value)
 
 std::string validate_property(const property_info& p)
 {
-    if (p.name.empty() || p.name.size() > kMaxTextBytes || !zv::hostcommon::from_utf8(p.name)) {
+    if (p.name.empty() || p.name.size() > kMaxTextBytes || !zv::foundation::to_utf16_strict(p.name)) {
         return "property name must be 1 to 1024 bytes of UTF-8";
     }
-    if (p.caption.size() > kMaxTextBytes || !zv::hostcommon::from_utf8(p.caption)) {
+    if (p.caption.size() > kMaxTextBytes || !zv::foundation::to_utf16_strict(p.caption)) {
         return "caption of '" + p.name + "' must be at most 1024 bytes of UTF-8";
     }
     if (!type_from_code(static_cast<std::uint8_t>(p.type))) {

@@ -1,7 +1,9 @@
 #include "file_ops.h"
 
-#include "common/file_window.h"
-#include "common/utf_text.h"
+#include "foundation/file.h"
+#include "foundation/file_window.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 
 #include <atomic>
 #include <chrono>
@@ -31,9 +33,9 @@ struct file_closer {
 
 std::optional<std::string> path_from_utf16(const char16_t* path)
 {
-    if (path == nullptr || *path == 0 || !hostcommon::is_well_formed(path))
+    if (path == nullptr || *path == 0 || !foundation::is_well_formed(path))
         return std::nullopt;
-    return hostcommon::native_path(path);
+    return foundation::native_path_or_empty(path);
 }
 
 std::string strip_extension(const std::string& path)
@@ -68,10 +70,7 @@ std::optional<std::string> find_companion(const std::string& base, const char* e
 
 std::optional<std::string> read_file(const std::string& path, std::size_t max_bytes)
 {
-    std::string content;
-    if (!hostcommon::read_small_file(path, max_bytes, content))
-        return std::nullopt;
-    return content;
+    return foundation::read_small_file(path, max_bytes);
 }
 
 bool write_file(const std::string& path, const std::string& content)

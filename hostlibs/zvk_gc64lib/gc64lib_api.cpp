@@ -2,7 +2,7 @@
 // guarded(), so that no exception leaves the library.
 #include "host/zvk_gc64lib.h"
 
-#include "common/guard.h"
+#include "foundation/guard.h"
 
 #include "file_ops.h"
 #include "geom_table.h"
@@ -16,7 +16,7 @@ struct zv_gc_geom_table {
     zv::gc::geom_table table;
 };
 
-using zv::hostcommon::guarded;
+using zv::foundation::guarded;
 
 extern "C" {
 

@@ -1,6 +1,6 @@
 #include "xml_quote.h"
 
-#include "common/guard.h"
+#include "foundation/guard.h"
 #include "host/zvk_io.h"
 
 namespace zv::io
@@ -39,7 +39,7 @@ std::u16string xml_quote(std::u16string_view text)
 
 extern "C" ZV_HOST_API bool zv_xml_quote_string(const char16_t* text, zv_string_adp_t adapter)
 {
-    return zv::hostcommon::guarded(false, [&] {
+    return zv::foundation::guarded(false, [&] {
         // The quoted text is built in a string of its own before delivery, so
         // an adapter bound to the string behind text sees only the result.
         const std::u16string quoted = zv::io::xml_quote(text == nullptr ? u"" : text);

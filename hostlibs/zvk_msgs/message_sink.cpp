@@ -1,7 +1,8 @@
 #include "message_sink.h"
 
-#include "common/guard.h"
-#include "common/utf_text.h"
+#include "foundation/guard.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 
 #include <cstdio>
 
@@ -39,7 +40,7 @@ void show(zv_msg_kind kind, const char16_t* text) noexcept
 {
     const char16_t* shown = text == nullptr ? u"" : text;
     // A sink that throws, or no memory for the line: the box is lost.
-    zv::hostcommon::guarded_void([&] {
+    zv::foundation::guarded_void([&] {
         const installed_sink current = sink();
         if (current.fn != nullptr) {
             current.fn(kind, shown, current.context);
@@ -57,7 +58,7 @@ std::string stderr_line(zv_msg_kind kind, const char16_t* text)
 {
     std::string line = kind_label(kind);
     line += ": ";
-    line += zv::hostcommon::to_utf8(text == nullptr ? u"" : text);
+    line += zv::foundation::to_utf8(text == nullptr ? u"" : text);
     line += '\n';
     return line;
 }

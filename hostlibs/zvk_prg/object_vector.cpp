@@ -1,6 +1,6 @@
 #include "object_vector.h"
 
-#include "common/guard.h"
+#include "foundation/guard.h"
 
 #include <new>
 
@@ -41,7 +41,7 @@ ZV_HOST_API int zv_ov_d2_add_part(zv_ov_d2_t vector, const zv_vertex_d2* vertice
     if (vector == nullptr || (vertices == nullptr && count > 0)) {
         return 0;
     }
-    return zv::hostcommon::guarded(0, [&] {
+    return zv::foundation::guarded(0, [&] {
         auto part = std::make_unique<zv_pv_d2>();
         part->vertices.assign(vertices, vertices + count);
         vector->parts.push_back(std::move(part));

@@ -5,9 +5,9 @@
 #include "prj_file.h"
 #include "proj_session.h"
 
-#include "common/adapter_text.h"
-#include "common/guard.h"
+#include "foundation/guard.h"
 #include "host/zvk_proj4_d2.h"
+#include "zvk_basic/adapter_text.h"
 
 #include <cmath>
 
@@ -18,7 +18,7 @@ struct zv_rpj_d2 {
 namespace
 {
 
-using zv::hostcommon::guarded;
+using zv::foundation::guarded;
 
 std::vector<zv_vertex_d2> part_vertices(zv_ov_d2_t vector, uint32_t index)
 {
@@ -97,7 +97,7 @@ ZV_HOST_API bool zv_pj4_load_ex(const char16_t* data_file_path, zv_string_adp_t 
     }
     return guarded(false, [&] {
         const auto definition = zv::proj4::load_prj_definition(data_file_path);
-        return definition && zv::hostcommon::assign_utf8(adapter, *definition);
+        return definition && zv::zvk_basic::assign_utf8(adapter, *definition);
     });
 }
 

@@ -1,7 +1,9 @@
 #include "prj_file.h"
 
-#include "common/file_window.h"
-#include "common/utf_text.h"
+#include "foundation/file.h"
+#include "foundation/file_window.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 #include "proj_session.h"
 
 #include <utility>
@@ -38,11 +40,11 @@ std::u16string prj_path(const std::u16string& data_path)
 std::optional<std::string> load_prj_definition(const std::u16string& data_path)
 {
     const auto path = prj_path(data_path);
-    std::string bytes;
-    if (!hostcommon::read_small_file(hostcommon::native_path(path.c_str()), kMaxPrjBytes, bytes)) {
+    auto bytes = foundation::read_small_file(foundation::native_path_or_empty(path.c_str()), kMaxPrjBytes);
+    if (!bytes) {
         return std::nullopt;
     }
-    const auto wide = hostcommon::from_utf8(without_bom(std::move(bytes)));
+    const auto wide = foundation::to_utf16_strict(without_bom(std::move(*bytes)));
     if (!wide) {
         return std::nullopt;
     }

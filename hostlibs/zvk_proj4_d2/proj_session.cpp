@@ -1,6 +1,7 @@
 #include "proj_session.h"
 
-#include "common/utf_text.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 
 #include <cctype>
 
@@ -28,7 +29,7 @@ bool is_geographic(const PJ* crs)
 
 std::string crs_text(const char16_t* definition)
 {
-    std::string text = zv::hostcommon::to_utf8(definition == nullptr ? u"" : definition);
+    std::string text = zv::foundation::to_utf8(definition == nullptr ? u"" : definition);
     const auto first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) {
         return {};

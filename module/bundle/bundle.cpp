@@ -3,8 +3,8 @@
 #include <cstddef>
 
 #include "bundle/service_factories.h"
+#include "foundation/guard.h"
 #include "protocol/glue.h"
-#include "protocol/guarded.h"
 
 // The bundle's table is written out by hand rather than derived from an
 // interface declaration: its object word is the host's, never ours, and four
@@ -23,7 +23,7 @@ slot_fn bundle_root_slots[1] = {};
 // The bundle offers no further interface: every name answers null.
 void bundle_query(const void*, void*, const char*, const void** table_word, void** object_word) noexcept
 {
-    guarded(0, [&] {
+    foundation::guarded(0, [&] {
         if (table_word)
             *table_word = nullptr;
         if (object_word)
@@ -42,12 +42,12 @@ const void* bundle_root_table() noexcept
 
 interface_ref bundle_root(const void*, void* object) noexcept
 {
-    return guarded(interface_ref{}, [&] { return interface_ref{bundle_root_table(), object}; });
+    return foundation::guarded(interface_ref{}, [&] { return interface_ref{bundle_root_table(), object}; });
 }
 
 void bundle_register_services(const void*, void*, const interface_ref* registry) noexcept
 {
-    guarded(0, [&] { register_services(abi<interface_ref>::take(registry)); });
+    foundation::guarded(0, [&] { register_services(abi<interface_ref>::take(registry)); });
 }
 
 } // namespace
@@ -85,7 +85,7 @@ extern "C" {
 
 zv_interface_words zv_bundle_interface_to_custom_pointer(void* object)
 {
-    return zv::guarded(zv_interface_words{nullptr, nullptr}, [&] {
+    return zv::foundation::guarded(zv_interface_words{nullptr, nullptr}, [&] {
         return zv_interface_words{zv::bundle_table(), object};
     });
 }

@@ -28,7 +28,7 @@
 #include <tuple>
 #include <type_traits>
 
-#include "protocol/guarded.h"
+#include "foundation/guard.h"
 #include "protocol/interface_ref.h"
 
 // Tables belong to the binary that builds them: the host's table for an
@@ -117,9 +117,9 @@ R slot_thunk(const void*, void* object, abi_t<A>... args) noexcept
         return (self_of<Tag>(object)->*M)(abi<A>::take(args)...);
     };
     if constexpr (std::is_void_v<R>) {
-        guarded(0, body);
+        foundation::guarded(0, body);
     } else {
-        return guarded(R{}, body);
+        return foundation::guarded(R{}, body);
     }
 }
 
@@ -148,7 +148,8 @@ template <class Tag, auto M, class C, class R, class... A> slot_fn thunk_for(R (
 // Slot 0 of every interface table.
 template <class Tag> interface_ref root_thunk(const void*, void* object) noexcept
 {
-    return guarded(interface_ref{}, [&] { return object ? self_of<Tag>(object)->root() : interface_ref{}; });
+    return foundation::guarded(interface_ref{},
+                               [&] { return object ? self_of<Tag>(object)->root() : interface_ref{}; });
 }
 
 // The only slot of a root table.
@@ -162,7 +163,7 @@ void query_thunk(const void*, void* object, const char* name, const void** table
         *object_word = nullptr;
     if (!object || !name || !table_word || !object_word)
         return;
-    const bool answered = guarded(false, [&] {
+    const bool answered = foundation::guarded(false, [&] {
         self_of<Tag>(object)->query_match(name, table_word, object_word);
         return true;
     });

@@ -1,9 +1,9 @@
 // Everything of the component protocol in one include.
 #pragma once
 
+#include "foundation/guard.h"
 #include "protocol/app_service_interfaces.h"
 #include "protocol/glue.h"
-#include "protocol/guarded.h"
 #include "protocol/interface_ref.h"
 #include "protocol/lifetime.h"
 #include "protocol/localizer_interfaces.h"

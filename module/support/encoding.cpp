@@ -1,6 +1,6 @@
 #include "support/encoding.h"
 
-#include "platform/text_codec.h"
+#include "foundation/code_page.h"
 
 #include <limits>
 
@@ -49,7 +49,7 @@ unsigned code_page_of(std::size_t index) noexcept
     if (index >= encoding_count)
         return 0;
     const unsigned code_page = encoding_table[index].code_page;
-    return code_page != 0 ? code_page : platform::ansi_code_page();
+    return code_page != 0 ? code_page : foundation::ansi_code_page();
 }
 
 std::u16string to_wide(const char* text, std::size_t length_bytes, std::size_t index)
@@ -58,11 +58,11 @@ std::u16string to_wide(const char* text, std::size_t length_bytes, std::size_t i
         return {};
     const unsigned code_page = code_page_of(index);
     const int length = static_cast<int>(length_bytes);
-    const int needed = platform::multi_byte_to_wide(code_page, text, length, nullptr, 0);
+    const int needed = foundation::multi_byte_to_wide(code_page, text, length, nullptr, 0);
     if (needed <= 0)
         return {};
     std::u16string result(static_cast<std::size_t>(needed), u'\0');
-    if (platform::multi_byte_to_wide(code_page, text, length, result.data(), needed) != needed)
+    if (foundation::multi_byte_to_wide(code_page, text, length, result.data(), needed) != needed)
         return {};
     return result;
 }
@@ -85,11 +85,11 @@ std::string to_narrow(const char16_t* text, std::size_t length_units)
         return {};
     const unsigned code_page = code_page_of(encoding_system);
     const int length = static_cast<int>(length_units);
-    const int needed = platform::wide_to_multi_byte(code_page, text, length, nullptr, 0);
+    const int needed = foundation::wide_to_multi_byte(code_page, text, length, nullptr, 0);
     if (needed <= 0)
         return {};
     std::string result(static_cast<std::size_t>(needed), '\0');
-    if (platform::wide_to_multi_byte(code_page, text, length, result.data(), needed) != needed)
+    if (foundation::wide_to_multi_byte(code_page, text, length, result.data(), needed) != needed)
         return {};
     return result;
 }

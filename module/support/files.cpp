@@ -1,4 +1,5 @@
 #include "support/files.h"
+#include "foundation/guard.h"
 
 #include "platform/file_system.h"
 #include "platform/system_info.h"
@@ -125,7 +126,7 @@ bool create_directory(const std::u16string& path) noexcept
 
 bool create_directories(const std::u16string& path) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         if (platform::path_exists(path))
             return true;
         std::u16string current;
@@ -145,23 +146,19 @@ bool create_directories(const std::u16string& path) noexcept
             start = end + 1;
         }
         return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool copy_directory(const std::u16string& from, const std::u16string& to, bool overwrite) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         if (!platform::is_directory_path(from) || !create_directories(to))
             return false;
         bool all_copied = true;
         for (const std::u16string& name : entries_of(from))
             all_copied = copy_entry(join(from, name), join(to, name), overwrite) && all_copied;
         return all_copied;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool move_directory(const std::u16string& from, const std::u16string& to, bool overwrite) noexcept
@@ -180,7 +177,7 @@ bool remove_directory(const std::u16string& path) noexcept
 
 bool remove_tree(const std::u16string& path) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         platform::path_status status;
         if (!platform::query_path(path, status) || !status.directory || status.link)
             return false;
@@ -188,9 +185,7 @@ bool remove_tree(const std::u16string& path) noexcept
         for (const std::u16string& name : entries_of(path))
             all_removed = remove_entry(join(path, name)) && all_removed;
         return platform::remove_empty_directory(path) && all_removed;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 std::u16string user_name() noexcept
@@ -217,7 +212,7 @@ std::u16string temp_file_name() noexcept
 std::vector<std::u16string> list(const std::u16string& directory, const std::u16string& pattern,
                                  unsigned flags) noexcept
 {
-    try {
+    return foundation::guarded(std::vector<std::u16string>(), [&]() -> std::vector<std::u16string> {
         const std::u16string folder = with_backslashes(directory);
         const std::u16string filter = with_backslashes(pattern);
         name_list result;
@@ -230,9 +225,7 @@ std::vector<std::u16string> list(const std::u16string& directory, const std::u16
         for (const std::u16string& each : gathered)
             list_level(each, filter, flags & ~list_recursive, result);
         return result;
-    } catch (...) {
-        return {};
-    }
+    });
 }
 
 } // namespace zv::fs

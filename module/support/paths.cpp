@@ -1,6 +1,7 @@
 #include "support/paths.h"
 
-#include "platform/text_codec.h"
+#include "foundation/paths.h"
+#include "platform/case_mapping.h"
 
 #include <algorithm>
 
@@ -10,45 +11,18 @@ namespace
 {
 
 constexpr char16_t backslash = u'\\';
-constexpr std::u16string_view separators = u"\\/";
 constexpr std::u16string_view disallowed_in_path = std::u16string_view(u"<>:\"|?*\0", 8);
-
-bool has_drive_prefix(std::u16string_view path) noexcept
-{
-    return path.size() >= 2 && path[1] == u':';
-}
-
-// Where the file name starts: just after the last separator.
-std::size_t file_name_start(std::u16string_view path) noexcept
-{
-    const std::size_t last = path.find_last_of(separators);
-    return last == std::u16string_view::npos ? 0 : last + 1;
-}
-
-// Position of the extension's dot in the file name, npos when there is none.
-std::size_t extension_dot(std::u16string_view name) noexcept
-{
-    const std::size_t dot = name.rfind(u'.');
-    return (dot == std::u16string_view::npos || dot == 0) ? std::u16string_view::npos : dot;
-}
-
-std::u16string_view extension_of(std::u16string_view path) noexcept
-{
-    const std::u16string_view name = path.substr(file_name_start(path));
-    const std::size_t dot = extension_dot(name);
-    return dot == std::u16string_view::npos ? std::u16string_view() : name.substr(dot);
-}
 
 std::size_t drive_prefix_length(std::u16string_view path) noexcept
 {
-    return has_drive_prefix(path) ? 2 : 0;
+    return path.size() >= 2 && path[1] == u':' ? 2 : 0;
 }
 
 } // namespace
 
 bool is_separator(char16_t unit) noexcept
 {
-    return unit == u'\\' || unit == u'/';
+    return foundation::is_separator(unit);
 }
 
 std::u16string with_trailing_separator(std::u16string_view path)
@@ -61,43 +35,34 @@ std::u16string with_trailing_separator(std::u16string_view path)
 
 std::u16string join(std::u16string_view base, std::u16string_view tail)
 {
-    if (base.empty())
-        return std::u16string(tail);
-    if (tail.empty())
-        return std::u16string(base);
-    if (!is_relative(tail))
-        return std::u16string(tail);
-    std::u16string result = with_trailing_separator(base);
-    result.append(tail);
-    return result;
+    return foundation::join(base, tail, backslash);
 }
 
 bool is_relative(std::u16string_view path) noexcept
 {
-    return path.empty() || (!is_separator(path[0]) && !has_drive_prefix(path));
+    return foundation::is_relative(path);
 }
 
 std::u16string file_name(std::u16string_view path)
 {
-    return std::u16string(path.substr(file_name_start(path)));
+    return std::u16string(foundation::file_name(path));
 }
 
 std::u16string stem(std::u16string_view path)
 {
-    const std::u16string_view name = path.substr(file_name_start(path));
-    return std::u16string(name.substr(0, extension_dot(name)));
+    return std::u16string(foundation::stem(path));
 }
 
 std::u16string extension_lower(std::u16string_view path)
 {
-    return platform::to_lower(extension_of(path));
+    return platform::to_lower(foundation::extension(path));
 }
 
 std::u16string with_stem(std::u16string_view path, std::u16string_view new_stem)
 {
     std::u16string tail(new_stem);
     tail.append(extension_lower(path));
-    return join(path.substr(0, file_name_start(path)), tail);
+    return join(path.substr(0, foundation::file_name_start(path)), tail);
 }
 
 std::u16string with_extension(std::u16string_view path, std::u16string_view extension)

@@ -1,4 +1,5 @@
 #include "support/string_adapter.h"
+#include "foundation/guard.h"
 
 #include "support/encoding.h"
 
@@ -13,20 +14,14 @@ static void deliver_narrow(const char* text, void* context) noexcept
 {
     if (context == nullptr)
         return;
-    try {
-        static_cast<Tzv_string_adapter_base*>(context)->assign_narrow(text);
-    } catch (...) {
-    }
+    foundation::guarded_void([&] { static_cast<Tzv_string_adapter_base*>(context)->assign_narrow(text); });
 }
 
 static void deliver_wide(const char16_t* text, void* context) noexcept
 {
     if (context == nullptr)
         return;
-    try {
-        static_cast<Tzv_string_adapter_base*>(context)->assign_wide(text);
-    } catch (...) {
-    }
+    foundation::guarded_void([&] { static_cast<Tzv_string_adapter_base*>(context)->assign_wide(text); });
 }
 
 } // extern "C"

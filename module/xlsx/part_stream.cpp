@@ -2,7 +2,7 @@
 
 #include "xlsx/utf8.h"
 
-#include "platform/text_codec.h"
+#include "foundation/utf.h"
 
 namespace SimpleXlsx
 {
@@ -48,13 +48,14 @@ void PartStream::WriteSlow(std::string_view bytes)
 
 void PartStream::WriteUtf16(std::u16string_view text)
 {
-    if (text.size() * zv::platform::utf8_max_bytes_per_unit > kBufferBytes - used_) {
+    if (text.size() * zv::foundation::utf8_max_bytes_per_unit > kBufferBytes - used_) {
         scratch_.clear();
         AppendUtf8(text, scratch_);
         Write(scratch_);
         return;
     }
-    used_ = static_cast<std::size_t>(zv::platform::encode_utf8(text, buffer_.get() + used_) - buffer_.get());
+    used_ =
+        static_cast<std::size_t>(zv::foundation::encode_utf8(text, buffer_.get() + used_) - buffer_.get());
 }
 
 bool PartStream::Close()

@@ -1,17 +1,17 @@
 #include "xlsx/utf8.h"
 
-#include "platform/text_codec.h"
+#include "foundation/utf.h"
 
 namespace SimpleXlsx
 {
 void AppendUtf8(std::u16string_view text, std::string& out)
 {
-    zv::platform::append_utf8(text, out);
+    zv::foundation::append_utf8(text, out);
 }
 
 std::string ToUtf8(std::u16string_view text)
 {
-    return zv::platform::utf16_to_utf8(text);
+    return zv::foundation::to_utf8(text);
 }
 
 bool ToMultibytePath(std::u16string_view path, std::string& out)

@@ -2,7 +2,7 @@
 
 #include "zip/zip_format.h"
 
-#include "platform/text_codec.h"
+#include "foundation/utf.h"
 
 #include <cstring>
 
@@ -172,7 +172,7 @@ bool entry_name_utf8(const std::u16string& name, std::string& out)
     if (name.size() > zip_max_name) {
         return false;
     }
-    platform::append_utf8(name, out);
+    foundation::append_utf8(name, out);
     return out.size() <= zip_max_name;
 }
 

@@ -1,7 +1,8 @@
 // POSIX implementation of the file layer: descriptors, fstat, UTF-8 paths.
 #include "platform/file_io.h"
+#include "foundation/guard.h"
 
-#include "platform/text_codec.h"
+#include "foundation/paths.h"
 
 #include <cerrno>
 #include <ctime>
@@ -14,17 +15,11 @@ namespace zv::platform
 namespace
 {
 
-// The system form of a path: UTF-8, backslashes as slashes; unpaired
-// surrogates become U+FFFD so the result is always valid UTF-8.
+// The system form of a path: UTF-8, backslashes as slashes; empty, which
+// every system call refuses, when the path is not well-formed UTF-16.
 std::string system_path(const std::u16string& path)
 {
-    std::string out = utf16_to_utf8(path);
-    for (char& c : out) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-    return out;
+    return foundation::native_path(path).value_or(std::string());
 }
 
 file_handle sys_open_read(const std::u16string& path)
@@ -167,20 +162,12 @@ const file_io_ops* set_file_io_ops_for_testing(const file_io_ops* ops) noexcept
 
 file_handle open_file_read(const std::u16string& path) noexcept
 {
-    try {
-        return current_ops->open_read(path);
-    } catch (...) {
-        return invalid_file;
-    }
+    return foundation::guarded(invalid_file, [&] { return current_ops->open_read(path); });
 }
 
 file_handle create_file_write(const std::u16string& path) noexcept
 {
-    try {
-        return current_ops->create_write(path);
-    } catch (...) {
-        return invalid_file;
-    }
+    return foundation::guarded(invalid_file, [&] { return current_ops->create_write(path); });
 }
 
 std::int64_t read_file(file_handle file, void* buffer, std::size_t size_bytes) noexcept
@@ -223,11 +210,7 @@ void close_file(file_handle file) noexcept
 
 bool remove_file(const std::u16string& path) noexcept
 {
-    try {
-        return current_ops->remove(path);
-    } catch (...) {
-        return false;
-    }
+    return foundation::guarded(false, [&] { return current_ops->remove(path); });
 }
 
 calendar_time utc_calendar_time(std::int64_t unix_seconds) noexcept

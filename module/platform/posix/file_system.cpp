@@ -4,8 +4,12 @@
 // them out ordered by name without regard to case, the order its file system
 // keeps them in, so listings do not depend on the order of readdir.
 #include "platform/file_system.h"
+#include "foundation/guard.h"
 
-#include "platform/text_codec.h"
+#include "foundation/file.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
+#include "platform/case_mapping.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,11 +28,11 @@ namespace zv::platform
 namespace
 {
 
+// The system form of a path; empty, which every system call refuses, when
+// the path is not well-formed UTF-16.
 std::string native(const std::u16string& path)
 {
-    std::u16string slashed(path);
-    std::replace(slashed.begin(), slashed.end(), u'\\', u'/');
-    return utf16_to_utf8(slashed);
+    return foundation::native_path(path).value_or(std::string());
 }
 
 bool native_stat(const std::u16string& path, struct stat& out)
@@ -38,97 +42,31 @@ bool native_stat(const std::u16string& path, struct stat& out)
     return ::stat(native(path).c_str(), &out) == 0;
 }
 
-// A descriptor closed by scope.
-class descriptor
+// Copies the bytes, mode and modification time of a regular file into a
+// temporary beside the target and puts it in place: the target is never
+// seen half-written.
+bool copy_regular_file(const std::string& from, const std::string& to, bool overwrite)
 {
-  public:
-    explicit descriptor(int fd) : fd_(fd) {}
-    ~descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    descriptor(const descriptor&) = delete;
-    descriptor& operator=(const descriptor&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    bool close_now()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
-
-bool write_all(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t done = ::write(fd, data, size);
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return false;
-        data += done;
-        size -= static_cast<std::size_t>(done);
-    }
-    return true;
-}
-
-bool copy_bytes(int from, int to)
-{
-    std::vector<char> buffer(1 << 16);
-    while (true) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        if (!write_all(to, buffer.data(), static_cast<std::size_t>(got)))
-            return false;
-    }
-}
-
-// Writes the source's bytes, mode and modification time into a new temporary
-// file beside the target; returns its name, empty on failure (nothing left).
-std::string copy_to_temporary(const std::string& from, const std::string& to)
-{
-    descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    foundation::file source;
     struct stat info {
     };
-    if (!source.valid() || ::fstat(source.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return {};
-    std::string temporary = to + ".zvcopy.XXXXXX";
-    descriptor target(::mkstemp(temporary.data()));
-    if (!target.valid())
-        return {};
-    const timespec times[2] = {info.st_atim, info.st_mtim};
-    const bool copied = copy_bytes(source.get(), target.get()) &&
-                        ::fchmod(target.get(), info.st_mode & 07777) == 0 &&
-                        ::futimens(target.get(), times) == 0;
-    if (target.close_now() && copied)
-        return temporary;
-    ::unlink(temporary.c_str());
-    return {};
-}
-
-// Puts a finished temporary file in place of the target.
-bool publish(const std::string& temporary, const std::string& to, bool overwrite)
-{
-    bool done = false;
-    if (overwrite) {
-        done = ::rename(temporary.c_str(), to.c_str()) == 0;
-    } else if (::link(temporary.c_str(), to.c_str()) == 0) {
-        done = true; // link refuses an existing target without a race
-    } else if (errno != EEXIST && ::access(to.c_str(), F_OK) != 0) {
-        done = ::rename(temporary.c_str(), to.c_str()) == 0; // no hard links here
+    if (!source.open(from, foundation::file::access::read) || ::stat(from.c_str(), &info) != 0)
+        return false;
+    foundation::replacement_file target;
+    if (!target.create(to))
+        return false;
+    std::vector<char> buffer(std::size_t{1} << 16);
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    for (std::uint64_t at = 0; at < size;) {
+        const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), size - at));
+        if (!source.read_at(at, buffer.data(), chunk) || !target.append(buffer.data(), chunk))
+            return false;
+        at += chunk;
     }
-    ::unlink(temporary.c_str());
-    return done;
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    const char* temporary = target.temporary_path().c_str();
+    return ::chmod(temporary, info.st_mode & 07777) == 0 && ::utimensat(AT_FDCWD, temporary, times, 0) == 0 &&
+           target.commit(overwrite);
 }
 
 bool name_matches(std::u16string_view pattern, std::u16string_view name)
@@ -176,7 +114,7 @@ bool by_name_without_case(const std::u16string& a, const std::u16string& b)
 
 bool query_path(const std::u16string& path, path_status& out) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         struct stat info {
         };
         if (!native_stat(path, info))
@@ -191,9 +129,7 @@ bool query_path(const std::u16string& path, path_status& out) noexcept
             std::u16string_view(path).substr(last == std::u16string::npos ? 0 : last + 1);
         out.hidden = !name.empty() && name[0] == u'.' && name != u"." && name != u"..";
         return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool path_exists(const std::u16string& path) noexcept
@@ -210,7 +146,7 @@ bool is_directory_path(const std::u16string& path) noexcept
 
 bool stat_path(const std::u16string& path, path_stat& out) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         struct stat info {
         };
         if (!native_stat(path, info))
@@ -218,14 +154,12 @@ bool stat_path(const std::u16string& path, path_stat& out) noexcept
         out.size_bytes = static_cast<std::uint64_t>(info.st_size);
         out.modified_unix = static_cast<std::int64_t>(info.st_mtim.tv_sec);
         return true;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool can_open_file(const std::u16string& path, bool for_update) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         if (path.empty())
             return false;
         std::FILE* file = std::fopen(native(path).c_str(), for_update ? "rb+" : "rb");
@@ -237,56 +171,40 @@ bool can_open_file(const std::u16string& path, bool for_update) noexcept
         const bool regular = ::fstat(::fileno(file), &info) == 0 && !S_ISDIR(info.st_mode);
         std::fclose(file);
         return regular;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool make_directory(const std::u16string& path) noexcept
 {
-    try {
-        return !path.empty() && ::mkdir(native(path).c_str(), 0777) == 0;
-    } catch (...) {
-        return false;
-    }
+    return foundation::guarded(false,
+                               [&] { return !path.empty() && ::mkdir(native(path).c_str(), 0777) == 0; });
 }
 
 bool remove_empty_directory(const std::u16string& path) noexcept
 {
-    try {
-        return !path.empty() && ::rmdir(native(path).c_str()) == 0;
-    } catch (...) {
-        return false;
-    }
+    return foundation::guarded(false, [&] { return !path.empty() && ::rmdir(native(path).c_str()) == 0; });
 }
 
 bool delete_file(const std::u16string& path) noexcept
 {
-    try {
-        return !path.empty() && ::unlink(native(path).c_str()) == 0;
-    } catch (...) {
-        return false;
-    }
+    return foundation::guarded(false, [&] { return !path.empty() && ::unlink(native(path).c_str()) == 0; });
 }
 
 bool copy_file(const std::u16string& from, const std::u16string& to, bool overwrite) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         if (from.empty() || to.empty())
             return false;
         const std::string target = native(to);
         if (!overwrite && ::access(target.c_str(), F_OK) == 0)
             return false;
-        const std::string temporary = copy_to_temporary(native(from), target);
-        return !temporary.empty() && publish(temporary, target, overwrite);
-    } catch (...) {
-        return false;
-    }
+        return copy_regular_file(native(from), target, overwrite);
+    });
 }
 
 bool move_path(const std::u16string& from, const std::u16string& to, bool replace) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         if (from.empty() || to.empty())
             return false;
         const std::string source = native(from);
@@ -303,9 +221,7 @@ bool move_path(const std::u16string& from, const std::u16string& to, bool replac
             return false;
         // Another volume: copy, then remove the source.
         return copy_file(from, to, replace) && ::unlink(source.c_str()) == 0;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 bool wildcard_match(std::u16string_view pattern, std::u16string_view name) noexcept
@@ -317,7 +233,7 @@ bool wildcard_match(std::u16string_view pattern, std::u16string_view name) noexc
 
 bool find_entries(const std::u16string& search, std::vector<std::u16string>& names) noexcept
 {
-    try {
+    return foundation::guarded(false, [&] {
         const std::size_t last = search.find_last_of(u"\\/");
         const std::u16string pattern = last == std::u16string::npos ? search : search.substr(last + 1);
         const std::u16string folder = folder_of_search(search, last);
@@ -328,18 +244,18 @@ bool find_entries(const std::u16string& search, std::vector<std::u16string>& nam
             return false;
         std::vector<std::u16string> found;
         while (const dirent* entry = ::readdir(dir.get())) {
-            const std::u16string name = utf8_to_utf16(entry->d_name);
-            if (name == u"." || name == u"..")
+            // A name that is not UTF-8 could not be opened through a wide
+            // path, so it is not listed.
+            const auto name = foundation::to_utf16_strict(entry->d_name);
+            if (!name || *name == u"." || *name == u"..")
                 continue;
-            if (wildcard_match(pattern, name))
-                found.push_back(name);
+            if (wildcard_match(pattern, *name))
+                found.push_back(*name);
         }
         std::sort(found.begin(), found.end(), by_name_without_case);
         names.insert(names.end(), found.begin(), found.end());
         return !found.empty();
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 } // namespace zv::platform

@@ -1,6 +1,7 @@
 // POSIX: a module's resources are the table returned by its exported
 // zv_module_resource_table, found with dlsym on the module's loader handle.
 #include "platform/module_resources.h"
+#include "foundation/guard.h"
 
 #include <dlfcn.h>
 
@@ -49,12 +50,10 @@ module_handle own_module() noexcept
 
 module_handle loaded_module(std::string_view name) noexcept
 {
-    try {
+    return foundation::guarded(module_handle{}, [&]() -> module_handle {
         std::string file = "lib" + std::string(name) + ".so";
         return handle_without_loading(file.c_str());
-    } catch (...) {
-        return nullptr;
-    }
+    });
 }
 
 std::u16string_view module_string(module_handle module, uint32_t id) noexcept

@@ -2,8 +2,10 @@
 // variables when it has no entry), the host name, the temporary folder from
 // the usual variables, and unique temporary files made with mkstemp.
 #include "platform/system_info.h"
+#include "foundation/guard.h"
 
-#include "platform/text_codec.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -23,7 +25,7 @@ namespace
 std::u16string environment_value(const char* name)
 {
     const char* value = std::getenv(name);
-    return value == nullptr ? std::u16string() : utf8_to_utf16(value);
+    return value == nullptr ? std::u16string() : foundation::to_utf16(value);
 }
 
 std::u16string user_from_password_database()
@@ -36,41 +38,37 @@ std::u16string user_from_password_database()
         buffer.resize(buffer.size() * 2);
     if (found == nullptr || found->pw_name == nullptr)
         return {};
-    return utf8_to_utf16(found->pw_name);
+    return foundation::to_utf16(found->pw_name);
 }
 
 } // namespace
 
 std::u16string user_name() noexcept
 {
-    try {
+    return foundation::guarded(std::u16string(), [&]() -> std::u16string {
         std::u16string name = user_from_password_database();
         if (name.empty())
             name = environment_value("USER");
         if (name.empty())
             name = environment_value("LOGNAME");
         return name;
-    } catch (...) {
-        return {};
-    }
+    });
 }
 
 std::u16string computer_name() noexcept
 {
-    try {
+    return foundation::guarded(std::u16string(), [&]() -> std::u16string {
         std::vector<char> buffer(256);
         if (::gethostname(buffer.data(), buffer.size() - 1) != 0)
             return {};
         buffer.back() = '\0';
-        return utf8_to_utf16(buffer.data());
-    } catch (...) {
-        return {};
-    }
+        return foundation::to_utf16(buffer.data());
+    });
 }
 
 std::u16string temp_directory() noexcept
 {
-    try {
+    return foundation::guarded(std::u16string(), [&]() -> std::u16string {
         std::u16string folder;
         for (const char* variable : {"TMPDIR", "TMP", "TEMP"}) {
             folder = environment_value(variable);
@@ -82,14 +80,12 @@ std::u16string temp_directory() noexcept
         if (folder.back() != u'/' && folder.back() != u'\\')
             folder.push_back(u'/');
         return folder;
-    } catch (...) {
-        return {};
-    }
+    });
 }
 
 std::u16string unique_temp_file(const std::u16string& directory, std::u16string_view prefix) noexcept
 {
-    try {
+    return foundation::guarded(std::u16string(), [&]() -> std::u16string {
         if (directory.empty())
             return {};
         std::u16string pattern(directory);
@@ -97,15 +93,16 @@ std::u16string unique_temp_file(const std::u16string& directory, std::u16string_
         if (pattern.back() != u'/')
             pattern.push_back(u'/');
         pattern.append(prefix);
-        std::string native = utf16_to_utf8(pattern) + "XXXXXX";
-        const int fd = ::mkstemp(native.data());
+        auto native = foundation::native_path(pattern);
+        if (!native)
+            return {};
+        native->append("XXXXXX");
+        const int fd = ::mkstemp(native->data());
         if (fd < 0)
             return {};
         ::close(fd);
-        return utf8_to_utf16(native);
-    } catch (...) {
-        return {};
-    }
+        return foundation::to_utf16(*native);
+    });
 }
 
 } // namespace zv::platform

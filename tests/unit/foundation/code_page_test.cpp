@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 
 namespace
@@ -161,6 +163,49 @@ TEST(CodePages, WindowsShapedCallsCountTerminatorsAndRefuseBadRequests)
     std::string recoded;
     ASSERT_TRUE(recode("\xC6\xF3\xEA", 1251, 866, recoded));
     EXPECT_EQ(recoded, "\x86\xE3\xAA");
+}
+
+TEST(CodePages, VietnameseCombiningMarksStayApart)
+{
+    // 0xCC is the combining grave accent: decoded byte by byte, never composed.
+    EXPECT_EQ(decode(1258, "a\xCC"), u"a\u0300");
+}
+
+TEST(CodePages, DoubleByteCodePagesGoThroughTheSystemConverter)
+{
+    const std::u16string text = u"日本";
+    const std::string bytes = encode(932, text);
+    EXPECT_EQ(bytes.size(), 4u);
+    EXPECT_EQ(decode(932, bytes), text);
+}
+
+// Arbitrary bytes and units never break a conversion, and what a single-byte
+// code page decodes it encodes back to the same bytes.
+TEST(CodePages, ArbitraryInputConvertsWithoutHarm)
+{
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> unit(0, 0xFFFF);
+    for (unsigned code_page : {1250u, 1251u, 1252u, 1255u, 1258u, 866u, 20127u, 65001u, 932u, 936u}) {
+        SCOPED_TRACE(code_page);
+        for (int round = 0; round < 50; ++round) {
+            std::string bytes(static_cast<std::size_t>(1 + round), '\0');
+            for (char& b : bytes)
+                b = static_cast<char>(byte(random));
+            std::u16string units(static_cast<std::size_t>(1 + round), u'\0');
+            for (char16_t& u : units)
+                u = static_cast<char16_t>(unit(random));
+            const std::u16string wide = decode(code_page, bytes);
+            EXPECT_FALSE(wide.empty());
+            EXPECT_FALSE(encode(code_page, units).empty());
+            if (code_page == 65001 || code_page == 932 || code_page == 936)
+                continue;
+            // Bytes the code page leaves undefined come back as the replacement.
+            std::u16string expected = wide;
+            std::replace(expected.begin(), expected.end(), u'\uFFFD', u'?');
+            EXPECT_EQ(decode(code_page, encode(code_page, wide)), expected);
+        }
+    }
 }
 
 } // namespace

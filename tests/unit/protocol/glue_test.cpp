@@ -209,15 +209,6 @@ TEST(MakeRef, OutParameterFormWritesBothWords)
     make_ref<gauge>(&g, nullptr); // tolerated
 }
 
-TEST(GuardedSlot, TurnsAnyExceptionIntoTheFallback)
-{
-    EXPECT_EQ(guarded(7, []() -> int { throw std::logic_error("x"); }), 7);
-    EXPECT_EQ(guarded(7, [] { return 3; }), 3);
-    int touched = 0;
-    EXPECT_EQ(guarded(-1, [&] { ++touched; }), -1);
-    EXPECT_EQ(touched, 1);
-}
-
 // One class answering two interfaces directly, through one query_match.
 class gauge_and_visitor : public gauge_impl, public string_visitor_impl
 {

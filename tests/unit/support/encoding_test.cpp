@@ -101,8 +101,11 @@ TEST(SupportConversion, AnsiCodePageFollowsTheLocaleWithoutOverride)
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_ALL", "ru_RU.UTF-8");
     EXPECT_EQ(to_wide(profile_1251), profile);
-    env.set("LC_ALL", "de_DE.UTF-8");
+    env.set("LC_ALL", "de_DE.ISO-8859-1");
     EXPECT_EQ(to_wide(profile_1251), u"Ïðîôèëü");
+    env.set("LC_ALL", "de_DE.UTF-8");
+    EXPECT_EQ(to_wide(profile_1251), std::u16string(7, u'\uFFFD'))
+        << "a UTF-8 locale reads narrow text as UTF-8";
 }
 
 TEST(SupportConversion, EmptyAndNullTextGiveEmptyStrings)

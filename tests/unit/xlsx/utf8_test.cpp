@@ -1,6 +1,6 @@
 // The one UTF-16 to UTF-8 encoder at the edges of each encoded length, with
 // surrogates paired and unpaired, through each way the workbook reaches it.
-#include "platform/text_codec.h"
+#include "foundation/utf.h"
 #include "xlsx/utf8.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ const std::vector<EncodingCase>& Cases()
 TEST(Utf8Encoding, EveryWayGivesTheSameBytes)
 {
     for (const EncodingCase& c : Cases()) {
-        EXPECT_EQ(zv::platform::utf16_to_utf8(c.text), c.utf8);
+        EXPECT_EQ(zv::foundation::to_utf8(c.text), c.utf8);
         EXPECT_EQ(SimpleXlsx::ToUtf8(c.text), c.utf8);
         std::string appended = "head:";
         SimpleXlsx::AppendUtf8(c.text, appended);
@@ -54,8 +54,8 @@ TEST(Utf8Encoding, EveryWayGivesTheSameBytes)
 TEST(Utf8Encoding, InPlaceEncodingStaysWithinThreeBytesAUnit)
 {
     for (const EncodingCase& c : Cases()) {
-        std::string buffer(c.text.size() * zv::platform::utf8_max_bytes_per_unit + 1, '#');
-        char* end = zv::platform::encode_utf8(c.text, buffer.data());
+        std::string buffer(c.text.size() * zv::foundation::utf8_max_bytes_per_unit + 1, '#');
+        char* end = zv::foundation::encode_utf8(c.text, buffer.data());
         ASSERT_LE(end, buffer.data() + buffer.size() - 1);
         EXPECT_EQ(std::string(buffer.data(), end), c.utf8);
         EXPECT_EQ(buffer.back(), '#') << "wrote past the room it was given";

@@ -1,6 +1,6 @@
 #include "archive_helper.h"
 
-#include "platform/text_codec.h"
+#include "foundation/utf.h"
 
 #include <array>
 #include <cstdio>
@@ -41,7 +41,7 @@ byte_string read_file(const std::filesystem::path& path)
 std::u16string u16(const std::filesystem::path& path)
 {
     const std::u8string text = path.u8string();
-    return zv::platform::utf8_to_utf16(
+    return zv::foundation::to_utf16(
         std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
 }
 

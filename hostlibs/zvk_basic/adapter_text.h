@@ -2,19 +2,19 @@
 // host libraries that deliver text this way link zvk_basic for the adapter.
 #pragma once
 
-#include "common/utf_text.h"
+#include "foundation/utf.h"
 #include "host/zvk_basic.h"
 
 #include <string_view>
 
-namespace zv::hostcommon
+namespace zv::zvk_basic
 {
 
 // Assigns the UTF-16 form of utf8 to the adapter; false (adapter untouched)
 // when the bytes are not well-formed UTF-8.
 inline bool assign_utf8(zv_string_adp_t adapter, std::string_view utf8)
 {
-    const auto wide = from_utf8(utf8);
+    const auto wide = foundation::to_utf16_strict(utf8);
     if (!wide) {
         return false;
     }
@@ -22,4 +22,4 @@ inline bool assign_utf8(zv_string_adp_t adapter, std::string_view utf8)
     return true;
 }
 
-} // namespace zv::hostcommon
+} // namespace zv::zvk_basic
