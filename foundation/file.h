@@ -89,5 +89,6 @@ std::optional<std::string> read_small_file(const std::string& path, std::size_t 
 bool rename_replacing(const std::string& from, const std::string& to);
 bool remove_file(const std::string& path);
 bool is_regular_file(const std::string& path);
+bool is_directory(const std::string& path);
 
 } // namespace zv::foundation

@@ -196,4 +196,11 @@ bool is_regular_file(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool is_directory(const std::string& path)
+{
+    struct stat st {
+    };
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 } // namespace zv::foundation

@@ -1,5 +1,7 @@
 #include "zvk_file_dbf/dbf_format.h"
 
+#include "foundation/byte_order.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -23,29 +25,6 @@ constexpr std::size_t decimals_offset = 17;
 constexpr unsigned char dbase3_version = 0x03;
 constexpr std::size_t max_name_chars = 10;
 constexpr std::uint32_t max_record_bytes = 65535;
-
-std::uint16_t le_u16(const unsigned char* p)
-{
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t le_u32(const unsigned char* p)
-{
-    return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-           (std::uint32_t{p[3]} << 24);
-}
-
-void put_u16(unsigned char* p, std::uint32_t v)
-{
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-}
-
-void put_u32(unsigned char* p, std::uint32_t v)
-{
-    put_u16(p, v);
-    put_u16(p + 2, v >> 16);
-}
 
 std::string descriptor_name(const unsigned char* d)
 {
@@ -93,7 +72,7 @@ std::string_view trim_blanks(std::string_view s)
 
 std::uint32_t header_length(const unsigned char* prefix)
 {
-    const std::uint32_t length = le_u16(prefix + header_size_offset);
+    const std::uint32_t length = foundation::load_le<std::uint16_t>(prefix + header_size_offset);
     return length >= prefix_bytes + 1 ? length : 0;
 }
 
@@ -103,9 +82,9 @@ bool parse_header(const unsigned char* header, std::size_t header_bytes, layout&
     if (header_bytes < prefix_bytes + 1) {
         return false;
     }
-    out.record_count = le_u32(header + count_offset);
-    out.header_bytes = le_u16(header + header_size_offset);
-    out.record_bytes = le_u16(header + record_size_offset);
+    out.record_count = foundation::load_le<std::uint32_t>(header + count_offset);
+    out.header_bytes = foundation::load_le<std::uint16_t>(header + header_size_offset);
+    out.record_bytes = foundation::load_le<std::uint16_t>(header + record_size_offset);
     out.driver = header[driver_offset];
     std::uint32_t offset = 1; // the deletion flag comes first
     std::size_t pos = prefix_bytes;
@@ -167,9 +146,11 @@ std::vector<unsigned char> build_header(const layout& table)
     h[date_offset] = static_cast<unsigned char>(date.tm_year % 256);
     h[date_offset + 1] = static_cast<unsigned char>(date.tm_mon + 1);
     h[date_offset + 2] = static_cast<unsigned char>(date.tm_mday);
-    put_u32(&h[count_offset], table.record_count);
-    put_u16(&h[header_size_offset], table.header_bytes);
-    put_u16(&h[record_size_offset], table.record_bytes);
+    foundation::store_le<std::uint32_t>(&h[count_offset], table.record_count);
+    foundation::store_le<std::uint16_t>(&h[header_size_offset],
+                                        static_cast<std::uint16_t>(table.header_bytes));
+    foundation::store_le<std::uint16_t>(&h[record_size_offset],
+                                        static_cast<std::uint16_t>(table.record_bytes));
     h[driver_offset] = table.driver;
     std::size_t pos = prefix_bytes;
     for (const field& f : table.fields) {

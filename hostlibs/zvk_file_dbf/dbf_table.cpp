@@ -4,13 +4,7 @@
 #include "zvk_file_dbf/dbf_codepage.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zv::dbf
 {
@@ -22,92 +16,6 @@ constexpr std::uint64_t max_created_bytes = std::uint64_t{1} << 32;
 // small enough to stay in the processor's cache, large enough that writing
 // it out costs little beside filling it.
 constexpr std::size_t window_bytes = std::size_t{1} << 20;
-
-bool write_all(int fd, const unsigned char* data, std::size_t length)
-{
-    while (length > 0) {
-        const ssize_t put = ::write(fd, data, length);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        data += put;
-        length -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-bool write_all_at(int fd, const unsigned char* data, std::size_t length, std::uint64_t at)
-{
-    while (length > 0) {
-        const ssize_t put = ::pwrite(fd, data, length, static_cast<off_t>(at));
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return false;
-        }
-        data += put;
-        at += static_cast<std::uint64_t>(put);
-        length -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-bool read_all_at(int fd, unsigned char* data, std::size_t length, std::uint64_t at)
-{
-    while (length > 0) {
-        const ssize_t got = ::pread(fd, data, length, static_cast<off_t>(at));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        data += got;
-        at += static_cast<std::uint64_t>(got);
-        length -= static_cast<std::size_t>(got);
-    }
-    return true;
-}
-
-// A temporary file beside target, readable like a file made with open().
-int make_temporary(const std::string& target, std::string& temp_path)
-{
-    std::string pattern = target + ".tmp.XXXXXX";
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    ::fchmod(fd, 0644);
-    temp_path = pattern;
-    return fd;
-}
-
-// Writes a small file through a temporary and a rename.
-bool replace_file(const std::string& target, std::string_view text)
-{
-    std::string temp;
-    const int fd = make_temporary(target, temp);
-    if (fd < 0) {
-        return false;
-    }
-    const bool ok = write_all(fd, reinterpret_cast<const unsigned char*>(text.data()), text.size());
-    if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
-bool is_directory(const std::string& path)
-{
-    struct stat st {
-    };
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 } // namespace
 
@@ -139,11 +47,10 @@ bool table::create(const std::string& path, const dbf_field_desc* fields, std::u
 {
     if (!layout_from_descriptors(fields, field_count, record_count, driver_of_code_page(ansi_page),
                                  layout_) ||
-        layout_.data_bytes() > max_created_bytes || is_directory(path)) {
+        layout_.data_bytes() > max_created_bytes || foundation::is_directory(path)) {
         return false;
     }
-    temp_fd_ = make_temporary(path, temp_path_);
-    if (temp_fd_ < 0) {
+    if (!temp_.create(path)) {
         return false;
     }
     const std::uint32_t fit = static_cast<std::uint32_t>(window_bytes / layout_.record_bytes);
@@ -162,32 +69,28 @@ bool table::create(const std::string& path, const dbf_field_desc* fields, std::u
 
 bool table::commit()
 {
-    if (temp_fd_ < 0) {
+    if (temp_.temporary_path().empty()) {
         return true;
     }
     const std::vector<unsigned char> header = build_header(layout_);
     const unsigned char end = file_end;
-    bool ok = write_records() &&
-              write_all_at(temp_fd_, &end, 1, layout_.header_bytes + layout_.data_bytes()) &&
-              write_all_at(temp_fd_, header.data(), header.size(), 0);
-    ok = ::close(temp_fd_) == 0 && ok;
-    temp_fd_ = -1;
-    ok = ok && std::rename(temp_path_.c_str(), target_path_.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp_path_.c_str());
-        temp_path_.clear();
+    foundation::file& out = temp_.output();
+    const bool written = write_records() &&
+                         out.write_at(layout_.header_bytes + layout_.data_bytes(), &end, 1) &&
+                         out.write_at(0, header.data(), header.size());
+    if (!written || !temp_.commit()) {
+        temp_.discard();
         return false;
     }
-    temp_path_.clear();
-    return replace_file(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
+    return foundation::write_file_replacing(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
 }
 
 // Writes the held records to their place in the temporary file.
 bool table::write_held()
 {
     const std::size_t bytes = std::size_t{held_} * layout_.record_bytes;
-    return write_all_at(temp_fd_, records_.get(), bytes,
-                        layout_.header_bytes + std::uint64_t{first_} * layout_.record_bytes);
+    return temp_.output().write_at(layout_.header_bytes + std::uint64_t{first_} * layout_.record_bytes,
+                                   records_.get(), bytes);
 }
 
 // Makes record part of the held ones: the window moves forward over it
@@ -218,7 +121,7 @@ bool table::hold_whole_table()
     auto whole = std::make_unique_for_overwrite<unsigned char[]>(total);
     const std::size_t before = std::size_t{first_} * rb;
     const std::size_t held = std::size_t{held_} * rb;
-    if (!read_all_at(temp_fd_, whole.get(), before, layout_.header_bytes)) {
+    if (!temp_.output().read_at(layout_.header_bytes, whole.get(), before)) {
         return false;
     }
     std::memcpy(whole.get() + before, records_.get(), held);
@@ -238,14 +141,7 @@ bool table::write_records()
 
 void table::discard_temporary()
 {
-    if (temp_fd_ >= 0) {
-        ::close(temp_fd_);
-        temp_fd_ = -1;
-    }
-    if (!temp_path_.empty()) {
-        ::unlink(temp_path_.c_str());
-        temp_path_.clear();
-    }
+    temp_.discard();
 }
 
 const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
@@ -263,8 +159,8 @@ const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
     // before it is read back from the temporary file.
     const std::size_t length = layout_.fields[field].length;
     cell_scratch_.assign(length, ' ');
-    if (record < first_ && !read_all_at(temp_fd_, cell_scratch_.data(), length,
-                                        layout_.header_bytes + cell_offset(field, record))) {
+    if (record < first_ && !temp_.output().read_at(layout_.header_bytes + cell_offset(field, record),
+                                                   cell_scratch_.data(), length)) {
         return nullptr;
     }
     return cell_scratch_.data();

@@ -99,8 +99,7 @@ class table
     std::uint32_t window_records_ = 0;        // records held while moving forward
     std::vector<unsigned char> cell_scratch_; // in-place writes, cells read from the file
     std::string target_path_;
-    std::string temp_path_;
-    int temp_fd_ = -1;
+    foundation::replacement_file temp_; // created tables, until commit()
 };
 
 } // namespace zv::dbf

@@ -2,11 +2,12 @@
 
 #include "pgrid_values.h"
 
+#include "foundation/file.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <sys/types.h>
-#include <unistd.h>
 
 namespace zv::pgrid
 {
@@ -181,7 +182,7 @@ namespace zv::pgrid
 namespace
 {
 
-bool write_column(std::FILE* stream, stored_type type, const std::vector<double>& column)
+bool write_column(foundation::replacement_file& out, stored_type type, const std::vector<double>& column)
 {
     const std::size_t size = type_size(type);
     std::vector<unsigned char> chunk(kChunkBytes);
@@ -191,7 +192,7 @@ bool write_column(std::FILE* stream, stored_type type, const std::vector<double>
         for (std::size_t i = 0; i < n; ++i) {
             encode(type, column[done + i], &chunk[i * size]);
         }
-        if (std::fwrite(chunk.data(), size, n, stream) != n) {
+        if (!out.append(chunk.data(), size * n)) {
             return false;
         }
         done += n;
@@ -229,19 +230,16 @@ std::string write_new_file(const std::string& path, const header& h,
     if (auto why = check_columns(h, columns); !why.empty()) {
         return why;
     }
-    const std::string temporary = path + ".tmp-" + std::to_string(getpid());
-    std::FILE* stream = std::fopen(temporary.c_str(), "wb");
-    if (stream == nullptr) {
-        return "cannot create " + temporary;
+    foundation::replacement_file out;
+    if (!out.create(path)) {
+        return "cannot create a file beside " + path;
     }
     const auto table = serialize(h);
-    bool ok = std::fwrite(table.data(), 1, table.size(), stream) == table.size();
+    bool ok = out.append(table.data(), table.size());
     for (std::size_t k = 0; ok && k < columns.size(); ++k) {
-        ok = write_column(stream, h.properties[k].type, columns[k]);
+        ok = write_column(out, h.properties[k].type, columns[k]);
     }
-    ok = (std::fclose(stream) == 0) && ok;
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    if (!ok || !out.commit()) {
         return "cannot write " + path;
     }
     return {};

@@ -1,6 +1,6 @@
 #include "pgrid_format.h"
 
-#include "byte_order.h"
+#include "foundation/byte_order.h"
 #include "foundation/paths.h"
 #include "foundation/utf.h"
 
@@ -11,6 +11,9 @@
 
 namespace zv::pgrid
 {
+
+using foundation::load_le;
+using foundation::store_le;
 namespace
 {
 

@@ -1,6 +1,6 @@
 #include "pgrid_values.h"
 
-#include "byte_order.h"
+#include "foundation/byte_order.h"
 
 #include <bit>
 #include <cmath>
@@ -8,6 +8,9 @@
 
 namespace zv::pgrid
 {
+
+using foundation::load_le;
+using foundation::store_le;
 
 float nodata_float()
 {
