@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "bundle/bundle.h"
 #include "host_objects.h"
 #include "message_sink.h"
+#include "protocol/boundary.h"
 #include "protocol/interface_ref.h"
 #include "translations.h"
 #include "zvhost_api.h"

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "bundle/service_factories.h"
 #include "foundation/guard.h"
 #include "protocol/glue.h"
+#include "util/service_factories.h"
 
 // The bundle's table is written out by hand rather than derived from an
 // interface declaration: its object word is the host's, never ours, and four

@@ -1,6 +1,6 @@
 #include "bundle/localizer_client.h"
 
-#include "bundle/authority.h"
+#include "util/authority.h"
 
 namespace zv::detail
 {

@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "bundle/service_factories.h"
 #include "protocol/interface_ref.h"
 #include "protocol/lifetime.h"
 #include "protocol/localizer_interfaces.h"
 #include "protocol/polymorphic.h"
 #include "protocol/service_interfaces.h"
+#include "util/service_factories.h"
 
 namespace zv
 {

@@ -2,7 +2,7 @@
 // empty identifier.
 #pragma once
 
-#include "bundle/service_factories.h"
+#include "util/service_factories.h"
 
 namespace zv::util::detail
 {

@@ -1,8 +1,8 @@
 // The factory that registers a tool class under its service identifier.
 #pragma once
 
-#include "bundle/authority.h"
-#include "bundle/service_factories.h"
+#include "util/authority.h"
+#include "util/service_factories.h"
 
 namespace zv::util
 {

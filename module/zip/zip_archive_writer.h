@@ -2,15 +2,16 @@
 // (or stored, for names that are already compressed archives), each with an
 // extended time stamp; 32-bit sizes, one disk, no comments.
 //
-// Provided: output to a file path (mode 2) and to memory (mode 3: the caller's
-// buffer, or a block of the writer's own when the target is null); sources
-// from a file path (kind 2), a memory block (kind 3) and folder entries
-// (kind 4). Not provided: output to an already open handle (mode 1), sources
-// from an open handle (kind 1) and passwords: Create answers 0x10000 for mode 1
-// or a non-empty password, AddEntry answers 0x10000 for kind 1.
+// Provided: output to a file path (zip_mode_file) and to memory
+// (zip_mode_memory: the caller's buffer, or a block of the writer's own when
+// the target is null); sources from a file path (zip_source_file), a memory
+// block (zip_source_memory) and folder entries (zip_source_folder). Not
+// provided: output to an already open handle (zip_mode_handle), sources from
+// an open handle (zip_source_handle) and passwords: Create and AddEntry answer
+// zr_bad_arguments for them.
 //
 // Entry names longer than 259 characters or 259 UTF-8 bytes are refused with
-// 0x10000, as is a 65536th entry.
+// zr_bad_arguments, as is a 65536th entry.
 //
 // Every operation sets the process-wide last result. Nothing throws.
 #pragma once
@@ -40,7 +41,7 @@ inline constexpr std::uint32_t zip_source_memory = 3;
 inline constexpr std::uint32_t zip_source_folder = 4;
 
 // What Create hands out; Close frees it. Any kind other than
-// zip_handle_creating is refused with 0x80000.
+// zip_handle_creating is refused with zr_mixed_modes.
 struct ZipArchiveHandle {
     std::int32_t kind = zip_handle_creating;
     std::unique_ptr<ZipArchiveWriter> writer;
@@ -52,18 +53,20 @@ struct ZipArchiveHandle {
 class ZipArchiveWriter
 {
   public:
-    // Creates an archive. mode 2: target is a zero-terminated UTF-16 path
-    // (const char16_t*), the file is created or replaced; mode 3: target is the
-    // caller's buffer of capacity bytes, or null for a block of the writer's
-    // own. Returns null on failure, the reason in LastResult(): 0x10000
-    // (mode, target or password), 0x30000 (memory capacity 0), 0x300 (block
-    // not allocated), 0x200 (file not created).
+    // Creates an archive. zip_mode_file: target is a zero-terminated UTF-16
+    // path (const char16_t*), the file is created or replaced;
+    // zip_mode_memory: target is the caller's buffer of capacity bytes, or
+    // null for a block of the writer's own. Returns null on failure, the
+    // reason in LastResult(): zr_bad_arguments (mode, target or password),
+    // zr_no_space (memory capacity 0), zr_no_memory (block not allocated),
+    // zr_open_failed (file not created).
     static ZipArchiveHandle* Create(const void* target, std::uint32_t capacity, std::uint32_t mode,
                                     const char* password) noexcept;
 
-    // Adds one entry named name (UTF-16, backslashes become slashes). kind 2:
-    // source is a zero-terminated UTF-16 path; kind 3: source is a block of
-    // length bytes; kind 4: a folder entry, source unused.
+    // Adds one entry named name (UTF-16, backslashes become slashes).
+    // zip_source_file: source is a zero-terminated UTF-16 path;
+    // zip_source_memory: source is a block of length bytes;
+    // zip_source_folder: a folder entry, source unused.
     static std::uint32_t AddEntry(ZipArchiveHandle* handle, const char16_t* name, const void* source,
                                   std::uint32_t length, std::uint32_t kind) noexcept;
 
@@ -73,11 +76,11 @@ class ZipArchiveWriter
     static std::uint32_t Close(ZipArchiveHandle* handle) noexcept;
 
     // Ends a memory archive and gives its bytes (valid until Close).
-    // 0x20000 for an archive written to a file.
+    // zr_not_memory for an archive written to a file.
     static std::uint32_t GetMemoryBlock(ZipArchiveHandle* handle, void** base,
                                         std::uint32_t* length) noexcept;
 
-    // Copies the message of code (1: the last result) into text, cut to
+    // Copies the message of code (zr_last_result: the last result) into text, cut to
     // size - 1 characters and zero-terminated; returns the full length. With
     // no buffer or size 0 it only returns the length.
     static std::uint32_t ResultMessage(std::uint32_t code, char* text, std::uint32_t size) noexcept;

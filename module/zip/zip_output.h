@@ -28,12 +28,14 @@ class ZipOutput
     // be allocated.
     bool allocate_memory(std::uint32_t capacity) noexcept;
 
-    // Writes all bytes or none. Returns 0, or the error now sticky: 0x400 for
-    // a short file write, 0x30000 when memory output would reach its
-    // capacity, 0x1000000 with no output at all, or an earlier sticky error.
+    // Writes all bytes or none. Returns zr_ok, or the error now sticky:
+    // zr_write_failed for a short file write, zr_no_space when memory output
+    // would reach its capacity, zr_not_initialised with no output at all, or
+    // an earlier sticky error.
     std::uint32_t put(const void* data, std::size_t size_bytes) noexcept;
-    // Positions the output at an absolute offset; 0 or the sticky error
-    // (0x2000000 when the output cannot seek, 0x30000 beyond the capacity).
+    // Positions the output at an absolute offset; zr_ok or the sticky error
+    // (zr_unseekable when the output cannot seek, zr_no_space beyond the
+    // capacity).
     std::uint32_t seek(std::uint64_t offset_bytes) noexcept;
 
     bool can_seek() const noexcept { return can_seek_; }

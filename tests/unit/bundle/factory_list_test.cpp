@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "bundle/bundle.h"
-#include "bundle/service_factories.h"
 #include "host_doubles.h"
+#include "util/service_factories.h"
 #include "util/service_factory.h"
 
 namespace zv

@@ -1,4 +1,4 @@
-#include "bundle/service_factories.h"
+#include "util/service_factories.h"
 
 #include <algorithm>
 
