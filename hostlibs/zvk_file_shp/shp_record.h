@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace zv::shp
+namespace zv::zvk_file_shp
 {
 
 // A decoded record: the vertices of all parts in a row and where each part
@@ -26,4 +26,4 @@ struct record {
 // type this library does not know.
 bool decode_record(const unsigned char* content, std::size_t content_bytes, std::uint32_t index, record& out);
 
-} // namespace zv::shp
+} // namespace zv::zvk_file_shp

@@ -2,17 +2,17 @@
 // guarded(), so nothing is thrown across the C boundary.
 #include "host/zvk_file_shp.h"
 
-#include "common/guard.h"
-#include "common/utf_text.h"
+#include "foundation/guard.h"
+#include "foundation/paths.h"
 #include "zvk_file_shp/shp_reader.h"
 
 #include <memory>
 
 struct zv_shp_file {
-    zv::shp::reader reader;
+    zv::zvk_file_shp::reader reader;
 };
 
-using zv::hostcommon::guarded;
+using zv::foundation::guarded;
 
 extern "C" {
 
@@ -22,8 +22,9 @@ ZV_HOST_API zv_shp_file_t zv_shp_file_open_w(const char16_t* path, bool read_onl
         if (path == nullptr || !read_only) {
             return nullptr;
         }
+        const auto native = zv::foundation::native_path(path);
         auto file = std::make_unique<zv_shp_file>();
-        return file->reader.open(zv::hostcommon::native_path(path)) ? file.release() : nullptr;
+        return native && file->reader.open(*native) ? file.release() : nullptr;
     });
 }
 
@@ -68,7 +69,7 @@ ZV_HOST_API bool zv_shp_file_get_polypoint(zv_shp_file_t file, const zv_shp_reco
         if (!reader.has_record(header->index) && !reader.read(header->index)) {
             return false;
         }
-        const zv::shp::record& rec = reader.last();
+        const zv::zvk_file_shp::record& rec = reader.last();
         if (rec.header.shape_type == ZV_SHP_NULL) {
             return false;
         }
