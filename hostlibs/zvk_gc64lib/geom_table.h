@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 
 struct point {
@@ -37,7 +37,8 @@ struct field_desc {
 struct attribute_set {
     std::vector<field_desc> fields;
     std::vector<std::string> records;
-    std::string code_page; // as shapelib reports it ("1251", "LDID/201"); empty when unknown
+    std::string cpg;        // text of the source's .cpg, copied as it is; empty when none
+    unsigned code_page = 0; // declared by the .cpg or the language-driver byte; 0 when unknown
     std::size_t record_length() const;
 };
 
@@ -75,4 +76,4 @@ struct geom_table {
 // object per part; other objects are copied. target may be source.
 void split_parts(const geom_table& source, geom_table& target);
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

@@ -4,8 +4,8 @@
 #include "dbf_output.h"
 #include "geom_table.h"
 #include "polygon_ops.h"
-#include "shp_reader.h"
-#include "shp_writer.h"
+#include "table_load.h"
+#include "table_save.h"
 
 #include "kit/scratch_folder.h"
 
@@ -20,7 +20,7 @@
 namespace
 {
 
-using namespace zv::gc;
+using namespace zv::zvk_gc64lib;
 
 // Vertices are pairs of little-endian 16-bit integers; x = -32768 ends a ring.
 geom_table polygons_from(const std::uint8_t* data, std::size_t size)
