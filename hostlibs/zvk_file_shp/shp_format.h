@@ -1,4 +1,4 @@
-// The fixed parts of the shapefile layout that the reader and the writer
+// The fixed parts of the shape file layout that the reader and the writer
 // share: the 100-byte file header of the .shp and the .shx, the 8-byte record
 // header, and the shape types. Lengths in the headers count 16-bit words.
 #pragma once

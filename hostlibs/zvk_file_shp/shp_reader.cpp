@@ -108,7 +108,8 @@ bool reader::read(std::uint32_t index)
     const std::uint64_t content_bytes = std::uint64_t{load_be<std::uint32_t>(head + 4)} * 2;
     if (content_bytes > shp_.size())
         return false;
-    const unsigned char* content = shp_.view(at + record_header_bytes, static_cast<std::size_t>(content_bytes));
+    const unsigned char* content =
+        shp_.view(at + record_header_bytes, static_cast<std::size_t>(content_bytes));
     if (content == nullptr)
         return false;
     last_valid_ = decode_record(content, static_cast<std::size_t>(content_bytes), index, last_);

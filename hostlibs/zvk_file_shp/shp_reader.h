@@ -1,4 +1,4 @@
-// An open shapefile. The .shx header and every record offset are read and
+// An open shape file. The .shx header and every record offset are read and
 // checked when it opens; the records are read from a buffered window over
 // the .shp and decoded by decode_record, which keeps sequential reading at
 // one system call per megabyte.
@@ -23,7 +23,7 @@ std::optional<std::string> find_companion(const std::string& base, std::string_v
 class reader
 {
   public:
-    // Opens the shapefile at path (native, with or without its extension).
+    // Opens the shape file at path (native, with or without its extension).
     // False when the .shp or .shx is missing, either header is damaged, or
     // the .shx is shorter than its header says or holds an impossible
     // offset or length.

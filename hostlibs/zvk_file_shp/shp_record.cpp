@@ -9,7 +9,7 @@ namespace zv::zvk_file_shp
 namespace
 {
 
-// Byte offsets inside a record's content (published shapefile layout).
+// Byte offsets inside a record's content (published shape file layout).
 constexpr std::size_t box_offset = 4;          // xmin, ymin, xmax, ymax
 constexpr std::size_t multi_count_offset = 36; // numParts, or numPoints of a multipoint
 constexpr std::size_t multipoint_points_offset = 40;

@@ -1,4 +1,4 @@
-// Decoding of one shapefile record (its content, after the 8-byte record
+// Decoding of one shape file record (its content, after the 8-byte record
 // header) into our record header and its parts. Every count and offset is
 // checked against the record's length, so a damaged record is refused, never
 // read past.

@@ -1,4 +1,4 @@
-// Writing a shapefile's .shp and .shx: records are gathered in a buffer and
+// Writing a shape file's .shp and .shx: records are gathered in a buffer and
 // appended a megabyte at a time to temporary files beside the targets; the
 // headers, which need the file lengths and the bounds of every record, are
 // written last. Nothing is at the targets until commit().

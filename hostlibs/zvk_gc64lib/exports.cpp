@@ -52,7 +52,7 @@ ZV_HOST_API bool zv_gc_geom_table_load_shp(zv_gc_geom_table_t table, const char1
         return false;
     const bool ok = guarded(false, [&] {
         const auto narrow = native(path);
-        return narrow && zv::zvk_gc64lib::load_shapefile(*narrow, table->table);
+        return narrow && zv::zvk_gc64lib::load_table(*narrow, table->table);
     });
     if (!ok)
         table->table.clear();
@@ -65,7 +65,7 @@ ZV_HOST_API bool zv_gc_geom_table_save_shp(zv_gc_geom_table_t table, const char1
         return false;
     return guarded(false, [&] {
         const auto narrow = native(path);
-        return narrow && zv::zvk_gc64lib::save_shapefile(table->table, *narrow);
+        return narrow && zv::zvk_gc64lib::save_table(table->table, *narrow);
     });
 }
 

@@ -52,7 +52,7 @@ struct computed_field {
 struct geom_object {
     shape_kind kind = shape_kind::null;
     std::vector<ring> parts;
-    int32_t source_object = 0;  // 0-based record number in the loaded shapefile
+    int32_t source_object = 0;  // 0-based record number in the loaded shape file
     int32_t source_part = 0;    // 0-based part of that record
     int64_t attribute_row = -1; // record of the attribute set; -1 when none
     std::vector<double> values; // one per computed field of the table

@@ -149,7 +149,7 @@ bool read_projection(const std::string& base, geom_table& table)
 
 } // namespace
 
-bool load_shapefile(const std::string& path, geom_table& table)
+bool load_table(const std::string& path, geom_table& table)
 {
     table.clear();
     const std::string base(foundation::without_extension(std::string_view(path)));

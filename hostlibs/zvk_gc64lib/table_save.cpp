@@ -102,7 +102,10 @@ class staged_table
         dbf::table dbf;
         return fill_attribute_table(table, stage_ + ".dbf", dbf) && dbf.commit();
     }
-    bool put_in_place(const std::string& base) { return foundation::rename_replacing(stage_ + ".dbf", base + ".dbf"); }
+    bool put_in_place(const std::string& base)
+    {
+        return foundation::rename_replacing(stage_ + ".dbf", base + ".dbf");
+    }
 
   private:
     foundation::replacement_file placeholder_;
@@ -111,7 +114,7 @@ class staged_table
 
 } // namespace
 
-bool save_shapefile(const geom_table& table, const std::string& path)
+bool save_table(const geom_table& table, const std::string& path)
 {
     const std::int32_t type = shape_type_of_kind(table.kind);
     if (type == ZV_SHP_NULL)

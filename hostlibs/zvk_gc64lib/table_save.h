@@ -1,5 +1,5 @@
-// Saving a geometry table as a shapefile, all or nothing, through the
-// project's shapefile writer and table writer.
+// Saving a geometry table as a shape file, all or nothing, through the
+// project's shape file writer and table writer.
 #pragma once
 
 #include "geom_table.h"
@@ -17,6 +17,6 @@ namespace zv::zvk_gc64lib
 // failure the temporaries (and any output already renamed) are removed and
 // false is returned. A table that was never filled (no shape type) or of
 // multipatches is not saved.
-bool save_shapefile(const geom_table& table, const std::string& path);
+bool save_table(const geom_table& table, const std::string& path);
 
 } // namespace zv::zvk_gc64lib

@@ -79,11 +79,11 @@ void run_files(const std::uint8_t* data, std::size_t size)
     zv::test::write_bytes(base + ".shp", bytes(2, shp_size));
     zv::test::write_bytes(base + ".shx", bytes(2 + shp_size, size - 2 - shp_size));
     geom_table t;
-    if (load_shapefile(base + ".shp", t)) {
+    if (load_table(base + ".shp", t)) {
         geom_table parts, rects;
         split_parts(t, parts);
         make_rectangles(parts, rects);
-        save_shapefile(rects, scratch().file("out.shp"));
+        save_table(rects, scratch().file("out.shp"));
     }
     if (std::distance(std::filesystem::directory_iterator(scratch().path()), {}) > 7)
         std::abort();
