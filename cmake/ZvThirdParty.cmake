@@ -1,5 +1,8 @@
-# Libraries of the field that the host libraries are built on.
-# zv::shapelib — shapelib (.shp/.shx/.dbf), Debian's libshp-dev.
+# Libraries of the field that the project builds on or checks itself against.
+# zv::shapelib — shapelib (.shp/.shx/.dbf), Debian's libshp-dev. Only the tests
+# and benchmarks use it, as the independent reference that reads what our
+# .shp/.shx/.dbf writers write and the anchor our readers are timed against;
+# no host library links it.
 find_path(ZV_SHAPELIB_INCLUDE_DIR shapefil.h)
 find_library(ZV_SHAPELIB_LIBRARY shp)
 if(ZV_SHAPELIB_INCLUDE_DIR AND ZV_SHAPELIB_LIBRARY)

@@ -1,90 +1,119 @@
 #include "zvk_file_shp/shp_reader.h"
 
-#include <shapefil.h>
+#include "foundation/byte_order.h"
+#include "foundation/file.h"
+#include "foundation/paths.h"
+#include "zvk_file_shp/shp_format.h"
 
-namespace zv::shp
+#include <climits>
+
+namespace zv::zvk_file_shp
 {
 namespace
 {
 
-constexpr std::size_t record_header_bytes = 8; // record number, content length (big-endian)
-constexpr std::uint64_t file_header_bytes = 100;
+using foundation::load_be;
+using foundation::load_le;
 
-std::uint32_t be_u32(const unsigned char* p)
+// Offsets and lengths are counted in 16-bit words; a byte offset must fit a
+// signed 32-bit number, as in every writer of the format.
+constexpr std::uint32_t max_offset_words = INT_MAX;
+constexpr std::uint32_t max_length_words = INT_MAX / 2 - 4;
+
+// The file code and a known shape type; the shape type, or nullopt.
+std::optional<std::int32_t> header_shape_type(const unsigned char* header)
 {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-           std::uint32_t{p[3]};
-}
-
-// shapelib reports damaged files through this hook; we answer with null.
-void quiet_error(const char*) {}
-
-std::string strip_extension(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-        return path;
-    }
-    return path.substr(0, dot);
+    const std::int32_t type = load_le<std::int32_t>(header + type_offset);
+    if (load_be<std::int32_t>(header) != file_code || !is_shape_type(type))
+        return std::nullopt;
+    return type;
 }
 
 } // namespace
 
+std::optional<std::string> find_companion(const std::string& base, std::string_view extension)
+{
+    std::string path = base;
+    path += extension;
+    if (foundation::is_regular_file(path))
+        return path;
+    for (std::size_t i = base.size(); i < path.size(); ++i)
+        if (path[i] >= 'a' && path[i] <= 'z')
+            path[i] = static_cast<char>(path[i] - 'a' + 'A');
+    if (foundation::is_regular_file(path))
+        return path;
+    return std::nullopt;
+}
+
 bool reader::open(const std::string& path)
 {
-    const std::string base = strip_extension(path);
-    return read_index(base) && open_shp(base);
+    const std::string base(foundation::without_extension(std::string_view(path)));
+    const auto shx = find_companion(base, ".shx");
+    const auto shp = find_companion(base, ".shp");
+    return shx && shp && read_index(*shx) && open_shp(*shp);
 }
 
-// The .shx through shapelib: it checks both file headers and reads every
-// record offset.
-bool reader::read_index(const std::string& base)
+// The .shx: its header says how many entries follow, and every one of them
+// must be there with an offset past the .shp header that a record could have.
+bool reader::read_index(const std::string& shx_path)
 {
-    SAHooks hooks;
-    SASetupDefaultHooks(&hooks);
-    hooks.Error = quiet_error;
-    SHPHandle handle = SHPOpenLL(base.c_str(), "rb", &hooks);
-    if (handle == nullptr) {
+    foundation::file_window shx;
+    if (!shx.open(shx_path))
         return false;
+    const unsigned char* header = shx.view(0, file_header_bytes);
+    const auto type = header != nullptr ? header_shape_type(header) : std::nullopt;
+    if (!type)
+        return false;
+    const std::uint32_t words = load_be<std::uint32_t>(header + length_offset);
+    if (words < file_header_bytes / 2 || words > INT_MAX)
+        return false;
+    const std::uint64_t count = (std::uint64_t{words} * 2 - file_header_bytes) / index_entry_bytes;
+    if (file_header_bytes + count * index_entry_bytes > shx.size())
+        return false;
+    shape_type_ = *type;
+    offsets_.clear();
+    offsets_.reserve(static_cast<std::size_t>(count));
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const unsigned char* entry = shx.view(file_header_bytes + i * index_entry_bytes, index_entry_bytes);
+        if (entry == nullptr)
+            return false;
+        const std::uint32_t offset = load_be<std::uint32_t>(entry);
+        const std::uint32_t length = load_be<std::uint32_t>(entry + 4);
+        if (offset > max_offset_words || length > max_length_words)
+            return false;
+        offsets_.push_back(offset * 2);
     }
-    shape_type_ = handle->nShapeType;
-    const int records = handle->nRecords;
-    bool ok = records >= 0;
-    if (ok) {
-        offsets_.assign(handle->panRecOffset, handle->panRecOffset + records);
-    }
-    SHPClose(handle);
-    return ok;
+    return true;
 }
 
-bool reader::open_shp(const std::string& base)
+// The .shp must have a whole header of the same shape type; its records may
+// be cut short (those are refused one by one when read).
+bool reader::open_shp(const std::string& shp_path)
 {
-    return shp_.open(base + ".shp") || shp_.open(base + ".SHP");
+    if (!shp_.open(shp_path))
+        return false;
+    const unsigned char* header = shp_.view(0, file_header_bytes);
+    return header != nullptr && header_shape_type(header) == shape_type_;
 }
 
 bool reader::read(std::uint32_t index)
 {
     last_valid_ = false;
-    if (index >= offsets_.size() || offsets_[index] < file_header_bytes) {
+    if (index >= offsets_.size() || offsets_[index] < file_header_bytes)
         return false;
-    }
     const std::uint64_t at = offsets_[index];
     const unsigned char* head = shp_.view(at, record_header_bytes);
-    if (head == nullptr) {
+    if (head == nullptr)
         return false;
-    }
-    const std::uint64_t content_bytes = std::uint64_t{be_u32(head + 4)} * 2;
-    if (content_bytes > shp_.size()) {
+    const std::uint64_t content_bytes = std::uint64_t{load_be<std::uint32_t>(head + 4)} * 2;
+    if (content_bytes > shp_.size())
         return false;
-    }
     const unsigned char* content =
         shp_.view(at + record_header_bytes, static_cast<std::size_t>(content_bytes));
-    if (content == nullptr) {
+    if (content == nullptr)
         return false;
-    }
     last_valid_ = decode_record(content, static_cast<std::size_t>(content_bytes), index, last_);
     return last_valid_;
 }
 
-} // namespace zv::shp
+} // namespace zv::zvk_file_shp

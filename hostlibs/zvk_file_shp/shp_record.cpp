@@ -1,13 +1,15 @@
 #include "zvk_file_shp/shp_record.h"
 
+#include "foundation/byte_order.h"
+
 #include <cstring>
 
-namespace zv::shp
+namespace zv::zvk_file_shp
 {
 namespace
 {
 
-// Byte offsets inside a record's content (published shapefile layout).
+// Byte offsets inside a record's content (published shape file layout).
 constexpr std::size_t box_offset = 4;          // xmin, ymin, xmax, ymax
 constexpr std::size_t multi_count_offset = 36; // numParts, or numPoints of a multipoint
 constexpr std::size_t multipoint_points_offset = 40;
@@ -16,16 +18,12 @@ constexpr std::size_t point_bytes = 16;
 
 std::int32_t le_i32(const unsigned char* p)
 {
-    std::int32_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
+    return foundation::load_le<std::int32_t>(p);
 }
 
 double le_f64(const unsigned char* p)
 {
-    double v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
+    return foundation::load_le<double>(p);
 }
 
 enum class layout { null, point, multipoint, poly, multipatch, unknown };
@@ -168,4 +166,4 @@ bool decode_record(const unsigned char* content, std::size_t content_bytes, std:
     return false;
 }
 
-} // namespace zv::shp
+} // namespace zv::zvk_file_shp

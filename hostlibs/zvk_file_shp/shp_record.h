@@ -1,4 +1,4 @@
-// Decoding of one shapefile record (its content, after the 8-byte record
+// Decoding of one shape file record (its content, after the 8-byte record
 // header) into our record header and its parts. Every count and offset is
 // checked against the record's length, so a damaged record is refused, never
 // read past.
@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace zv::shp
+namespace zv::zvk_file_shp
 {
 
 // A decoded record: the vertices of all parts in a row and where each part
@@ -26,4 +26,4 @@ struct record {
 // type this library does not know.
 bool decode_record(const unsigned char* content, std::size_t content_bytes, std::uint32_t index, record& out);
 
-} // namespace zv::shp
+} // namespace zv::zvk_file_shp

@@ -4,9 +4,10 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <set>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -106,4 +107,34 @@ std::string output_record(const geom_table& table, const geom_object& obj)
     return record;
 }
 
-} // namespace zv::gc
+bool fill_attribute_table(const geom_table& table, const std::string& path, dbf::table& out)
+{
+    std::vector<dbf_field_desc> descriptors;
+    for (const field_desc& f : output_fields(table)) {
+        dbf_field_desc d{};
+        f.name.copy(d.name, sizeof d.name - 1);
+        d.type = f.type;
+        d.length = static_cast<std::uint8_t>(f.width);
+        d.decimals = static_cast<std::uint8_t>(f.decimals);
+        descriptors.push_back(d);
+    }
+    const unsigned code_page = table.attributes ? table.attributes->code_page : 0;
+    if (!out.create(path, descriptors.data(), static_cast<std::uint32_t>(descriptors.size()),
+                    static_cast<std::uint32_t>(table.objects.size()), code_page))
+        return false;
+    const auto& fields = out.shape().fields;
+    for (std::uint32_t row = 0; row < table.objects.size(); ++row) {
+        const std::string record = output_record(table, table.objects[row]);
+        if (record.size() != out.shape().record_bytes)
+            return false;
+        for (std::uint32_t i = 0; i < fields.size(); ++i) {
+            unsigned char* cell = out.memory_cell(i, row);
+            if (cell == nullptr)
+                return false;
+            std::memcpy(cell, record.data() + fields[i].offset, fields[i].length);
+        }
+    }
+    return true;
+}
+
+} // namespace zv::zvk_gc64lib

@@ -1,13 +1,14 @@
 // The attribute table of a saved geometry table: its field list and the raw
-// bytes of each record.
+// bytes of each record, written by the project's table writer.
 #pragma once
 
 #include "geom_table.h"
+#include "zvk_file_dbf/dbf_table.h"
 
 #include <string>
 #include <vector>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 
 // SRC_OBJ and SRC_PART, the source fields, then the table's computed
@@ -23,4 +24,9 @@ std::string format_number(double value, int width, int decimals);
 // output_fields in order.
 std::string output_record(const geom_table& table, const geom_object& obj);
 
-} // namespace zv::gc
+// Creates the table at path (native) with one record per object, in the
+// source's declared code page; out.commit() puts it in place. False for
+// fields the writer refuses or when a record cannot be stored.
+bool fill_attribute_table(const geom_table& table, const std::string& path, dbf::table& out);
+
+} // namespace zv::zvk_gc64lib

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 
 std::size_t attribute_set::record_length() const
@@ -87,4 +87,4 @@ void split_parts(const geom_table& source, geom_table& target)
     target.objects = std::move(pieces);
 }
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

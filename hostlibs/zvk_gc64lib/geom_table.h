@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 
 struct point {
@@ -37,7 +37,8 @@ struct field_desc {
 struct attribute_set {
     std::vector<field_desc> fields;
     std::vector<std::string> records;
-    std::string code_page; // as shapelib reports it ("1251", "LDID/201"); empty when unknown
+    std::string cpg;        // text of the source's .cpg, copied as it is; empty when none
+    unsigned code_page = 0; // declared by the .cpg or the language-driver byte; 0 when unknown
     std::size_t record_length() const;
 };
 
@@ -51,7 +52,7 @@ struct computed_field {
 struct geom_object {
     shape_kind kind = shape_kind::null;
     std::vector<ring> parts;
-    int32_t source_object = 0;  // 0-based record number in the loaded shapefile
+    int32_t source_object = 0;  // 0-based record number in the loaded shape file
     int32_t source_part = 0;    // 0-based part of that record
     int64_t attribute_row = -1; // record of the attribute set; -1 when none
     std::vector<double> values; // one per computed field of the table
@@ -75,4 +76,4 @@ struct geom_table {
 // object per part; other objects are copied. target may be source.
 void split_parts(const geom_table& source, geom_table& target);
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

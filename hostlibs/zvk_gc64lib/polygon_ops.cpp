@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -79,4 +79,4 @@ void make_rectangles(const geom_table& polygons, geom_table& rectangles)
     rectangles.objects = std::move(rects);
 }
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

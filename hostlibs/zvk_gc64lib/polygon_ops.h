@@ -3,7 +3,7 @@
 
 #include "geom_table.h"
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 
 // One long and one short axis (two-vertex polylines with field LENGTH) per
@@ -15,4 +15,4 @@ void make_axes(const geom_table& polygons, geom_table& long_axes, geom_table& sh
 // object; other objects are passed over. rectangles may be polygons itself.
 void make_rectangles(const geom_table& polygons, geom_table& rectangles);
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

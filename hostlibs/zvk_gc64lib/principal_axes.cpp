@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -250,4 +250,4 @@ double line_azimuth_degrees(point direction)
     return az;
 }
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

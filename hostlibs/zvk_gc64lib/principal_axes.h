@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 
 // The centroid and the unit directions of the major and the minor principal
@@ -51,4 +51,4 @@ std::optional<oriented_box> polygon_oriented_box(const std::vector<ring>& rings)
 // undirected line: in [0, 180).
 double line_azimuth_degrees(point direction);
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

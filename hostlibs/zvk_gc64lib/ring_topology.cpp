@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -170,4 +170,4 @@ std::vector<ring_group> group_rings(const std::vector<ring>& rings)
     return groups;
 }
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

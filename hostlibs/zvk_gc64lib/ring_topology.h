@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 
 // The signed area of a ring, positive when counter-clockwise.
@@ -37,4 +37,4 @@ struct ring_group {
 // nested one level less deep).
 std::vector<ring_group> group_rings(const std::vector<ring>& rings);
 
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

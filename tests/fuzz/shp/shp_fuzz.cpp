@@ -1,12 +1,16 @@
 // Fuzz target of the shapefile reader. The input is a .shx and a .shp in
 // one: the first four bytes (little-endian) give the length of the .shx
 // part, the rest after it is the .shp. Both are written to a private folder
-// and read through the C functions, every record and its parts.
+// and read through the C functions, every record and its parts. shapelib
+// opens the same files as the reference: a pair it refuses must not open.
 #include "host/zvk_file_shp.h"
 #include "kit/scratch_folder.h"
 
+#include <shapefil.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -17,6 +21,20 @@ namespace
 void write_file(const std::string& path, const std::uint8_t* data, std::size_t size)
 {
     zv::test::write_bytes(path, std::string_view(reinterpret_cast<const char*>(data), size));
+}
+
+void quiet(const char*) {}
+
+bool shapelib_opens(const std::string& base)
+{
+    SAHooks hooks;
+    SASetupDefaultHooks(&hooks);
+    hooks.Error = quiet;
+    SHPHandle handle = SHPOpenLL(base.c_str(), "rb", &hooks);
+    if (handle == nullptr)
+        return false;
+    SHPClose(handle);
+    return true;
 }
 
 } // namespace
@@ -37,6 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zv_shp_file_t file = zv_shp_file_open_w(zv::test::u16(folder.file("f.shp")).c_str(), true);
     if (file == nullptr) {
         return 0;
+    }
+    if (!shapelib_opens(folder.file("f"))) {
+        std::abort(); // accepted what the reference refuses
     }
     zv_ov_d2_t parts = zv_ov_d2_create();
     const std::uint32_t count = zv_shp_file_get_no(file);

@@ -10,8 +10,8 @@
 namespace
 {
 
-using zv::shp::decode_record;
-using zv::shp::record;
+using zv::zvk_file_shp::decode_record;
+using zv::zvk_file_shp::record;
 
 class bytes
 {

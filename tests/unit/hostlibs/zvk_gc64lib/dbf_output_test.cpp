@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -48,4 +48,4 @@ TEST(GcDbfOutput, FieldsAreOursThenSourceThenComputedWithClashesRenamed)
 }
 
 } // namespace
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

@@ -12,7 +12,7 @@
 #include <memory>
 #include <stdexcept>
 
-namespace zv::gc::test
+namespace zv::zvk_gc64lib::test
 {
 namespace fs = std::filesystem;
 
@@ -128,4 +128,4 @@ ring make_ring(std::initializer_list<double> xy)
     return r;
 }
 
-} // namespace zv::gc::test
+} // namespace zv::zvk_gc64lib::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zv::gc::test
+namespace zv::zvk_gc64lib::test
 {
 
 // Folders, paths and file helpers shared with the other host-library tests.
@@ -43,4 +43,4 @@ std::vector<std::vector<std::string>> lines_starting(const std::vector<std::stri
 // A ring from a flat list of coordinates x0, y0, x1, y1, ...
 ring make_ring(std::initializer_list<double> xy);
 
-} // namespace zv::gc::test
+} // namespace zv::zvk_gc64lib::test

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -110,4 +110,4 @@ TEST(GcPolygonOps, OutputMayReplaceItsInput)
 }
 
 } // namespace
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

@@ -4,8 +4,8 @@
 #include "dbf_output.h"
 #include "geom_table.h"
 #include "polygon_ops.h"
-#include "shp_reader.h"
-#include "shp_writer.h"
+#include "table_load.h"
+#include "table_save.h"
 
 #include "kit/scratch_folder.h"
 
@@ -20,7 +20,7 @@
 namespace
 {
 
-using namespace zv::gc;
+using namespace zv::zvk_gc64lib;
 
 // Vertices are pairs of little-endian 16-bit integers; x = -32768 ends a ring.
 geom_table polygons_from(const std::uint8_t* data, std::size_t size)
@@ -79,11 +79,11 @@ void run_files(const std::uint8_t* data, std::size_t size)
     zv::test::write_bytes(base + ".shp", bytes(2, shp_size));
     zv::test::write_bytes(base + ".shx", bytes(2 + shp_size, size - 2 - shp_size));
     geom_table t;
-    if (load_shapefile(base + ".shp", t)) {
+    if (load_table(base + ".shp", t)) {
         geom_table parts, rects;
         split_parts(t, parts);
         make_rectangles(parts, rects);
-        save_shapefile(rects, scratch().file("out.shp"));
+        save_table(rects, scratch().file("out.shp"));
     }
     if (std::distance(std::filesystem::directory_iterator(scratch().path()), {}) > 7)
         std::abort();

@@ -10,7 +10,7 @@
 #include <numbers>
 #include <utility>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -189,4 +189,4 @@ TEST(GcPrincipalAxes, AzimuthIsClockwiseFromNorthAsAnUndirectedLine)
 }
 
 } // namespace
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -55,4 +55,4 @@ TEST(GcRingTopology, GroupsHolesWithTheirSmallestOuterRing)
 }
 
 } // namespace
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

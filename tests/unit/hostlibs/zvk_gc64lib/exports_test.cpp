@@ -17,7 +17,7 @@
 #include <fstream>
 #include <numbers>
 
-namespace zv::gc
+namespace zv::zvk_gc64lib
 {
 namespace
 {
@@ -199,7 +199,7 @@ TEST(Gc64libFiles, CompanionFilesAreCopied)
     const auto names = dir.entries();
     EXPECT_EQ(names.size(), 5u + 3 * 5u);
     for (const auto& name : names)
-        EXPECT_EQ(name.find("~zvtmp"), std::string::npos) << name;
+        EXPECT_EQ(name.find(".tmp."), std::string::npos) << name;
 }
 
 // Text stored in a single-byte code page comes out byte for byte, with the
@@ -354,9 +354,9 @@ TEST(Gc64libFailures, SaveIntoAMissingFolderOrOverAFolderLeavesNothing)
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("out.dbf/keep")));
 }
 
-// Files may not grow as far as the .dbf needs: its last record, which
-// shapelib writes only when the table is closed and whose failure shapelib
-// does not report, fails as on a full disk. The save must still notice.
+// Files may not grow as far as the .dbf needs: its last records, written
+// only when the table is committed, fail as on a full disk. The save must
+// notice, leave no temporary behind and the previous output untouched.
 TEST(Gc64libFailures, SaveThatRunsOutOfSpaceLeavesNothing)
 {
     scratch_folder dir;
@@ -375,11 +375,13 @@ TEST(Gc64libFailures, SaveThatRunsOutOfSpaceLeavesNothing)
     rlimit small = saved;
     small.rlim_cur = dbf_size - 10;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved_ok = save(t.rects, dir.file("out.shp"));
+    const std::string old_dbf = read_text(dir.file("probe.dbf"));
+    const bool saved_ok = save(t.rects, dir.file("probe.shp"));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, old_handler);
     EXPECT_FALSE(saved_ok);
     EXPECT_EQ(dir.entries(), before);
+    EXPECT_EQ(read_text(dir.file("probe.dbf")), old_dbf) << "the previous output stays as it was";
 }
 
 TEST(Gc64libFailures, DamagedInputsFailCleanly)
@@ -427,4 +429,4 @@ TEST(Gc64libFailures, NullAndInvalidArgumentsAreRefused)
 }
 
 } // namespace
-} // namespace zv::gc
+} // namespace zv::zvk_gc64lib

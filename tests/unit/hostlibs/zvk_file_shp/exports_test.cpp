@@ -321,6 +321,26 @@ TEST_F(ShpDamaged, WrongCountsAndOffsetsFailTheirRecord)
     EXPECT_EQ(readable(bad_type, shx), "-++");
 }
 
+// Header damage refuses the whole file: file codes, shape types, a .shx
+// length that cannot hold its header, index entries no writer can make.
+TEST_F(ShpDamaged, DamagedHeadersAndIndexDoNotOpen)
+{
+    using namespace std::string_view_literals;
+    const auto with = [](std::string bytes, std::size_t at, std::string_view put) {
+        return bytes.replace(at, put.size(), put);
+    };
+    EXPECT_EQ(readable(with(shp, 0, "\x00\x00\x27\x0B"sv), shx), "not opened") << ".shp file code";
+    EXPECT_EQ(readable(shp, with(shx, 2, "\x27\x0B"sv)), "not opened") << ".shx file code";
+    EXPECT_EQ(readable(shp, with(shx, 32, "\x02"sv)), "not opened") << "unknown shape type";
+    EXPECT_EQ(readable(with(shp, 32, "\x05"sv), shx), "not opened") << "types disagree";
+    EXPECT_EQ(readable(shp, with(shx, 24, "\x00\x00\x00\x31"sv)), "not opened")
+        << ".shx length below its header";
+    EXPECT_EQ(readable(shp, with(shx, 24, "\x80\x00\x00\x64"sv)), "not opened") << "length sign bit";
+    EXPECT_EQ(readable(shp, with(shx, 100, "\x80"sv)), "not opened") << "offset past 2^31 words";
+    EXPECT_EQ(readable(shp, with(shx, 104, "\x7F\xFF"sv)), "not opened") << "content length past 2^30 words";
+    EXPECT_EQ(readable(shp, shx + std::string(8, '\0')), "+++") << "bytes after the index are ignored";
+}
+
 TEST(ShpHandles, NullAndRefusedHandles)
 {
     EXPECT_EQ(zv_shp_file_open_w(nullptr, true), nullptr);

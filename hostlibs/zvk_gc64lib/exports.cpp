@@ -3,20 +3,35 @@
 #include "host/zvk_gc64lib.h"
 
 #include "foundation/guard.h"
-
-#include "file_ops.h"
+#include "foundation/paths.h"
 #include "geom_table.h"
 #include "polygon_ops.h"
-#include "shp_reader.h"
-#include "shp_writer.h"
+#include "table_load.h"
+#include "table_save.h"
 
 #include <new>
+#include <optional>
+#include <string>
 
 struct zv_gc_geom_table {
-    zv::gc::geom_table table;
+    zv::zvk_gc64lib::geom_table table;
 };
 
 using zv::foundation::guarded;
+
+namespace
+{
+
+// The native form of a path from the module; nullopt for a null or empty
+// path or one that is not well-formed UTF-16.
+std::optional<std::string> native(const char16_t* path)
+{
+    if (path == nullptr || *path == 0)
+        return std::nullopt;
+    return zv::foundation::native_path(path);
+}
+
+} // namespace
 
 extern "C" {
 
@@ -36,8 +51,8 @@ ZV_HOST_API bool zv_gc_geom_table_load_shp(zv_gc_geom_table_t table, const char1
     if (table == nullptr)
         return false;
     const bool ok = guarded(false, [&] {
-        const auto narrow = zv::gc::path_from_utf16(path);
-        return narrow && zv::gc::load_shapefile(*narrow, table->table);
+        const auto narrow = native(path);
+        return narrow && zv::zvk_gc64lib::load_table(*narrow, table->table);
     });
     if (!ok)
         table->table.clear();
@@ -49,8 +64,8 @@ ZV_HOST_API bool zv_gc_geom_table_save_shp(zv_gc_geom_table_t table, const char1
     if (table == nullptr)
         return false;
     return guarded(false, [&] {
-        const auto narrow = zv::gc::path_from_utf16(path);
-        return narrow && zv::gc::save_shapefile(table->table, *narrow);
+        const auto narrow = native(path);
+        return narrow && zv::zvk_gc64lib::save_table(table->table, *narrow);
     });
 }
 
@@ -59,7 +74,7 @@ ZV_HOST_API bool zv_gc_geom_table_split_parts(zv_gc_geom_table_t source, zv_gc_g
     if (source == nullptr || target == nullptr)
         return false;
     return guarded(false, [&] {
-        zv::gc::split_parts(source->table, target->table);
+        zv::zvk_gc64lib::split_parts(source->table, target->table);
         return true;
     });
 }
@@ -73,7 +88,7 @@ ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_ls_axes2d(zv_gc_geom_table_t poly
     if (long_axes == short_axes)
         return false;
     return guarded(false, [&] {
-        zv::gc::make_axes(polygons->table, long_axes->table, short_axes->table);
+        zv::zvk_gc64lib::make_axes(polygons->table, long_axes->table, short_axes->table);
         return true;
     });
 }
@@ -84,7 +99,7 @@ ZV_HOST_API bool zv_gc_geom_table_pgn_oriented_rect2d(zv_gc_geom_table_t polygon
     if (polygons == nullptr || rectangles == nullptr)
         return false;
     return guarded(false, [&] {
-        zv::gc::make_rectangles(polygons->table, rectangles->table);
+        zv::zvk_gc64lib::make_rectangles(polygons->table, rectangles->table);
         return true;
     });
 }

@@ -4,13 +4,12 @@
 
 #include "foundation/guard.h"
 #include "foundation/paths.h"
-#include "foundation/utf.h"
 #include "zvk_file_shp/shp_reader.h"
 
 #include <memory>
 
 struct zv_shp_file {
-    zv::shp::reader reader;
+    zv::zvk_file_shp::reader reader;
 };
 
 using zv::foundation::guarded;
@@ -23,8 +22,9 @@ ZV_HOST_API zv_shp_file_t zv_shp_file_open_w(const char16_t* path, bool read_onl
         if (path == nullptr || !read_only) {
             return nullptr;
         }
+        const auto native = zv::foundation::native_path(path);
         auto file = std::make_unique<zv_shp_file>();
-        return file->reader.open(zv::foundation::native_path_or_empty(path)) ? file.release() : nullptr;
+        return native && file->reader.open(*native) ? file.release() : nullptr;
     });
 }
 
@@ -69,7 +69,7 @@ ZV_HOST_API bool zv_shp_file_get_polypoint(zv_shp_file_t file, const zv_shp_reco
         if (!reader.has_record(header->index) && !reader.read(header->index)) {
             return false;
         }
-        const zv::shp::record& rec = reader.last();
+        const zv::zvk_file_shp::record& rec = reader.last();
         if (rec.header.shape_type == ZV_SHP_NULL) {
             return false;
         }

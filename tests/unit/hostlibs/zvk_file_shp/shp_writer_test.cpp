@@ -1,0 +1,161 @@
+// The .shp/.shx writer: what it writes is read back by shapelib, the
+// independent reference, and by our own reader; failures leave no file.
+#include "zvk_file_shp/shp_writer.h"
+
+#include "kit/scratch_folder.h"
+#include "zvk_file_shp/shp_reader.h"
+
+#include <shapefil.h>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using zv::test::scratch_folder;
+using zv::zvk_file_shp::reader;
+using zv::zvk_file_shp::writer;
+
+// Records as shapelib reads them: "type|part starts|x,y x,y ...".
+std::vector<std::string> shapelib_dump(const std::string& base, double bounds[4])
+{
+    std::vector<std::string> out;
+    SHPHandle shp = SHPOpen(base.c_str(), "rb");
+    if (shp == nullptr)
+        return {"<not opened>"};
+    int count = 0, type = 0;
+    double lo[4], hi[4];
+    SHPGetInfo(shp, &count, &type, lo, hi);
+    bounds[0] = lo[0], bounds[1] = lo[1], bounds[2] = hi[0], bounds[3] = hi[1];
+    out.push_back("file " + std::to_string(type));
+    for (int i = 0; i < count; ++i) {
+        SHPObject* s = SHPReadObject(shp, i);
+        if (s == nullptr) {
+            out.push_back("<damaged>");
+            continue;
+        }
+        std::string line = std::to_string(s->nSHPType) + "|";
+        for (int p = 0; p < s->nParts; ++p)
+            line += std::to_string(s->panPartStart[p]) + ",";
+        line += "|";
+        for (int v = 0; v < s->nVertices; ++v) {
+            char xy[64];
+            std::snprintf(xy, sizeof xy, "%g,%g ", s->padfX[v], s->padfY[v]);
+            line += xy;
+        }
+        out.push_back(line);
+        SHPDestroyObject(s);
+    }
+    SHPClose(shp);
+    return out;
+}
+
+const std::vector<zv_vertex_d2> square{{0, 0}, {0, 4}, {4, 4}, {4, 0}, {0, 0}};
+const std::vector<zv_vertex_d2> hole_square{{0, 0}, {0, 4}, {4, 4}, {4, 0}, {0, 0},
+                                            {1, 1}, {2, 1}, {2, 2}, {1, 1}};
+
+TEST(ShpWriter, EveryWritableTypeReadsBackWithShapelibAndOurReader)
+{
+    const std::vector<std::uint32_t> two_rings{0, 5};
+    struct expected_file {
+        std::int32_t type;
+        std::vector<std::string> records;
+    };
+    const std::vector<expected_file> files{
+        {ZV_SHP_POINT, {"1||-7.5,3 ", "0||"}},
+        {ZV_SHP_MULTIPOINT, {"8||-7.5,3 0.25,9 ", "0||"}},
+        {ZV_SHP_POLYLINE, {"3|0,|-7.5,3 0.25,9 ", "0||"}},
+        {ZV_SHP_POLYGON, {"5|0,|-7.5,3 0.25,9 ", "0||"}},
+    };
+    scratch_folder dir;
+    for (const auto& f : files) {
+        const std::string base = dir.file("t" + std::to_string(f.type));
+        writer w;
+        ASSERT_TRUE(w.create(base, f.type));
+        const std::vector<zv_vertex_d2> two{{-7.5, 3}, {0.25, 9}};
+        const std::vector<std::uint32_t> one_part{0};
+        ASSERT_TRUE(w.add(two, one_part));
+        ASSERT_TRUE(w.add({}, {}));
+        ASSERT_TRUE(w.commit());
+        double bounds[4];
+        auto dump = shapelib_dump(base, bounds);
+        ASSERT_EQ(dump.size(), 3u) << f.type;
+        EXPECT_EQ(dump[0], "file " + std::to_string(f.type));
+        EXPECT_EQ(dump[1], f.records[0]);
+        EXPECT_EQ(dump[2], f.records[1]);
+        const double point_bounds[] = {-7.5, 3, -7.5, 3}, all_bounds[] = {-7.5, 3, 0.25, 9};
+        const double* want = f.type == ZV_SHP_POINT ? point_bounds : all_bounds;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(bounds[i], want[i]) << f.type << " bound " << i;
+
+        reader r;
+        ASSERT_TRUE(r.open(base + ".shp"));
+        EXPECT_EQ(r.shape_type(), f.type);
+        ASSERT_EQ(r.count(), 2u);
+        EXPECT_TRUE(r.read(1));
+        EXPECT_EQ(r.last().header.shape_type, ZV_SHP_NULL);
+    }
+
+    // Polygons with holes keep their ring starts.
+    const std::string base = dir.file("holes");
+    writer w;
+    ASSERT_TRUE(w.create(base, ZV_SHP_POLYGON));
+    ASSERT_TRUE(w.add(hole_square, two_rings));
+    ASSERT_TRUE(w.commit());
+    double bounds[4];
+    const auto dump = shapelib_dump(base, bounds);
+    ASSERT_EQ(dump.size(), 2u);
+    EXPECT_EQ(dump[1].substr(0, 6), "5|0,5,");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"holes.shp", "holes.shx", "t1.shp", "t1.shx", "t3.shp",
+                                                       "t3.shx", "t5.shp", "t5.shx", "t8.shp", "t8.shx"}));
+}
+
+TEST(ShpWriter, RefusedInputsAndDiscardLeaveNothing)
+{
+    scratch_folder dir;
+    writer w;
+    EXPECT_FALSE(w.create(dir.file("z"), ZV_SHP_POLYGONZ)) << "2-D types only";
+    EXPECT_FALSE(w.add(square, {})) << "not created";
+    ASSERT_TRUE(w.create(dir.file("t"), ZV_SHP_POLYLINE));
+    const std::vector<std::uint32_t> falling{0, 3, 2}, late_first{1}, past_end{0, 6};
+    EXPECT_FALSE(w.add(square, {}));
+    EXPECT_FALSE(w.add(square, falling));
+    EXPECT_FALSE(w.add(square, late_first));
+    EXPECT_FALSE(w.add(square, past_end));
+    w.discard();
+    EXPECT_TRUE(dir.entries().empty());
+    EXPECT_FALSE(w.create(dir.file("missing/t"), ZV_SHP_POINT));
+    EXPECT_TRUE(dir.entries().empty());
+}
+
+// A .shp that may not grow as far as it needs, as on a full disk: the
+// writer reports it, and neither target nor temporary is left.
+TEST(ShpWriter, FailedWriteLeavesNoFile)
+{
+    scratch_folder dir;
+    std::vector<zv_vertex_d2> many(200000, zv_vertex_d2{1, 2});
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1 << 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    writer w;
+    bool ok = w.create(dir.file("big"), ZV_SHP_MULTIPOINT);
+    for (int i = 0; ok && i < 4; ++i)
+        ok = w.add(many, {});
+    ok = ok && w.commit();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(ok);
+    w.discard();
+    EXPECT_TRUE(dir.entries().empty());
+}
+
+} // namespace
