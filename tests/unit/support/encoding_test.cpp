@@ -2,11 +2,15 @@
 // whose code page follows the system's ANSI code page.
 #include "support/encoding.h"
 
+#include "foundation/utf.h"
+#include "host/zvk_file_dbf.h"
 #include "kit/scoped_env.h"
+#include "kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -19,42 +23,31 @@ const std::string profile_1251 = "\xCF\xF0\xEE\xF4\xE8\xEB\xFC";
 const std::string profile_866 = "\x8F\xE0\xAE\xE4\xA8\xAB\xEC";
 const std::string profile_utf8 = "\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C";
 
-TEST(SupportEncodingTable, HasTheNineteenNamedEntriesInOrder)
+// Narrow text that a host library hands out reads back as the same text in
+// the module under every locale: both take the ANSI code page from one rule
+// and convert with one decoder.
+TEST(SupportConversion, NarrowTextOfAHostLibraryReadsBackTheSameInTheModule)
 {
-    struct expected {
-        std::u16string name;
-        std::u16string alternative;
-        unsigned code_page;
+    const std::pair<const char*, std::u16string> samples[] = {
+        {"ky_KG", u"Бишкек"},  {"bs_BA", u"Šđčćž"},  {"sq_AL", u"Çkëtë"},        {"iw_IL", u"שלום"},
+        {"ru-RU", u"Профиль"}, {"el_GR", u"Προφίλ"}, {"C.UTF-8", u"Профиль 中"}, {"en_US", u"Café"},
     };
-    const expected entries[] = {
-        {u"UTF-8", u"UTF-8", 65001},
-        {u"UTF-16", u"UTF-16", 0},
-        {u"UTF-16LE", u"UTF-16LE", 0},
-        {u"UTF-16BE", u"UTF-16BE", 0},
-        {u"UTF-32", u"UTF-32", 0},
-        {u"UTF-32LE", u"UTF-32LE", 0},
-        {u"UTF-32BE", u"UTF-32BE", 0},
-        {u"CP1250", u"Windows-1250", 1250},
-        {u"CP1251", u"Windows-1251", 1251},
-        {u"CP1252", u"Windows-1252", 1252},
-        {u"CP1253", u"Windows-1253", 1253},
-        {u"CP1254", u"Windows-1254", 1254},
-        {u"CP1255", u"Windows-1255", 1255},
-        {u"CP1256", u"Windows-1256", 1256},
-        {u"CP1257", u"Windows-1257", 1257},
-        {u"CP1258", u"Windows-1258", 1258},
-        {u"CP866", u"OEM 866", 866},
-        {u"ASCII", u"US-ASCII", 20127},
-        {u"SYSTEM", u"ANSI", 0},
-    };
-    const auto& table = zv::encodings();
-    ASSERT_EQ(table.size(), std::size(entries));
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(table[i].name, entries[i].name);
-        EXPECT_EQ(table[i].alternative_name, entries[i].alternative);
-        EXPECT_EQ(table[i].code_page, entries[i].code_page);
-        EXPECT_EQ(table[i].reserved, 0u);
+    zv::test::scratch_folder dir;
+    const std::u16string path = zv::foundation::to_utf16(dir.file("agree.dbf"));
+    const dbf_field_desc field{"NAME", 'C', 40, 0};
+    zv::test::scoped_env env;
+    env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_CTYPE", std::nullopt).set("LANG", std::nullopt);
+    for (const auto& [locale, text] : samples) {
+        SCOPED_TRACE(locale);
+        env.set("LC_ALL", locale);
+        zv_dbf_t table = zv_dbf_create_w(path.c_str(), 1, 1, &field, 0);
+        ASSERT_NE(table, nullptr);
+        ASSERT_TRUE(zv_dbf_set_str_w(table, 0, 0, text.c_str()));
+        const char* narrow = zv_dbf_get_str(table, 0, 0, nullptr);
+        ASSERT_NE(narrow, nullptr);
+        EXPECT_EQ(to_wide(narrow), text);
+        EXPECT_EQ(zv_dbf_get_str(table, 0, 0, nullptr), to_narrow(text));
+        zv_dbf_close(table);
     }
 }
 
