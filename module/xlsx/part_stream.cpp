@@ -4,7 +4,7 @@
 
 #include "platform/text_codec.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 PartStream::~PartStream()
@@ -67,4 +67,4 @@ bool PartStream::Close()
     return !failed_;
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -9,7 +9,7 @@ namespace
 
 TEST(CellReferences, ColumnLettersAreBijectiveBase26)
 {
-    using SimpleXlsx::ColumnName;
+    using zv::xlsx::ColumnName;
     EXPECT_EQ(ColumnName(0), "A");
     EXPECT_EQ(ColumnName(25), "Z");
     EXPECT_EQ(ColumnName(26), "AA");
@@ -23,8 +23,8 @@ TEST(CellReferences, ColumnLettersAreBijectiveBase26)
 
 TEST(CellReferences, ReferenceJoinsLettersAndRow)
 {
-    EXPECT_EQ(SimpleXlsx::CellReference(1, 0), "A1");
-    EXPECT_EQ(SimpleXlsx::CellReference(100000, 27), "AB100000");
+    EXPECT_EQ(zv::xlsx::CellReference(1, 0), "A1");
+    EXPECT_EQ(zv::xlsx::CellReference(100000, 27), "AB100000");
 }
 
 class SerialDays : public ::testing::Test
@@ -36,18 +36,18 @@ class SerialDays : public ::testing::Test
 TEST_F(SerialDays, UnixEpochIsDay25569InUtc)
 {
     zv::platform::override_local_offset(0);
-    EXPECT_DOUBLE_EQ(SimpleXlsx::SerialDayNumber(0), 25569.0);
-    EXPECT_DOUBLE_EQ(SimpleXlsx::SerialDayNumber(86400 + 43200), 25570.5);
+    EXPECT_DOUBLE_EQ(zv::xlsx::SerialDayNumber(0), 25569.0);
+    EXPECT_DOUBLE_EQ(zv::xlsx::SerialDayNumber(86400 + 43200), 25570.5);
     // 2024-03-01 06:00:00 UTC; 2024-02-29 exists.
-    EXPECT_DOUBLE_EQ(SimpleXlsx::SerialDayNumber(1709272800), 45352.25);
+    EXPECT_DOUBLE_EQ(zv::xlsx::SerialDayNumber(1709272800), 45352.25);
 }
 
 TEST_F(SerialDays, LocalTimeIsUsed)
 {
     zv::platform::override_local_offset(3 * 3600);
-    EXPECT_DOUBLE_EQ(SimpleXlsx::SerialDayNumber(0), 25569.125);
+    EXPECT_DOUBLE_EQ(zv::xlsx::SerialDayNumber(0), 25569.125);
     zv::platform::override_local_offset(-6 * 3600);
-    EXPECT_DOUBLE_EQ(SimpleXlsx::SerialDayNumber(0), 25568.75);
+    EXPECT_DOUBLE_EQ(zv::xlsx::SerialDayNumber(0), 25568.75);
 }
 
 } // namespace

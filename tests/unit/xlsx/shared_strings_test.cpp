@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-using SimpleXlsx::SharedStringTable;
+using zv::xlsx::SharedStringTable;
 
 namespace
 {
@@ -74,16 +74,16 @@ TEST(SharedStrings, TextsLongerThanAnArenaBlock)
 // hashes: the indices must be those of plain lookups, across table growth.
 TEST(SharedStrings, PrehashedLookupsHandOutTheSameIndices)
 {
-    SimpleXlsx::SharedStringTable plain;
-    SimpleXlsx::SharedStringTable ahead;
-    ahead.Prefetch(SimpleXlsx::SharedStringTable::Hash("empty table")); // nothing to fetch yet
+    zv::xlsx::SharedStringTable plain;
+    zv::xlsx::SharedStringTable ahead;
+    ahead.Prefetch(zv::xlsx::SharedStringTable::Hash("empty table")); // nothing to fetch yet
     for (int row = 0; row < 3000; ++row) {
         std::vector<std::string> texts;
         for (int column = 0; column < 7; ++column)
             texts.push_back("v" + std::to_string((row * 7 + column) % 5000));
         std::vector<std::uint64_t> hashes;
         for (const std::string& text : texts) {
-            hashes.push_back(SimpleXlsx::SharedStringTable::Hash(text));
+            hashes.push_back(zv::xlsx::SharedStringTable::Hash(text));
             ahead.Prefetch(hashes.back());
         }
         for (std::size_t i = 0; i < texts.size(); ++i)

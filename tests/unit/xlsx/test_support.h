@@ -59,15 +59,15 @@ inline std::string ReadFile(const std::filesystem::path& path)
 
 // Runs `write` on a writer over a scratch file (after the declaration) and
 // returns the bytes of the file.
-inline std::string WriteToString(const std::function<void(SimpleXlsx::XmlWriter&)>& write)
+inline std::string WriteToString(const std::function<void(zv::xlsx::XmlWriter&)>& write)
 {
     ScratchFolder folder;
     const auto file = folder.path() / "part.xml";
     {
-        SimpleXlsx::PartStream stream;
+        zv::xlsx::PartStream stream;
         stream.Open(Widen(file.string()));
-        SimpleXlsx::XmlWriter xml(stream);
-        xml << SimpleXlsx::XmlToken::Prolog();
+        zv::xlsx::XmlWriter xml(stream);
+        xml << zv::xlsx::XmlToken::Prolog();
         write(xml);
     }
     return ReadFile(file);

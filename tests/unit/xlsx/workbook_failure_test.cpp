@@ -11,7 +11,7 @@
 #include "platform/file_io.h"
 #include "test_support.h"
 
-using namespace SimpleXlsx;
+using namespace zv::xlsx;
 using xlsx_test::Widen;
 
 namespace

@@ -8,7 +8,7 @@
 #include "platform/environment.h"
 #include "test_support.h"
 
-using namespace SimpleXlsx;
+using namespace zv::xlsx;
 using xlsx_test::Widen;
 
 namespace

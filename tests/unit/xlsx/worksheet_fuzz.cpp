@@ -17,9 +17,9 @@ namespace
 {
 
 // Splits the input into rows (0xFFFF) and cells (0xFFFE) of UTF-16 units.
-std::vector<std::vector<SimpleXlsx::StringCell>> Rows(const std::uint8_t* data, std::size_t size)
+std::vector<std::vector<zv::xlsx::StringCell>> Rows(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::vector<SimpleXlsx::StringCell>> rows(1);
+    std::vector<std::vector<zv::xlsx::StringCell>> rows(1);
     rows.back().emplace_back();
     for (std::size_t i = 0; i + 1 < size; i += 2) {
         const auto unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
@@ -65,10 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / ("zv_xlsx_fuzz_" + std::to_string(::getpid()));
     const auto rows = Rows(data, size);
-    SimpleXlsx::SharedStringTable strings;
+    zv::xlsx::SharedStringTable strings;
     {
         const std::string narrow = folder.string();
-        SimpleXlsx::CWorksheet sheet(1, std::u16string(narrow.begin(), narrow.end()), &strings);
+        zv::xlsx::CWorksheet sheet(1, std::u16string(narrow.begin(), narrow.end()), &strings);
         for (const auto& row : rows)
             sheet.AddRow(row);
         if (!sheet.Save())

@@ -5,7 +5,7 @@
 #include "platform/environment.h"
 #include "test_support.h"
 
-using namespace SimpleXlsx;
+using namespace zv::xlsx;
 
 namespace
 {
