@@ -35,9 +35,9 @@ const char* child_name(exporter which)
 // as the attribute export does.
 bool export_ours(std::size_t rows, const std::string& path)
 {
-    SimpleXlsx::CWorkbook book;
-    SimpleXlsx::CWorksheet& sheet = book.AddSheet(u"Profiles");
-    std::vector<SimpleXlsx::StringCell> cells(table_fields);
+    zv::xlsx::CWorkbook book;
+    zv::xlsx::CWorksheet& sheet = book.AddSheet(u"Profiles");
+    std::vector<zv::xlsx::StringCell> cells(table_fields);
     auto add = [&](const record& r) {
         for (std::size_t c = 0; c < table_fields; ++c) {
             cells[c].value = utf16_of(xml_quote(r[c]));

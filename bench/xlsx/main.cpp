@@ -11,6 +11,8 @@
 //           profiling one of them (default all)
 #include "deflate_section.h"
 #include "export_section.h"
+#include "kit/scoped_env.h"
+#include "kit/scratch_folder.h"
 #include "xml_shapes.h"
 
 #include <cstdio>
@@ -137,18 +139,16 @@ struct export_figures {
 // holds the XML of the DEFLATE section.
 export_figures run_exports(const char* self, const options& o)
 {
-    const std::filesystem::path scratch =
-        std::filesystem::temp_directory_path() / ("zv_bench_xlsx_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(scratch);
-    ::setenv("TEMP", scratch.c_str(), 1);
+    const zv::test::scratch_folder scratch_folder("zv_bench_xlsx");
+    const std::filesystem::path& scratch = scratch_folder.path();
+    zv::test::scoped_env env;
+    env.set("TEMP", scratch.string());
     const std::string ours_path = o.out.empty() ? (scratch / "ours.xlsx").string() : o.out;
     export_figures e;
     e.ours = measure_export(self, exporter::ours, o.rows, ours_path);
     e.lxw = measure_export(self, exporter::lxw_default, o.rows, (scratch / "lxw.xlsx").string());
     e.lxw_cm =
         measure_export(self, exporter::lxw_constant_memory, o.rows, (scratch / "lxw_cm.xlsx").string());
-    std::error_code ec;
-    std::filesystem::remove_all(scratch, ec);
     return e;
 }
 

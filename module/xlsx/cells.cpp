@@ -2,7 +2,7 @@
 
 #include "platform/environment.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -51,4 +51,4 @@ double SerialDayNumber(std::time_t t)
     return static_cast<double>(seconds) / 86400.0 + 2.0;
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

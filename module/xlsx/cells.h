@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // A text cell; a value beginning with '=' is written as a formula. The text
@@ -60,4 +60,4 @@ std::string CellReference(std::uint32_t row, std::uint32_t column);
 // plus 2, so 1970-01-01 00:00 local time is 25569.
 double SerialDayNumber(std::time_t t);
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

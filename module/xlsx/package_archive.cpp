@@ -3,7 +3,7 @@
 #include "xlsx/package_folder.h"
 #include "zip/zip_archive_writer.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 bool PackParts(const std::u16string& target, const std::u16string& folder,
@@ -29,4 +29,4 @@ bool PackParts(const std::u16string& target, const std::u16string& folder,
     return all_added;
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

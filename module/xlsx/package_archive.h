@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // Creates (or replaces) the archive at `target` and adds "<folder>/<part>"
@@ -14,4 +14,4 @@ namespace SimpleXlsx
 bool PackParts(const std::u16string& target, const std::u16string& folder,
                const std::vector<std::u16string>& parts);
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -7,7 +7,7 @@
 #include "platform/file_system.h"
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -82,4 +82,4 @@ bool OpenPartFile(const std::u16string& folder, std::u16string_view part, PartSt
     return true;
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

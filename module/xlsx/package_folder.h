@@ -7,7 +7,7 @@
 
 #include "xlsx/part_stream.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // Reserves a temporary folder path for a new workbook: "xlsx_<thread>_<clock>"
@@ -27,4 +27,4 @@ std::u16string PartPath(const std::u16string& folder, std::u16string_view part);
 // created then); a file that cannot be opened leaves `out` closed.
 bool OpenPartFile(const std::u16string& folder, std::u16string_view part, PartStream& out);
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -4,7 +4,7 @@
 
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -217,4 +217,4 @@ void WriteCalcChainXml(XmlWriter& xml, const std::vector<FormulaCell>& cells)
     xml.End("calcChain");
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

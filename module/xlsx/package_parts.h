@@ -12,7 +12,7 @@
 #include "xlsx/shared_strings.h"
 #include "xlsx/xml_writer.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // What the describing parts need to know about a workbook.
@@ -44,4 +44,4 @@ void WriteWorkbookRelsXml(XmlWriter& xml, const PackageSummary& summary);
 void WriteSharedStringsXml(XmlWriter& xml, const SharedStringTable& strings);
 void WriteCalcChainXml(XmlWriter& xml, const std::vector<FormulaCell>& cells);
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

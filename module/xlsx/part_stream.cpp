@@ -4,7 +4,7 @@
 
 #include "foundation/utf.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 PartStream::~PartStream()
@@ -68,4 +68,4 @@ bool PartStream::Close()
     return !failed_;
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -13,7 +13,7 @@
 
 #include "platform/file_io.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 class PartStream
@@ -63,4 +63,4 @@ class PartStream
     std::string scratch_; // for texts too long to encode in place
 };
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -207,4 +207,4 @@ void SharedStringTable::Grow()
         place(pending[k % kAhead]);
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

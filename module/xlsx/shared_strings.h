@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 class SharedStringTable
@@ -69,4 +69,4 @@ class SharedStringTable
     std::uint64_t count_ = 0;
 };
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -116,4 +116,4 @@ std::size_t StyleList::Add(const Style& style)
     return FindOrAppend(cellFormats_, cell);
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

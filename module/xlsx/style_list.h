@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // Font attribute bits.
@@ -193,4 +193,4 @@ class StyleList
 // one built from its fields.
 std::u16string NumFormatCode(const NumFormat& format);
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

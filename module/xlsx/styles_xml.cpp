@@ -1,6 +1,6 @@
 #include "xlsx/styles_xml.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -193,4 +193,4 @@ void WriteStylesXml(XmlWriter& xml, const StyleList& styles)
     xml.End("styleSheet");
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -4,7 +4,7 @@
 #include "xlsx/style_list.h"
 #include "xlsx/xml_writer.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // Writes the "styleSheet" document (after the declaration line).
@@ -15,4 +15,4 @@ const char* PatternName(std::int32_t pattern);
 // Name of a border line style; null when the value means no line.
 const char* BorderStyleName(std::int32_t style);
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

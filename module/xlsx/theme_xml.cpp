@@ -1,6 +1,6 @@
 #include "xlsx/theme_xml.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -205,4 +205,4 @@ void WriteThemeXml(XmlWriter& xml)
     xml.End("a:theme");
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -5,10 +5,10 @@
 
 #include "xlsx/xml_writer.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // Writes the "a:theme" document (after the declaration line).
 void WriteThemeXml(XmlWriter& xml);
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

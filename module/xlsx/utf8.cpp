@@ -2,7 +2,7 @@
 
 #include "foundation/utf.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 void AppendUtf8(std::u16string_view text, std::string& out)
 {
@@ -48,4 +48,4 @@ std::u16string XmlEscape(std::u16string_view text)
     return out;
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // Longest path, in bytes without the terminator, that the multibyte
@@ -26,4 +26,4 @@ bool ToMultibytePath(std::u16string_view path, std::string& out);
 // Replaces &, <, > and " by their entity references.
 std::u16string XmlEscape(std::u16string_view text);
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

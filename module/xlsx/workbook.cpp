@@ -1,5 +1,6 @@
 #include "xlsx/workbook.h"
 
+#include "foundation/guard.h"
 #include "platform/file_io.h"
 #include "platform/file_system.h"
 #include "xlsx/package_archive.h"
@@ -8,7 +9,7 @@
 #include "xlsx/theme_xml.h"
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -164,19 +165,16 @@ bool CWorkbook::Save(std::u16string_view path)
     if (saved_)
         return false; // the worksheet files are closed; a second save has nothing to pack
     saved_ = true;
-    bool result = false;
-    try {
-        result = WriteDescribingParts();
+    // Out of memory while writing: the client only learns of a failed save.
+    const bool result = zv::foundation::guarded(false, [&] {
+        bool written = WriteDescribingParts();
         // Finish the worksheets even after a failure, so their files are
         // closed before the clean-up removes them.
-        result = WriteSheets() && result;
+        written = WriteSheets() && written;
         std::string multibyte;
         const std::u16string target(path);
-        result = result && ToMultibytePath(target, multibyte) && PackParts(target, temp_folder_, parts_);
-    } catch (...) {
-        // Out of memory while writing: the client only learns of a failed save.
-        result = false;
-    }
+        return written && ToMultibytePath(target, multibyte) && PackParts(target, temp_folder_, parts_);
+    });
     CleanUp();
     return result;
 }
@@ -184,7 +182,8 @@ bool CWorkbook::Save(std::u16string_view path)
 // Removes the part files and the folders that held them; failures are ignored.
 void CWorkbook::CleanUp() const noexcept
 {
-    try {
+    // Only the path strings can fail (out of memory); what is left stays.
+    zv::foundation::guarded_void([&] {
         for (const auto& part : parts_)
             zv::platform::remove_file(PartPath(temp_folder_, part));
         // Worksheet files exist from AddSheet on, listed or not: never leave them.
@@ -199,9 +198,7 @@ void CWorkbook::CleanUp() const noexcept
         for (const char16_t* folder : kFolders)
             zv::platform::remove_empty_directory(temp_folder_ + folder);
         zv::platform::remove_empty_directory(temp_folder_);
-    } catch (...) {
-        // Only the path strings can fail (out of memory); what is left stays.
-    }
+    });
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -26,7 +26,7 @@
 #include "xlsx/style_list.h"
 #include "xlsx/worksheet.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 class CWorkbook
@@ -83,4 +83,4 @@ class CWorkbook
     bool saved_ = false;
 };
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

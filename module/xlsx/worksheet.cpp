@@ -2,10 +2,11 @@
 
 #include <charconv>
 
+#include "foundation/guard.h"
 #include "xlsx/package_folder.h"
 #include "xlsx/utf8.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -36,11 +37,11 @@ struct RefBuffer {
 // (its save then reports false) instead of throwing at the caller.
 template <typename Fn> void CWorksheet::Guarded(Fn step) noexcept
 {
-    try {
-        step();
-    } catch (...) {
+    if (!zv::foundation::guarded(false, [&] {
+            step();
+            return true;
+        }))
         failed_ = true;
-    }
 }
 
 CWorksheet::CWorksheet(std::uint32_t number, const std::u16string& temp_folder, SharedStringTable* strings,
@@ -332,4 +333,4 @@ bool CWorksheet::Save()
     return stream_->Close() && !failed_;
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -14,7 +14,7 @@
 #include "xlsx/shared_strings.h"
 #include "xlsx/xml_writer.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 // A cell position: 1-based row, 0-based column.
@@ -114,4 +114,4 @@ class CWorksheet
     std::vector<PreparedText> prepared_;
 };
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

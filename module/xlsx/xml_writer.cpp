@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 namespace
 {
@@ -113,4 +113,4 @@ XmlWriter& XmlWriter::operator<<(double value)
     return *this << std::string_view(digits, static_cast<std::size_t>(result.ptr - digits));
 }
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -16,7 +16,7 @@
 
 #include "xlsx/part_stream.h"
 
-namespace SimpleXlsx
+namespace zv::xlsx
 {
 
 enum class XmlTokenKind { Prolog, StartTag, Attribute, Content, EndTag };
@@ -107,4 +107,4 @@ class XmlWriter
     bool prolog_ = false;
 };
 
-} // namespace SimpleXlsx
+} // namespace zv::xlsx

@@ -1,5 +1,6 @@
 #include "zip/zip_archive_writer.h"
 
+#include "foundation/guard.h"
 #include "zip/deflate_compressor.h"
 #include "zip/zip_entry.h"
 #include "zip/zip_format.h"
@@ -286,7 +287,9 @@ std::uint32_t ZipArchiveWriter::state::end_archive()
 ZipArchiveHandle* ZipArchiveWriter::Create(const void* target, std::uint32_t capacity, std::uint32_t mode,
                                            const char* password) noexcept
 {
-    try {
+    // An exception (out of memory) leaves zr_no_memory as the last result.
+    remember(zr_no_memory);
+    return zv::foundation::guarded<ZipArchiveHandle*>(nullptr, [&]() -> ZipArchiveHandle* {
         if ((password != nullptr && password[0] != 0) || (mode != zip_mode_file && mode != zip_mode_memory) ||
             (mode == zip_mode_file && target == nullptr)) {
             remember(zr_bad_arguments);
@@ -318,10 +321,7 @@ ZipArchiveHandle* ZipArchiveWriter::Create(const void* target, std::uint32_t cap
         }
         remember(zr_ok);
         return handle.release();
-    } catch (...) {
-        remember(zr_no_memory);
-        return nullptr;
-    }
+    });
 }
 
 std::uint32_t ZipArchiveWriter::AddEntry(ZipArchiveHandle* handle, const char16_t* name, const void* source,
@@ -333,11 +333,8 @@ std::uint32_t ZipArchiveWriter::AddEntry(ZipArchiveHandle* handle, const char16_
     if (name == nullptr) {
         return remember(zr_bad_arguments);
     }
-    try {
-        return remember(handle->writer->state_->add(name, source, length, kind));
-    } catch (...) {
-        return remember(zr_no_memory);
-    }
+    return remember(zv::foundation::guarded<std::uint32_t>(
+        zr_no_memory, [&] { return handle->writer->state_->add(name, source, length, kind); }));
 }
 
 std::uint32_t ZipArchiveWriter::Close(ZipArchiveHandle* handle) noexcept

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include "kit/command.h"
+
 #include <set>
 #include <sstream>
 #include <string>
@@ -12,18 +13,13 @@ namespace
 std::set<std::string> exported_symbols(const std::string& library)
 {
     std::set<std::string> names;
-    const std::string command = "nm -D --defined-only '" + library + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return names;
-    char line[1024];
-    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+    for (const std::string& line : zv::test::lines_of(
+             zv::test::run_command("nm -D --defined-only " + zv::test::quoted(library)).output)) {
         std::istringstream fields(line);
         std::string address, type, name;
         if (fields >> address >> type >> name)
             names.insert(name);
     }
-    pclose(pipe);
     return names;
 }
 

@@ -2,7 +2,7 @@
 // creation and removal, copies and moves, the wildcard match and enumeration.
 #include "platform/file_system.h"
 
-#include "scratch_dir.h"
+#include "kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ class PlatformFileSystem : public ::testing::Test
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    zv::test::scratch_dir dir_{"zv_platform_fs_"};
+    zv::test::scratch_folder dir_{"zv_platform_fs_"};
     const stdfs::path& root_ = dir_.path();
 };
 

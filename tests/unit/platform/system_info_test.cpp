@@ -2,8 +2,8 @@
 #include "platform/system_info.h"
 
 #include "kit/scoped_env.h"
+#include "kit/scratch_folder.h"
 #include "platform/file_system.h"
-#include "scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ using namespace zv::platform;
 
 TEST(PlatformSystemInfo, TemporaryFolderFollowsTheEnvironmentAndEndsWithSeparator)
 {
-    const zv::test::scratch_dir own("zv_platform_tmp_");
+    const zv::test::scratch_folder own("zv_platform_tmp_");
     zv::test::scoped_env env;
     env.set("TMPDIR", own.path().string());
     EXPECT_EQ(temp_directory(), own.path().u16string() + u"/");
@@ -27,7 +27,7 @@ TEST(PlatformSystemInfo, TemporaryFolderFollowsTheEnvironmentAndEndsWithSeparato
 
 TEST(PlatformSystemInfo, UniqueTemporaryFilesAreCreatedAndDistinct)
 {
-    const zv::test::scratch_dir dir("zv_platform_unique_");
+    const zv::test::scratch_folder dir("zv_platform_unique_");
     const std::filesystem::path& own = dir.path();
     const std::u16string first = unique_temp_file(own.u16string(), u"zvx");
     const std::u16string second = unique_temp_file(own.u16string() + u"\\", u"zvx");

@@ -9,6 +9,7 @@
 
 #include "bundle/bundle.h"
 #include "host.h"
+#include "kit/scoped_env.h"
 #include "protocol/visitors.h"
 
 namespace zv::resource
@@ -35,23 +36,10 @@ class recording_visitor : public string_visitor_impl
 class StringLookup : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        const char* value = std::getenv("ZV_LANG");
-        if (value)
-            saved_ = value;
-    }
-    void TearDown() override
-    {
-        if (saved_)
-            ::setenv("ZV_LANG", saved_->c_str(), 1);
-        else
-            ::unsetenv("ZV_LANG");
-    }
-    static void language(const char* lang) { ::setenv("ZV_LANG", lang, 1); }
+    void language(const char* lang) { env_.set("ZV_LANG", lang); }
 
   private:
-    std::optional<std::string> saved_;
+    zv::test::scoped_env env_;
 };
 
 // The entry of the module linked into this program, as the host calls it.

@@ -3,7 +3,7 @@
 
 #include "support/paths.h"
 
-#include "scratch_dir.h"
+#include "kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ class SupportFiles : public ::testing::Test
     }
     stdfs::path native(const std::u16string& relative) const { return root_ / stdfs::path(relative); }
 
-    zv::test::scratch_dir dir_{"zv_files_"};
+    zv::test::scratch_folder dir_{"zv_files_"};
     const stdfs::path& root_ = dir_.path();
 };
 

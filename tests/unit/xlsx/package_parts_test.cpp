@@ -5,7 +5,7 @@
 #include "test_support.h"
 #include "xlsx/theme_xml.h"
 
-using namespace SimpleXlsx;
+using namespace zv::xlsx;
 using xlsx_test::Golden;
 using xlsx_test::WriteToString;
 

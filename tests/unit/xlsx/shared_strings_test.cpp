@@ -6,40 +6,28 @@
 #include <string>
 #include <vector>
 
-using SimpleXlsx::SharedStringTable;
+using zv::xlsx::SharedStringTable;
 
 namespace
 {
 
-TEST(SharedStrings, IndicesFollowFirstUse)
+// Indices follow first use; bytes are compared exactly (NUL, empty, case);
+// Find looks up without adding.
+TEST(SharedStrings, IndicesFollowFirstUseOfExactBytes)
 {
     SharedStringTable table;
     EXPECT_TRUE(table.Empty());
-    EXPECT_EQ(table.IndexOf("b"), 0u);
-    EXPECT_EQ(table.IndexOf("a"), 1u);
-    EXPECT_EQ(table.IndexOf("b"), 0u);
-    EXPECT_EQ(table.IndexOf("c"), 2u);
-    EXPECT_EQ(table.Count(), 3u);
-    EXPECT_EQ(table.At(0), "b");
-    EXPECT_EQ(table.At(1), "a");
-    EXPECT_EQ(table.At(2), "c");
-    // Find looks up without adding.
-    EXPECT_EQ(table.Find("a"), 1u);
-    EXPECT_EQ(table.Find("y"), SharedStringTable::kNotFound);
-    EXPECT_EQ(table.Count(), 3u);
-}
-
-TEST(SharedStrings, BytesAreComparedExactly)
-{
-    SharedStringTable table;
     const std::string with_nul("a\0b", 3);
-    EXPECT_EQ(table.IndexOf(with_nul), 0u);
-    EXPECT_EQ(table.IndexOf("a"), 1u);
-    EXPECT_EQ(table.IndexOf(""), 2u);
-    EXPECT_EQ(table.IndexOf("A"), 3u);
-    EXPECT_EQ(table.IndexOf(with_nul), 0u);
-    EXPECT_EQ(table.At(0), with_nul);
-    EXPECT_EQ(table.At(2), "");
+    const std::string texts[] = {"b", with_nul, "a", "", "A"};
+    for (std::size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(table.IndexOf(texts[i]), i);
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+        EXPECT_EQ(table.IndexOf(texts[i]), i);
+        EXPECT_EQ(table.At(i), texts[i]);
+    }
+    EXPECT_EQ(table.Find("a"), 2u);
+    EXPECT_EQ(table.Find("y"), SharedStringTable::kNotFound);
+    EXPECT_EQ(table.Count(), 5u);
 }
 
 TEST(SharedStrings, ManyStringsSurviveGrowth)
@@ -74,16 +62,16 @@ TEST(SharedStrings, TextsLongerThanAnArenaBlock)
 // hashes: the indices must be those of plain lookups, across table growth.
 TEST(SharedStrings, PrehashedLookupsHandOutTheSameIndices)
 {
-    SimpleXlsx::SharedStringTable plain;
-    SimpleXlsx::SharedStringTable ahead;
-    ahead.Prefetch(SimpleXlsx::SharedStringTable::Hash("empty table")); // nothing to fetch yet
+    SharedStringTable plain;
+    SharedStringTable ahead;
+    ahead.Prefetch(SharedStringTable::Hash("empty table")); // nothing to fetch yet
     for (int row = 0; row < 3000; ++row) {
         std::vector<std::string> texts;
         for (int column = 0; column < 7; ++column)
             texts.push_back("v" + std::to_string((row * 7 + column) % 5000));
         std::vector<std::uint64_t> hashes;
         for (const std::string& text : texts) {
-            hashes.push_back(SimpleXlsx::SharedStringTable::Hash(text));
+            hashes.push_back(SharedStringTable::Hash(text));
             ahead.Prefetch(hashes.back());
         }
         for (std::size_t i = 0; i < texts.size(); ++i)

@@ -5,7 +5,7 @@
 #include "test_support.h"
 #include "xlsx/styles_xml.h"
 
-using namespace SimpleXlsx;
+using namespace zv::xlsx;
 
 namespace
 {

@@ -44,9 +44,9 @@ TEST(Utf8Encoding, EveryWayGivesTheSameBytes)
 {
     for (const EncodingCase& c : Cases()) {
         EXPECT_EQ(zv::foundation::to_utf8(c.text), c.utf8);
-        EXPECT_EQ(SimpleXlsx::ToUtf8(c.text), c.utf8);
+        EXPECT_EQ(zv::xlsx::ToUtf8(c.text), c.utf8);
         std::string appended = "head:";
-        SimpleXlsx::AppendUtf8(c.text, appended);
+        zv::xlsx::AppendUtf8(c.text, appended);
         EXPECT_EQ(appended, "head:" + c.utf8);
     }
 }
@@ -65,11 +65,11 @@ TEST(Utf8Encoding, InPlaceEncodingStaysWithinThreeBytesAUnit)
 TEST(Utf8Encoding, MultibytePathsKeepTheLimitAndRefuseNul)
 {
     std::string out;
-    EXPECT_TRUE(SimpleXlsx::ToMultibytePath(std::u16string(SimpleXlsx::kMaxMultibytePath, u'a'), out));
-    EXPECT_EQ(out.size(), SimpleXlsx::kMaxMultibytePath);
+    EXPECT_TRUE(zv::xlsx::ToMultibytePath(std::u16string(zv::xlsx::kMaxMultibytePath, u'a'), out));
+    EXPECT_EQ(out.size(), zv::xlsx::kMaxMultibytePath);
     // 130 Cyrillic letters are 260 bytes: one over the limit.
-    EXPECT_FALSE(SimpleXlsx::ToMultibytePath(std::u16string(130, u'Ж'), out));
-    EXPECT_FALSE(SimpleXlsx::ToMultibytePath(std::u16string(u"a\0b", 3), out));
+    EXPECT_FALSE(zv::xlsx::ToMultibytePath(std::u16string(130, u'Ж'), out));
+    EXPECT_FALSE(zv::xlsx::ToMultibytePath(std::u16string(u"a\0b", 3), out));
 }
 
 } // namespace

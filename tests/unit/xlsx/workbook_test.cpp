@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <functional>
 
+#include "kit/command.h"
 #include "platform/environment.h"
 #include "test_support.h"
 
-using namespace SimpleXlsx;
-using xlsx_test::Widen;
+using namespace zv::xlsx;
 
 namespace
 {
@@ -17,31 +17,19 @@ namespace
 namespace fs = std::filesystem;
 namespace zp = zv::platform;
 
-// Runs one of the Python readers in the test data on a workbook and returns its output.
-std::string RunPython(const std::string& script, const fs::path& workbook, const std::string& extra)
+// Runs one of the Python readers in the test data on a workbook.
+std::string RunPython(const std::string& script, const fs::path& workbook, const std::string& extra = "")
 {
-    const std::string command = std::string("\"") + ZV_PYTHON + "\" \"" + ZV_TEST_DATA + "/xlsx/" + script +
-                                "\" \"" + workbook.string() + "\"" + extra;
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-            output.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return output;
+    return zv::test::run_command(zv::test::quoted(ZV_PYTHON) + " " +
+                                 zv::test::quoted(std::string(ZV_TEST_DATA) + "/xlsx/" + script) + " " +
+                                 zv::test::quoted(workbook.string()) + extra)
+        .output;
 }
 
 // The independent readers' report on a workbook.
 std::string ReadWithPython(const fs::path& workbook)
 {
     return RunPython("read_workbook.py", workbook, " 2>&1");
-}
-
-// One entry of a saved archive, as Python's zipfile inflates it.
-std::string EntryText(const fs::path& workbook, const std::string& entry)
-{
-    return RunPython("dump_entry.py", workbook, " \"" + entry + "\"");
 }
 
 bool HasLine(const std::string& report, const std::string& line)
@@ -61,7 +49,7 @@ class Workbook : public ::testing::Test
     {
         temp_ = folder_.path() / "temp";
         fs::create_directories(temp_);
-        zp::override_environment_variable(u"TEMP", Widen(temp_.string()));
+        zp::override_environment_variable(u"TEMP", zv::test::u16(temp_.string()));
         zp::override_environment_variable(u"USERNAME", u"Петров & <Co> \"x\"");
         zp::override_utc_time(zp::civil_time{2026, 12, 6, 10, 0, 0});
     }
@@ -70,7 +58,7 @@ class Workbook : public ::testing::Test
     fs::path Target(const std::string& name) const { return folder_.path() / name; }
     bool TempIsEmpty() const { return fs::is_empty(temp_); }
 
-    xlsx_test::ScratchFolder folder_;
+    zv::test::scratch_folder folder_{"zv_xlsx"};
     fs::path temp_;
 };
 
@@ -83,7 +71,7 @@ TEST_F(Workbook, AttributeExportIsReadByIndependentReaders)
         sheet.AddRow({{u"NAME", 0}, {u"LAT_B_GK11", 0}, {u"NOTE", 0}});
         sheet.AddRow({{u"Профиль 1", 0}, {u"55.750001361", 0}, {u"A &amp; B &lt; C", 0}});
         sheet.AddRow({{u"Профиль 2", 0}, {u"", 0}, {u"55.750001361", 0}});
-        ASSERT_TRUE(book.Save(Widen(target.string())));
+        ASSERT_TRUE(book.Save(zv::test::u16(target.string())));
     }
     const std::string report = ReadWithPython(target);
     EXPECT_TRUE(HasLine(report, kAttributeEntries)) << report;
@@ -108,7 +96,7 @@ TEST_F(Workbook, SavedPackageMatchesGoldenParts)
     {
         CWorkbook book;
         book.AddSheet(u"Attributes").AddRow({{u"second", 0}, {u"\u0416 &amp; x", 0}, {u"second", 0}});
-        ASSERT_TRUE(book.Save(Widen(target.string())));
+        ASSERT_TRUE(book.Save(zv::test::u16(target.string())));
     }
     const std::pair<const char*, const char*> parts[] = {{"[Content_Types].xml", "content_types.xml"},
                                                          {"_rels/.rels", "rels.xml"},
@@ -120,7 +108,9 @@ TEST_F(Workbook, SavedPackageMatchesGoldenParts)
                                                          {"xl/theme/theme1.xml", "theme1.xml"},
                                                          {"xl/sharedStrings.xml", "sharedStrings.xml"}};
     for (const auto& [entry, golden] : parts)
-        EXPECT_EQ(EntryText(target, entry), xlsx_test::Golden(golden)) << entry;
+        EXPECT_EQ(RunPython("dump_entry.py", target, " " + zv::test::quoted(entry)),
+                  xlsx_test::Golden(golden))
+            << entry;
 }
 
 TEST_F(Workbook, ManyRowsRoundTrip)
@@ -132,10 +122,10 @@ TEST_F(Workbook, ManyRowsRoundTrip)
         std::vector<StringCell> row(28);
         for (int r = 0; r < 3000; ++r) {
             for (std::size_t c = 0; c < row.size(); ++c)
-                row[c].value = Widen("v" + std::to_string((r * 31 + static_cast<int>(c)) % 5000));
+                row[c].value = zv::test::u16("v" + std::to_string((r * 31 + static_cast<int>(c)) % 5000));
             sheet.AddRow(row);
         }
-        ASSERT_TRUE(book.Save(Widen(target.string())));
+        ASSERT_TRUE(book.Save(zv::test::u16(target.string())));
     }
     const std::string report = ReadWithPython(target);
     EXPECT_TRUE(HasLine(report, "crc=ok")) << report.substr(0, 500);
@@ -144,83 +134,67 @@ TEST_F(Workbook, ManyRowsRoundTrip)
     EXPECT_NE(report.find("row3000=[\"v2969\", \"v2970\""), std::string::npos);
 }
 
-TEST_F(Workbook, WithoutStringsTheArchiveHoldsNineEntries)
+// Which parts a package holds follows from its content: no shared strings
+// part without texts, a calculation chain with formulas; titles are cut to 31
+// characters and markup in them and in the user name stays well formed.
+TEST_F(Workbook, PartsAndTitlesFollowTheContent)
 {
-    const fs::path target = Target("empty.xlsx");
-    {
-        CWorkbook book;
-        book.AddSheet(u"Attributes").AddRow({{u"", 0}, {u"", 0}});
-        ASSERT_TRUE(book.Save(Widen(target.string())));
+    const std::string head = "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,"
+                             "xl/workbook.xml,xl/styles.xml,xl/_rels/workbook.xml.rels,xl/theme/theme1.xml,";
+    const struct {
+        const char* name;
+        std::function<void(CWorkbook&)> fill;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"empty.xlsx",
+         [](CWorkbook& b) {
+             b.AddSheet(u"Attributes").AddRow({{u"", 0}, {u"", 0}});
+         },
+         {head + "xl/worksheets/sheet1.xml", "sheets=[\"Attributes\"]"}},
+        {"formula.xlsx",
+         [](CWorkbook& b) {
+             b.AddSheet(u"One").AddRow({{u"2", 0}, {u"=A1*2", 0}});
+             b.AddSheet(u"0123456789012345678901234567890123456789").AddRow({{u"=One!B1+1", 0}});
+         },
+         {head + "xl/calcChain.xml,xl/sharedStrings.xml,xl/worksheets/sheet1.xml,xl/worksheets/sheet2.xml",
+          "sheets=[\"One\", \"0123456789012345678901234567890\"]", "row1=[\"2\", \"=A1*2\"]"}},
+        {"markup.xlsx",
+         [](CWorkbook& b) {
+             b.AddSheet(u"R&D <\"1\">").AddRow({{u"x", 0}});
+         },
+         {"sheets=[\"R&D <\\\"1\\\">\"]", "creator=Петров & <Co> \"x\""}},
+    };
+    for (const auto& c : cases) {
+        {
+            CWorkbook book;
+            c.fill(book);
+            ASSERT_TRUE(book.Save(zv::test::u16(Target(c.name).string())));
+        }
+        const std::string report = ReadWithPython(Target(c.name));
+        for (const std::string& line : c.lines)
+            EXPECT_TRUE(HasLine(report, line)) << c.name << "\n" << report;
     }
-    const std::string report = ReadWithPython(target);
-    EXPECT_TRUE(HasLine(report,
-                        "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,"
-                        "xl/workbook.xml,xl/styles.xml,xl/_rels/workbook.xml.rels,xl/theme/theme1.xml,"
-                        "xl/worksheets/sheet1.xml"))
-        << report;
-    EXPECT_TRUE(HasLine(report, "sheets=[\"Attributes\"]")) << report;
 }
 
-TEST_F(Workbook, FormulasBringTheCalculationChain)
-{
-    const fs::path target = Target("formula.xlsx");
-    {
-        CWorkbook book;
-        book.AddSheet(u"One").AddRow({{u"2", 0}, {u"=A1*2", 0}});
-        book.AddSheet(u"0123456789012345678901234567890123456789").AddRow({{u"=One!B1+1", 0}});
-        ASSERT_TRUE(book.Save(Widen(target.string())));
-    }
-    const std::string report = ReadWithPython(target);
-    EXPECT_TRUE(HasLine(report,
-                        "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,"
-                        "xl/workbook.xml,xl/styles.xml,xl/_rels/workbook.xml.rels,xl/theme/theme1.xml,"
-                        "xl/calcChain.xml,xl/sharedStrings.xml,xl/worksheets/sheet1.xml,"
-                        "xl/worksheets/sheet2.xml"))
-        << report;
-    EXPECT_TRUE(HasLine(report, "sheets=[\"One\", \"0123456789012345678901234567890\"]")) << report;
-    EXPECT_TRUE(HasLine(report, "row1=[\"2\", \"=A1*2\"]")) << report;
-}
-
-TEST_F(Workbook, MarkupInTitleAndUserNameStaysWellFormed)
-{
-    const fs::path target = Target("markup.xlsx");
-    {
-        CWorkbook book;
-        book.AddSheet(u"R&D <\"1\">").AddRow({{u"x", 0}});
-        ASSERT_TRUE(book.Save(Widen(target.string())));
-    }
-    const std::string report = ReadWithPython(target);
-    EXPECT_TRUE(HasLine(report, "sheets=[\"R&D <\\\"1\\\">\"]")) << report;
-    EXPECT_TRUE(HasLine(report, "creator=Петров & <Co> \"x\"")) << report;
-}
-
-TEST_F(Workbook, TemporaryFolderNameComesFromThreadAndClock)
-{
-    zp::override_thread_id(4242);
-    zp::override_processor_clock(17);
-    CWorkbook book;
-    EXPECT_EQ(book.TemporaryFolder(), Widen(temp_.string()) + u"/xlsx_4242_17");
-    EXPECT_TRUE(TempIsEmpty()); // nothing is created before a sheet is added
-    book.AddSheet(u"S");
-    EXPECT_TRUE(fs::exists(temp_ / "xlsx_4242_17" / "xl" / "worksheets" / "sheet1.xml"));
-    EXPECT_TRUE(book.Save(Widen(Target("named.xlsx").string())));
-    EXPECT_TRUE(TempIsEmpty());
-}
-
-TEST_F(Workbook, TwoLiveWorkbooksNeverShareAFolder)
+// The folder is named from thread and clock, created with the first sheet,
+// never shared by two live workbooks and free again once one is gone.
+TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
 {
     zp::override_thread_id(1);
     zp::override_processor_clock(5);
     auto first = std::make_unique<CWorkbook>();
     CWorkbook second;
+    EXPECT_EQ(first->TemporaryFolder(), zv::test::u16(temp_.string()) + u"/xlsx_1_5");
     EXPECT_NE(first->TemporaryFolder(), second.TemporaryFolder());
+    EXPECT_TRUE(TempIsEmpty()); // nothing is created before a sheet is added
     first->AddSheet(u"First").AddRow({{u"one", 0}});
+    EXPECT_TRUE(fs::exists(temp_ / "xlsx_1_5" / "xl" / "worksheets" / "sheet1.xml"));
     second.AddSheet(u"Second").AddRow({{u"two", 0}});
-    EXPECT_TRUE(first->Save(Widen(Target("first.xlsx").string())));
+    EXPECT_TRUE(first->Save(zv::test::u16(Target("first.xlsx").string())));
     first.reset();
-    CWorkbook third; // the first one's folder is free again
-    EXPECT_EQ(third.TemporaryFolder(), Widen(temp_.string()) + u"/xlsx_1_5");
-    EXPECT_TRUE(second.Save(Widen(Target("second.xlsx").string())));
+    CWorkbook third;
+    EXPECT_EQ(third.TemporaryFolder(), zv::test::u16(temp_.string()) + u"/xlsx_1_5");
+    EXPECT_TRUE(second.Save(zv::test::u16(Target("second.xlsx").string())));
     EXPECT_TRUE(HasLine(ReadWithPython(Target("first.xlsx")), "row1=[\"one\"]"));
     EXPECT_TRUE(HasLine(ReadWithPython(Target("second.xlsx")), "row1=[\"two\"]"));
     EXPECT_TRUE(TempIsEmpty());
@@ -239,7 +213,7 @@ TEST_F(Workbook, MissingTempUsesTheCurrentFolder)
         EXPECT_EQ(book.TemporaryFolder().find(u'/'), std::u16string::npos);
         book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
         EXPECT_FALSE(fs::is_empty(work));
-        saved = book.Save(Widen(Target("cwd.xlsx").string()));
+        saved = book.Save(zv::test::u16(Target("cwd.xlsx").string()));
     }
     const bool left_empty = fs::is_empty(work);
     fs::current_path(previous);
@@ -248,7 +222,7 @@ TEST_F(Workbook, MissingTempUsesTheCurrentFolder)
     EXPECT_TRUE(HasLine(ReadWithPython(Target("cwd.xlsx")), "row1=[\"x\"]"));
 }
 
-TEST_F(Workbook, UnsavableTargetFailsAndLeavesNothing)
+TEST_F(Workbook, UnsavableTargetOrSecondSaveFailsAndLeavesNothing)
 {
     const fs::path targets[] = {folder_.path() / "no" / "such" / "folder" / "out.xlsx", // unwritable
                                 folder_.path() / (std::string(250, 'n') + ".xlsx")};    // too long
@@ -256,10 +230,16 @@ TEST_F(Workbook, UnsavableTargetFailsAndLeavesNothing)
         SCOPED_TRACE(target.string());
         CWorkbook book;
         book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
-        EXPECT_FALSE(book.Save(Widen(target.string())));
+        EXPECT_FALSE(book.Save(zv::test::u16(target.string())));
         EXPECT_FALSE(fs::exists(target));
         EXPECT_TRUE(TempIsEmpty());
     }
+    CWorkbook book; // a second save is refused
+    book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
+    EXPECT_TRUE(book.Save(zv::test::u16(Target("once.xlsx").string())));
+    EXPECT_FALSE(book.Save(zv::test::u16(Target("twice.xlsx").string())));
+    EXPECT_FALSE(fs::exists(Target("twice.xlsx")));
+    EXPECT_TRUE(TempIsEmpty());
 }
 
 TEST_F(Workbook, TooLongTemporaryFolderFailsAndLeavesNothing)
@@ -272,27 +252,17 @@ TEST_F(Workbook, TooLongTemporaryFolderFailsAndLeavesNothing)
     const std::size_t padding = folder_length - temp_.string().size() - std::string("//xlsx_1_5").size();
     const fs::path deep = temp_ / std::string(padding, 't');
     fs::create_directories(deep);
-    zp::override_environment_variable(u"TEMP", Widen(deep.string()));
+    zp::override_environment_variable(u"TEMP", zv::test::u16(deep.string()));
     const fs::path target = Target("deep.xlsx");
     {
         CWorkbook book;
         ASSERT_EQ(book.TemporaryFolder().size(), folder_length);
         book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
         EXPECT_TRUE(book.AddSheet(u"Attributes").IsOk());
-        EXPECT_FALSE(book.Save(Widen(target.string())));
+        EXPECT_FALSE(book.Save(zv::test::u16(target.string())));
     }
     EXPECT_FALSE(fs::exists(target));
     EXPECT_TRUE(fs::is_empty(deep));
-}
-
-TEST_F(Workbook, SecondSaveIsRefused)
-{
-    CWorkbook book;
-    book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
-    EXPECT_TRUE(book.Save(Widen(Target("once.xlsx").string())));
-    EXPECT_FALSE(book.Save(Widen(Target("twice.xlsx").string())));
-    EXPECT_FALSE(fs::exists(Target("twice.xlsx")));
-    EXPECT_TRUE(TempIsEmpty());
 }
 
 } // namespace

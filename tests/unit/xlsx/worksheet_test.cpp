@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "kit/scratch_folder.h"
 #include "platform/environment.h"
-#include "test_support.h"
 
-using namespace SimpleXlsx;
+using namespace zv::xlsx;
 
 namespace
 {
@@ -31,8 +31,8 @@ class Worksheet : public ::testing::Test
     std::string Finish(CWorksheet& sheet)
     {
         EXPECT_TRUE(sheet.Save());
-        return xlsx_test::ReadFile(folder_.path() / "xl" / "worksheets" /
-                                   ("sheet" + std::to_string(sheet.GetIndex()) + ".xml"));
+        return zv::test::read_bytes(folder_.path() / "xl" / "worksheets" /
+                                    ("sheet" + std::to_string(sheet.GetIndex()) + ".xml"));
     }
     std::string SheetData(CWorksheet& sheet)
     {
@@ -42,21 +42,25 @@ class Worksheet : public ::testing::Test
         return text.substr(begin, end - begin);
     }
 
-    xlsx_test::ScratchFolder folder_;
+    zv::test::scratch_folder folder_{"zv_xlsx"};
+    const std::u16string temp_ = zv::test::u16(folder_.path().string());
     SharedStringTable strings_;
 };
 
-TEST_F(Worksheet, EmptySheetIsHeadAndTail)
+TEST_F(Worksheet, EmptySheetIsHeadAndTailAndTitlesAreCut)
 {
-    CWorksheet sheet(1, folder_.u16(), &strings_);
+    CWorksheet sheet(1, temp_, &strings_);
     EXPECT_TRUE(sheet.IsOk());
+    EXPECT_EQ(sheet.GetTitle(), u"Sheet 1");
+    sheet.SetTitle(u"0123456789012345678901234567890123456789");
+    EXPECT_EQ(sheet.GetTitle(), u"0123456789012345678901234567890");
     EXPECT_EQ(Finish(sheet), kHead + kPlainView + kFormat + "<sheetData/>" + kTail);
     EXPECT_FALSE(sheet.IsOk());
 }
 
 TEST_F(Worksheet, StringRowsUseSharedIndicesInOrderOfFirstUse)
 {
-    CWorksheet sheet(1, folder_.u16(), &strings_);
+    CWorksheet sheet(1, temp_, &strings_);
     sheet.AddRow({{u"name", 0}, {u"value", 0}});
     sheet.AddRow({{u"value", 0}, {u"Ж", 0}, {u"name", 0}});
     EXPECT_EQ(SheetData(sheet),
@@ -70,7 +74,7 @@ TEST_F(Worksheet, StringRowsUseSharedIndicesInOrderOfFirstUse)
 
 TEST_F(Worksheet, EmptyValuesLeaveTheirColumnEmpty)
 {
-    CWorksheet sheet(1, folder_.u16(), &strings_);
+    CWorksheet sheet(1, temp_, &strings_);
     sheet.AddRow({{u"a", 0}, {u"b", 0}, {u"", 0}, {u"d", 3}});
     sheet.AddRow({{u"", 0}});
     sheet.AddRow(std::vector<StringCell>{});
@@ -84,10 +88,10 @@ TEST_F(Worksheet, EmptyValuesLeaveTheirColumnEmpty)
 
 TEST_F(Worksheet, ReferencesPastZ)
 {
-    CWorksheet sheet(1, folder_.u16(), &strings_);
+    CWorksheet sheet(1, temp_, &strings_);
     std::vector<StringCell> row(703);
     for (int c : {0, 25, 26, 701, 702})
-        row[static_cast<std::size_t>(c)].value = u"x" + xlsx_test::Widen(std::to_string(c));
+        row[static_cast<std::size_t>(c)].value = u"x" + zv::test::u16(std::to_string(c));
     sheet.AddRow(row);
     const std::string data = SheetData(sheet);
     for (const char* ref : {"\"A1\"", "\"Z1\"", "\"AA1\"", "\"ZZ1\"", "\"AAA1\""})
@@ -98,7 +102,7 @@ TEST_F(Worksheet, ReferencesPastZ)
 
 TEST_F(Worksheet, FormulasAreRecorded)
 {
-    CWorksheet sheet(2, folder_.u16(), &strings_);
+    CWorksheet sheet(2, temp_, &strings_);
     sheet.AddRow({{u"1", 0}, {u"=A1*2", 0}});
     sheet.AddRow({{u"", 0}, {u"", 0}, {u"=SUM(B1:B1)", 0}});
     EXPECT_TRUE(sheet.HasFormulas());
@@ -112,7 +116,7 @@ TEST_F(Worksheet, FormulasAreRecorded)
 
 TEST_F(Worksheet, WithoutSharedTableTextGoesIntoTheCell)
 {
-    CWorksheet sheet(1, folder_.u16());
+    CWorksheet sheet(1, temp_);
     sheet.AddRow({{u"a &amp; b", 0}});
     EXPECT_NE(SheetData(sheet).find("<c r=\"A1\"><v>a &amp; b</v></c>"), std::string::npos);
 }
@@ -120,7 +124,7 @@ TEST_F(Worksheet, WithoutSharedTableTextGoesIntoTheCell)
 TEST_F(Worksheet, NumberRowsWithOffsetAndHeight)
 {
     zv::platform::override_local_offset(0);
-    CWorksheet sheet(1, folder_.u16(), &strings_);
+    CWorksheet sheet(1, temp_, &strings_);
     sheet.AddRow(std::vector<CellDataInt>{{-5, 0}, {7, 2}}, 2, 20.5f);
     sheet.AddRow(std::vector<CellDataUInt>{{4000000000u, 0}});
     sheet.AddRow(std::vector<CellDataDbl>{{0.1 + 0.2, 0}, {55.750001361, 0}});
@@ -139,7 +143,7 @@ TEST_F(Worksheet, NumberRowsWithOffsetAndHeight)
 
 TEST_F(Worksheet, CellByCellRows)
 {
-    CWorksheet sheet(1, folder_.u16(), &strings_);
+    CWorksheet sheet(1, temp_, &strings_);
     sheet.BeginRow(3, 1);
     sheet.AddCell(StringCell{u"t", 0});
     sheet.AddCell(CellDataInt{9, 0});
@@ -153,7 +157,7 @@ TEST_F(Worksheet, CellByCellRows)
 
 TEST_F(Worksheet, FrozenPanesAndColumnWidths)
 {
-    CWorksheet sheet(1, folder_.u16(), &strings_, {{0, 1, 12.5f}, {27, 27, 8.43f}}, FrozenPane{2, 1});
+    CWorksheet sheet(1, temp_, &strings_, {{0, 1, 12.5f}, {27, 27, 8.43f}}, FrozenPane{2, 1});
     const std::string text = Finish(sheet);
     EXPECT_NE(text.find("<sheetView tabSelected=\"0\" workbookViewId=\"0\"><pane xSplit=\"2\" ySplit=\"1\" "
                         "topLeftCell=\"C2\" activePane=\"bottomRight\" state=\"frozen\"/>"
@@ -165,7 +169,7 @@ TEST_F(Worksheet, FrozenPanesAndColumnWidths)
                         "<cols><col min=\"1\" max=\"2\" width=\"12.5\"/>"
                         "<col min=\"28\" max=\"28\" width=\"8.43000030517578\"/></cols><sheetData/>"),
               std::string::npos);
-    CWorksheet rows_only(2, folder_.u16(), &strings_, {}, FrozenPane{0, 3});
+    CWorksheet rows_only(2, temp_, &strings_, {}, FrozenPane{0, 3});
     EXPECT_NE(Finish(rows_only).find(
                   "<pane ySplit=\"3\" topLeftCell=\"A4\" activePane=\"bottomLeft\" state=\"frozen\"/>"
                   "<selection pane=\"bottomLeft\" activeCell=\"A4\" sqref=\"A4\"/></sheetView>"),
@@ -174,7 +178,7 @@ TEST_F(Worksheet, FrozenPanesAndColumnWidths)
 
 TEST_F(Worksheet, MergedRangesAndOrientation)
 {
-    CWorksheet sheet(1, folder_.u16(), &strings_);
+    CWorksheet sheet(1, temp_, &strings_);
     sheet.MergeCells({1, 0}, {2, 27});
     sheet.MergeCells({0, 0}, {1, 1}); // row 0 does not exist: ignored
     sheet.MergeCells({3, 2}, {3, 4});
@@ -187,24 +191,16 @@ TEST_F(Worksheet, MergedRangesAndOrientation)
     EXPECT_NE(text.find("orientation=\"landscape\""), std::string::npos);
 }
 
-TEST_F(Worksheet, TitleIsCutTo31Characters)
-{
-    CWorksheet sheet(1, folder_.u16(), &strings_);
-    EXPECT_EQ(sheet.GetTitle(), u"Sheet 1");
-    sheet.SetTitle(u"0123456789012345678901234567890123456789");
-    EXPECT_EQ(sheet.GetTitle(), u"0123456789012345678901234567890");
-}
-
 TEST_F(Worksheet, UnconvertiblePathLeavesNothingAndIgnoresRows)
 {
-    const std::u16string deep = folder_.u16() + u"/" + std::u16string(300, u'd');
+    const std::u16string deep = temp_ + u"/" + std::u16string(300, u'd');
     CWorksheet sheet(1, deep, &strings_);
     EXPECT_FALSE(sheet.IsOk());
     sheet.AddRow({{u"a", 0}});
     sheet.AddRow(std::vector<CellDataInt>{{1, 0}});
     EXPECT_TRUE(sheet.Save());
     EXPECT_TRUE(strings_.Empty());
-    EXPECT_TRUE(folder_.Contents().empty());
+    EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
 }
 
 } // namespace

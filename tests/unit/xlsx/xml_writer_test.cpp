@@ -4,9 +4,9 @@
 
 #include "test_support.h"
 
-using SimpleXlsx::XmlToken;
-using SimpleXlsx::XmlWriter;
 using xlsx_test::WriteToString;
+using zv::xlsx::XmlToken;
+using zv::xlsx::XmlWriter;
 
 namespace
 {

@@ -1,65 +1,17 @@
 #include "archive_helper.h"
 
-#include "foundation/utf.h"
-
-#include <array>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <sys/wait.h>
-
 namespace zv::zip::test
 {
 
-temp_folder::temp_folder()
-{
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("zv_zip_test_" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-}
-
-temp_folder::~temp_folder()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-void write_file(const std::filesystem::path& path, const std::string& content)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-}
-
 byte_string read_file(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return byte_string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = zv::test::read_bytes(path);
+    return byte_string(text.begin(), text.end());
 }
 
 std::u16string u16(const std::filesystem::path& path)
 {
-    const std::u8string text = path.u8string();
-    return zv::foundation::to_utf16(
-        std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
-}
-
-command_result run_command(const std::string& command)
-{
-    command_result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    std::array<char, 4096> chunk{};
-    std::size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) {
-        result.output.append(chunk.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return zv::test::u16(path.string());
 }
 
 command_result python_zip_listing(const std::filesystem::path& archive)
@@ -73,10 +25,7 @@ command_result python_zip_listing(const std::filesystem::path& archive)
         "    data = z.read(i)\n"
         "    assert zlib.crc32(data) == i.CRC, i.filename\n"
         "    print('%s|%d|%d|%d|%08x' % (i.filename, i.compress_type, i.flag_bits, len(data), i.CRC))\n";
-    const std::filesystem::path script_path = archive.parent_path() / "check_archive.py";
-    write_file(script_path, script);
-    return run_command(std::string(ZV_PYTHON) + " '" + script_path.string() + "' '" + archive.string() +
-                       "' 2>&1");
+    return zv::test::run_python(script, {archive.string()});
 }
 
 std::uint32_t le32(const byte_string& b, std::size_t at)

@@ -1,7 +1,10 @@
-// Test helpers for archives: a temporary folder, file access, running the
-// independent readers (Python's zipfile, unzip) and a small parser of the
-// records we write, to check fields the readers do not show.
+// Test helpers for archives: Python's zipfile as the independent reader, and
+// a small parser of the records we write, to check fields the readers do not
+// show.
 #pragma once
+
+#include "kit/command.h"
+#include "kit/scratch_folder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,31 +17,14 @@ namespace zv::zip::test
 
 using byte_string = std::vector<std::uint8_t>;
 
-// A fresh folder, removed with everything in it at the end of the test.
-class temp_folder
-{
-  public:
-    temp_folder();
-    ~temp_folder();
-    temp_folder(const temp_folder&) = delete;
-    temp_folder& operator=(const temp_folder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-void write_file(const std::filesystem::path& path, const std::string& content);
+// The kit's scratch folder, file access and command runner, under the names
+// these tests use.
+using scratch_folder = zv::test::scratch_folder;
+using zv::test::command_result;
+using zv::test::run_command;
+using zv::test::write_bytes;
 byte_string read_file(const std::filesystem::path& path);
 std::u16string u16(const std::filesystem::path& path);
-
-// Runs a command through the shell; its exit status and standard output.
-struct command_result {
-    int status = -1;
-    std::string output;
-};
-command_result run_command(const std::string& command);
 
 // Python's zipfile over the archive: testzip() must pass, and the script
 // prints one line per entry "name|method|flags|size|crc".

@@ -38,16 +38,16 @@ std::string text_of(const bytes& b)
 class ArchiveFile : public ::testing::Test
 {
   protected:
-    temp_folder dir;
+    scratch_folder dir{"zv_zip"};
 };
 
 TEST_F(ArchiveFile, PythonAndUnzipReadEveryEntry)
 {
     const bytes xml = xml_like(300000, 1);
-    write_file(dir / "sheet.xml", text_of(xml));
-    write_file(dir / "random.bin", text_of(random_bytes(70000, 2)));
-    write_file(dir / "empty.txt", "");
-    write_file(dir / "лист.xml", "<a>текст</a>");
+    write_bytes(dir / "sheet.xml", text_of(xml));
+    write_bytes(dir / "random.bin", text_of(random_bytes(70000, 2)));
+    write_bytes(dir / "empty.txt", "");
+    write_bytes(dir / "лист.xml", "<a>текст</a>");
     const std::string memory = "block held by the caller";
 
     ZipArchiveHandle* h = create_file_archive(dir / "out.xlsx");
@@ -87,8 +87,8 @@ TEST_F(ArchiveFile, PythonAndUnzipReadEveryEntry)
 
 TEST_F(ArchiveFile, LocalHeadersHoldFinalValuesAndNoDescriptorFollows)
 {
-    write_file(dir / "a.xml", text_of(xml_like(100000, 3)));
-    write_file(dir / "b.gz", "not really compressed");
+    write_bytes(dir / "a.xml", text_of(xml_like(100000, 3)));
+    write_bytes(dir / "b.gz", "not really compressed");
     ZipArchiveHandle* h = create_file_archive(dir / "out.zip");
     ASSERT_NE(h, nullptr);
     ASSERT_EQ(add_file(h, u"a.xml", dir / "a.xml"), 0u);
@@ -122,8 +122,8 @@ TEST_F(ArchiveFile, LocalHeadersHoldFinalValuesAndNoDescriptorFollows)
 
 TEST_F(ArchiveFile, PipeOutputGetsDataDescriptors)
 {
-    write_file(dir / "a.xml", text_of(xml_like(50000, 4)));
-    write_file(dir / "b.zip", "stored bytes");
+    write_bytes(dir / "a.xml", text_of(xml_like(50000, 4)));
+    write_bytes(dir / "b.zip", "stored bytes");
     // The archive goes through a pipe into a file: the writer cannot seek back.
     const std::filesystem::path fifo = dir / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -166,7 +166,7 @@ TEST_F(ArchiveFile, PipeOutputGetsDataDescriptors)
 
 TEST_F(ArchiveFile, TimeStampsComeFromTheLastWriteInUtc)
 {
-    write_file(dir / "t.xml", "<t/>");
+    write_bytes(dir / "t.xml", "<t/>");
     // 2021-03-04 05:06:07 UTC: an odd second.
     const std::time_t written = 1614834367;
     const struct timespec times[2] = {{written - 100, 0}, {written, 0}};
@@ -203,8 +203,8 @@ TEST_F(ArchiveFile, TimeStampsComeFromTheLastWriteInUtc)
 
 TEST_F(ArchiveFile, ExternalAttributesFollowTheSourceFile)
 {
-    write_file(dir / "rw.xml", "x");
-    write_file(dir / "ro.xml", "y");
+    write_bytes(dir / "rw.xml", "x");
+    write_bytes(dir / "ro.xml", "y");
     ASSERT_EQ(::chmod((dir / "ro.xml").c_str(), 0444), 0);
     ZipArchiveHandle* h = create_file_archive(dir / "attr.zip");
     ASSERT_EQ(add_file(h, u"rw.xml", dir / "rw.xml"), 0u);
@@ -235,7 +235,7 @@ TEST_F(ArchiveFile, EmptyArchiveIsTheEndRecordAlone)
 
 TEST_F(ArchiveFile, ExtensionsOfCompressedDataAreStored)
 {
-    write_file(dir / "s", "0123456789012345678901234567890123456789");
+    write_bytes(dir / "s", "0123456789012345678901234567890123456789");
     const char16_t* stored[] = {u"a.Z",   u"a.z",   u"b.ZIP", u"c.Zoo", u"d.arc",
                                 u"e.LZH", u"f.arj", u"g.gz",  u"h.TGZ"};
     const char16_t* deflated[] = {u"a.xml", u"noext", u"b.zipx", u"c.rels", u"dir.zip/file", u"gz"};
@@ -274,8 +274,8 @@ TEST(ArchiveMemory, CallersBufferAndOwnBlockHoldValidArchives)
             EXPECT_EQ(base, buffer.data());
         }
         const auto* p = static_cast<const std::uint8_t*>(base);
-        temp_folder dir;
-        write_file(dir / "m.zip", std::string(p, p + length));
+        scratch_folder dir{"zv_zip"};
+        write_bytes(dir / "m.zip", std::string(p, p + length));
         const command_result listing = python_zip_listing(dir / "m.zip");
         EXPECT_EQ(listing.status, 0) << listing.output;
         EXPECT_NE(listing.output.find("x.xml|8|2|200000|"), std::string::npos) << listing.output;
@@ -297,7 +297,7 @@ TEST(ArchiveMemory, CapacityReachedIsStickyAndCloseReportsIt)
 
 TEST(ArchiveMemory, MemoryBlockOfAFileArchiveIsRefused)
 {
-    temp_folder dir;
+    scratch_folder dir{"zv_zip"};
     ZipArchiveHandle* h = create_file_archive(dir / "f.zip");
     void* base = nullptr;
     std::uint32_t length = 0;
@@ -308,7 +308,7 @@ TEST(ArchiveMemory, MemoryBlockOfAFileArchiveIsRefused)
 
 TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
 {
-    temp_folder dir;
+    scratch_folder dir{"zv_zip"};
     const std::u16string path = u16(dir / "x.zip");
     const std::u16string missing = u16(dir / "no" / "such" / "x.zip");
     std::vector<std::uint8_t> buffer(100);
@@ -334,7 +334,7 @@ TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
 
 TEST(ArchiveArguments, AddEntryRefusesBadNamesSourcesAndHandles)
 {
-    temp_folder dir;
+    scratch_folder dir{"zv_zip"};
     ZipArchiveHandle* h = create_file_archive(dir / "x.zip");
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(W::AddEntry(h, u"", "x", 1, zip_source_memory), 0x10000u);

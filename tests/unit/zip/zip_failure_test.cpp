@@ -3,7 +3,7 @@
 // Neither may leave a handle open or a half-written archive behind.
 #include "archive_helper.h"
 
-#include "platform/file_io.h"
+#include "kit/file_faults.h"
 #include "zip/zip_archive_writer.h"
 
 #include <gtest/gtest.h>
@@ -14,73 +14,19 @@ namespace
 {
 
 using W = ZipArchiveWriter;
-namespace pf = zv::platform;
-
-// Counts open handles; the write fails once `budget` bytes have been taken.
-struct fault_state {
-    int open_handles = 0;
-    bool fail_create = false;
-    std::int64_t write_budget = -1; // -1: unlimited
-};
-fault_state faults;
-
-pf::file_handle counting_open(const std::u16string& path)
-{
-    const pf::file_handle f = pf::system_file_io_ops().open_read(path);
-    faults.open_handles += f != pf::invalid_file ? 1 : 0;
-    return f;
-}
-
-pf::file_handle counting_create(const std::u16string& path)
-{
-    if (faults.fail_create) {
-        return pf::invalid_file;
-    }
-    const pf::file_handle f = pf::system_file_io_ops().create_write(path);
-    faults.open_handles += f != pf::invalid_file ? 1 : 0;
-    return f;
-}
-
-std::int64_t short_write(pf::file_handle file, const void* data, std::size_t size)
-{
-    if (faults.write_budget < 0) {
-        return pf::system_file_io_ops().write(file, data, size);
-    }
-    const std::size_t allowed = std::min<std::size_t>(size, static_cast<std::size_t>(faults.write_budget));
-    faults.write_budget -= static_cast<std::int64_t>(allowed);
-    return pf::system_file_io_ops().write(file, data, allowed);
-}
-
-void counting_close(pf::file_handle file)
-{
-    --faults.open_handles;
-    pf::system_file_io_ops().close(file);
-}
 
 class InjectedFailure : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        faults = fault_state{};
-        ops = pf::system_file_io_ops();
-        ops.open_read = counting_open;
-        ops.create_write = counting_create;
-        ops.write = short_write;
-        ops.close = counting_close;
-        previous = pf::set_file_io_ops_for_testing(&ops);
-        write_file(dir / "part.xml", std::string(100000, 'q') + "<end/>");
-    }
-    void TearDown() override { pf::set_file_io_ops_for_testing(previous); }
+    void SetUp() override { write_bytes(dir / "part.xml", std::string(100000, 'q') + "<end/>"); }
 
-    pf::file_io_ops ops{};
-    const pf::file_io_ops* previous = nullptr;
-    temp_folder dir;
+    scratch_folder dir{"zv_zip"};
+    zv::test::file_faults faults;
 };
 
 TEST_F(InjectedFailure, OutputThatCannotBeCreatedGivesNoHandle)
 {
-    faults.fail_create = true;
+    faults.fail_every_create = true;
     const std::u16string path = u16(dir / "out.xlsx");
     EXPECT_EQ(W::Create(path.c_str(), 0, zip_mode_file, nullptr), nullptr);
     EXPECT_EQ(W::LastResult(), 0x200u);

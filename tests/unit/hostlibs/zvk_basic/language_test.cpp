@@ -2,46 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <map>
 #include <optional>
 #include <string>
+
+#include "kit/scoped_env.h"
 
 namespace
 {
 
-// Sets the language variables for one test and restores them afterwards.
-class LanguageEnvironment : public ::testing::Test
-{
-  protected:
-    void SetUp() override
-    {
-        for (const char* name : names_) {
-            const char* value = std::getenv(name);
-            saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
-            ::unsetenv(name);
-        }
-    }
-    void TearDown() override
-    {
-        for (auto& [name, value] : saved_) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
-    }
-    static void set(const char* name, const char* value) { ::setenv(name, value, 1); }
-
-    static constexpr const char* names_[] = {"ZV_LANG", "LC_ALL", "LC_MESSAGES", "LANG"};
-
-  private:
-    std::map<std::string, std::optional<std::string>> saved_;
-};
-
 // ZV_LANG (ru or en) wins; otherwise LC_ALL, LC_MESSAGES, LANG in that order;
 // English (50000) when nothing says Russian (0).
-TEST_F(LanguageEnvironment, ExplicitChoiceThenLocaleVariablesInTheirPrecedence)
+TEST(LanguageEnvironment, ExplicitChoiceThenLocaleVariablesInTheirPrecedence)
 {
     struct language_case {
         const char *zv_lang, *lc_all, *lc_messages, *lang;
@@ -57,17 +28,15 @@ TEST_F(LanguageEnvironment, ExplicitChoiceThenLocaleVariablesInTheirPrecedence)
         {nullptr, nullptr, nullptr, nullptr, 50000},
         {nullptr, nullptr, nullptr, "C", 50000},
     };
+    static constexpr const char* names[] = {"ZV_LANG", "LC_ALL", "LC_MESSAGES", "LANG"};
     for (const auto& c : cases) {
         const char* const values[] = {c.zv_lang, c.lc_all, c.lc_messages, c.lang};
         SCOPED_TRACE(::testing::Message()
                      << (c.zv_lang ? c.zv_lang : "-") << " " << (c.lc_all ? c.lc_all : "-") << " "
                      << (c.lc_messages ? c.lc_messages : "-") << " " << (c.lang ? c.lang : "-"));
-        for (std::size_t i = 0; i < 4; ++i) {
-            if (values[i])
-                set(names_[i], values[i]);
-            else
-                ::unsetenv(names_[i]);
-        }
+        zv::test::scoped_env env;
+        for (std::size_t i = 0; i < 4; ++i)
+            env.set(names[i], values[i] ? std::optional<std::string>(values[i]) : std::nullopt);
         EXPECT_EQ(zv_res_get_lng(), c.expected);
     }
 }

@@ -1,4 +1,5 @@
 // The pgrid command: CSV round trips are exact, refused input leaves no file.
+#include "kit/command.h"
 #include "pgrid_commands.h"
 #include "pgrid_file.h"
 #include "pgrid_test_files.h"
@@ -138,19 +139,17 @@ TEST_F(PgridCommands, ToolRunsFromTheCommandLine)
 {
     zv::test::write_bytes(folder / "in.csv", kCsv);
     const std::string tool = std::string(ZV_BIN_DIR) + "/pgrid";
-    const std::string make = tool + " from-csv '" + path("in.csv") + "' '" + path("cli.pgrid") +
-                             "' --type zone=i16 --type depth=f64";
-    ASSERT_EQ(std::system(make.c_str()), 0);
-    std::FILE* pipe = popen((tool + " to-csv '" + path("cli.pgrid") + "'").c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    char buffer[256];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        out.append(buffer, n);
-    }
-    EXPECT_EQ(pclose(pipe), 0);
+    using zv::test::quoted;
+    ASSERT_EQ(zv::test::run_command(tool + " from-csv " + quoted(path("in.csv")) + " " +
+                                    quoted(path("cli.pgrid")) + " --type zone=i16 --type depth=f64")
+                  .status,
+              0);
+    const zv::test::command_result listed =
+        zv::test::run_command(tool + " to-csv " + quoted(path("cli.pgrid")));
+    EXPECT_EQ(listed.status, 0);
+    const std::string& out = listed.output;
     EXPECT_EQ(out.substr(0, out.find("\r\n")), "poro,depth,facies,zone,flag");
-    EXPECT_NE(std::system((tool + " info '" + path("none.pgrid") + "' 2>/dev/null").c_str()), 0);
+    EXPECT_NE(zv::test::run_command(tool + " info " + quoted(path("none.pgrid")) + " 2>/dev/null").status, 0);
 }
 
 } // namespace

@@ -41,8 +41,8 @@ double geod_length(const std::string& ellipsoid, const std::vector<std::vector<d
                       lonlat[i][1], lonlat[i][0]);
         input += line;
     }
-    const auto out = zv::test::numbers_per_line(
-        zv::test::run_with_input("geod -I -f %.6f -F %.6f +ellps=" + ellipsoid + " +units=m", input));
+    const auto out =
+        zv::test::proj_numbers("geod -I -f %.6f -F %.6f +ellps=" + ellipsoid + " +units=m", input);
     double sum = 0.0;
     for (const auto& numbers : out) {
         sum += numbers.at(2); // azimuth 1, azimuth 2, distance
@@ -89,8 +89,8 @@ TEST(GeodesicLength, ProjectedVerticesAreTakenToTheirEllipsoid)
     for (const auto& v : line) {
         input += std::to_string(v.x) + " " + std::to_string(v.y) + "\n";
     }
-    const auto lonlat = zv::test::numbers_per_line(
-        zv::test::run_with_input("cs2cs -f %.12f " + utm + " +to +proj=longlat +ellps=WGS84", input));
+    const auto lonlat =
+        zv::test::proj_numbers("cs2cs -f %.12f " + utm + " +to +proj=longlat +ellps=WGS84", input);
     ASSERT_EQ(lonlat.size(), line.size());
     const object_vector ov({line});
     EXPECT_NEAR(length_of(ov, u"+proj=utm +zone=37 +ellps=WGS84 +units=m"), geod_length("WGS84", lonlat),

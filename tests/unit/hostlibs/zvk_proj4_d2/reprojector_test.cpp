@@ -56,8 +56,7 @@ std::vector<std::vector<double>> cs2cs(const std::string& from, const std::strin
     for (const auto& p : points) {
         input += std::to_string(p.x) + " " + std::to_string(p.y) + "\n";
     }
-    return zv::test::numbers_per_line(
-        zv::test::run_with_input("cs2cs -f %.12f " + from + " +to " + to, input));
+    return zv::test::proj_numbers("cs2cs -f %.12f " + from + " +to " + to, input);
 }
 
 class Reprojector : public ::testing::TestWithParam<const char16_t*>

@@ -4,22 +4,19 @@
 // must name a text of the table.
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
+#include "kit/scratch_folder.h"
 #include "xlsx/worksheet.h"
 
 namespace
 {
 
 // Splits the input into rows (0xFFFF) and cells (0xFFFE) of UTF-16 units.
-std::vector<std::vector<SimpleXlsx::StringCell>> Rows(const std::uint8_t* data, std::size_t size)
+std::vector<std::vector<zv::xlsx::StringCell>> Rows(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<std::vector<SimpleXlsx::StringCell>> rows(1);
+    std::vector<std::vector<zv::xlsx::StringCell>> rows(1);
     rows.back().emplace_back();
     for (std::size_t i = 0; i + 1 < size; i += 2) {
         const auto unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
@@ -62,24 +59,17 @@ std::size_t Count(const std::string& text, const std::string& piece)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("zv_xlsx_fuzz_" + std::to_string(::getpid()));
+    const zv::test::scratch_folder folder("zv_xlsx_fuzz");
     const auto rows = Rows(data, size);
-    SimpleXlsx::SharedStringTable strings;
+    zv::xlsx::SharedStringTable strings;
     {
-        const std::string narrow = folder.string();
-        SimpleXlsx::CWorksheet sheet(1, std::u16string(narrow.begin(), narrow.end()), &strings);
+        zv::xlsx::CWorksheet sheet(1, zv::test::u16(folder.path().string()), &strings);
         for (const auto& row : rows)
             sheet.AddRow(row);
         if (!sheet.Save())
             std::abort();
     }
-    std::ifstream in(folder / "xl" / "worksheets" / "sheet1.xml", std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    in.close();
-    fs::remove_all(folder);
-    const std::string xml = text.str();
+    const std::string xml = zv::test::read_bytes(folder.path() / "xl" / "worksheets" / "sheet1.xml");
     if (!ValidUtf8(xml) || Count(xml, "<row ") != rows.size())
         std::abort();
     std::size_t shared = Count(xml, " t=\"s\"><v>");

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
+
+#include "kit/scratch_folder.h"
 
 namespace zv::hostapp
 {
@@ -68,20 +67,19 @@ TEST(TranslationFile, RejectsInvalidUtf8)
 TEST(TranslationFile, LoadReportsUnreadableFilesAndPrefixesErrorsWithThePath)
 {
     std::string error;
-    const auto dir = std::filesystem::temp_directory_path();
-    EXPECT_FALSE(translations::load((dir / "zvhost-no-such-file.txt").string(), error));
+    const zv::test::scratch_folder dir("zvhost");
+    EXPECT_FALSE(translations::load(dir.file("no-such-file.txt"), error));
     EXPECT_NE(error.find("cannot read"), std::string::npos);
-    EXPECT_FALSE(translations::load(dir.string(), error));
+    EXPECT_FALSE(translations::load(dir.path().string(), error));
 
-    const auto path = dir / ("zvhost-translations-" + std::to_string(std::random_device{}()) + ".txt");
-    std::ofstream(path) << "10\tgood\nbad\n";
-    EXPECT_FALSE(translations::load(path.string(), error));
-    EXPECT_EQ(error, path.string() + ": line 2: expected <id> TAB <text>");
-    std::ofstream(path, std::ios::trunc).close();
-    std::optional<translations> empty = translations::load(path.string(), error);
+    const std::string path = dir.file("texts.txt");
+    zv::test::write_bytes(path, "10\tgood\nbad\n");
+    EXPECT_FALSE(translations::load(path, error));
+    EXPECT_EQ(error, path + ": line 2: expected <id> TAB <text>");
+    zv::test::write_bytes(path, "");
+    std::optional<translations> empty = translations::load(path, error);
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->size(), 0u);
-    std::filesystem::remove(path);
 }
 
 } // namespace

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include "kit/scoped_env.h"
+
 #include <thread>
 
 namespace
@@ -13,24 +14,21 @@ namespace zp = zv::platform;
 class PlatformEnvironment : public ::testing::Test
 {
   protected:
-    void TearDown() override
-    {
-        zp::clear_environment_overrides();
-        ::unsetenv("ZV_ENV_TEST_VALUE");
-    }
+    void TearDown() override { zp::clear_environment_overrides(); }
+    zv::test::scoped_env env_;
 };
 
 TEST_F(PlatformEnvironment, ReadsRealVariablesAsUtf16)
 {
-    ::setenv("ZV_ENV_TEST_VALUE", "\xD0\x9F\xD1\x80 x", 1);
+    env_.set("ZV_ENV_TEST_VALUE", "\xD0\x9F\xD1\x80 x");
     EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"Пр x"));
-    ::unsetenv("ZV_ENV_TEST_VALUE");
+    env_.set("ZV_ENV_TEST_VALUE", std::nullopt);
     EXPECT_FALSE(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE").has_value());
 }
 
 TEST_F(PlatformEnvironment, MalformedBytesBecomeReplacementCharacters)
 {
-    ::setenv("ZV_ENV_TEST_VALUE", "a\xFF\xD0", 1);
+    env_.set("ZV_ENV_TEST_VALUE", "a\xFF\xD0");
     EXPECT_EQ(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"), std::u16string(u"a\xFFFD\xFFFD"));
 }
 
@@ -43,7 +41,7 @@ TEST_F(PlatformEnvironment, NamesThatCannotExistAreUnset)
 
 TEST_F(PlatformEnvironment, OverridesHideOrReplaceTheRealValue)
 {
-    ::setenv("ZV_ENV_TEST_VALUE", "real", 1);
+    env_.set("ZV_ENV_TEST_VALUE", "real");
     zp::override_environment_variable(u"ZV_ENV_TEST_VALUE", std::nullopt);
     EXPECT_FALSE(zp::get_environment_variable(u"ZV_ENV_TEST_VALUE").has_value());
     zp::override_environment_variable(u"ZV_ENV_TEST_VALUE", u"injected");

@@ -1,16 +1,14 @@
 // The platform file layer as the archive writer uses it: UTF-16 paths with
 // backslashes, short reads at the end, seekability, file facts, the seam.
-#include "archive_helper.h"
-
 #include "platform/file_io.h"
+
+#include "kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace zv::zip::test
-{
 namespace
 {
 
@@ -18,9 +16,9 @@ namespace pf = zv::platform;
 
 TEST(FileIo, BackslashedCyrillicPathsRoundTrip)
 {
-    temp_folder dir;
+    zv::test::scratch_folder dir("zv_file_io");
     std::filesystem::create_directories(dir / "папка");
-    std::u16string path = u16(dir / "папка" / "файл.bin");
+    std::u16string path = zv::test::u16((dir / "папка" / "файл.bin").string());
     std::replace(path.begin(), path.end(), u'/', u'\\');
     const pf::file_handle out = pf::create_file_write(path);
     ASSERT_NE(out, pf::invalid_file);
@@ -50,11 +48,11 @@ TEST(FileIo, BackslashedCyrillicPathsRoundTrip)
 
 TEST(FileIo, FoldersAndMissingFilesDoNotOpen)
 {
-    temp_folder dir;
-    EXPECT_EQ(pf::open_file_read(u16(dir.path())), pf::invalid_file);
-    EXPECT_EQ(pf::open_file_read(u16(dir / "missing")), pf::invalid_file);
+    zv::test::scratch_folder dir("zv_file_io");
+    EXPECT_EQ(pf::open_file_read(zv::test::u16(dir.path().string())), pf::invalid_file);
+    EXPECT_EQ(pf::open_file_read(zv::test::u16((dir / "missing").string())), pf::invalid_file);
     EXPECT_EQ(pf::open_file_read(u""), pf::invalid_file);
-    EXPECT_EQ(pf::create_file_write(u16(dir / "no" / "file")), pf::invalid_file);
+    EXPECT_EQ(pf::create_file_write(zv::test::u16((dir / "no" / "file").string())), pf::invalid_file);
     EXPECT_EQ(pf::read_file(pf::invalid_file, nullptr, 0), -1);
     EXPECT_FALSE(pf::seek_file(pf::invalid_file, 0));
 }
@@ -84,4 +82,3 @@ TEST(FileIo, CalendarConversionsAreExact)
 }
 
 } // namespace
-} // namespace zv::zip::test
