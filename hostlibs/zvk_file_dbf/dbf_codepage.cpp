@@ -9,7 +9,7 @@
 #include <cctype>
 #include <cstdlib>
 
-namespace zv::dbf
+namespace zv::zvk_file_dbf
 {
 namespace
 {
@@ -132,4 +132,4 @@ unsigned table_code_page(const std::string& dbf_path, std::uint8_t driver, unsig
     return cp != 0 && foundation::is_supported(cp) ? cp : ansi_page;
 }
 
-} // namespace zv::dbf
+} // namespace zv::zvk_file_dbf

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace zv::dbf
+namespace zv::zvk_file_dbf
 {
 
 // Code page named by the text of a .cpg file ("UTF-8", "1251", "CP1251",
@@ -31,4 +31,4 @@ unsigned table_code_page(const std::string& dbf_path, std::uint8_t driver, unsig
 // Path with its extension replaced (extension with its dot, ".cpg").
 std::string replace_extension(const std::string& path, std::string_view extension);
 
-} // namespace zv::dbf
+} // namespace zv::zvk_file_dbf

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <ctime>
 
-namespace zv::dbf
+namespace zv::zvk_file_dbf
 {
 namespace
 {
@@ -246,4 +246,4 @@ bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool
     return true;
 }
 
-} // namespace zv::dbf
+} // namespace zv::zvk_file_dbf

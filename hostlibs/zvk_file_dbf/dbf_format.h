@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::dbf
+namespace zv::zvk_file_dbf
 {
 
 inline constexpr std::size_t prefix_bytes = 32;     // fixed part of the header
@@ -67,4 +67,4 @@ std::string_view trimmed_cell(const unsigned char* cell, std::size_t length, cha
 // when a value other than a character value does not fit.
 bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool utf8);
 
-} // namespace zv::dbf
+} // namespace zv::zvk_file_dbf

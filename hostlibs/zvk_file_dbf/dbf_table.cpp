@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace zv::dbf
+namespace zv::zvk_file_dbf
 {
 namespace
 {
@@ -183,4 +183,4 @@ bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_vi
            file_.write(layout_.header_bytes + at, cell_scratch_.data(), f.length);
 }
 
-} // namespace zv::dbf
+} // namespace zv::zvk_file_dbf

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::dbf
+namespace zv::zvk_file_dbf
 {
 
 class table
@@ -102,4 +102,4 @@ class table
     foundation::replacement_file temp_; // created tables, until commit()
 };
 
-} // namespace zv::dbf
+} // namespace zv::zvk_file_dbf

@@ -8,11 +8,11 @@
 #include "zvk_basic/adapter_text.h"
 
 struct zv_tos4_file {
-    std::unique_ptr<zv::pgrid::pgrid_file> file;
+    std::unique_ptr<zv::zvk_file_tos4::pgrid_file> file;
 };
 
 struct zv_tos4_prop {
-    zv::pgrid::pgrid_file* file;
+    zv::zvk_file_tos4::pgrid_file* file;
     std::size_t index;
 };
 
@@ -21,7 +21,7 @@ namespace
 
 using zv::foundation::guarded;
 
-const zv::pgrid::property_info* property_at(zv_tos4_file_t file, uint32_t property)
+const zv::zvk_file_tos4::property_info* property_at(zv_tos4_file_t file, uint32_t property)
 {
     if (file == nullptr || property >= file->file->info().properties.size()) {
         return nullptr;
@@ -39,8 +39,8 @@ ZV_HOST_API zv_tos4_file_t zv_tos4_file_open_w(const char16_t* path, int mode)
         return nullptr;
     }
     return guarded<zv_tos4_file_t>(nullptr, [&]() -> zv_tos4_file_t {
-        auto file = zv::pgrid::pgrid_file::open(zv::foundation::native_path_or_empty(path),
-                                                mode == ZV_TOS4_OPEN_WRITE);
+        auto file = zv::zvk_file_tos4::pgrid_file::open(zv::foundation::native_path_or_empty(path),
+                                                        mode == ZV_TOS4_OPEN_WRITE);
         return file ? new zv_tos4_file{std::move(file)} : nullptr;
     });
 }

@@ -11,7 +11,7 @@
 #include <map>
 #include <sstream>
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 namespace
 {
@@ -151,9 +151,9 @@ int command_to_csv(const std::string& path, std::ostream& out, std::ostream& err
 }
 
 } // namespace
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 namespace
 {
@@ -325,4 +325,4 @@ int run_command(const std::vector<std::string>& args, std::ostream& out, std::os
     return 2;
 }
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

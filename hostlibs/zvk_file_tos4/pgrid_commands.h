@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 
 // Runs the command whose arguments follow the program name; writes results
@@ -18,4 +18,4 @@ int run_command(const std::vector<std::string>& args, std::ostream& out, std::os
 // The text of one stored value in CSV; empty for no-data.
 std::string value_text(const property_info& property, double stored);
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

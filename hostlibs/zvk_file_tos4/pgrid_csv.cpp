@@ -3,7 +3,7 @@
 #include "foundation/paths.h"
 #include "foundation/utf.h"
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 namespace
 {
@@ -156,4 +156,4 @@ std::string csv_row(const std::vector<std::string>& fields)
     return out + "\r\n";
 }
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 
 struct csv_table {
@@ -26,4 +26,4 @@ std::string csv_field(std::string_view text);
 // One record with its CRLF.
 std::string csv_row(const std::vector<std::string>& fields);
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

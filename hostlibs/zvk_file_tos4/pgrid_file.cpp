@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <sys/types.h>
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 namespace
 {
@@ -175,9 +175,9 @@ bool pgrid_file::write_floats(std::size_t property, std::uint64_t first, const f
     return std::fflush(stream_) == 0;
 }
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 namespace
 {
@@ -245,4 +245,4 @@ std::string write_new_file(const std::string& path, const header& h,
     return {};
 }
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

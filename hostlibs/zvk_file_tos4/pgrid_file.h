@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 
 class pgrid_file
@@ -57,4 +57,4 @@ class pgrid_file
 std::string write_new_file(const std::string& path, const header& h,
                            const std::vector<std::vector<double>>& columns);
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

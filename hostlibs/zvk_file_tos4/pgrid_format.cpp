@@ -9,7 +9,7 @@
 #include <limits>
 #include <set>
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 
 using foundation::load_le;
@@ -273,4 +273,4 @@ std::optional<header> parse_table(const fixed_header& fixed, const unsigned char
     return h;
 }
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

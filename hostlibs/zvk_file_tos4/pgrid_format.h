@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 
 // File layout constants.
@@ -73,4 +73,4 @@ std::optional<fixed_header> parse_fixed(const unsigned char* bytes, std::size_t 
 // nullopt when it is inconsistent with the fixed header or invalid.
 std::optional<header> parse_table(const fixed_header& fixed, const unsigned char* bytes, std::size_t size);
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

@@ -7,7 +7,8 @@ int main(int argc, char** argv)
 {
     try {
         std::ios::sync_with_stdio(false);
-        return zv::pgrid::run_command(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+        return zv::zvk_file_tos4::run_command(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                              std::cerr);
     } catch (const std::exception& e) {
         std::cerr << "pgrid: " << e.what() << "\n";
         return 1;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 
 using foundation::load_le;
@@ -81,4 +81,4 @@ double from_float(const property_info& property, float value)
     return holds_exactly(property.type, stored) ? stored : property.nodata;
 }
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

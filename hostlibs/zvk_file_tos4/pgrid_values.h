@@ -4,7 +4,7 @@
 
 #include "pgrid_format.h"
 
-namespace zv::pgrid
+namespace zv::zvk_file_tos4
 {
 
 // The quiet NaN 0x7FC00000 that stands for no-data among floats.
@@ -26,4 +26,4 @@ float to_float(const property_info& property, double stored, bool keep_nodata);
 // hold after rounding integers to nearest (ties to even), becomes no-data.
 double from_float(const property_info& property, float value);
 
-} // namespace zv::pgrid
+} // namespace zv::zvk_file_tos4

@@ -107,7 +107,7 @@ std::string output_record(const geom_table& table, const geom_object& obj)
     return record;
 }
 
-bool fill_attribute_table(const geom_table& table, const std::string& path, dbf::table& out)
+bool fill_attribute_table(const geom_table& table, const std::string& path, zvk_file_dbf::table& out)
 {
     std::vector<dbf_field_desc> descriptors;
     for (const field_desc& f : output_fields(table)) {

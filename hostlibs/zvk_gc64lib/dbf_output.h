@@ -27,6 +27,6 @@ std::string output_record(const geom_table& table, const geom_object& obj);
 // Creates the table at path (native) with one record per object, in the
 // source's declared code page; out.commit() puts it in place. False for
 // fields the writer refuses or when a record cannot be stored.
-bool fill_attribute_table(const geom_table& table, const std::string& path, dbf::table& out);
+bool fill_attribute_table(const geom_table& table, const std::string& path, zvk_file_dbf::table& out);
 
 } // namespace zv::zvk_gc64lib

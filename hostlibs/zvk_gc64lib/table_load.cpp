@@ -88,19 +88,19 @@ bool read_code_page(const std::string& base, std::uint8_t driver, attribute_set&
         if (!text)
             return false;
         attrs.cpg = std::move(*text);
-        attrs.code_page = dbf::code_page_of_cpg(attrs.cpg);
+        attrs.code_page = zvk_file_dbf::code_page_of_cpg(attrs.cpg);
         return true;
     }
-    attrs.code_page = dbf::code_page_of_driver(driver, foundation::ansi_code_page());
+    attrs.code_page = zvk_file_dbf::code_page_of_driver(driver, foundation::ansi_code_page());
     return true;
 }
 
 // The fields and the raw bytes of every record, field by field; false when
 // a record cannot be read.
-bool read_records(dbf::table& dbf, attribute_set& attrs)
+bool read_records(zvk_file_dbf::table& dbf, attribute_set& attrs)
 {
-    const dbf::layout& shape = dbf.shape();
-    for (const dbf::field& f : shape.fields)
+    const zvk_file_dbf::layout& shape = dbf.shape();
+    for (const zvk_file_dbf::field& f : shape.fields)
         attrs.fields.push_back({f.name, f.type, f.length, f.decimals});
     attrs.records.reserve(shape.record_count);
     for (std::uint32_t r = 0; r < shape.record_count; ++r) {
@@ -121,7 +121,7 @@ bool read_attributes(const std::string& base, geom_table& table)
     const auto path = find_companion(base, ".dbf");
     if (!path)
         return true;
-    dbf::table dbf;
+    zvk_file_dbf::table dbf;
     auto attrs = std::make_shared<attribute_set>();
     if (!dbf.open(*path, false, foundation::ansi_code_page()) ||
         !read_code_page(base, dbf.shape().driver, *attrs) || !read_records(dbf, *attrs))

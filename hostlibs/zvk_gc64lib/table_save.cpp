@@ -99,7 +99,7 @@ class staged_table
         if (!placeholder_.create(base))
             return false;
         stage_ = placeholder_.temporary_path();
-        dbf::table dbf;
+        zvk_file_dbf::table dbf;
         return fill_attribute_table(table, stage_ + ".dbf", dbf) && dbf.commit();
     }
     bool put_in_place(const std::string& base)

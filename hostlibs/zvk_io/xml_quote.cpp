@@ -1,9 +1,6 @@
 #include "xml_quote.h"
 
-#include "foundation/guard.h"
-#include "host/zvk_io.h"
-
-namespace zv::io
+namespace zv::zvk_io
 {
 
 std::u16string xml_quote(std::u16string_view text)
@@ -35,15 +32,4 @@ std::u16string xml_quote(std::u16string_view text)
     return out;
 }
 
-} // namespace zv::io
-
-extern "C" ZV_HOST_API bool zv_xml_quote_string(const char16_t* text, zv_string_adp_t adapter)
-{
-    return zv::foundation::guarded(false, [&] {
-        // The quoted text is built in a string of its own before delivery, so
-        // an adapter bound to the string behind text sees only the result.
-        const std::u16string quoted = zv::io::xml_quote(text == nullptr ? u"" : text);
-        zv_string_adp_assign_w(adapter, quoted.c_str());
-        return true;
-    });
-}
+} // namespace zv::zvk_io

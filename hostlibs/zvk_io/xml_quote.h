@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-namespace zv::io
+namespace zv::zvk_io
 {
 
 // The text with & < > " ' replaced by their predefined XML entities.
 std::u16string xml_quote(std::u16string_view text);
 
-} // namespace zv::io
+} // namespace zv::zvk_io

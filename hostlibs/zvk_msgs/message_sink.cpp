@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-namespace zv::msgs
+namespace zv::zvk_msgs
 {
 namespace
 {
@@ -36,6 +36,8 @@ const char* kind_label(zv_msg_kind kind)
     }
 }
 
+} // namespace
+
 void show(zv_msg_kind kind, const char16_t* text) noexcept
 {
     const char16_t* shown = text == nullptr ? u"" : text;
@@ -52,7 +54,10 @@ void show(zv_msg_kind kind, const char16_t* text) noexcept
     });
 }
 
-} // namespace
+void install_sink(zv_msgs_sink_fn fn, void* context) noexcept
+{
+    sink() = {fn, fn == nullptr ? nullptr : context};
+}
 
 std::string stderr_line(zv_msg_kind kind, const char16_t* text)
 {
@@ -63,28 +68,4 @@ std::string stderr_line(zv_msg_kind kind, const char16_t* text)
     return line;
 }
 
-} // namespace zv::msgs
-
-extern "C" {
-
-ZV_HOST_API void zv_msgs_set_sink(zv_msgs_sink_fn sink_fn, void* context)
-{
-    zv::msgs::sink() = {sink_fn, sink_fn == nullptr ? nullptr : context};
-}
-
-ZV_HOST_API void zv_show_wmessage(const char16_t* text)
-{
-    zv::msgs::show(ZV_MSG_INFORMATION, text);
-}
-
-ZV_HOST_API void zv_show_wwarning(const char16_t* text)
-{
-    zv::msgs::show(ZV_MSG_WARNING, text);
-}
-
-ZV_HOST_API void zv_show_werror(const char16_t* text)
-{
-    zv::msgs::show(ZV_MSG_ERROR, text);
-}
-
-} // extern "C"
+} // namespace zv::zvk_msgs

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace zv::proj4
+namespace zv::zvk_proj4_d2
 {
 namespace
 {
@@ -40,4 +40,4 @@ std::optional<std::string> coord_text(double value)
     return std::nullopt;
 }
 
-} // namespace zv::proj4
+} // namespace zv::zvk_proj4_d2

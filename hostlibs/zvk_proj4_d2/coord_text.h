@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace zv::proj4
+namespace zv::zvk_proj4_d2
 {
 
 // Longest coordinate text: the width of the tools' coordinate fields.
@@ -17,4 +17,4 @@ constexpr int kCoordDecimals = 9;
 // zero has no minus sign. nullopt when not finite or too large to fit.
 std::optional<std::string> coord_text(double value);
 
-} // namespace zv::proj4
+} // namespace zv::zvk_proj4_d2

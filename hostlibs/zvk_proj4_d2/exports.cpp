@@ -12,7 +12,7 @@
 #include <cmath>
 
 struct zv_rpj_d2 {
-    zv::proj4::pj_ptr transformation; // null while not usable
+    zv::zvk_proj4_d2::pj_ptr transformation; // null while not usable
 };
 
 namespace
@@ -30,13 +30,13 @@ std::vector<zv_vertex_d2> part_vertices(zv_ov_d2_t vector, uint32_t index)
     return vertices;
 }
 
-int total_length(zv_ov_d2_t vector, const zv::proj4::length_model& model, const zv::proj4::halving_rule& rule,
-                 double* length)
+int total_length(zv_ov_d2_t vector, const zv::zvk_proj4_d2::length_model& model,
+                 const zv::zvk_proj4_d2::halving_rule& rule, double* length)
 {
     double sum = 0.0;
     const uint32_t parts = zv_ov_d2_get_size(vector);
     for (uint32_t p = 0; p < parts; ++p) {
-        const auto piece = zv::proj4::polyline_length(model, part_vertices(vector, p), rule);
+        const auto piece = zv::zvk_proj4_d2::polyline_length(model, part_vertices(vector, p), rule);
         if (!piece) {
             return ZV_PRECISION_BAD_VERTEX;
         }
@@ -68,9 +68,9 @@ ZV_HOST_API bool zv_rpj_d2_init_w(zv_rpj_d2_t reprojector, const char16_t* sourc
     }
     reprojector->transformation.reset();
     return guarded(false, [&] {
-        auto& session = zv::proj4::proj_session::instance();
-        reprojector->transformation = session.transformation(zv::proj4::crs_text(source_definition),
-                                                             zv::proj4::crs_text(target_definition));
+        auto& session = zv::zvk_proj4_d2::proj_session::instance();
+        reprojector->transformation = session.transformation(zv::zvk_proj4_d2::crs_text(source_definition),
+                                                             zv::zvk_proj4_d2::crs_text(target_definition));
         return reprojector->transformation != nullptr;
     });
 }
@@ -96,7 +96,7 @@ ZV_HOST_API bool zv_pj4_load_ex(const char16_t* data_file_path, zv_string_adp_t 
         return false;
     }
     return guarded(false, [&] {
-        const auto definition = zv::proj4::load_prj_definition(data_file_path);
+        const auto definition = zv::zvk_proj4_d2::load_prj_definition(data_file_path);
         return definition && zv::zvk_basic::assign_utf8(adapter, *definition);
     });
 }
@@ -109,11 +109,12 @@ ZV_HOST_API int zv_precision_calc_length(zv_ov_d2_t vector, const char16_t* defi
         return ZV_PRECISION_BAD_ARGUMENT;
     }
     return guarded<int>(ZV_PRECISION_BAD_DEFINITION, [&] {
-        const auto model = zv::proj4::proj_session::instance().lengths(zv::proj4::crs_text(definition));
+        const auto model =
+            zv::zvk_proj4_d2::proj_session::instance().lengths(zv::zvk_proj4_d2::crs_text(definition));
         if (!model) {
             return static_cast<int>(ZV_PRECISION_BAD_DEFINITION);
         }
-        const zv::proj4::halving_rule rule{static_cast<int>(max_halvings), tolerance_m};
+        const zv::zvk_proj4_d2::halving_rule rule{static_cast<int>(max_halvings), tolerance_m};
         return total_length(vector, *model, rule, length);
     });
 }
@@ -121,7 +122,7 @@ ZV_HOST_API int zv_precision_calc_length(zv_ov_d2_t vector, const char16_t* defi
 ZV_HOST_API bool zv_geocoord_tostring(double value, zv_string_adp_t adapter)
 {
     return guarded(false, [&] {
-        const auto text = zv::proj4::coord_text(value);
+        const auto text = zv::zvk_proj4_d2::coord_text(value);
         zv_string_adp_assign(adapter, text ? text->c_str() : "");
         return text.has_value();
     });

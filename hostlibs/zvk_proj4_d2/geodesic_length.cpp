@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace zv::proj4
+namespace zv::zvk_proj4_d2
 {
 namespace
 {
@@ -117,4 +117,4 @@ std::optional<double> polyline_length(const length_model& model, const std::vect
     return sum;
 }
 
-} // namespace zv::proj4
+} // namespace zv::zvk_proj4_d2

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace zv::proj4
+namespace zv::zvk_proj4_d2
 {
 
 // How finely a projected segment is followed: it is halved at most
@@ -25,4 +25,4 @@ struct halving_rule {
 std::optional<double> polyline_length(const length_model& model, const std::vector<zv_vertex_d2>& vertices,
                                       const halving_rule& rule);
 
-} // namespace zv::proj4
+} // namespace zv::zvk_proj4_d2

@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace zv::proj4
+namespace zv::zvk_proj4_d2
 {
 namespace
 {
@@ -60,4 +60,4 @@ std::optional<std::string> load_prj_definition(const std::u16string& data_path)
     return std::string(text);
 }
 
-} // namespace zv::proj4
+} // namespace zv::zvk_proj4_d2

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace zv::proj4
+namespace zv::zvk_proj4_d2
 {
 
 // The path of the .prj beside a data file: its extension (from the last "."
@@ -16,4 +16,4 @@ std::u16string prj_path(const std::u16string& data_path);
 // does not understand it.
 std::optional<std::string> load_prj_definition(const std::u16string& data_path);
 
-} // namespace zv::proj4
+} // namespace zv::zvk_proj4_d2

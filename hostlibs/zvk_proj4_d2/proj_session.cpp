@@ -5,7 +5,7 @@
 
 #include <cctype>
 
-namespace zv::proj4
+namespace zv::zvk_proj4_d2
 {
 namespace
 {
@@ -155,4 +155,4 @@ std::shared_ptr<const length_model> proj_session::build_lengths(const std::strin
     return model;
 }
 
-} // namespace zv::proj4
+} // namespace zv::zvk_proj4_d2

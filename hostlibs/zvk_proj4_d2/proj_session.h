@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-namespace zv::proj4
+namespace zv::zvk_proj4_d2
 {
 
 using pj_ptr = std::shared_ptr<PJ>;
@@ -67,4 +67,4 @@ class proj_session
     std::map<std::string, std::shared_ptr<const length_model>> lengths_;
 };
 
-} // namespace zv::proj4
+} // namespace zv::zvk_proj4_d2

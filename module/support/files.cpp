@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace zv::fs
+namespace zv::support
 {
 namespace
 {
@@ -228,4 +228,4 @@ std::vector<std::u16string> list(const std::u16string& directory, const std::u16
     });
 }
 
-} // namespace zv::fs
+} // namespace zv::support

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zv::fs
+namespace zv::support
 {
 
 // Listing flags, combined bitwise.
@@ -62,4 +62,4 @@ std::u16string temp_file_name() noexcept;
 std::vector<std::u16string> list(const std::u16string& directory, const std::u16string& pattern,
                                  unsigned flags) noexcept;
 
-} // namespace zv::fs
+} // namespace zv::support

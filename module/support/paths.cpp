@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace zv::fs
+namespace zv::support
 {
 namespace
 {
@@ -128,4 +128,4 @@ std::u16string sanitized_file_name(std::u16string_view name)
     return result;
 }
 
-} // namespace zv::fs
+} // namespace zv::support

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zv::fs
+namespace zv::support
 {
 
 bool is_separator(char16_t unit) noexcept;
@@ -45,4 +45,4 @@ bool is_valid_file_name(std::u16string_view name) noexcept;
 std::u16string sanitized_path(std::u16string_view path);
 std::u16string sanitized_file_name(std::u16string_view name);
 
-} // namespace zv::fs
+} // namespace zv::support

@@ -24,7 +24,7 @@ const std::string& scratch_path()
     return path;
 }
 
-void read_everything(zv::pgrid::pgrid_file& file)
+void read_everything(zv::zvk_file_tos4::pgrid_file& file)
 {
     const auto& h = file.info();
     // The file size bounds the object count of a valid file; cap the buffer
@@ -48,12 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::fwrite(data, 1, size, out);
     std::fclose(out);
-    if (auto file = zv::pgrid::pgrid_file::open(scratch_path(), false)) {
+    if (auto file = zv::zvk_file_tos4::pgrid_file::open(scratch_path(), false)) {
         read_everything(*file);
     }
     std::remove(scratch_path().c_str());
 
     std::string error;
-    zv::pgrid::parse_csv(std::string_view(reinterpret_cast<const char*>(data), size), &error);
+    zv::zvk_file_tos4::parse_csv(std::string_view(reinterpret_cast<const char*>(data), size), &error);
     return 0;
 }

@@ -32,7 +32,7 @@ class SupportFiles : public ::testing::Test
   protected:
     // The test folder in backslash form, as listings hand paths out.
     std::u16string root() const { return backslashed(root_.u16string()); }
-    std::u16string at(const std::u16string& relative) const { return zv::fs::join(root(), relative); }
+    std::u16string at(const std::u16string& relative) const { return zv::support::join(root(), relative); }
 
     void make_file(const std::u16string& relative, const std::string& content = "x") const
     {
@@ -57,10 +57,10 @@ TEST_F(SupportFiles, ListingFlatFilesMatchesOnlyDirectEntries)
     make_dir(u"sub");
     make_file(u"sub/e.shp");
     make_dir(u"dir.shp");
-    EXPECT_EQ(zv::fs::list(root(), u"*.shp", zv::fs::list_files), (paths{at(u"a.shp"), at(u"B.SHP")}));
-    EXPECT_EQ(zv::fs::list(root(), u"*.shp", zv::fs::list_directories), (paths{at(u"dir.shp")}));
-    EXPECT_EQ(zv::fs::list(root(), u"*", 3).size(), 6u);
-    EXPECT_EQ(zv::fs::list(root(), u"?.TXT", 2), (paths{at(u"c.txt")}));
+    EXPECT_EQ(zv::support::list(root(), u"*.shp", zv::support::list_files), (paths{at(u"a.shp"), at(u"B.SHP")}));
+    EXPECT_EQ(zv::support::list(root(), u"*.shp", zv::support::list_directories), (paths{at(u"dir.shp")}));
+    EXPECT_EQ(zv::support::list(root(), u"*", 3).size(), 6u);
+    EXPECT_EQ(zv::support::list(root(), u"?.TXT", 2), (paths{at(u"c.txt")}));
 }
 
 TEST_F(SupportFiles, RecursiveListingPutsSubfoldersAfterTheirOwnSubfolders)
@@ -71,26 +71,26 @@ TEST_F(SupportFiles, RecursiveListingPutsSubfoldersAfterTheirOwnSubfolders)
     make_file(u"a/b/c/z.shp");
     make_file(u"a/b/c/notes.txt");
     const std::u16string a = at(u"a");
-    EXPECT_EQ(zv::fs::list(a, u"*.shp", 6),
+    EXPECT_EQ(zv::support::list(a, u"*.shp", 6),
               (paths{at(u"a\\x.shp"), at(u"a\\b\\c\\z.shp"), at(u"a\\b\\y.shp")}));
-    EXPECT_EQ(zv::fs::list(a, u"*", 7), (paths{at(u"a\\b"), at(u"a\\x.shp"), at(u"a\\b\\c\\notes.txt"),
+    EXPECT_EQ(zv::support::list(a, u"*", 7), (paths{at(u"a\\b"), at(u"a\\x.shp"), at(u"a\\b\\c\\notes.txt"),
                                                at(u"a\\b\\c\\z.shp"), at(u"a\\b\\c"), at(u"a\\b\\y.shp")}));
-    EXPECT_EQ(zv::fs::list(a, u"*", 5), (paths{at(u"a\\b"), at(u"a\\b\\c")}));
+    EXPECT_EQ(zv::support::list(a, u"*", 5), (paths{at(u"a\\b"), at(u"a\\b\\c")}));
 }
 
 TEST_F(SupportFiles, ListingAcceptsSlashesAndNonAsciiNames)
 {
     make_dir(u"Профили/Участок");
     make_file(u"Профили/Участок/Линия.SHP");
-    const paths found = zv::fs::list(root_.u16string() + u"/Профили", u"*.shp", 6);
+    const paths found = zv::support::list(root_.u16string() + u"/Профили", u"*.shp", 6);
     EXPECT_EQ(found, (paths{at(u"Профили\\Участок\\Линия.SHP")}));
 }
 
 TEST_F(SupportFiles, ListingOfMissingFolderOrUnmatchedPatternIsEmpty)
 {
-    EXPECT_TRUE(zv::fs::list(at(u"missing"), u"*", 7).empty());
+    EXPECT_TRUE(zv::support::list(at(u"missing"), u"*", 7).empty());
     make_file(u"only.txt");
-    EXPECT_TRUE(zv::fs::list(root(), u"*.shp", 7).empty());
+    EXPECT_TRUE(zv::support::list(root(), u"*.shp", 7).empty());
 }
 
 TEST_F(SupportFiles, LinkedFoldersAreListedButNotDescended)
@@ -101,7 +101,7 @@ TEST_F(SupportFiles, LinkedFoldersAreListedButNotDescended)
     stdfs::create_directory_symlink(native(u"tree"), native(u"tree/sub/loop"), failed);
     if (failed)
         GTEST_SKIP() << "no symbolic links here";
-    const paths found = zv::fs::list(at(u"tree"), u"*", 7);
+    const paths found = zv::support::list(at(u"tree"), u"*", 7);
     EXPECT_NE(std::find(found.begin(), found.end(), at(u"tree\\sub\\loop")), found.end());
     EXPECT_LT(found.size(), 10u);
 }
@@ -110,56 +110,56 @@ TEST_F(SupportFiles, QueriesReportExistenceSizeAndTime)
 {
     make_file(u"data.bin", std::string(1234, 'z'));
     make_dir(u"folder");
-    EXPECT_TRUE(zv::fs::exists(at(u"data.bin")));
-    EXPECT_TRUE(zv::fs::exists(at(u"folder")));
-    EXPECT_FALSE(zv::fs::exists(at(u"none")));
-    EXPECT_FALSE(zv::fs::exists(u""));
-    EXPECT_TRUE(zv::fs::is_directory(at(u"folder")));
-    EXPECT_FALSE(zv::fs::is_directory(at(u"data.bin")));
-    EXPECT_EQ(zv::fs::file_size(at(u"data.bin")), 1234u);
-    EXPECT_EQ(zv::fs::file_size(at(u"none")), 0u);
-    EXPECT_NEAR(static_cast<double>(zv::fs::modification_time(at(u"data.bin"))),
+    EXPECT_TRUE(zv::support::exists(at(u"data.bin")));
+    EXPECT_TRUE(zv::support::exists(at(u"folder")));
+    EXPECT_FALSE(zv::support::exists(at(u"none")));
+    EXPECT_FALSE(zv::support::exists(u""));
+    EXPECT_TRUE(zv::support::is_directory(at(u"folder")));
+    EXPECT_FALSE(zv::support::is_directory(at(u"data.bin")));
+    EXPECT_EQ(zv::support::file_size(at(u"data.bin")), 1234u);
+    EXPECT_EQ(zv::support::file_size(at(u"none")), 0u);
+    EXPECT_NEAR(static_cast<double>(zv::support::modification_time(at(u"data.bin"))),
                 static_cast<double>(std::time(nullptr)), 120.0);
-    EXPECT_EQ(zv::fs::modification_time(at(u"none")), 0);
-    EXPECT_TRUE(zv::fs::can_read(at(u"data.bin")));
-    EXPECT_TRUE(zv::fs::can_write(at(u"data.bin")));
-    EXPECT_FALSE(zv::fs::can_read(at(u"none")));
-    EXPECT_FALSE(zv::fs::can_read(at(u"folder")));
+    EXPECT_EQ(zv::support::modification_time(at(u"none")), 0);
+    EXPECT_TRUE(zv::support::can_read(at(u"data.bin")));
+    EXPECT_TRUE(zv::support::can_write(at(u"data.bin")));
+    EXPECT_FALSE(zv::support::can_read(at(u"none")));
+    EXPECT_FALSE(zv::support::can_read(at(u"folder")));
 }
 
 TEST_F(SupportFiles, CopyAndMoveRespectTheOverwriteFlag)
 {
     make_file(u"src.txt", "source");
     make_file(u"dst.txt", "target");
-    EXPECT_FALSE(zv::fs::copy_file(at(u"src.txt"), at(u"dst.txt"), false));
-    EXPECT_EQ(zv::fs::file_size(at(u"dst.txt")), 6u);
-    EXPECT_TRUE(zv::fs::copy_file(at(u"src.txt"), at(u"new.txt"), false));
-    EXPECT_TRUE(zv::fs::copy_file(at(u"src.txt"), at(u"dst.txt"), true));
+    EXPECT_FALSE(zv::support::copy_file(at(u"src.txt"), at(u"dst.txt"), false));
+    EXPECT_EQ(zv::support::file_size(at(u"dst.txt")), 6u);
+    EXPECT_TRUE(zv::support::copy_file(at(u"src.txt"), at(u"new.txt"), false));
+    EXPECT_TRUE(zv::support::copy_file(at(u"src.txt"), at(u"dst.txt"), true));
     std::ifstream copied(native(u"dst.txt"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "source");
-    EXPECT_FALSE(zv::fs::copy_file(at(u"missing"), at(u"other.txt"), true));
-    EXPECT_FALSE(zv::fs::exists(at(u"other.txt")));
+    EXPECT_FALSE(zv::support::copy_file(at(u"missing"), at(u"other.txt"), true));
+    EXPECT_FALSE(zv::support::exists(at(u"other.txt")));
 
-    EXPECT_FALSE(zv::fs::move_file(at(u"new.txt"), at(u"dst.txt"), false));
-    EXPECT_TRUE(zv::fs::move_file(at(u"new.txt"), at(u"dst.txt"), true));
-    EXPECT_FALSE(zv::fs::exists(at(u"new.txt")));
-    EXPECT_TRUE(zv::fs::delete_file(at(u"dst.txt")));
-    EXPECT_FALSE(zv::fs::delete_file(at(u"dst.txt")));
+    EXPECT_FALSE(zv::support::move_file(at(u"new.txt"), at(u"dst.txt"), false));
+    EXPECT_TRUE(zv::support::move_file(at(u"new.txt"), at(u"dst.txt"), true));
+    EXPECT_FALSE(zv::support::exists(at(u"new.txt")));
+    EXPECT_TRUE(zv::support::delete_file(at(u"dst.txt")));
+    EXPECT_FALSE(zv::support::delete_file(at(u"dst.txt")));
     // Nothing of the copies' own temporary files is left behind.
-    EXPECT_EQ(zv::fs::list(root(), u"*", 3), (paths{at(u"src.txt")}));
+    EXPECT_EQ(zv::support::list(root(), u"*", 3), (paths{at(u"src.txt")}));
 }
 
 TEST_F(SupportFiles, CreateDirectoriesWalksEveryComponent)
 {
     const std::u16string deep = at(u"one\\two//three\\");
-    EXPECT_TRUE(zv::fs::create_directories(deep));
-    EXPECT_TRUE(zv::fs::is_directory(at(u"one\\two\\three")));
-    EXPECT_TRUE(zv::fs::create_directories(deep));
-    EXPECT_TRUE(zv::fs::create_directory(at(u"one")));
-    EXPECT_TRUE(zv::fs::create_directory(at(u"single")));
-    EXPECT_FALSE(zv::fs::create_directory(at(u"no\\parent")));
+    EXPECT_TRUE(zv::support::create_directories(deep));
+    EXPECT_TRUE(zv::support::is_directory(at(u"one\\two\\three")));
+    EXPECT_TRUE(zv::support::create_directories(deep));
+    EXPECT_TRUE(zv::support::create_directory(at(u"one")));
+    EXPECT_TRUE(zv::support::create_directory(at(u"single")));
+    EXPECT_FALSE(zv::support::create_directory(at(u"no\\parent")));
     make_file(u"blocker");
-    EXPECT_FALSE(zv::fs::create_directories(at(u"blocker\\below")));
+    EXPECT_FALSE(zv::support::create_directories(at(u"blocker\\below")));
 }
 
 TEST_F(SupportFiles, TreesAreCopiedMovedAndRemoved)
@@ -167,21 +167,21 @@ TEST_F(SupportFiles, TreesAreCopiedMovedAndRemoved)
     make_dir(u"src/inner");
     make_file(u"src/a.txt", "aa");
     make_file(u"src/inner/b.txt", "bbb");
-    EXPECT_TRUE(zv::fs::copy_directory(at(u"src"), at(u"copy"), false));
-    EXPECT_EQ(zv::fs::file_size(at(u"copy\\inner\\b.txt")), 3u);
-    EXPECT_FALSE(zv::fs::copy_directory(at(u"src"), at(u"copy"), false));
-    EXPECT_TRUE(zv::fs::copy_directory(at(u"src"), at(u"copy"), true));
+    EXPECT_TRUE(zv::support::copy_directory(at(u"src"), at(u"copy"), false));
+    EXPECT_EQ(zv::support::file_size(at(u"copy\\inner\\b.txt")), 3u);
+    EXPECT_FALSE(zv::support::copy_directory(at(u"src"), at(u"copy"), false));
+    EXPECT_TRUE(zv::support::copy_directory(at(u"src"), at(u"copy"), true));
 
-    EXPECT_TRUE(zv::fs::move_directory(at(u"copy"), at(u"moved"), false));
-    EXPECT_FALSE(zv::fs::exists(at(u"copy")));
-    EXPECT_EQ(zv::fs::file_size(at(u"moved\\a.txt")), 2u);
+    EXPECT_TRUE(zv::support::move_directory(at(u"copy"), at(u"moved"), false));
+    EXPECT_FALSE(zv::support::exists(at(u"copy")));
+    EXPECT_EQ(zv::support::file_size(at(u"moved\\a.txt")), 2u);
 
-    EXPECT_FALSE(zv::fs::remove_directory(at(u"moved")));
-    EXPECT_TRUE(zv::fs::remove_tree(at(u"moved")));
-    EXPECT_FALSE(zv::fs::exists(at(u"moved")));
+    EXPECT_FALSE(zv::support::remove_directory(at(u"moved")));
+    EXPECT_TRUE(zv::support::remove_tree(at(u"moved")));
+    EXPECT_FALSE(zv::support::exists(at(u"moved")));
     make_dir(u"empty");
-    EXPECT_TRUE(zv::fs::remove_directory(at(u"empty")));
-    EXPECT_FALSE(zv::fs::remove_tree(at(u"src\\a.txt")));
+    EXPECT_TRUE(zv::support::remove_directory(at(u"empty")));
+    EXPECT_FALSE(zv::support::remove_tree(at(u"src\\a.txt")));
 }
 
 TEST_F(SupportFiles, RemovingATreeNeverFollowsLinksOutOfIt)
@@ -193,26 +193,26 @@ TEST_F(SupportFiles, RemovingATreeNeverFollowsLinksOutOfIt)
     stdfs::create_directory_symlink(native(u"keep"), native(u"doomed/link"), failed);
     if (failed)
         GTEST_SKIP() << "no symbolic links here";
-    EXPECT_TRUE(zv::fs::remove_tree(at(u"doomed")));
-    EXPECT_FALSE(zv::fs::exists(at(u"doomed")));
-    EXPECT_TRUE(zv::fs::exists(at(u"keep\\precious.txt")));
+    EXPECT_TRUE(zv::support::remove_tree(at(u"doomed")));
+    EXPECT_FALSE(zv::support::exists(at(u"doomed")));
+    EXPECT_TRUE(zv::support::exists(at(u"keep\\precious.txt")));
 }
 
 TEST(SupportSystemFacts, NamesAndTemporaryFiles)
 {
-    EXPECT_FALSE(zv::fs::user_name().empty());
-    EXPECT_FALSE(zv::fs::computer_name().empty());
-    const std::u16string folder = zv::fs::temp_directory();
+    EXPECT_FALSE(zv::support::user_name().empty());
+    EXPECT_FALSE(zv::support::computer_name().empty());
+    const std::u16string folder = zv::support::temp_directory();
     ASSERT_FALSE(folder.empty());
-    EXPECT_TRUE(zv::fs::is_directory(folder));
-    const std::u16string first = zv::fs::temp_file_name();
-    const std::u16string second = zv::fs::temp_file_name();
+    EXPECT_TRUE(zv::support::is_directory(folder));
+    const std::u16string first = zv::support::temp_file_name();
+    const std::u16string second = zv::support::temp_file_name();
     ASSERT_FALSE(first.empty());
     EXPECT_NE(first, second);
-    EXPECT_TRUE(zv::fs::exists(first));
-    EXPECT_EQ(zv::fs::file_size(first), 0u);
-    EXPECT_TRUE(zv::fs::delete_file(first));
-    EXPECT_TRUE(zv::fs::delete_file(second));
+    EXPECT_TRUE(zv::support::exists(first));
+    EXPECT_EQ(zv::support::file_size(first), 0u);
+    EXPECT_TRUE(zv::support::delete_file(first));
+    EXPECT_TRUE(zv::support::delete_file(second));
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 namespace
 {
 
-using namespace zv::fs;
+using namespace zv::support;
 
 TEST(PathJoin, AddsOneSeparatorOnlyWhenMissingAndKeepsAbsoluteTails)
 {

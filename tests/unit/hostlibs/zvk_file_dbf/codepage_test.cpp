@@ -21,30 +21,30 @@ TEST(CpgText, NamesInTheFormsWritersUse)
         {"", 0},           {"Klingon", 0},        {"CP12a51", 0},
         {"ISO-8859-99", 0}};
     for (const auto& [text, code_page] : cases)
-        EXPECT_EQ(dbf::code_page_of_cpg(text), code_page) << text;
+        EXPECT_EQ(zvk_file_dbf::code_page_of_cpg(text), code_page) << text;
 }
 
 TEST(LanguageDriver, BytesAndCodePagesMapBothWays)
 {
-    EXPECT_EQ(dbf::code_page_of_driver(0xC9, 1252), 1251u);
-    EXPECT_EQ(dbf::code_page_of_driver(0x65, 1252), 866u);
-    EXPECT_EQ(dbf::code_page_of_driver(0x26, 1252), 866u);
-    EXPECT_EQ(dbf::code_page_of_driver(0x57, 1250), 1250u) << "0x57 is the ANSI code page";
-    EXPECT_EQ(dbf::code_page_of_driver(0x00, 1251), 0u);
-    EXPECT_EQ(dbf::code_page_of_driver(0xEE, 1251), 0u);
+    EXPECT_EQ(zvk_file_dbf::code_page_of_driver(0xC9, 1252), 1251u);
+    EXPECT_EQ(zvk_file_dbf::code_page_of_driver(0x65, 1252), 866u);
+    EXPECT_EQ(zvk_file_dbf::code_page_of_driver(0x26, 1252), 866u);
+    EXPECT_EQ(zvk_file_dbf::code_page_of_driver(0x57, 1250), 1250u) << "0x57 is the ANSI code page";
+    EXPECT_EQ(zvk_file_dbf::code_page_of_driver(0x00, 1251), 0u);
+    EXPECT_EQ(zvk_file_dbf::code_page_of_driver(0xEE, 1251), 0u);
     for (const unsigned cp : {1250u, 1251u, 1252u, 1253u, 1254u, 1257u, 866u, 437u}) {
-        EXPECT_EQ(dbf::code_page_of_driver(dbf::driver_of_code_page(cp), 0), cp) << cp;
+        EXPECT_EQ(zvk_file_dbf::code_page_of_driver(zvk_file_dbf::driver_of_code_page(cp), 0), cp) << cp;
     }
-    EXPECT_EQ(dbf::driver_of_code_page(65001), 0);
-    EXPECT_EQ(dbf::cpg_text(65001), "UTF-8");
-    EXPECT_EQ(dbf::cpg_text(1251), "1251");
+    EXPECT_EQ(zvk_file_dbf::driver_of_code_page(65001), 0);
+    EXPECT_EQ(zvk_file_dbf::cpg_text(65001), "UTF-8");
+    EXPECT_EQ(zvk_file_dbf::cpg_text(1251), "1251");
 }
 
 TEST(ReplaceExtension, OnlyTheLastNameCounts)
 {
-    EXPECT_EQ(dbf::replace_extension("/a/b.c/table.dbf", ".cpg"), "/a/b.c/table.cpg");
-    EXPECT_EQ(dbf::replace_extension("/a/b.c/table", ".cpg"), "/a/b.c/table.cpg");
-    EXPECT_EQ(dbf::replace_extension("/a/.hidden", ".cpg"), "/a/.hidden.cpg");
+    EXPECT_EQ(zvk_file_dbf::replace_extension("/a/b.c/table.dbf", ".cpg"), "/a/b.c/table.cpg");
+    EXPECT_EQ(zvk_file_dbf::replace_extension("/a/b.c/table", ".cpg"), "/a/b.c/table.cpg");
+    EXPECT_EQ(zvk_file_dbf::replace_extension("/a/.hidden", ".cpg"), "/a/.hidden.cpg");
 }
 
 } // namespace

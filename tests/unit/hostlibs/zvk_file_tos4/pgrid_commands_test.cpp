@@ -21,7 +21,7 @@ struct run_result {
 run_result run(const std::vector<std::string>& args)
 {
     std::ostringstream out, err;
-    const int code = zv::pgrid::run_command(args, out, err);
+    const int code = zv::zvk_file_tos4::run_command(args, out, err);
     return {code, out.str(), err.str()};
 }
 
@@ -62,7 +62,7 @@ TEST_F(PgridCommands, CsvToPgridToCsvIsExact)
 TEST_F(PgridCommands, PgridToCsvToPgridIsByteIdentical)
 {
     ASSERT_EQ(
-        zv::pgrid::write_new_file(path("s.pgrid"), zv::test::sample_header(), zv::test::sample_columns()),
+        zv::zvk_file_tos4::write_new_file(path("s.pgrid"), zv::test::sample_header(), zv::test::sample_columns()),
         "");
     const auto csv = run({"to-csv", path("s.pgrid")});
     ASSERT_EQ(csv.code, 0);
@@ -129,10 +129,10 @@ TEST_F(PgridCommands, UsageErrors)
 TEST_F(PgridCommands, DefaultTypeAppliesToColumnsWithoutTheirOwn)
 {
     ASSERT_EQ(from_csv("a,b\r\n1,2\r\n", "d.pgrid", {"--default-type", "i16", "--type", "b=f64"}).code, 0);
-    const auto file = zv::pgrid::pgrid_file::open(path("d.pgrid"), false);
+    const auto file = zv::zvk_file_tos4::pgrid_file::open(path("d.pgrid"), false);
     ASSERT_TRUE(file);
-    EXPECT_EQ(file->info().properties[0].type, zv::pgrid::stored_type::i16);
-    EXPECT_EQ(file->info().properties[1].type, zv::pgrid::stored_type::f64);
+    EXPECT_EQ(file->info().properties[0].type, zv::zvk_file_tos4::stored_type::i16);
+    EXPECT_EQ(file->info().properties[1].type, zv::zvk_file_tos4::stored_type::f64);
 }
 
 TEST_F(PgridCommands, ToolRunsFromTheCommandLine)

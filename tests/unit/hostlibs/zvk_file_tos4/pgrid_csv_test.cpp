@@ -6,9 +6,9 @@
 namespace
 {
 
-using zv::pgrid::csv_field;
-using zv::pgrid::csv_row;
-using zv::pgrid::parse_csv;
+using zv::zvk_file_tos4::csv_field;
+using zv::zvk_file_tos4::csv_row;
+using zv::zvk_file_tos4::parse_csv;
 
 TEST(PgridCsv, ReadsQuotedFieldsWithCommasQuotesAndLineBreaks)
 {

@@ -9,7 +9,7 @@
 namespace
 {
 
-using namespace zv::pgrid;
+using namespace zv::zvk_file_tos4;
 
 TEST(PgridFormat, TableSurvivesSerializeAndParse)
 {

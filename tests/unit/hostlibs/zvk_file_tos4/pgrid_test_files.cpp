@@ -10,10 +10,10 @@ std::u16string wide_path(const std::filesystem::path& path)
     return path.u16string();
 }
 
-zv::pgrid::header sample_header()
+zv::zvk_file_tos4::header sample_header()
 {
-    using zv::pgrid::stored_type;
-    zv::pgrid::header h;
+    using zv::zvk_file_tos4::stored_type;
+    zv::zvk_file_tos4::header h;
     h.object_count = 3;
     h.properties = {
         {"poro", "Пористость", stored_type::f32, NAN},

@@ -16,7 +16,7 @@ std::u16string wide_path(const std::filesystem::path& path);
 
 // Three objects with one property of every stored type; captions in
 // Cyrillic; the middle object is no-data in every property.
-zv::pgrid::header sample_header();
+zv::zvk_file_tos4::header sample_header();
 std::vector<std::vector<double>> sample_columns();
 
 } // namespace zv::test

@@ -11,7 +11,7 @@
 namespace
 {
 
-using namespace zv::pgrid;
+using namespace zv::zvk_file_tos4;
 
 std::uint32_t bits(float f)
 {

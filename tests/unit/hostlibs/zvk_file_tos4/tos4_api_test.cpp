@@ -21,7 +21,7 @@ class Tos4Api : public ::testing::Test
     {
         path = folder / "wells.pgrid";
         ASSERT_EQ(
-            zv::pgrid::write_new_file(path.string(), zv::test::sample_header(), zv::test::sample_columns()),
+            zv::zvk_file_tos4::write_new_file(path.string(), zv::test::sample_header(), zv::test::sample_columns()),
             "");
     }
     zv_tos4_file_t open(int mode) const
@@ -168,7 +168,7 @@ TEST_F(Tos4Api, FileCutAtEveryLengthFailsToOpen)
 TEST_F(Tos4Api, EveryFlippedHeaderByteIsRefusedOrHarmless)
 {
     const auto whole = zv::test::read_bytes(path);
-    const auto table_end = zv::pgrid::table_bytes(zv::test::sample_header().properties);
+    const auto table_end = zv::zvk_file_tos4::table_bytes(zv::test::sample_header().properties);
     const auto damaged = folder / "damaged.pgrid";
     for (std::size_t at = 0; at < table_end; ++at) {
         std::string bytes = whole;

@@ -133,9 +133,9 @@ TEST(ReprojectorFailure, UnknownDefinitionsMakeItUnusableAndInvalidPointsAreKept
 
 TEST(TransformationCache, SamePairOfDefinitionsReusesOneTransformation)
 {
-    auto& session = zv::proj4::proj_session::instance();
-    const std::string source = zv::proj4::crs_text(u"+proj=utm +zone=38 +datum=WGS84");
-    const std::string target = zv::proj4::crs_text(kWgs84);
+    auto& session = zv::zvk_proj4_d2::proj_session::instance();
+    const std::string source = zv::zvk_proj4_d2::crs_text(u"+proj=utm +zone=38 +datum=WGS84");
+    const std::string target = zv::zvk_proj4_d2::crs_text(kWgs84);
     const auto first = session.transformation(source, target);
     ASSERT_TRUE(first);
     const std::size_t cached = session.cached_transformations();
@@ -148,11 +148,11 @@ TEST(TransformationCache, SamePairOfDefinitionsReusesOneTransformation)
 
 TEST(TransformationCache, DefinitionTextIsTrimmedAndMarkedAsCoordinateSystem)
 {
-    EXPECT_EQ(zv::proj4::crs_text(u"  +proj=longlat +ellps=WGS84 \n"),
+    EXPECT_EQ(zv::zvk_proj4_d2::crs_text(u"  +proj=longlat +ellps=WGS84 \n"),
               "+proj=longlat +ellps=WGS84 +type=crs");
-    EXPECT_EQ(zv::proj4::crs_text(u"+proj=longlat +type=crs"), "+proj=longlat +type=crs");
-    EXPECT_EQ(zv::proj4::crs_text(u"EPSG:4326"), "EPSG:4326");
-    EXPECT_EQ(zv::proj4::crs_text(u"   "), "");
+    EXPECT_EQ(zv::zvk_proj4_d2::crs_text(u"+proj=longlat +type=crs"), "+proj=longlat +type=crs");
+    EXPECT_EQ(zv::zvk_proj4_d2::crs_text(u"EPSG:4326"), "EPSG:4326");
+    EXPECT_EQ(zv::zvk_proj4_d2::crs_text(u"   "), "");
 }
 
 } // namespace

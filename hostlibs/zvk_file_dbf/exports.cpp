@@ -14,7 +14,7 @@
 #include <memory>
 
 struct zv_dbf {
-    zv::dbf::table table;
+    zv::zvk_file_dbf::table table;
     std::vector<std::string> ansi_names; // field names in the ANSI code page
     std::string narrow;                  // text handed out by zv_dbf_get_str
     std::string converted;               // scratch for conversions
@@ -55,7 +55,7 @@ void convert_names(zv_dbf& h)
     }
 }
 
-const zv::dbf::field* field_of(zv_dbf_t h, uint32_t field)
+const zv::zvk_file_dbf::field* field_of(zv_dbf_t h, uint32_t field)
 {
     if (h == nullptr || field >= h->table.shape().fields.size()) {
         return nullptr;
@@ -74,7 +74,7 @@ bool cell_text(zv_dbf_t h, uint32_t field, uint32_t record, std::string_view& te
         return false;
     }
     const auto& f = h->table.shape().fields[field];
-    text = zv::dbf::trimmed_cell(cell, f.length, f.type);
+    text = zv::zvk_file_dbf::trimmed_cell(cell, f.length, f.type);
     return true;
 }
 
@@ -110,7 +110,7 @@ bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16
     if (cell == nullptr || text == nullptr) {
         return false;
     }
-    const zv::dbf::field& f = h.table.shape().fields[field];
+    const zv::zvk_file_dbf::field& f = h.table.shape().fields[field];
     if (f.type == 'C') {
         // Left-justified: the text goes straight in, cut at the field length.
         const std::size_t width = f.length;
@@ -138,7 +138,7 @@ bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16
         }
         buffer[n] = static_cast<char>(text[n]);
     }
-    stored = zv::dbf::store_cell(cell, f, std::string_view(buffer, n), false);
+    stored = zv::zvk_file_dbf::store_cell(cell, f, std::string_view(buffer, n), false);
     return true;
 }
 
@@ -214,7 +214,7 @@ ZV_HOST_API const char* zv_dbf_get_field_name(zv_dbf_t table, uint32_t field)
 ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field, zv_string_adp_t adapter)
 {
     return guarded(false, [&] {
-        const zv::dbf::field* f = field_of(table, field);
+        const zv::zvk_file_dbf::field* f = field_of(table, field);
         if (f == nullptr) {
             return false;
         }
@@ -226,24 +226,24 @@ ZV_HOST_API bool zv_dbf_get_field_name_w(zv_dbf_t table, uint32_t field, zv_stri
 
 ZV_HOST_API uint32_t zv_dbf_get_field_type(zv_dbf_t table, uint32_t field)
 {
-    const zv::dbf::field* f = field_of(table, field);
-    return f != nullptr ? zv::dbf::type_code(f->type) : std::uint32_t{ZV_DBF_TYPE_INVALID};
+    const zv::zvk_file_dbf::field* f = field_of(table, field);
+    return f != nullptr ? zv::zvk_file_dbf::type_code(f->type) : std::uint32_t{ZV_DBF_TYPE_INVALID};
 }
 
 ZV_HOST_API char zv_dbftype2char(uint32_t type_code)
 {
-    return zv::dbf::type_letter(type_code);
+    return zv::zvk_file_dbf::type_letter(type_code);
 }
 
 ZV_HOST_API uint8_t zv_dbf_get_field_flen(zv_dbf_t table, uint32_t field)
 {
-    const zv::dbf::field* f = field_of(table, field);
+    const zv::zvk_file_dbf::field* f = field_of(table, field);
     return f != nullptr ? f->length : 0;
 }
 
 ZV_HOST_API uint8_t zv_dbf_get_field_dlen(zv_dbf_t table, uint32_t field)
 {
-    const zv::dbf::field* f = field_of(table, field);
+    const zv::zvk_file_dbf::field* f = field_of(table, field);
     return f != nullptr ? f->decimals : 0;
 }
 
