@@ -57,7 +57,8 @@ TEST_F(SupportFiles, ListingFlatFilesMatchesOnlyDirectEntries)
     make_dir(u"sub");
     make_file(u"sub/e.shp");
     make_dir(u"dir.shp");
-    EXPECT_EQ(zv::support::list(root(), u"*.shp", zv::support::list_files), (paths{at(u"a.shp"), at(u"B.SHP")}));
+    EXPECT_EQ(zv::support::list(root(), u"*.shp", zv::support::list_files),
+              (paths{at(u"a.shp"), at(u"B.SHP")}));
     EXPECT_EQ(zv::support::list(root(), u"*.shp", zv::support::list_directories), (paths{at(u"dir.shp")}));
     EXPECT_EQ(zv::support::list(root(), u"*", 3).size(), 6u);
     EXPECT_EQ(zv::support::list(root(), u"?.TXT", 2), (paths{at(u"c.txt")}));
@@ -73,8 +74,9 @@ TEST_F(SupportFiles, RecursiveListingPutsSubfoldersAfterTheirOwnSubfolders)
     const std::u16string a = at(u"a");
     EXPECT_EQ(zv::support::list(a, u"*.shp", 6),
               (paths{at(u"a\\x.shp"), at(u"a\\b\\c\\z.shp"), at(u"a\\b\\y.shp")}));
-    EXPECT_EQ(zv::support::list(a, u"*", 7), (paths{at(u"a\\b"), at(u"a\\x.shp"), at(u"a\\b\\c\\notes.txt"),
-                                               at(u"a\\b\\c\\z.shp"), at(u"a\\b\\c"), at(u"a\\b\\y.shp")}));
+    EXPECT_EQ(zv::support::list(a, u"*", 7),
+              (paths{at(u"a\\b"), at(u"a\\x.shp"), at(u"a\\b\\c\\notes.txt"), at(u"a\\b\\c\\z.shp"),
+                     at(u"a\\b\\c"), at(u"a\\b\\y.shp")}));
     EXPECT_EQ(zv::support::list(a, u"*", 5), (paths{at(u"a\\b"), at(u"a\\b\\c")}));
 }
 

@@ -61,9 +61,9 @@ TEST_F(PgridCommands, CsvToPgridToCsvIsExact)
 
 TEST_F(PgridCommands, PgridToCsvToPgridIsByteIdentical)
 {
-    ASSERT_EQ(
-        zv::zvk_file_tos4::write_new_file(path("s.pgrid"), zv::test::sample_header(), zv::test::sample_columns()),
-        "");
+    ASSERT_EQ(zv::zvk_file_tos4::write_new_file(path("s.pgrid"), zv::test::sample_header(),
+                                                zv::test::sample_columns()),
+              "");
     const auto csv = run({"to-csv", path("s.pgrid")});
     ASSERT_EQ(csv.code, 0);
     const auto r =

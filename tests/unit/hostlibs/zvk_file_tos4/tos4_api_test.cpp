@@ -20,9 +20,9 @@ class Tos4Api : public ::testing::Test
     void SetUp() override
     {
         path = folder / "wells.pgrid";
-        ASSERT_EQ(
-            zv::zvk_file_tos4::write_new_file(path.string(), zv::test::sample_header(), zv::test::sample_columns()),
-            "");
+        ASSERT_EQ(zv::zvk_file_tos4::write_new_file(path.string(), zv::test::sample_header(),
+                                                    zv::test::sample_columns()),
+                  "");
     }
     zv_tos4_file_t open(int mode) const
     {
