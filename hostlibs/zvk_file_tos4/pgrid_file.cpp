@@ -6,8 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <sys/types.h>
+#include <optional>
 
 namespace zv::zvk_file_tos4
 {
@@ -17,26 +16,11 @@ namespace
 // Values move through a buffer of this many bytes per read or write call.
 constexpr std::size_t kChunkBytes = 1 << 16;
 
-bool seek_to(std::FILE* stream, std::uint64_t offset)
+std::optional<header> read_header(const foundation::file& in)
 {
-    return offset <= static_cast<std::uint64_t>(INT64_MAX) &&
-           fseeko(stream, static_cast<off_t>(offset), SEEK_SET) == 0;
-}
-
-std::optional<std::uint64_t> stream_size(std::FILE* stream)
-{
-    if (fseeko(stream, 0, SEEK_END) != 0) {
-        return std::nullopt;
-    }
-    const off_t size = ftello(stream);
-    return size < 0 ? std::nullopt : std::optional<std::uint64_t>(static_cast<std::uint64_t>(size));
-}
-
-std::optional<header> read_header(std::FILE* stream)
-{
-    const auto size = stream_size(stream);
+    const auto size = in.size();
     unsigned char fixed_bytes[kHeaderBytes];
-    if (!size || !seek_to(stream, 0) || std::fread(fixed_bytes, 1, kHeaderBytes, stream) != kHeaderBytes) {
+    if (!size || *size < kHeaderBytes || !in.read_at(0, fixed_bytes, kHeaderBytes)) {
         return std::nullopt;
     }
     const auto fixed = parse_fixed(fixed_bytes, kHeaderBytes);
@@ -44,7 +28,7 @@ std::optional<header> read_header(std::FILE* stream)
         return std::nullopt;
     }
     std::vector<unsigned char> table(fixed->data_offset - kHeaderBytes);
-    if (std::fread(table.data(), 1, table.size(), stream) != table.size()) {
+    if (!in.read_at(kHeaderBytes, table.data(), table.size())) {
         return std::nullopt;
     }
     auto h = parse_table(*fixed, table.data(), table.size());
@@ -58,29 +42,23 @@ std::optional<header> read_header(std::FILE* stream)
 
 std::unique_ptr<pgrid_file> pgrid_file::open(const std::string& path, bool writable)
 {
-    std::FILE* stream = std::fopen(path.c_str(), writable ? "r+b" : "rb");
-    if (stream == nullptr) {
+    foundation::file in;
+    if (!in.open(path, writable ? foundation::file::access::read_write : foundation::file::access::read)) {
         return nullptr;
     }
-    auto h = read_header(stream);
+    auto h = read_header(in);
     if (!h) {
-        std::fclose(stream);
         return nullptr;
     }
-    return std::unique_ptr<pgrid_file>(new pgrid_file(stream, std::move(*h), writable));
+    return std::unique_ptr<pgrid_file>(new pgrid_file(std::move(in), std::move(*h), writable));
 }
 
-pgrid_file::pgrid_file(std::FILE* stream, header h, bool writable)
-    : stream_(stream), header_(std::move(h)), writable_(writable)
+pgrid_file::pgrid_file(foundation::file file, header h, bool writable)
+    : file_(std::move(file)), header_(std::move(h)), writable_(writable)
 {
     for (std::size_t k = 0; k < header_.properties.size(); ++k) {
         offsets_.push_back(*values_offset(header_, k));
     }
-}
-
-pgrid_file::~pgrid_file()
-{
-    std::fclose(stream_);
 }
 
 long pgrid_file::find(const std::string& name) const
@@ -99,28 +77,28 @@ bool pgrid_file::in_range(std::size_t property, std::uint64_t first, std::uint64
            count <= header_.object_count - first;
 }
 
-bool pgrid_file::seek_values(std::size_t property, std::uint64_t first, std::uint64_t count,
-                             std::size_t* size)
+std::optional<std::uint64_t> pgrid_file::values_at(std::size_t property, std::uint64_t first,
+                                                   std::uint64_t count) const
 {
     if (!in_range(property, first, count)) {
-        return false;
+        return std::nullopt;
     }
-    *size = type_size(header_.properties[property].type);
-    return seek_to(stream_, offsets_[property] + first * *size);
+    return offsets_[property] + first * type_size(header_.properties[property].type);
 }
 
 bool pgrid_file::read_stored(std::size_t property, std::uint64_t first, std::uint64_t count, double* out)
 {
-    std::size_t size = 0;
-    if (!seek_values(property, first, count, &size)) {
+    const auto at = values_at(property, first, count);
+    if (!at) {
         return false;
     }
     const stored_type type = header_.properties[property].type;
+    const std::size_t size = type_size(type);
     std::vector<unsigned char> chunk(kChunkBytes);
     const std::uint64_t per_chunk = kChunkBytes / size;
     for (std::uint64_t done = 0; done < count;) {
         const auto n = static_cast<std::size_t>(std::min(per_chunk, count - done));
-        if (std::fread(chunk.data(), size, n, stream_) != n) {
+        if (!file_.read_at(*at + done * size, chunk.data(), n * size)) {
             return false;
         }
         for (std::size_t i = 0; i < n; ++i) {
@@ -155,11 +133,12 @@ bool pgrid_file::read_floats(std::size_t property, std::uint64_t first, std::uin
 bool pgrid_file::write_floats(std::size_t property, std::uint64_t first, const float* values,
                               std::uint64_t count)
 {
-    std::size_t size = 0;
-    if (!writable_ || !seek_values(property, first, count, &size)) {
+    const auto at = values_at(property, first, count);
+    if (!writable_ || !at) {
         return false;
     }
     const auto& info = header_.properties[property];
+    const std::size_t size = type_size(info.type);
     std::vector<unsigned char> chunk(kChunkBytes);
     const std::uint64_t per_chunk = kChunkBytes / size;
     for (std::uint64_t done = 0; done < count;) {
@@ -167,12 +146,12 @@ bool pgrid_file::write_floats(std::size_t property, std::uint64_t first, const f
         for (std::size_t i = 0; i < n; ++i) {
             encode(info.type, from_float(info, values[done + i]), &chunk[i * size]);
         }
-        if (std::fwrite(chunk.data(), size, n, stream_) != n) {
+        if (!file_.write_at(*at + done * size, chunk.data(), n * size)) {
             return false;
         }
         done += n;
     }
-    return std::fflush(stream_) == 0;
+    return true;
 }
 
 } // namespace zv::zvk_file_tos4

@@ -3,8 +3,10 @@
 
 #include "pgrid_format.h"
 
-#include <cstdio>
+#include "foundation/file.h"
+
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +21,6 @@ class pgrid_file
     // update in place.
     static std::unique_ptr<pgrid_file> open(const std::string& path, bool writable);
 
-    ~pgrid_file();
     pgrid_file(const pgrid_file&) = delete;
     pgrid_file& operator=(const pgrid_file&) = delete;
 
@@ -37,13 +38,15 @@ class pgrid_file
     bool write_floats(std::size_t property, std::uint64_t first, const float* values, std::uint64_t count);
 
   private:
-    pgrid_file(std::FILE* stream, header h, bool writable);
+    pgrid_file(foundation::file file, header h, bool writable);
 
     bool in_range(std::size_t property, std::uint64_t first, std::uint64_t count) const;
-    // Checks the range and seeks to the first value; the value size in *size.
-    bool seek_values(std::size_t property, std::uint64_t first, std::uint64_t count, std::size_t* size);
+    // The file offset of the first value of a range; nullopt when the range
+    // is outside the property.
+    std::optional<std::uint64_t> values_at(std::size_t property, std::uint64_t first,
+                                           std::uint64_t count) const;
 
-    std::FILE* stream_;
+    foundation::file file_;
     header header_;
     bool writable_;
     std::vector<std::uint64_t> offsets_;
