@@ -4,6 +4,8 @@
 // benchmark include it as well as the unit tests.
 #pragma once
 
+#include "foundation/utf.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
@@ -77,33 +79,7 @@ inline void write_bytes(const std::filesystem::path& path, std::string_view byte
 // UTF-8 to UTF-16 for paths and expected texts.
 inline std::u16string u16(const std::string& utf8)
 {
-    std::u16string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = c;
-        std::size_t n = 1;
-        if (c >= 0xF0) {
-            cp = c & 0x07;
-            n = 4;
-        } else if (c >= 0xE0) {
-            cp = c & 0x0F;
-            n = 3;
-        } else if (c >= 0xC0) {
-            cp = c & 0x1F;
-            n = 2;
-        }
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
-        i += n;
-        if (cp >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-    }
-    return out;
+    return zv::foundation::to_utf16(utf8);
 }
 
 // A path as the module hands it over: UTF-16 with "\" between folders.
