@@ -42,7 +42,7 @@ class file
 
   private:
     friend class replacement_file;
-    std::intptr_t handle_ = -1;
+    std::intptr_t handle_ = -1; // a descriptor, or a Windows handle (-1: none)
 };
 
 // A new file written beside its target under a unique temporary name and

@@ -34,21 +34,6 @@ int fd_of(std::intptr_t handle)
 
 } // namespace
 
-file::file(file&& other) noexcept : handle_(other.handle_)
-{
-    other.handle_ = -1;
-}
-
-file& file::operator=(file&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = -1;
-    }
-    return *this;
-}
-
 bool file::open(const std::string& path, access mode)
 {
     close();
@@ -120,14 +105,6 @@ bool replacement_file::create(const std::string& target)
     return true;
 }
 
-bool replacement_file::append(const void* data, std::size_t length)
-{
-    if (!file_.write_at(appended_, data, length))
-        return false;
-    appended_ += length;
-    return true;
-}
-
 // Without replacing, a hard link refuses an existing target atomically; a
 // file system without hard links falls back to a checked rename.
 static bool put_in_place(const std::string& temporary, const std::string& target, bool replace_existing)
@@ -157,26 +134,6 @@ void replacement_file::discard()
     if (!temporary_.empty())
         ::unlink(temporary_.c_str());
     temporary_.clear();
-}
-
-bool write_file_replacing(const std::string& path, std::string_view content)
-{
-    replacement_file out;
-    return out.create(path) && out.append(content.data(), content.size()) && out.commit();
-}
-
-std::optional<std::string> read_small_file(const std::string& path, std::size_t max_bytes)
-{
-    file in;
-    if (!in.open(path, file::access::read))
-        return std::nullopt;
-    const auto size = in.size();
-    if (!size || *size > max_bytes)
-        return std::nullopt;
-    std::string content(static_cast<std::size_t>(*size), '\0');
-    if (!in.read_at(0, content.data(), content.size()))
-        return std::nullopt;
-    return content;
 }
 
 bool rename_replacing(const std::string& from, const std::string& to)

@@ -14,9 +14,4 @@ std::optional<std::string> native_path(std::u16string_view path)
     return native;
 }
 
-std::string native_path_or_empty(const char16_t* path)
-{
-    return path == nullptr ? std::string() : native_path(path).value_or(std::string());
-}
-
 } // namespace zv::foundation
