@@ -142,6 +142,17 @@ bool encode_single_byte(std::u16string_view text, unsigned code_page, std::strin
     return true;
 }
 
+// ASCII text of an ASCII-compatible code page that the system knows needs no
+// conversion: copied, and true.
+template <class Text, class Out> bool passed_as_ascii(const Text& text, unsigned code_page, Out& out)
+{
+    if (!is_ascii_compatible(code_page) || !is_ascii(text) ||
+        (code_page != code_page_utf8 && byte_table_for(code_page) == nullptr))
+        return false;
+    out.assign(text.begin(), text.end());
+    return true;
+}
+
 unsigned parse_code_page(const char* text)
 {
     char* end = nullptr;
@@ -225,12 +236,8 @@ bool is_supported(unsigned code_page) noexcept
 bool to_utf16(std::string_view text, unsigned code_page, std::u16string& out)
 {
     out.clear();
-    if (is_ascii_compatible(code_page) && is_ascii(text)) {
-        if (code_page != code_page_utf8 && byte_table_for(code_page) == nullptr)
-            return false;
-        out.assign(text.begin(), text.end());
+    if (passed_as_ascii(text, code_page, out))
         return true;
-    }
     if (code_page == code_page_utf8) {
         out = foundation::to_utf16(text);
         return true;
@@ -243,12 +250,8 @@ bool to_utf16(std::string_view text, unsigned code_page, std::u16string& out)
 bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out)
 {
     out.clear();
-    if (is_ascii_compatible(code_page) && is_ascii(text)) {
-        if (code_page != code_page_utf8 && byte_table_for(code_page) == nullptr)
-            return false;
-        out.assign(text.begin(), text.end());
+    if (passed_as_ascii(text, code_page, out))
         return true;
-    }
     if (code_page == code_page_utf8) {
         out = to_utf8(text);
         return true;
