@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "kit/scratch_folder.h"
 #include "platform/environment.h"
 
@@ -19,8 +21,14 @@ const std::string kHead =
 const std::string kTail =
     "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
     "footer=\"0.3\"/><pageSetup paperSize=\"9\" orientation=\"portrait\"/></worksheet>";
-const std::string kPlainView = "<sheetViews><sheetView tabSelected=\"0\" workbookViewId=\"0\"/></sheetViews>";
 const std::string kFormat = "<sheetFormatPr defaultRowHeight=\"15\" x14ac:dyDescent=\"0.25\"/>";
+
+// A row element as the sheet data holds it.
+std::string Row(int r, const std::string& spans, const std::string& cells, const std::string& height = "")
+{
+    return "<row r=\"" + std::to_string(r) + "\" spans=\"" + spans + "\"" + height +
+           " x14ac:dyDescent=\"0.25\"" + (cells.empty() ? "/>" : ">" + cells + "</row>");
+}
 
 class Worksheet : public ::testing::Test
 {
@@ -34,130 +42,111 @@ class Worksheet : public ::testing::Test
         return zv::test::read_bytes(folder_.path() / "xl" / "worksheets" /
                                     ("sheet" + std::to_string(sheet.GetIndex()) + ".xml"));
     }
-    std::string SheetData(CWorksheet& sheet)
-    {
-        const std::string text = Finish(sheet);
-        const auto begin = text.find("<sheetData");
-        const auto end = text.find("<pageMargins");
-        return text.substr(begin, end - begin);
-    }
 
     zv::test::scratch_folder folder_{"zv_xlsx"};
     const std::u16string temp_ = zv::test::u16(folder_.path().string());
-    SharedStringTable strings_;
 };
 
 TEST_F(Worksheet, EmptySheetIsHeadAndTailAndTitlesAreCut)
 {
-    CWorksheet sheet(1, temp_, &strings_);
+    CWorksheet sheet(1, temp_);
     EXPECT_TRUE(sheet.IsOk());
     EXPECT_EQ(sheet.GetTitle(), u"Sheet 1");
     sheet.SetTitle(u"0123456789012345678901234567890123456789");
     EXPECT_EQ(sheet.GetTitle(), u"0123456789012345678901234567890");
-    EXPECT_EQ(Finish(sheet), kHead + kPlainView + kFormat + "<sheetData/>" + kTail);
+    EXPECT_EQ(Finish(sheet),
+              kHead + "<sheetViews><sheetView tabSelected=\"0\" workbookViewId=\"0\"/></sheetViews>" +
+                  kFormat + "<sheetData/>" + kTail);
     EXPECT_FALSE(sheet.IsOk());
 }
 
-TEST_F(Worksheet, StringRowsUseSharedIndicesInOrderOfFirstUse)
+// Shared indices in order of first use; empty values leave their column
+// empty; numbers of every type with a first column and a row height; dates
+// as serial days in local time; cell by cell; formulas.
+TEST_F(Worksheet, RowsOfEveryKind)
 {
-    CWorksheet sheet(1, temp_, &strings_);
-    sheet.AddRow({{u"name", 0}, {u"value", 0}});
-    sheet.AddRow({{u"value", 0}, {u"Ж", 0}, {u"name", 0}});
-    EXPECT_EQ(SheetData(sheet),
-              "<sheetData><row r=\"1\" spans=\"1:3\" x14ac:dyDescent=\"0.25\">"
-              "<c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c></row>"
-              "<row r=\"2\" spans=\"1:4\" x14ac:dyDescent=\"0.25\"><c r=\"A2\" t=\"s\"><v>1</v></c>"
-              "<c r=\"B2\" t=\"s\"><v>2</v></c><c r=\"C2\" t=\"s\"><v>0</v></c></row></sheetData>");
-    EXPECT_EQ(strings_.Count(), 3u);
-    EXPECT_EQ(strings_.At(2), "\xD0\x96");
-}
-
-TEST_F(Worksheet, EmptyValuesLeaveTheirColumnEmpty)
-{
-    CWorksheet sheet(1, temp_, &strings_);
-    sheet.AddRow({{u"a", 0}, {u"b", 0}, {u"", 0}, {u"d", 3}});
-    sheet.AddRow({{u"", 0}});
-    sheet.AddRow(std::vector<StringCell>{});
-    EXPECT_EQ(
-        SheetData(sheet),
-        "<sheetData><row r=\"1\" spans=\"1:5\" x14ac:dyDescent=\"0.25\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
-        "<c r=\"B1\" t=\"s\"><v>1</v></c><c r=\"D1\" s=\"3\" t=\"s\"><v>2</v></c></row>"
-        "<row r=\"2\" spans=\"1:2\" x14ac:dyDescent=\"0.25\"/><row r=\"3\" spans=\"1:1\" "
-        "x14ac:dyDescent=\"0.25\"/></sheetData>");
-}
-
-TEST_F(Worksheet, ReferencesPastZ)
-{
-    CWorksheet sheet(1, temp_, &strings_);
-    std::vector<StringCell> row(703);
-    for (int c : {0, 25, 26, 701, 702})
-        row[static_cast<std::size_t>(c)].value = u"x" + zv::test::u16(std::to_string(c));
-    sheet.AddRow(row);
-    const std::string data = SheetData(sheet);
-    for (const char* ref : {"\"A1\"", "\"Z1\"", "\"AA1\"", "\"ZZ1\"", "\"AAA1\""})
-        EXPECT_NE(data.find(std::string("<c r=") + ref), std::string::npos) << ref;
-    EXPECT_NE(data.find("spans=\"1:704\""), std::string::npos);
-    EXPECT_NE(data.find("<c r=\"AAA1\" t=\"s\"><v>4</v></c></row>"), std::string::npos);
-}
-
-TEST_F(Worksheet, FormulasAreRecorded)
-{
-    CWorksheet sheet(2, temp_, &strings_);
-    sheet.AddRow({{u"1", 0}, {u"=A1*2", 0}});
-    sheet.AddRow({{u"", 0}, {u"", 0}, {u"=SUM(B1:B1)", 0}});
-    EXPECT_TRUE(sheet.HasFormulas());
-    EXPECT_EQ(sheet.FormulaCells(), (std::vector<std::string>{"B1", "C2"}));
-    EXPECT_EQ(
-        SheetData(sheet),
-        "<sheetData><row r=\"1\" spans=\"1:3\" x14ac:dyDescent=\"0.25\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
-        "<c r=\"B1\"><f>A1*2</f></c></row><row r=\"2\" spans=\"1:4\" x14ac:dyDescent=\"0.25\">"
-        "<c r=\"C2\"><f>SUM(B1:B1)</f></c></row></sheetData>");
-}
-
-TEST_F(Worksheet, WithoutSharedTableTextGoesIntoTheCell)
-{
-    CWorksheet sheet(1, temp_);
-    sheet.AddRow({{u"a &amp; b", 0}});
-    EXPECT_NE(SheetData(sheet).find("<c r=\"A1\"><v>a &amp; b</v></c>"), std::string::npos);
-}
-
-TEST_F(Worksheet, NumberRowsWithOffsetAndHeight)
-{
+    const struct {
+        const char* what;
+        std::function<void(CWorksheet&)> fill;
+        std::string data;
+    } cases[] = {
+        {"shared strings",
+         [](CWorksheet& s) {
+             s.AddRow({{u"name", 0}, {u"value", 0}});
+             s.AddRow({{u"value", 0}, {u"Ж", 0}, {u"name", 0}});
+         },
+         Row(1, "1:3", "<c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>") +
+             Row(2, "1:4",
+                 "<c r=\"A2\" t=\"s\"><v>1</v></c><c r=\"B2\" t=\"s\"><v>2</v></c><c r=\"C2\" "
+                 "t=\"s\"><v>0</v></c>")},
+        {"empty values",
+         [](CWorksheet& s) {
+             s.AddRow({{u"a", 0}, {u"b", 0}, {u"", 0}, {u"d", 3}});
+             s.AddRow({{u"", 0}});
+             s.AddRow(std::vector<StringCell>{});
+         },
+         Row(1, "1:5",
+             "<c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c><c r=\"D1\" s=\"3\" "
+             "t=\"s\"><v>2</v></c>") +
+             Row(2, "1:2", "") + Row(3, "1:1", "")},
+        {"numbers",
+         [](CWorksheet& s) {
+             s.AddRow(std::vector<CellDataInt>{{-5, 0}, {7, 2}}, 2, 20.5f);
+             s.AddRow(std::vector<CellDataUInt>{{4000000000u, 0}});
+             s.AddRow(std::vector<CellDataDbl>{{0.1 + 0.2, 0}, {55.750001361, 0}});
+             s.AddRow(std::vector<CellDataFlt>{{0.5f, 0}});
+             s.AddRow(std::vector<CellDataTime>{{0, 0}, {86400 * 365 + 3600, 0}}, 1);
+         },
+         Row(1, "3:5", "<c r=\"C1\"><v>-5</v></c><c r=\"D1\" s=\"2\"><v>7</v></c>",
+             " ht=\"20.5\" customHeight=\"1\"") +
+             Row(2, "1:2", "<c r=\"A2\"><v>4000000000</v></c>") +
+             Row(3, "1:3", "<c r=\"A3\"><v>0.3</v></c><c r=\"B3\"><v>55.750001361</v></c>") +
+             Row(4, "1:2", "<c r=\"A4\"><v>0.5</v></c>") +
+             Row(5, "2:4", "<c r=\"B5\"><v>25569</v></c><c r=\"C5\"><v>25934.0416666667</v></c>")},
+        {"cell by cell",
+         [](CWorksheet& s) {
+             s.BeginRow(3, 1);
+             s.AddCell(StringCell{u"t", 0});
+             s.AddCell(CellDataInt{9, 0});
+             s.AddCell(CellDataDbl{2.5, 1});
+             s.EndRow();
+         },
+         Row(1, "2:5",
+             "<c r=\"B1\" t=\"s\"><v>0</v></c><c r=\"C1\"><v>9</v></c><c r=\"D1\" s=\"1\"><v>2.5</v></c>")},
+        {"formulas",
+         [](CWorksheet& s) {
+             s.AddRow({{u"1", 0}, {u"=A1*2", 0}});
+             s.AddRow({{u"", 0}, {u"", 0}, {u"=SUM(B1:B1)", 0}});
+             EXPECT_EQ(s.FormulaCells(), (std::vector<std::string>{"B1", "C2"}));
+         },
+         Row(1, "1:3", "<c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\"><f>A1*2</f></c>") +
+             Row(2, "1:4", "<c r=\"C2\"><f>SUM(B1:B1)</f></c>")},
+    };
     zv::platform::override_local_offset(0);
-    CWorksheet sheet(1, temp_, &strings_);
-    sheet.AddRow(std::vector<CellDataInt>{{-5, 0}, {7, 2}}, 2, 20.5f);
-    sheet.AddRow(std::vector<CellDataUInt>{{4000000000u, 0}});
-    sheet.AddRow(std::vector<CellDataDbl>{{0.1 + 0.2, 0}, {55.750001361, 0}});
-    sheet.AddRow(std::vector<CellDataFlt>{{0.5f, 0}});
-    sheet.AddRow(std::vector<CellDataTime>{{0, 0}, {86400 * 365 + 3600, 0}}, 1);
-    EXPECT_EQ(SheetData(sheet),
-              "<sheetData><row r=\"1\" spans=\"3:5\" ht=\"20.5\" customHeight=\"1\" x14ac:dyDescent=\"0.25\">"
-              "<c r=\"C1\"><v>-5</v></c><c r=\"D1\" s=\"2\"><v>7</v></c></row>"
-              "<row r=\"2\" spans=\"1:2\" x14ac:dyDescent=\"0.25\"><c r=\"A2\"><v>4000000000</v></c></row>"
-              "<row r=\"3\" spans=\"1:3\" x14ac:dyDescent=\"0.25\"><c r=\"A3\"><v>0.3</v></c>"
-              "<c r=\"B3\"><v>55.750001361</v></c></row>"
-              "<row r=\"4\" spans=\"1:2\" x14ac:dyDescent=\"0.25\"><c r=\"A4\"><v>0.5</v></c></row>"
-              "<row r=\"5\" spans=\"2:4\" x14ac:dyDescent=\"0.25\"><c r=\"B5\"><v>25569</v></c>"
-              "<c r=\"C5\"><v>25934.0416666667</v></c></row></sheetData>");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SharedStringTable strings;
+        CWorksheet sheet(1, temp_, &strings);
+        c.fill(sheet);
+        EXPECT_EQ(sheet.HasFormulas(), c.what == cases[4].what);
+        const std::string text = Finish(sheet);
+        const auto begin = text.find("<sheetData>");
+        EXPECT_EQ(text.substr(begin, text.find("<pageMargins") - begin),
+                  "<sheetData>" + c.data + "</sheetData>");
+    }
+    CWorksheet unshared(1, temp_);
+    unshared.AddRow({{u"a &amp; b", 0}});
+    EXPECT_NE(Finish(unshared).find("<c r=\"A1\"><v>a &amp; b</v></c>"), std::string::npos)
+        << "text in the cell";
 }
 
-TEST_F(Worksheet, CellByCellRows)
+TEST_F(Worksheet, FrozenPanesColumnWidthsMergedRangesAndOrientation)
 {
-    CWorksheet sheet(1, temp_, &strings_);
-    sheet.BeginRow(3, 1);
-    sheet.AddCell(StringCell{u"t", 0});
-    sheet.AddCell(CellDataInt{9, 0});
-    sheet.AddCell(CellDataDbl{2.5, 1});
-    sheet.EndRow();
-    EXPECT_EQ(
-        SheetData(sheet),
-        "<sheetData><row r=\"1\" spans=\"2:5\" x14ac:dyDescent=\"0.25\"><c r=\"B1\" t=\"s\"><v>0</v></c>"
-        "<c r=\"C1\"><v>9</v></c><c r=\"D1\" s=\"1\"><v>2.5</v></c></row></sheetData>");
-}
-
-TEST_F(Worksheet, FrozenPanesAndColumnWidths)
-{
-    CWorksheet sheet(1, temp_, &strings_, {{0, 1, 12.5f}, {27, 27, 8.43f}}, FrozenPane{2, 1});
+    CWorksheet sheet(1, temp_, nullptr, {{0, 1, 12.5f}, {27, 27, 8.43f}}, FrozenPane{2, 1});
+    sheet.MergeCells({1, 0}, {2, 27});
+    sheet.MergeCells({0, 0}, {1, 1}); // row 0 does not exist: ignored
+    sheet.MergeCells({3, 2}, {3, 4});
+    sheet.SetPageOrientation(true);
     const std::string text = Finish(sheet);
     EXPECT_NE(text.find("<sheetView tabSelected=\"0\" workbookViewId=\"0\"><pane xSplit=\"2\" ySplit=\"1\" "
                         "topLeftCell=\"C2\" activePane=\"bottomRight\" state=\"frozen\"/>"
@@ -167,39 +156,27 @@ TEST_F(Worksheet, FrozenPanesAndColumnWidths)
               std::string::npos);
     EXPECT_NE(text.find(kFormat +
                         "<cols><col min=\"1\" max=\"2\" width=\"12.5\"/>"
-                        "<col min=\"28\" max=\"28\" width=\"8.43000030517578\"/></cols><sheetData/>"),
+                        "<col min=\"28\" max=\"28\" width=\"8.43000030517578\"/></cols><sheetData/>"
+                        "<mergeCells count=\"2\"><mergeCell ref=\"A1:AB2\"/><mergeCell ref=\"C3:E3\"/>"
+                        "</mergeCells><pageMargins"),
               std::string::npos);
-    CWorksheet rows_only(2, temp_, &strings_, {}, FrozenPane{0, 3});
-    EXPECT_NE(Finish(rows_only).find(
-                  "<pane ySplit=\"3\" topLeftCell=\"A4\" activePane=\"bottomLeft\" state=\"frozen\"/>"
-                  "<selection pane=\"bottomLeft\" activeCell=\"A4\" sqref=\"A4\"/></sheetView>"),
-              std::string::npos);
-}
-
-TEST_F(Worksheet, MergedRangesAndOrientation)
-{
-    CWorksheet sheet(1, temp_, &strings_);
-    sheet.MergeCells({1, 0}, {2, 27});
-    sheet.MergeCells({0, 0}, {1, 1}); // row 0 does not exist: ignored
-    sheet.MergeCells({3, 2}, {3, 4});
-    sheet.SetPageOrientation(true);
-    const std::string text = Finish(sheet);
-    EXPECT_NE(
-        text.find("<sheetData/><mergeCells count=\"2\"><mergeCell ref=\"A1:AB2\"/><mergeCell ref=\"C3:E3\"/>"
-                  "</mergeCells><pageMargins"),
-        std::string::npos);
     EXPECT_NE(text.find("orientation=\"landscape\""), std::string::npos);
+    CWorksheet rows_only(2, temp_, nullptr, {}, FrozenPane{0, 3});
+    EXPECT_NE(Finish(rows_only).find("<pane ySplit=\"3\" topLeftCell=\"A4\" activePane=\"bottomLeft\" "
+                                     "state=\"frozen\"/><selection pane=\"bottomLeft\" activeCell=\"A4\" "
+                                     "sqref=\"A4\"/></sheetView>"),
+              std::string::npos);
 }
 
 TEST_F(Worksheet, UnconvertiblePathLeavesNothingAndIgnoresRows)
 {
-    const std::u16string deep = temp_ + u"/" + std::u16string(300, u'd');
-    CWorksheet sheet(1, deep, &strings_);
+    SharedStringTable strings;
+    CWorksheet sheet(1, temp_ + u"/" + std::u16string(300, u'd'), &strings);
     EXPECT_FALSE(sheet.IsOk());
     sheet.AddRow({{u"a", 0}});
     sheet.AddRow(std::vector<CellDataInt>{{1, 0}});
     EXPECT_TRUE(sheet.Save());
-    EXPECT_TRUE(strings_.Empty());
+    EXPECT_TRUE(strings.Empty());
     EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
 }
 

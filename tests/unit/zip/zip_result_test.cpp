@@ -5,10 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 #include <utility>
 
-namespace zv::zip::test
+namespace zv::zip
 {
 namespace
 {
@@ -45,9 +44,8 @@ TEST(ResultMessage, EveryCodeHasItsText)
         EXPECT_EQ(W::ResultMessage(code, buffer, sizeof buffer), std::strlen(text)) << code;
         EXPECT_STREQ(buffer, text) << code;
     }
-    for (std::uint32_t other : {2u, 0x101u, 0x900u, 0x90000u, 0x3000000u, 0xFFFFFFFFu}) {
+    for (std::uint32_t other : {2u, 0x101u, 0x900u, 0x90000u, 0x3000000u, 0xFFFFFFFFu})
         EXPECT_STREQ(result_text(other), "unknown zip result code") << other;
-    }
 }
 
 TEST(ResultMessage, CutsToTheBufferAndAlwaysTerminates)
@@ -64,4 +62,4 @@ TEST(ResultMessage, CutsToTheBufferAndAlwaysTerminates)
 }
 
 } // namespace
-} // namespace zv::zip::test
+} // namespace zv::zip
