@@ -1,11 +1,16 @@
+// The localizer handshake, checked here only: the module's client against
+// libzvhost's host objects, as a host drives it.
+#include "bundle/localizer_client.h"
+
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "bundle/bundle.h"
-#include "bundle/localizer_client.h"
-#include "host_doubles.h"
+#include "host.h"
+#include "host_objects.h"
+#include "localizer.h"
+#include "protocol/protocol.h"
 
 namespace zv::test
 {
@@ -13,6 +18,21 @@ namespace
 {
 
 using strong_localizer = ref<localizer, 0>;
+using hostapp::host_localizer;
+
+hostapp::translations texts(const char* content)
+{
+    std::string error;
+    return *hostapp::translations::parse(content, error);
+}
+
+// The host's side of the handshake, handing out `offered`.
+struct host_side {
+    interface_ref offered;
+    hostapp::host_localizer_service service{[this] { return offered; }};
+    hostapp::host_service_locator locator{service};
+    ref<bundle_context, 0> context{make_ref<bundle_context>(new hostapp::host_context(locator))};
+};
 
 interface_ref factory_ref(detail::local_factory_impl& client)
 {
@@ -20,9 +40,9 @@ interface_ref factory_ref(detail::local_factory_impl& client)
     return make_ref<service_factory>(factory);
 }
 
-void create(const interface_ref& factory, const interface_ref& context)
+void create(detail::local_factory_impl& client, const interface_ref& context)
 {
-    call<&service_factory_impl::create>(factory, context, interface_ref{});
+    call<&service_factory_impl::create>(factory_ref(client), context, interface_ref{});
 }
 
 std::u16string text_of(const interface_ref& localizer_ref, std::uint32_t id)
@@ -33,107 +53,60 @@ std::u16string text_of(const interface_ref& localizer_ref, std::uint32_t id)
     return text;
 }
 
-TEST(LocalizerHandshake, DeliversTheHostsLocalizer)
-{
-    host_side host;
-    strong_localizer held(make_ref<localizer>(new host_localizer));
-    host.offer(held.get());
-    detail::local_factory_impl client;
-    EXPECT_FALSE(client.localizer().valid());
-
-    create(factory_ref(client), host.context.self());
-    EXPECT_EQ(host.context.calls, 1);
-    ASSERT_EQ(host.locator.looked_up.size(), 1u);
-    EXPECT_EQ(host.locator.looked_up[0], u"org.zvgeo/localizer");
-    EXPECT_EQ(host.service.last_context, host.context.self());
-    EXPECT_EQ(client.localizer(), held.get());
-    EXPECT_EQ(text_of(client.localizer(), 12), u"text 12");
-}
-
-TEST(LocalizerHandshake, OnlyTheFirstCreateWithAContextCounts)
+TEST(LocalizerHandshake, FirstContextsLocalizerIsDeliveredAndHeldWeakly)
 {
     host_side host, other;
-    strong_localizer held(make_ref<localizer>(new host_localizer));
-    host.offer(held.get());
-    detail::local_factory_impl client;
-    create(factory_ref(client), interface_ref{}); // a null context stores nothing
-    create(factory_ref(client), host.context.self());
-    create(factory_ref(client), other.context.self());
-    create(factory_ref(client), host.context.self());
-    EXPECT_EQ(host.context.calls, 1);
-    EXPECT_EQ(other.context.calls, 0);
-    EXPECT_EQ(client.localizer(), held.get());
-}
-
-TEST(LocalizerHandshake, HolderIsWeakAndNulledWhenTheLocalizerGoes)
-{
-    host_side host;
-    bool destroyed = false;
-    auto* loc = new host_localizer(&destroyed);
+    auto* loc = new host_localizer(texts("12\tFinished\n"));
     auto held = std::make_unique<strong_localizer>(make_ref<localizer>(loc));
-    host.offer(held->get());
+    strong_localizer other_held(make_ref<localizer>(new host_localizer(texts("12\tOther\n"))));
+    host.offered = held->get();
+    other.offered = other_held.get();
     detail::local_factory_impl client;
-    create(factory_ref(client), host.context.self());
-    EXPECT_EQ(loc->referrer_count(), 2u);
+    create(client, interface_ref{}); // a null context stores nothing
+    EXPECT_FALSE(client.localizer().valid());
+    create(client, host.context.get());
+    create(client, other.context.get()); // only the first create with a context counts
+    EXPECT_EQ(client.localizer(), held->get());
+    EXPECT_EQ(text_of(client.localizer(), 12), u"Finished");
+    EXPECT_EQ(loc->holders(), 2u);
 
     held.reset();
-    EXPECT_TRUE(destroyed);
     EXPECT_FALSE(client.localizer().valid());
 }
 
-TEST(LocalizerHandshake, ANewLocalizerReplacesTheOld)
+TEST(LocalizerHandshake, NewLocalizerReplacesTheOldAndTheClientLetsGoWhenDestroyed)
 {
-    strong_localizer first(make_ref<localizer>(new host_localizer));
-    strong_localizer second(make_ref<localizer>(new host_localizer));
-    detail::local_factory_impl client;
-    localizer_visitor_impl* as_visitor = &client;
-    const interface_ref visitor = make_ref<localizer_visitor>(as_visitor);
-    call<&localizer_visitor_impl::visit>(visitor, first.get());
-    call<&localizer_visitor_impl::visit>(visitor, second.get());
-    EXPECT_EQ(client.localizer(), second.get());
-    EXPECT_EQ(from_ref<localizer>(first.get()) != nullptr, true);
-    EXPECT_EQ(static_cast<host_localizer*>(from_ref<localizer>(first.get()))->referrer_count(), 1u);
-}
-
-TEST(LocalizerHandshake, ClientLetsGoOfTheLocalizerWhenDestroyed)
-{
-    host_side host;
-    auto* loc = new host_localizer;
-    strong_localizer held(make_ref<localizer>(loc));
-    host.offer(held.get());
+    auto* first = new host_localizer(texts(""));
+    auto* second = new host_localizer(texts(""));
+    strong_localizer a(make_ref<localizer>(first)), b(make_ref<localizer>(second));
     {
         detail::local_factory_impl client;
-        create(factory_ref(client), host.context.self());
-        EXPECT_EQ(loc->referrer_count(), 2u);
+        localizer_visitor_impl* as_visitor = &client;
+        call<&localizer_visitor_impl::visit>(make_ref<localizer_visitor>(as_visitor), a.get());
+        call<&localizer_visitor_impl::visit>(make_ref<localizer_visitor>(as_visitor), b.get());
+        EXPECT_EQ(client.localizer(), b.get());
+        EXPECT_EQ(first->holders(), 1u);
+        EXPECT_EQ(second->holders(), 2u);
     }
-    EXPECT_EQ(loc->referrer_count(), 1u);
-}
+    EXPECT_EQ(second->holders(), 1u);
 
-TEST(LocalizerHandshake, MissingServiceLeavesTheHolderNull)
-{
-    host_side host;
-    host.locator.service_found = interface_ref{};
+    host_side without_localizer;
     detail::local_factory_impl client;
-    create(factory_ref(client), host.context.self());
-    EXPECT_EQ(host.locator.looked_up.size(), 1u);
+    create(client, without_localizer.context.get());
     EXPECT_FALSE(client.localizer().valid());
 }
 
-TEST(LocalizerClient, ServiceVisitorRootAnswersBothVisitorNames)
+TEST(LocalizerClient, EachPartAnswersItsOwnInterfaceAndTheServiceVisitorBoth)
 {
     detail::local_factory_impl client;
     service_visitor_impl* part = &client;
-    const interface_ref root = root_of(make_ref<service_visitor>(part));
     localizer_service_visitor_impl* typed = &client;
+    const interface_ref root = root_of(make_ref<service_visitor>(part));
     EXPECT_EQ(cast<service_visitor>(root), make_ref<service_visitor>(part));
     EXPECT_EQ(cast<localizer_service_visitor>(root), make_ref<localizer_service_visitor>(typed));
     EXPECT_FALSE(cast<localizer_visitor>(root).valid());
     EXPECT_FALSE(cast<service_factory>(root).valid());
-}
 
-TEST(LocalizerClient, EachPartAnswersItsOwnInterface)
-{
-    detail::local_factory_impl client;
     service_registry_visitor_impl* registry_part = &client;
     localizer_visitor_impl* localizer_part = &client;
     localizer_client_impl* client_part = &client;
@@ -145,20 +118,25 @@ TEST(LocalizerClient, EachPartAnswersItsOwnInterface)
     EXPECT_EQ(std::u16string(client.identifier()), u"");
 }
 
-// The module's own client, reached as the host reaches it: the fifth factory
-// handed to the registry.
-TEST(LocalizerHandshake, ModulesClientServesTheAccessor)
+zv_interface_words linked_entry(void* object)
 {
-    static host_side host; // the client keeps the context for the module's life
-    recording_registry registry;
-    register_services(registry.self());
-    ASSERT_EQ(registry.entries.size(), 5u);
+    return zv_bundle_interface_to_custom_pointer(object);
+}
+
+// The module's own client, reached as a host reaches it: through the entry,
+// the registry and the context of libzvhost's host.
+TEST(LocalizerHandshake, ModulesClientServesTheAccessorWhileTheHostsLocalizerLives)
+{
     {
-        strong_localizer held(make_ref<localizer>(new host_localizer));
-        host.offer(held.get());
-        create(registry.entries[4].factory, host.context.self());
-        EXPECT_EQ(current_localizer(), held.get());
-        EXPECT_EQ(text_of(current_localizer(), 50012), u"text 50012");
+        hostapp::host host;
+        host.set_translations(texts("50012\tFinished\n"));
+        std::string error;
+        ASSERT_TRUE(host.attach(&linked_entry, error)) << error;
+        EXPECT_FALSE(current_localizer().valid());
+        host.connect_clients();
+        host.connect_clients(); // no second holder
+        EXPECT_EQ(host.localizer_watchers(), 1u);
+        EXPECT_EQ(text_of(current_localizer(), 50012), u"Finished");
     }
     EXPECT_FALSE(current_localizer().valid());
 }

@@ -22,17 +22,15 @@ outcome run(std::vector<std::string> arguments)
     return {status, out.str(), err.str()};
 }
 
-TEST(ZvhostCommandLine, HelpPrintsUsageAndSucceeds)
+// zvhost's exit statuses are checked here only.
+TEST(ZvhostCommandLine, HelpSucceedsAndMalformedLinesAreUsageErrors)
 {
     outcome r = run({"--help"});
     EXPECT_EQ(r.status, exit_ok);
     EXPECT_NE(r.out.find("usage: zvhost"), std::string::npos);
     EXPECT_TRUE(r.err.empty());
     EXPECT_EQ(run({"list", "x.so", "-h"}).status, exit_ok);
-}
 
-TEST(ZvhostCommandLine, MalformedLinesAreUsageErrors)
-{
     const std::vector<std::vector<std::string>> cases = {
         {},
         {"list"},
@@ -44,7 +42,7 @@ TEST(ZvhostCommandLine, MalformedLinesAreUsageErrors)
         {"--verbose", "list", "a.so"},
     };
     for (const auto& arguments : cases) {
-        outcome r = run(arguments);
+        r = run(arguments);
         EXPECT_EQ(r.status, exit_usage) << ::testing::PrintToString(arguments);
         EXPECT_EQ(r.err.rfind("zvhost: ", 0), 0u);
         EXPECT_TRUE(r.out.empty());

@@ -1,5 +1,6 @@
 // The host's objects seen from a module's side of the protocol: this test
-// plays the module, with its own tables and holders.
+// plays the module, with its own tables and holders. The localizer, its service
+// and the locator are the localizer handshake's, checked in the bundle tests.
 #include "host_objects.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 
 #include "host.h"
 #include "host/zvk_msgs.h"
-#include "localizer.h"
 #include "message_sink.h"
 #include "protocol/lifetime.h"
 #include "protocol/visitors.h"
@@ -38,107 +38,20 @@ TEST(HostRegistry, KeepsFactoriesInOrderWithNullIdentifiersAsClients)
     EXPECT_TRUE(registry.records()[2].is_client());
 }
 
-TEST(HostContext, LivesWhileAnyStrongHolderKeepsIt)
+TEST(HostMessages, NewestSinkKeepsAndEchoesEveryMessageBoxAndAnOlderOneLeavesItInstalled)
 {
-    ref<bundle_context, 1> watcher;
-    ref<bundle_context, 0> keeper;
-    {
-        host h;
-        watcher.reset(h.context());
-        keeper.reset(h.context());
-        ASSERT_TRUE(watcher.valid());
-        EXPECT_TRUE(call<&bundle_context_impl::referent>(h.context()).valid());
-    }
-    // The host has let go; the module's strong holder keeps the context.
-    EXPECT_TRUE(watcher.valid());
-    keeper.reset();
-    EXPECT_FALSE(watcher.valid());
-}
-
-struct service_probe : localizer_service_visitor_impl {
-    void visit(interface_ref service) override { services.push_back(service); }
-    std::vector<interface_ref> services;
-};
-
-struct localizer_probe : localizer_visitor_impl {
-    void visit(interface_ref l) override { localizers.push_back(l); }
-    std::vector<interface_ref> localizers;
-};
-
-TEST(HostLocalizerService, HandsOutTheLocalizerOnlyWhenThereIsOne)
-{
-    interface_ref current{};
-    host_localizer_service service([&] { return current; });
-    localizer_probe probe;
-    const interface_ref service_ref = make_ref<localizer_service>(&service);
-    call<&localizer_service_impl::visit_localizer>(service_ref, interface_ref{},
-                                                   make_ref<localizer_visitor>(&probe));
-    EXPECT_TRUE(probe.localizers.empty());
-    int word = 0;
-    current = interface_ref{&word, &word};
-    call<&localizer_service_impl::visit_localizer>(service_ref, interface_ref{},
-                                                   make_ref<localizer_visitor>(&probe));
-    ASSERT_EQ(probe.localizers.size(), 1u);
-    EXPECT_EQ(probe.localizers[0], current);
-}
-
-TEST(HostServiceLocator, FindsTheLocalizerServiceUnderAnyAuthority)
-{
-    host_localizer_service service([] { return interface_ref{}; });
-    host_service_locator locator(service);
-    service_probe probe;
-    const interface_ref locator_ref = make_ref<service_locator>(&locator);
-    const interface_ref visitor = make_ref<localizer_service_visitor>(&probe);
-    call<&service_locator_impl::find_service>(locator_ref, u"any.authority/localizer", visitor);
-    call<&service_locator_impl::find_service>(locator_ref, u"any.authority/localizer2", visitor);
-    call<&service_locator_impl::find_service>(locator_ref, u"any.authority/app/x", visitor);
-    call<&service_locator_impl::find_service>(locator_ref, nullptr, visitor);
-    ASSERT_EQ(probe.services.size(), 1u);
-    // The host's own table, not this side's: only the object word is shared.
-    EXPECT_EQ(probe.services[0].object, static_cast<void*>(&service));
-    EXPECT_NE(probe.services[0].table, table<localizer_service>());
-}
-
-TEST(HostLocalizer, AnswersFromItsTextsAndCountsRequests)
-{
-    std::string error;
-    auto texts = translations::parse("12\tFinished\n", error);
-    ASSERT_TRUE(texts);
-    auto* object = new host_localizer(std::move(*texts));
-    ref<localizer, 0> holder(make_ref<localizer>(object));
-    std::u16string text;
-    stdwstring_visitor visitor(text);
-    EXPECT_TRUE(call<&localizer_impl::load_string>(holder.get(), 12u, make_ref<string_visitor>(&visitor)));
-    EXPECT_EQ(text, u"Finished");
-    EXPECT_FALSE(call<&localizer_impl::load_string>(holder.get(), 13u, make_ref<string_visitor>(&visitor)));
-    EXPECT_EQ(text, u"Finished");
-    EXPECT_EQ(object->requests(), 2u);
-    EXPECT_EQ(object->holders(), 1u);
-}
-
-TEST(HostMessages, TheHostKeepsAndEchoesEveryMessageBox)
-{
+    auto older = std::make_unique<message_sink>();
     host h;
     std::ostringstream echo;
     h.messages().set_echo(&echo);
     zv_show_wmessage(u"Выполнено!");
+    older.reset();
     zv_show_wwarning(u"");
     zv_show_werror(u"Errors!");
     const std::vector<shown_message> expected = {
         {ZV_MSG_INFORMATION, u"Выполнено!"}, {ZV_MSG_WARNING, u""}, {ZV_MSG_ERROR, u"Errors!"}};
     EXPECT_EQ(h.messages().messages(), expected);
     EXPECT_EQ(echo.str(), "information: Выполнено!\nwarning: \nerror: Errors!\n");
-}
-
-TEST(HostMessages, NewestSinkReceivesAndAnOlderOneLeavesItInstalled)
-{
-    auto older = std::make_unique<message_sink>();
-    message_sink newer;
-    zv_show_wmessage(u"first");
-    older.reset();
-    zv_show_wmessage(u"second");
-    ASSERT_EQ(newer.messages().size(), 2u);
-    EXPECT_EQ(newer.messages()[1].text, u"second");
 }
 
 // A stand-in module with one tool factory that builds its tool the way the
@@ -182,21 +95,9 @@ zv_interface_words fake_entry(void* object)
     return {fake_bundle, object};
 }
 
-TEST(HostServices, ToolIsHeldByTheHostAndParentedToTheContext)
-{
-    host h;
-    std::string error;
-    ASSERT_TRUE(h.attach(&fake_entry, error)) << error;
-    const interface_ref service = h.create_service(u"test/app/fake");
-    ASSERT_TRUE(service.valid());
-    EXPECT_EQ(fake_tool::alive, 1);
-    const interface_ref tool_referent = call<&custom_app_service_impl::referent>(service);
-    EXPECT_EQ(call<&referent_impl::parent>(tool_referent), call<&bundle_context_impl::referent>(h.context()));
-    h.release_services();
-    EXPECT_EQ(fake_tool::alive, 0);
-}
-
-TEST(HostServices, ContextOutlivesTheHostWhileAToolKeepsIt)
+// The context lives while any strong holder keeps it: the host's, or a tool's
+// that the module still holds after the host has gone.
+TEST(HostServices, ToolIsParentedToTheContextAndKeepsItAliveAfterTheHost)
 {
     ref<bundle_context, 1> watcher;
     ref<custom_app_service, 0> kept;
@@ -204,25 +105,25 @@ TEST(HostServices, ContextOutlivesTheHostWhileAToolKeepsIt)
         host h;
         std::string error;
         ASSERT_TRUE(h.attach(&fake_entry, error)) << error;
+        EXPECT_FALSE(h.attach(&fake_entry, error));
+        EXPECT_FALSE(h.create_service(u"test/app/other").valid());
+        EXPECT_FALSE(h.create_service(u"").valid()); // a client is no tool
+        EXPECT_EQ(fake_tool::alive, 0);
         kept.reset(h.create_service(u"test/app/fake"));
+        ASSERT_TRUE(kept.valid());
+        const interface_ref tool_referent = call<&custom_app_service_impl::referent>(kept.get());
+        EXPECT_EQ(call<&referent_impl::parent>(tool_referent),
+                  call<&bundle_context_impl::referent>(h.context()));
+        h.create_service(u"test/app/fake");
+        EXPECT_EQ(fake_tool::alive, 2);
+        h.release_services();
+        EXPECT_EQ(fake_tool::alive, 1);
         watcher.reset(h.context());
     }
-    EXPECT_EQ(fake_tool::alive, 1);
     EXPECT_TRUE(watcher.valid());
     kept.reset();
     EXPECT_EQ(fake_tool::alive, 0);
     EXPECT_FALSE(watcher.valid());
-}
-
-TEST(HostServices, UnknownIdentifiersAndClientsGiveNothing)
-{
-    host h;
-    std::string error;
-    ASSERT_TRUE(h.attach(&fake_entry, error)) << error;
-    EXPECT_FALSE(h.create_service(u"test/app/other").valid());
-    EXPECT_FALSE(h.create_service(u"").valid());
-    EXPECT_EQ(fake_tool::alive, 0);
-    EXPECT_FALSE(h.attach(&fake_entry, error));
 }
 
 } // namespace

@@ -26,19 +26,13 @@ std::string error_of(std::string_view content)
     return error;
 }
 
-TEST(TranslationFile, ReadsEntriesSkippingCommentsAndBlankLines)
+TEST(TranslationFile, ReadsEntriesSkippingCommentsAndBlankLinesKeepingTabsAndUnescaping)
 {
-    translations t = parsed("\xEF\xBB\xBF# texts\n10\tПрофиль\r\n\n12\tDone!\n");
-    EXPECT_EQ(t.size(), 2u);
+    translations t = parsed("\xEF\xBB\xBF# texts\n10\tПрофиль\r\n\n1\ta\tb\n2\tline\\none\\ttab\\\\\n3\t\n");
+    EXPECT_EQ(t.size(), 4u);
     ASSERT_NE(t.find(10), nullptr);
     EXPECT_EQ(*t.find(10), u"Профиль");
-    EXPECT_EQ(*t.find(12), u"Done!");
     EXPECT_EQ(t.find(11), nullptr);
-}
-
-TEST(TranslationFile, TextKeepsFurtherTabsAndUnescapes)
-{
-    translations t = parsed("1\ta\tb\n2\tline\\none\\ttab\\\\\n3\t\n");
     EXPECT_EQ(*t.find(1), u"a\tb");
     EXPECT_EQ(*t.find(2), u"line\none\ttab\\");
     EXPECT_EQ(*t.find(3), u"");
@@ -46,7 +40,7 @@ TEST(TranslationFile, TextKeepsFurtherTabsAndUnescapes)
     EXPECT_EQ(*parsed("7\told\n7\tnew").find(7), u"new");
 }
 
-TEST(TranslationFile, RejectsMalformedLinesNamingTheLine)
+TEST(TranslationFile, RejectsMalformedLinesAndInvalidUtf8NamingTheLine)
 {
     EXPECT_EQ(error_of("1\tok\nno tab here\n"), "line 2: expected <id> TAB <text>");
     EXPECT_NE(error_of("0\tzero\n").find("line 1"), std::string::npos);
@@ -55,10 +49,6 @@ TEST(TranslationFile, RejectsMalformedLinesNamingTheLine)
     EXPECT_NE(error_of("12x\tjunk\n").find("number"), std::string::npos);
     EXPECT_NE(error_of("5\tbad \\q escape\n").find("escape"), std::string::npos);
     EXPECT_NE(error_of("5\ttrailing \\").find("line 1"), std::string::npos);
-}
-
-TEST(TranslationFile, RejectsInvalidUtf8)
-{
     EXPECT_NE(error_of("1\t\xC0\xAF\n").find("UTF-8"), std::string::npos);     // overlong
     EXPECT_NE(error_of("1\t\xED\xA0\x80\n").find("UTF-8"), std::string::npos); // surrogate
     EXPECT_NE(error_of("1\t\xE2\x82\n").find("UTF-8"), std::string::npos);     // truncated

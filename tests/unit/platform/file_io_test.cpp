@@ -1,12 +1,10 @@
-// The platform file layer as the archive writer uses it: UTF-16 paths with
-// backslashes, short reads at the end, seekability, file facts, the seam.
 #include "platform/file_io.h"
 
 #include "kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <array>
 #include <unistd.h>
 
 namespace
@@ -18,8 +16,7 @@ TEST(FileIo, BackslashedCyrillicPathsRoundTrip)
 {
     zv::test::scratch_folder dir("zv_file_io");
     std::filesystem::create_directories(dir / "папка");
-    std::u16string path = zv::test::u16((dir / "папка" / "файл.bin").string());
-    std::replace(path.begin(), path.end(), u'/', u'\\');
+    const std::u16string path = zv::test::backslashed((dir / "папка" / "файл.bin").string());
     const pf::file_handle out = pf::create_file_write(path);
     ASSERT_NE(out, pf::invalid_file);
     EXPECT_TRUE(pf::file_can_seek(out));
@@ -46,7 +43,7 @@ TEST(FileIo, BackslashedCyrillicPathsRoundTrip)
     EXPECT_FALSE(pf::remove_file(path));
 }
 
-TEST(FileIo, FoldersAndMissingFilesDoNotOpen)
+TEST(FileIo, FoldersAndMissingFilesDoNotOpenAndPipesCannotSeek)
 {
     zv::test::scratch_folder dir("zv_file_io");
     EXPECT_EQ(pf::open_file_read(zv::test::u16(dir.path().string())), pf::invalid_file);
@@ -55,10 +52,6 @@ TEST(FileIo, FoldersAndMissingFilesDoNotOpen)
     EXPECT_EQ(pf::create_file_write(zv::test::u16((dir / "no" / "file").string())), pf::invalid_file);
     EXPECT_EQ(pf::read_file(pf::invalid_file, nullptr, 0), -1);
     EXPECT_FALSE(pf::seek_file(pf::invalid_file, 0));
-}
-
-TEST(FileIo, PipesCannotSeek)
-{
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);
     EXPECT_FALSE(pf::file_can_seek(fds[1]));
@@ -70,12 +63,8 @@ TEST(FileIo, PipesCannotSeek)
 TEST(FileIo, CalendarConversionsAreExact)
 {
     const pf::calendar_time t = pf::utc_calendar_time(1614834367); // 2021-03-04 05:06:07 UTC
-    EXPECT_EQ(t.year, 2021);
-    EXPECT_EQ(t.month, 3);
-    EXPECT_EQ(t.day, 4);
-    EXPECT_EQ(t.hour, 5);
-    EXPECT_EQ(t.minute, 6);
-    EXPECT_EQ(t.second, 7);
+    EXPECT_EQ((std::array{t.year, t.month, t.day, t.hour, t.minute, t.second}),
+              (std::array{2021, 3, 4, 5, 6, 7}));
     EXPECT_EQ(pf::unix_seconds_of(t), 1614834367);
     EXPECT_EQ(pf::unix_seconds_of(pf::calendar_time{2000, 2, 29, 23, 59, 59}), 951868799);
     EXPECT_EQ(pf::unix_seconds_of(pf::calendar_time{1970, 1, 1, 0, 0, 0}), 0);

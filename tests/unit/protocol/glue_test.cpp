@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -9,8 +10,7 @@
 namespace zv
 {
 
-// An interface that exists only in this test: declared once, everything else
-// comes from the declaration.
+// An interface of this test only: everything comes from its one declaration.
 struct gauge;
 
 class gauge_impl : public impl_root<gauge>
@@ -19,20 +19,12 @@ class gauge_impl : public impl_root<gauge>
     virtual std::int32_t scaled(std::int32_t value) { return value; }
     virtual bool accept(interface_ref) { return false; }
     virtual interface_ref echo(interface_ref) { return {}; }
-};
-
-ZV_INTERFACE(gauge, "zv_gauge_interface_3", &gauge_impl::scaled, &gauge_impl::accept, &gauge_impl::echo);
-
-struct meter;
-
-class meter_impl : public impl_root<meter>
-{
-  public:
-    virtual std::int32_t reading() const { return 0; }
+    virtual std::int32_t reading() const { return 0; } // const and noexcept members are slots too
     virtual bool ready() noexcept { return false; }
 };
 
-ZV_INTERFACE(meter, "zv_meter_interface_1", &meter_impl::reading, &meter_impl::ready);
+ZV_INTERFACE(gauge, "zv_gauge_interface_3", &gauge_impl::scaled, &gauge_impl::accept, &gauge_impl::echo,
+             &gauge_impl::reading, &gauge_impl::ready);
 
 } // namespace zv
 
@@ -51,6 +43,8 @@ class doubling_gauge : public gauge_impl
         return true;
     }
     interface_ref echo(interface_ref r) override { return r; }
+    std::int32_t reading() const override { return 17; }
+    bool ready() noexcept override { return true; }
     interface_ref received;
 };
 
@@ -79,11 +73,17 @@ TEST(InterfaceTable, IsBuiltOnceFilledForEverySlotAndApartFromTheRootTable)
 {
     const void* first = table<gauge>();
     EXPECT_EQ(first, table<gauge>());
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 6; ++k)
         EXPECT_NE(slots_of(first)[k], nullptr) << "slot " << k;
     EXPECT_NE(table<gauge>(), table<string_visitor>());
     EXPECT_NE(root_table<gauge>(), table<gauge>());
     EXPECT_EQ(root_table<gauge>(), root_table<gauge>());
+
+    doubling_gauge g;
+    interface_ref out;
+    make_ref<gauge>(&g, &out);
+    EXPECT_EQ(out, make_ref<gauge>(&g));
+    make_ref<gauge>(&g, nullptr); // tolerated
 }
 
 TEST(CallWrapper, ForwardsArgumentsAndResults)
@@ -91,42 +91,31 @@ TEST(CallWrapper, ForwardsArgumentsAndResults)
     doubling_gauge g;
     const interface_ref r = make_ref<gauge>(&g);
     EXPECT_EQ(call<&gauge_impl::scaled>(r, 21), 42);
-
     const interface_ref payload{table<string_visitor>(), &g};
     EXPECT_TRUE(call<&gauge_impl::accept>(r, payload));
     EXPECT_EQ(g.received, payload);
     EXPECT_EQ(call<&gauge_impl::echo>(r, payload), payload);
+    EXPECT_EQ(call<&gauge_impl::reading>(r), 17);
+    EXPECT_TRUE(call<&gauge_impl::ready>(r));
+
+    // A null argument address arrives as a null reference.
+    using accept_fn = bool (*)(const void*, void*, const interface_ref*);
+    EXPECT_TRUE(reinterpret_cast<accept_fn>(slots_of(table<gauge>())[2])(table<gauge>(), &g, nullptr));
+    EXPECT_FALSE(g.received.valid());
 }
 
-TEST(CallWrapper, NullReferenceCallsNothingAndYieldsDefaults)
+// Null references call nothing; exceptions stop at the thunk. Either way the
+// caller gets the slot's default.
+TEST(CallWrapper, NullReferencesAndThrowingObjectsYieldDefaults)
 {
     doubling_gauge g;
-    const interface_ref no_object{table<gauge>(), nullptr};
-    const interface_ref no_table{nullptr, &g};
-    for (const interface_ref& r : {interface_ref{}, no_object, no_table}) {
+    throwing_gauge thrower;
+    for (const interface_ref& r : {interface_ref{}, interface_ref{table<gauge>(), nullptr},
+                                   interface_ref{nullptr, &g}, make_ref<gauge>(&thrower)}) {
         EXPECT_EQ(call<&gauge_impl::scaled>(r, 5), 0);
         EXPECT_FALSE(call<&gauge_impl::accept>(r, make_ref<gauge>(&g)));
         EXPECT_FALSE(call<&gauge_impl::echo>(r, make_ref<gauge>(&g)).valid());
     }
-    EXPECT_FALSE(g.received.valid());
-}
-
-TEST(CallWrapper, ExceptionsStopAtTheThunkAsTheDefault)
-{
-    throwing_gauge g;
-    const interface_ref r = make_ref<gauge>(&g);
-    EXPECT_EQ(call<&gauge_impl::scaled>(r, 5), 0);
-    EXPECT_FALSE(call<&gauge_impl::accept>(r, r));
-    EXPECT_FALSE(call<&gauge_impl::echo>(r, r).valid());
-}
-
-TEST(CallWrapper, NullArgumentAddressArrivesAsNullReference)
-{
-    doubling_gauge g;
-    g.received = make_ref<gauge>(&g);
-    using accept_fn = bool (*)(const void*, void*, const interface_ref*);
-    auto fn = reinterpret_cast<accept_fn>(slots_of(table<gauge>())[2]);
-    EXPECT_TRUE(fn(table<gauge>(), &g, nullptr));
     EXPECT_FALSE(g.received.valid());
 }
 
@@ -142,71 +131,66 @@ TEST(InterfaceQuery, RootAnswersExactlyTheVersionedName)
         EXPECT_EQ(query(root, other), interface_ref{}) << other;
     }
     EXPECT_FALSE(query(root, nullptr).valid());
-}
 
-TEST(InterfaceQuery, NeighbouringVersionOfTheReferentInterfaceYieldsNull)
-{
     obj o;
-    const interface_ref root = root_of(o.as_referent());
-    EXPECT_TRUE(query(root, "zv_referent_interface_1").valid());
-    EXPECT_FALSE(query(root, "zv_referent_interface_0").valid());
-    EXPECT_FALSE(query(root, "zv_referent_interface_2").valid());
+    const interface_ref referent_root = root_of(o.as_referent());
+    EXPECT_TRUE(query(referent_root, "zv_referent_interface_1").valid());
+    EXPECT_FALSE(query(referent_root, "zv_referent_interface_0").valid());
+    EXPECT_FALSE(query(referent_root, "zv_referent_interface_2").valid());
+
+    // query_match reports non-zero on a miss too; only the words tell.
+    const void* t = nullptr;
+    void* w = nullptr;
+    EXPECT_NE(g.query_match("zv_gauge_interface_9", &t, &w), 0);
+    EXPECT_EQ(t, nullptr);
+    EXPECT_EQ(g.query_match("zv_gauge_interface_3", &t, &w), reinterpret_cast<std::intptr_t>(table<gauge>()));
+    EXPECT_EQ(t, table<gauge>());
+    EXPECT_EQ(w, static_cast<void*>(&g));
 }
 
-TEST(InterfaceQuery, QueryMatchReportsNonZeroEitherWay)
+class throwing_match : public gauge_impl
 {
-    doubling_gauge g;
-    const void* t = nullptr;
-    void* o = nullptr;
-    EXPECT_NE(g.query_match("zv_gauge_interface_9", &t, &o), 0);
-    EXPECT_EQ(t, nullptr);
-    EXPECT_EQ(g.query_match("zv_gauge_interface_3", &t, &o), reinterpret_cast<std::intptr_t>(table<gauge>()));
-    EXPECT_EQ(t, table<gauge>());
-    EXPECT_EQ(o, static_cast<void*>(&g));
-}
+  public:
+    std::intptr_t query_match(const char*, const void** t, void** o) override
+    {
+        *t = table<gauge>();
+        *o = this;
+        throw std::runtime_error("half-written answer");
+    }
+};
 
 int counted_queries = 0;
 
-void counting_query(const void*, void*, const char*, const void** t, void** o) noexcept
+TEST(InterfaceCast, NullRootCallsNothingAndAThrowingMatchAnswersNull)
 {
-    ++counted_queries;
-    *t = table<gauge>();
-    *o = &counted_queries;
-}
-
-TEST(InterfaceCast, NullRootReturnsNullWithoutCallingAnything)
-{
-    const slot_fn counting_table[1] = {reinterpret_cast<slot_fn>(&counting_query)};
-    counted_queries = 0;
+    const slot_fn counting_table[1] = {
+        reinterpret_cast<slot_fn>(+[](const void*, void*, const char*, const void** t, void** o) noexcept {
+            ++counted_queries;
+            *t = table<gauge>();
+            *o = &counted_queries;
+        })};
     EXPECT_FALSE(cast<gauge>(interface_ref{counting_table, nullptr}).valid());
     EXPECT_FALSE(cast<gauge>(interface_ref{}).valid());
     EXPECT_EQ(counted_queries, 0);
     EXPECT_TRUE(cast<gauge>(interface_ref{counting_table, &counted_queries}).valid());
     EXPECT_EQ(counted_queries, 1);
+
+    throwing_match g;
+    EXPECT_EQ(cast<gauge>(root_of(make_ref<gauge>(&g))), interface_ref{});
+    EXPECT_EQ(call<&gauge_impl::scaled>(make_ref<gauge>(&g), 3), 3);
 }
 
-// A table of "another module" that forwards to our thunks: same object, but
-// not reached through this module's table.
+// A table of "another module" forwarding to our thunks: same object, other table.
 TEST(FromRef, ForeignTableYieldsNullEvenForOurOwnObject)
 {
     doubling_gauge g;
-    slot_fn foreign[4];
-    for (int k = 0; k < 4; ++k)
-        foreign[k] = slots_of(table<gauge>())[k];
+    slot_fn foreign[6];
+    std::copy_n(slots_of(table<gauge>()), 6, foreign);
     const interface_ref through_foreign{foreign, &g};
     EXPECT_EQ(call<&gauge_impl::scaled>(through_foreign, 4), 8);
     EXPECT_EQ(from_ref<gauge>(through_foreign), nullptr);
     EXPECT_EQ(from_ref<gauge>(make_ref<gauge>(&g)), &g);
     EXPECT_EQ(from_ref<gauge>(interface_ref{table<gauge>(), nullptr}), nullptr);
-}
-
-TEST(MakeRef, OutParameterFormWritesBothWords)
-{
-    doubling_gauge g;
-    interface_ref out;
-    make_ref<gauge>(&g, &out);
-    EXPECT_EQ(out, make_ref<gauge>(&g));
-    make_ref<gauge>(&g, nullptr); // tolerated
 }
 
 // One class answering two interfaces directly, through one query_match.
@@ -230,40 +214,6 @@ TEST(InterfaceQuery, ClassWithSeveralInterfacesAnswersEachName)
         EXPECT_EQ(cast<string_visitor>(root), make_ref<string_visitor>(as_visitor));
         EXPECT_FALSE(cast<referrer>(root).valid());
     }
-}
-
-class throwing_match : public gauge_impl
-{
-  public:
-    std::intptr_t query_match(const char*, const void** t, void** o) override
-    {
-        *t = table<gauge>();
-        *o = this;
-        throw std::runtime_error("half-written answer");
-    }
-};
-
-TEST(InterfaceQuery, MatchThatThrowsHalfWayAnswersNull)
-{
-    throwing_match g;
-    const interface_ref root = root_of(make_ref<gauge>(&g));
-    EXPECT_EQ(cast<gauge>(root), interface_ref{});
-    EXPECT_EQ(call<&gauge_impl::scaled>(make_ref<gauge>(&g), 3), 3);
-}
-
-class fixed_meter : public meter_impl
-{
-  public:
-    std::int32_t reading() const override { return 17; }
-    bool ready() noexcept override { return true; }
-};
-
-TEST(CallWrapper, ConstAndNoexceptMemberFunctionsAreSlotsToo)
-{
-    fixed_meter m;
-    EXPECT_EQ(call<&meter_impl::reading>(make_ref<meter>(&m)), 17);
-    EXPECT_TRUE(call<&meter_impl::ready>(make_ref<meter>(&m)));
-    EXPECT_EQ(call<&meter_impl::reading>(interface_ref{}), 0);
 }
 
 } // namespace

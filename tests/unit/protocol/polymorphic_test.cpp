@@ -1,3 +1,5 @@
+#include "protocol/polymorphic.h"
+
 #include <gtest/gtest.h>
 
 #include "protocol/protocol.h"
@@ -21,11 +23,12 @@ template <class I> interface_ref part_ref(joined& j)
     return make_ref<I>(part);
 }
 
-TEST(PolymorphicChain, RootOfEveryPartAnswersForAllParts)
+TEST(PolymorphicChain, RootOfEveryPartAnswersForAllPartsEachWithItsOwnObjectWord)
 {
     joined j;
     const interface_ref parts[] = {part_ref<service_visitor>(j), part_ref<localizer_service_visitor>(j),
                                    part_ref<custom_app_service_visitor>(j)};
+    EXPECT_NE(parts[0].object, parts[1].object);
     for (const interface_ref& part : parts) {
         const interface_ref root = root_of(part);
         EXPECT_EQ(cast<service_visitor>(root), parts[0]);
@@ -34,20 +37,9 @@ TEST(PolymorphicChain, RootOfEveryPartAnswersForAllParts)
         EXPECT_FALSE(cast<localizer_visitor>(root).valid());
         EXPECT_FALSE(cast<referent<>>(root).valid());
     }
-}
-
-TEST(PolymorphicChain, PartsAnswerWithTheirOwnObjectWords)
-{
-    joined j;
-    const interface_ref a = part_ref<service_visitor>(j);
-    const interface_ref b = part_ref<localizer_service_visitor>(j);
-    EXPECT_NE(a.object, b.object);
-    EXPECT_EQ(from_ref<localizer_service_visitor>(cast<localizer_service_visitor>(root_of(a))),
+    EXPECT_EQ(from_ref<localizer_service_visitor>(parts[1]),
               static_cast<localizer_service_visitor_impl*>(&j));
-}
 
-TEST(PolymorphicChain, SinglePartAnswersOnlyItsOwnName)
-{
     polymorphic<service_visitor_impl> single;
     const interface_ref root = root_of(make_ref<service_visitor>(&single));
     EXPECT_TRUE(cast<service_visitor>(root).valid());

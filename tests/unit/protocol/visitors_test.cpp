@@ -1,3 +1,5 @@
+#include "protocol/visitors.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,11 +12,6 @@ namespace zv::test
 {
 namespace
 {
-
-void send(const interface_ref& visitor, const char16_t* text)
-{
-    call<&string_visitor_impl::visit>(visitor, text);
-}
 
 TEST(StdwstringVisitor, ReplacesTheTargetWithTheTextUpToItsFirstZero)
 {
@@ -33,15 +30,14 @@ TEST(StdwstringVisitor, ReplacesTheTargetWithTheTextUpToItsFirstZero)
         SCOPED_TRACE(std::string(c.expected.begin(), c.expected.end()));
         std::u16string target = u"old";
         stdwstring_visitor visitor(target);
-        send(c.visited ? make_ref<string_visitor>(&visitor) : interface_ref{}, c.text);
+        call<&string_visitor_impl::visit>(c.visited ? make_ref<string_visitor>(&visitor) : interface_ref{},
+                                          c.text);
         EXPECT_EQ(target, c.expected);
     }
 }
 
-// Records the pixel at every (row, column, channel) the way a host would read it.
-class pixel_reader : public thrice_interleaved_bytes_visitor_impl
-{
-  public:
+// Reads every (row, column, channel) the way a host would.
+struct pixel_reader : thrice_interleaved_bytes_visitor_impl {
     void visit(std::int32_t rows, std::int32_t row_stride, std::int32_t columns, std::int32_t column_stride,
                std::int32_t channels, std::int32_t channel_stride, const std::uint8_t* data) override
     {
@@ -53,9 +49,9 @@ class pixel_reader : public thrice_interleaved_bytes_visitor_impl
     std::vector<std::uint8_t> bytes;
 };
 
+// Two rows of two 3-byte pixels stored bottom row first.
 TEST(ThriceInterleavedBytesVisitor, NegativeRowStrideReadsRowsBottomUpStorage)
 {
-    // Two rows of two 3-byte pixels stored bottom row first.
     const std::uint8_t block[] = {10, 11, 12, 20, 21, 22,  // bottom row
                                   30, 31, 32, 40, 41, 42}; // top row
     pixel_reader reader;

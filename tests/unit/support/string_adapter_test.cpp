@@ -26,35 +26,35 @@ class SupportStringAdapter : public ::testing::Test
     zv::test::scoped_env env;
 };
 
-TEST_F(SupportStringAdapter, WideAdapterReceivesWideAndNarrowText)
+// Each adapter has its own handle; the target holds the last delivery, of
+// either width, or keeps its value when nothing was delivered.
+TEST_F(SupportStringAdapter, TargetsReceiveTextOfEitherWidthThroughTheirOwnHandle)
 {
-    std::u16string target;
+    std::u16string wide = u"initial";
+    std::string narrow;
     {
-        Tzv_std_wstring_adapter adapter(target);
-        ASSERT_NE(adapter.handle(), nullptr);
-        zv_string_adp_assign_w(adapter.handle(), u"Линия 1");
+        Tzv_std_wstring_adapter untouched(wide);
     }
-    EXPECT_EQ(target, u"Линия 1");
+    EXPECT_EQ(wide, u"initial");
     {
-        Tzv_std_wstring_adapter adapter(target);
-        zv_string_adp_assign(adapter.handle(), profile_1251);
+        Tzv_std_wstring_adapter to_wide(wide);
+        Tzv_std_string_adapter to_narrow(narrow);
+        ASSERT_NE(to_wide.handle(), nullptr);
+        EXPECT_NE(to_wide.handle(), to_narrow.handle());
+        zv_string_adp_assign_w(to_wide.handle(), u"a much longer first text");
+        zv_string_adp_assign(to_wide.handle(), profile_1251);
+        zv_string_adp_assign_w(to_narrow.handle(), u"Профиль");
     }
-    EXPECT_EQ(target, u"Профиль");
-}
-
-TEST_F(SupportStringAdapter, NarrowAdapterReceivesNarrowAndWideText)
-{
-    std::string target;
+    EXPECT_EQ(wide, u"Профиль");
+    EXPECT_EQ(narrow, profile_1251);
     {
-        Tzv_std_string_adapter adapter(target);
-        zv_string_adp_assign(adapter.handle(), "plain");
+        Tzv_std_wstring_adapter to_wide(wide);
+        Tzv_std_string_adapter to_narrow(narrow);
+        zv_string_adp_assign_w(to_wide.handle(), u"Линия 1");
+        zv_string_adp_assign(to_narrow.handle(), "plain");
     }
-    EXPECT_EQ(target, "plain");
-    {
-        Tzv_std_string_adapter adapter(target);
-        zv_string_adp_assign_w(adapter.handle(), u"Профиль");
-    }
-    EXPECT_EQ(target, profile_1251);
+    EXPECT_EQ(wide, u"Линия 1");
+    EXPECT_EQ(narrow, "plain");
 }
 
 TEST_F(SupportStringAdapter, NullTextOfEitherWidthClearsTheTarget)
@@ -66,12 +66,11 @@ TEST_F(SupportStringAdapter, NullTextOfEitherWidthClearsTheTarget)
         {
             Tzv_std_wstring_adapter wide_adapter(wide);
             Tzv_std_string_adapter narrow_adapter(narrow);
-            if (wide_call) {
-                zv_string_adp_assign_w(wide_adapter.handle(), nullptr);
-                zv_string_adp_assign_w(narrow_adapter.handle(), nullptr);
-            } else {
-                zv_string_adp_assign(wide_adapter.handle(), nullptr);
-                zv_string_adp_assign(narrow_adapter.handle(), nullptr);
+            for (zv_string_adp_t handle : {wide_adapter.handle(), narrow_adapter.handle()}) {
+                if (wide_call)
+                    zv_string_adp_assign_w(handle, nullptr);
+                else
+                    zv_string_adp_assign(handle, nullptr);
             }
         }
         EXPECT_TRUE(wide.empty());
@@ -79,37 +78,8 @@ TEST_F(SupportStringAdapter, NullTextOfEitherWidthClearsTheTarget)
     }
 }
 
-TEST_F(SupportStringAdapter, TargetHoldsTheLastDeliveryOrKeepsItsValue)
-{
-    std::u16string target = u"initial";
-    {
-        Tzv_std_wstring_adapter adapter(target);
-    }
-    EXPECT_EQ(target, u"initial");
-    {
-        Tzv_std_wstring_adapter adapter(target);
-        zv_string_adp_assign_w(adapter.handle(), u"a much longer first text");
-        zv_string_adp_assign_w(adapter.handle(), u"second");
-    }
-    EXPECT_EQ(target, u"second");
-}
-
-TEST_F(SupportStringAdapter, EachAdapterHasItsOwnHandle)
-{
-    std::u16string first;
-    std::u16string second;
-    Tzv_std_wstring_adapter a(first);
-    Tzv_std_wstring_adapter b(second);
-    EXPECT_NE(a.handle(), b.handle());
-    zv_string_adp_assign_w(b.handle(), u"to b");
-    EXPECT_TRUE(first.empty());
-    EXPECT_EQ(second, u"to b");
-}
-
 // An adapter whose assignment fails must not throw into the host.
-class failing_adapter final : public zv::Tzv_string_adapter_base
-{
-  public:
+struct failing_adapter final : zv::Tzv_string_adapter_base {
     int calls = 0;
     void assign_wide(const char16_t*) override
     {
