@@ -1,9 +1,8 @@
 // The .shp/.shx writer: what it writes is read back by shapelib, the
-// independent reference, and by our own reader; failures leave no file.
+// independent reference; failures leave no file.
 #include "zvk_file_shp/shp_writer.h"
 
 #include "kit/scratch_folder.h"
-#include "zvk_file_shp/shp_reader.h"
 
 #include <shapefil.h>
 
@@ -19,7 +18,6 @@ namespace
 {
 
 using zv::test::scratch_folder;
-using zv::zvk_file_shp::reader;
 using zv::zvk_file_shp::writer;
 
 // The file as shapelib reads it: "file <type> <bounds>", then per record
@@ -63,6 +61,7 @@ const std::vector<zv_vertex_d2> square{{0, 0}, {0, 4}, {4, 4}, {4, 0}, {0, 0}};
 TEST(ShpWriter, EveryWritableTypeReadsBackWithShapelibAndOurReader)
 {
     const std::vector<std::vector<std::string>> expected{
+        // the type is the first record's
         {"file 1 -7.5,3,-7.5,3", "1||-7.5,3 ", "0||"},
         {"file 8 -7.5,3,0.25,9", "8||-7.5,3 0.25,9 ", "0||"},
         {"file 3 -7.5,3,0.25,9", "3|0,|-7.5,3 0.25,9 ", "0||"},
@@ -79,12 +78,6 @@ TEST(ShpWriter, EveryWritableTypeReadsBackWithShapelibAndOurReader)
         ASSERT_TRUE(w.add({}, {}));
         ASSERT_TRUE(w.commit());
         EXPECT_EQ(shapelib_dump(base), want);
-        reader r;
-        ASSERT_TRUE(r.open(base + ".shp"));
-        EXPECT_EQ(r.shape_type(), type);
-        ASSERT_EQ(r.count(), 2u);
-        EXPECT_TRUE(r.read(1));
-        EXPECT_EQ(r.last().header.shape_type, ZV_SHP_NULL);
     }
     std::vector<zv_vertex_d2> holed = square;
     holed.insert(holed.end(), {{1, 1}, {2, 1}, {2, 2}, {1, 1}});
