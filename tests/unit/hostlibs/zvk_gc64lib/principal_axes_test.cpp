@@ -1,8 +1,6 @@
 // Axes and rectangles of shapes whose principal axes are worked out by hand.
 #include "principal_axes.h"
 
-#include "gc_test_support.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,8 +12,6 @@ namespace zv::zvk_gc64lib
 {
 namespace
 {
-
-using test::make_ring;
 
 // Coordinates of a few hundred kilometres: results to a micrometre.
 constexpr double tol = 1e-6;
@@ -32,56 +28,52 @@ ring reversed(ring r)
     return r;
 }
 
+// The box of `rings` has the centroid, the major axis' azimuth and the
+// endpoints of the long and the short axis worked out by hand.
+void expect_axes(const std::vector<ring>& rings, point centroid, double azimuth, ring long_axis,
+                 ring short_axis)
+{
+    const auto box = polygon_oriented_box(rings);
+    ASSERT_TRUE(box);
+    expect_point(box->frame.centroid, centroid);
+    EXPECT_NEAR(line_azimuth_degrees(box->frame.major), azimuth, 1e-6);
+    for (std::size_t i = 0; i < 2; ++i) {
+        expect_point(box->long_axis()[i], long_axis[i]);
+        expect_point(box->short_axis()[i], short_axis[i]);
+    }
+}
+
 // A 4 x 2 rectangle centred on (500000, 6000000) whose long side points 30
 // degrees counter-clockwise from east, i.e. at azimuth 60.
 // By hand: a w x h rectangle has, in its own frame, central second moments
 // w^3 h / 12 along its length and w h^3 / 12 across, and no product moment, so
 // its principal axes are its sides; the long axis is the middle line of length
 // 4, the short one of length 2, and the rectangle is the shape itself.
-struct rotated_rectangle {
-    point c{500000, 6000000};
-    point u{std::cos(std::numbers::pi / 6), std::sin(std::numbers::pi / 6)};
-    point v{-u.y, u.x};
-    point at(double s, double t) const { return {c.x + s * u.x + t * v.x, c.y + s * u.y + t * v.y}; }
-    ring outline() const { return {at(-2, -1), at(-2, 1), at(2, 1), at(2, -1), at(-2, -1)}; }
-};
-
 TEST(GcPrincipalAxes, RotatedRectangleIsItsOwnFrameAndClockwiseRectangle)
 {
-    const rotated_rectangle rr;
-    const auto box = polygon_oriented_box({rr.outline()});
-    ASSERT_TRUE(box);
-    expect_point(box->frame.centroid, rr.c);
-    expect_point(box->frame.major, rr.u);
-    EXPECT_NEAR(box->major_max - box->major_min, 4.0, tol);
-    EXPECT_NEAR(box->minor_max - box->minor_min, 2.0, tol);
-    const ring long_axis = box->long_axis();
-    expect_point(long_axis[0], rr.at(-2, 0));
-    expect_point(long_axis[1], rr.at(2, 0));
-    const ring short_axis = box->short_axis();
-    expect_point(short_axis[0], rr.at(0, -1));
-    expect_point(short_axis[1], rr.at(0, 1));
-    // The corners themselves are rounded to 1e-9 m at this distance from the origin.
-    EXPECT_NEAR(line_azimuth_degrees(box->frame.major), 60.0, 1e-6);
+    const point c{500000, 6000000}, u{std::cos(std::numbers::pi / 6), std::sin(std::numbers::pi / 6)};
+    auto at = [&](double s, double t) { return point{c.x + s * u.x - t * u.y, c.y + s * u.y + t * u.x}; };
+    const ring outline{at(-2, -1), at(-2, 1), at(2, 1), at(2, -1), at(-2, -1)};
+    expect_axes({outline}, c, 60.0, {at(-2, 0), at(2, 0)}, {at(0, -1), at(0, 1)});
 
     // The rectangle ring, of either orientation of the input, is closed,
-    // clockwise and holds the corners.
-    const auto reversed_box = polygon_oriented_box({reversed(rr.outline())});
-    ASSERT_TRUE(reversed_box);
-    const ring rect = reversed_box->rectangle();
+    // clockwise (negative shoelace sum) and holds the corners.
+    const auto box = polygon_oriented_box({reversed(outline)});
+    ASSERT_TRUE(box);
+    EXPECT_NEAR(box->major_max - box->major_min, 4.0, tol);
+    EXPECT_NEAR(box->minor_max - box->minor_min, 2.0, tol);
+    const ring rect = box->rectangle();
     ASSERT_EQ(rect.size(), 5u);
     expect_point(rect.front(), rect.back());
-    for (point corner : {rr.at(-2, -1), rr.at(-2, 1), rr.at(2, 1), rr.at(2, -1)}) {
+    for (point corner : {at(-2, -1), at(-2, 1), at(2, 1), at(2, -1)}) {
         const bool found = std::any_of(rect.begin(), rect.end(), [&](point p) {
             return std::hypot(p.x - corner.x, p.y - corner.y) < tol;
         });
         EXPECT_TRUE(found) << corner.x << " " << corner.y;
     }
-    // Shoelace sum negative: clockwise, the shapefile's outer-ring order.
     double twice = 0;
     for (std::size_t i = 0; i + 1 < rect.size(); ++i)
-        twice +=
-            (rect[i].x - rr.c.x) * (rect[i + 1].y - rr.c.y) - (rect[i + 1].x - rr.c.x) * (rect[i].y - rr.c.y);
+        twice += (rect[i].x - c.x) * (rect[i + 1].y - c.y) - (rect[i + 1].x - c.x) * (rect[i].y - c.y);
     EXPECT_NEAR(twice / 2, -8.0, tol);
 }
 
@@ -98,19 +90,11 @@ TEST(GcPrincipalAxes, RotatedRectangleIsItsOwnFrameAndClockwiseRectangle)
 // (2, 2), length 2 sqrt2; the rectangle's area is 12.
 TEST(GcPrincipalAxes, LShapeMatchesHandCalculation)
 {
-    const ring l_shape = make_ring({0, 0, 0, 3, 1, 3, 1, 1, 3, 1, 3, 0, 0, 0});
+    const ring l_shape{{0, 0}, {0, 3}, {1, 3}, {1, 1}, {3, 1}, {3, 0}, {0, 0}};
+    expect_axes({l_shape}, {1.1, 1.1}, 135.0, {{-0.4, 2.6}, {2.6, -0.4}}, {{0, 0}, {2, 2}});
     const auto box = polygon_oriented_box({l_shape});
     ASSERT_TRUE(box);
-    expect_point(box->frame.centroid, {1.1, 1.1});
-    EXPECT_NEAR(line_azimuth_degrees(box->frame.major), 135.0, 1e-9);
-    const ring long_axis = box->long_axis();
-    expect_point(long_axis[0], {-0.4, 2.6});
-    expect_point(long_axis[1], {2.6, -0.4});
-    const ring short_axis = box->short_axis();
-    expect_point(short_axis[0], {0, 0});
-    expect_point(short_axis[1], {2, 2});
-    const double area = (box->major_max - box->major_min) * (box->minor_max - box->minor_min);
-    EXPECT_NEAR(area, 12.0, tol);
+    EXPECT_NEAR((box->major_max - box->major_min) * (box->minor_max - box->minor_min), 12.0, tol);
 }
 
 // Outer [0,10]x[0,4] (area 40) with the hole [1,3]x[1,3] (area 4).
@@ -119,34 +103,23 @@ TEST(GcPrincipalAxes, LShapeMatchesHandCalculation)
 // integral (y-cy)^2 = 10*64/12 - 2*8/12 = 52, product moment 0 (both pieces
 // are symmetric about y = 2). So the long axis runs east from (0, 2) to
 // (10, 2), and the short axis north through x = 16/3 -- not through the
-// middle x = 5, which is where the hole shows.
+// middle x = 5, which is where the hole shows. Ring orientation does not matter.
 TEST(GcPrincipalAxes, HoleSubtractsFromTheMoments)
 {
-    const ring outer = make_ring({0, 0, 0, 4, 10, 4, 10, 0, 0, 0});
-    const ring hole = make_ring({1, 1, 3, 1, 3, 3, 1, 3, 1, 1});
+    const ring outer{{0, 0}, {0, 4}, {10, 4}, {10, 0}, {0, 0}};
+    const ring hole{{1, 1}, {3, 1}, {3, 3}, {1, 3}, {1, 1}};
     for (const std::vector<ring>& rings :
-         {std::vector<ring>{outer, hole}, std::vector<ring>{reversed(outer), reversed(hole)},
-          std::vector<ring>{outer, reversed(hole)}}) {
-        const auto box = polygon_oriented_box(rings);
-        ASSERT_TRUE(box);
-        expect_point(box->frame.centroid, {16.0 / 3, 2});
-        EXPECT_NEAR(line_azimuth_degrees(box->frame.major), 90.0, 1e-9);
-        const ring long_axis = box->long_axis();
-        expect_point(long_axis[0], {0, 2});
-        expect_point(long_axis[1], {10, 2});
-        const ring short_axis = box->short_axis();
-        expect_point(short_axis[0], {16.0 / 3, 0});
-        expect_point(short_axis[1], {16.0 / 3, 4});
-    }
+         {std::vector<ring>{outer, hole}, {reversed(outer), reversed(hole)}, {outer, reversed(hole)}})
+        expect_axes(rings, {16.0 / 3, 2}, 90.0, {{0, 2}, {10, 2}}, {{16.0 / 3, 0}, {16.0 / 3, 4}});
 }
 
 // A square has equal principal moments; its longest edge decides, so the
-// rectangle of a rotated square is the square itself.
+// rectangle of a rotated square is the square itself, the same every time.
 TEST(GcPrincipalAxes, IsotropicSquareTakesItsEdgeDirection)
 {
     const double a = 20 * std::numbers::pi / 180;
-    const point u{std::cos(a), std::sin(a)}, v{-u.y, u.x};
-    auto at = [&](double s, double t) { return point{100 + s * u.x + t * v.x, 200 + s * u.y + t * v.y}; };
+    const point u{std::cos(a), std::sin(a)};
+    auto at = [&](double s, double t) { return point{100 + s * u.x - t * u.y, 200 + s * u.y + t * u.x}; };
     const ring square{at(0, 0), at(0, 3), at(3, 3), at(3, 0), at(0, 0)};
     const auto box = polygon_oriented_box({square});
     ASSERT_TRUE(box);
@@ -161,23 +134,15 @@ TEST(GcPrincipalAxes, IsotropicSquareTakesItsEdgeDirection)
 TEST(GcPrincipalAxes, DegenerateShapesFallBackToVertices)
 {
     // No area: the vertices (0,0), (2,2), (4,4) spread along azimuth 45.
-    const auto line = polygon_oriented_box({make_ring({0, 0, 2, 2, 4, 4, 0, 0})});
+    const auto line = polygon_oriented_box({{{0, 0}, {2, 2}, {4, 4}, {0, 0}}});
     ASSERT_TRUE(line);
-    expect_point(line->frame.centroid, {2, 2});
-    EXPECT_NEAR(line_azimuth_degrees(line->frame.major), 45.0, 1e-9);
     EXPECT_NEAR(line->major_max - line->major_min, 4 * std::sqrt(2.0), tol);
     EXPECT_NEAR(line->minor_max - line->minor_min, 0.0, tol);
-
+    expect_axes({{{0, 0}, {2, 2}, {4, 4}, {0, 0}}}, {2, 2}, 45.0, {{0, 0}, {4, 4}}, {{2, 2}, {2, 2}});
     // A single point: zero-length axes at the point.
-    const auto dot = polygon_oriented_box({make_ring({5, 7, 5, 7, 5, 7, 5, 7})});
-    ASSERT_TRUE(dot);
-    expect_point(dot->frame.centroid, {5, 7});
-    expect_point(dot->long_axis()[0], {5, 7});
-    expect_point(dot->long_axis()[1], {5, 7});
-    expect_point(dot->short_axis()[1], {5, 7});
-
+    expect_axes({{{5, 7}, {5, 7}, {5, 7}, {5, 7}}}, {5, 7}, 90.0, {{5, 7}, {5, 7}}, {{5, 7}, {5, 7}});
     EXPECT_FALSE(polygon_oriented_box({}));
-    EXPECT_FALSE(polygon_oriented_box({make_ring({0, 0, NAN, 1, 1, 1, 0, 0})}));
+    EXPECT_FALSE(polygon_oriented_box({{{0, 0}, {NAN, 1}, {1, 1}, {0, 0}}}));
 }
 
 TEST(GcPrincipalAxes, AzimuthIsClockwiseFromNorthAsAnUndirectedLine)
