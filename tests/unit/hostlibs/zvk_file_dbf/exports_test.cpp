@@ -184,7 +184,8 @@ TEST_F(Dbf, ShapelibToolsTableInAnsiLanguageDriver)
     ASSERT_TRUE(run_command("dbfcreate " + q + " -s NAME 16 -n DEPTH 8 3").ok());
     // dbfadd stores the argument's bytes: Cyrillic in 1251.
     ASSERT_TRUE(
-        run_command("dbfadd " + q + " " + zv::test::quoted("\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0") + " 12.25").ok());
+        run_command("dbfadd " + q + " " + zv::test::quoted("\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0") + " 12.25")
+            .ok());
     ASSERT_TRUE(run_command("dbfadd " + q + " plain -7").ok());
     zv_dbf_t t = open();
     ASSERT_NE(t, nullptr);
