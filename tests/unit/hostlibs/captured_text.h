@@ -1,5 +1,5 @@
-// A string adapter that keeps what a host function delivers through it, for
-// the host-library tests. Header-only; the tests that use it link zvk_basic.
+// A string adapter that keeps the last text delivered each way (a null text
+// as empty) and counts the deliveries; tests may preset them.
 #pragma once
 
 #include "host/zvk_basic.h"
@@ -9,18 +9,13 @@
 namespace zv::test
 {
 
-class captured_text
-{
-  public:
-    captured_text() : handle_(zv_string_adp_create(&narrow_cb, &wide_cb, this)) {}
-    ~captured_text() { zv_string_adp_destroy(handle_); }
+struct captured_text {
+    captured_text() = default;
     captured_text(const captured_text&) = delete;
     captured_text& operator=(const captured_text&) = delete;
-
+    ~captured_text() { zv_string_adp_destroy(handle_); }
     zv_string_adp_t handle() const { return handle_; }
 
-    // The last text delivered each way (a null text is kept as empty), and
-    // how many deliveries there were. Tests may preset them.
     std::string narrow;
     std::u16string wide;
     int calls = 0;
@@ -28,18 +23,15 @@ class captured_text
   private:
     static void narrow_cb(const char* text, void* self)
     {
-        auto* me = static_cast<captured_text*>(self);
-        me->narrow = text != nullptr ? text : "";
-        ++me->calls;
+        static_cast<captured_text*>(self)->narrow = text != nullptr ? text : "";
+        ++static_cast<captured_text*>(self)->calls;
     }
     static void wide_cb(const char16_t* text, void* self)
     {
-        auto* me = static_cast<captured_text*>(self);
-        me->wide = text != nullptr ? text : u"";
-        ++me->calls;
+        static_cast<captured_text*>(self)->wide = text != nullptr ? text : u"";
+        ++static_cast<captured_text*>(self)->calls;
     }
-
-    zv_string_adp_t handle_;
+    zv_string_adp_t handle_ = zv_string_adp_create(&narrow_cb, &wide_cb, this);
 };
 
 } // namespace zv::test

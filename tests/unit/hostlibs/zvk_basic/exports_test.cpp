@@ -1,0 +1,116 @@
+// String adapters, the user-interface language and the string table of zvk_basic.
+#include "host/zvk_basic.h"
+#include "kit/scoped_env.h"
+#include "platform/module_resources.h"
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// Every delivery in order; a null text is recorded as "<null>".
+struct recorder {
+    std::vector<std::u16string> texts;
+    static void narrow(const char* text, void* self)
+    {
+        static_cast<recorder*>(self)->texts.push_back(text ? std::u16string(text, text + std::strlen(text))
+                                                           : u"<null>");
+    }
+    static void wide(const char16_t* text, void* self)
+    {
+        static_cast<recorder*>(self)->texts.push_back(text ? text : u"<null>");
+    }
+};
+
+TEST(StringAdapter, DeliversEachTextToTheMatchingCallbackWithItsContext)
+{
+    recorder r;
+    zv_string_adp_t adapter = zv_string_adp_create(recorder::narrow, recorder::wide, &r);
+    ASSERT_NE(adapter, nullptr);
+    zv_string_adp_assign(adapter, "Profile");
+    zv_string_adp_assign_w(adapter, u"Профиль");
+    zv_string_adp_assign_w(adapter, u"");
+    zv_string_adp_assign(adapter, nullptr);
+    zv_string_adp_assign_w(adapter, nullptr);
+    zv_string_adp_destroy(adapter);
+    EXPECT_EQ(r.texts, (std::vector<std::u16string>{u"Profile", u"Профиль", u"", u"<null>", u"<null>"}));
+}
+
+TEST(StringAdapter, NullAdapterMissingAndThrowingCallbacksAreHarmless)
+{
+    zv_string_adp_assign(nullptr, "x");
+    zv_string_adp_assign_w(nullptr, u"x");
+    zv_string_adp_destroy(nullptr);
+    recorder r;
+    zv_string_adp_t wide_only = zv_string_adp_create(nullptr, recorder::wide, &r);
+    zv_string_adp_assign(wide_only, "dropped");
+    zv_string_adp_assign_w(wide_only, u"kept");
+    zv_string_adp_destroy(wide_only);
+    EXPECT_EQ(r.texts, std::vector<std::u16string>{u"kept"});
+    zv_string_adp_t adapter = zv_string_adp_create([](const char*, void*) { throw 1; },
+                                                   [](const char16_t*, void*) { throw 2; }, nullptr);
+    EXPECT_NO_THROW(zv_string_adp_assign(adapter, "x"));
+    EXPECT_NO_THROW(zv_string_adp_assign_w(adapter, u"x"));
+    zv_string_adp_destroy(adapter);
+}
+
+// ZV_LANG (ru or en) wins; otherwise LC_ALL, LC_MESSAGES, LANG in that order;
+// English (50000) when nothing says Russian (0).
+TEST(Language, ExplicitChoiceThenLocaleVariablesInTheirPrecedence)
+{
+    const struct {
+        std::optional<std::string> zv_lang, lc_all, lc_messages, lang;
+        unsigned expected;
+    } cases[] = {
+        {"ru", {}, {}, "en_US.UTF-8", 0},
+        {"en", {}, {}, "ru_RU.UTF-8", 50000},
+        {"de", {}, {}, "ru_RU.UTF-8", 0}, // unknown choice defers to the locale
+        {{}, {}, {}, "ru_RU.UTF-8", 0},
+        {{}, {}, "en_GB.UTF-8", "ru_RU.UTF-8", 50000},
+        {{}, "ru_UA.KOI8-U", "en_GB.UTF-8", "ru_RU.UTF-8", 0},
+        {{}, {}, {}, {}, 50000},
+        {{}, {}, {}, "C", 50000},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        zv::test::scoped_env env;
+        env.set("ZV_LANG", cases[i].zv_lang).set("LC_ALL", cases[i].lc_all);
+        env.set("LC_MESSAGES", cases[i].lc_messages).set("LANG", cases[i].lang);
+        EXPECT_EQ(zv_res_get_lng(), cases[i].expected);
+    }
+}
+
+// The table as the module finds it, through the loaded library's export:
+// every Russian text has its English one 50000 ids on, and lengths count
+// UTF-16 units without the terminator.
+TEST(StringTable, HoldsEveryTextInBothLanguagesWithItsLength)
+{
+    void* handle = ::dlopen("libzvk_basic.so", RTLD_LAZY | RTLD_NOLOAD);
+    ASSERT_NE(handle, nullptr);
+    auto fn = reinterpret_cast<zv_module_resource_table_fn>(::dlsym(handle, "zv_module_resource_table"));
+    ::dlclose(handle);
+    ASSERT_NE(fn, nullptr);
+    const zv_resource_table* table = fn();
+    ASSERT_GT(table->string_count, 0u);
+    std::map<int32_t, std::u16string> texts;
+    for (std::size_t i = 0; i < table->string_count; ++i) {
+        const zv_resource_string& s = table->strings[i];
+        EXPECT_EQ(std::char_traits<char16_t>::length(s.text), s.length) << "id " << s.id;
+        texts[s.id] = std::u16string(s.text, s.length);
+    }
+    for (const auto& [id, text] : texts)
+        EXPECT_TRUE(id >= 50000 || texts.contains(id + 50000)) << "id " << id;
+    EXPECT_EQ(texts[102], u"Отмена");
+    EXPECT_EQ(texts[50102], u"Cancel");
+    EXPECT_EQ(table->bitmap_count, 0u);
+}
+
+} // namespace

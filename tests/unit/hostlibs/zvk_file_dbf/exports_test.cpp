@@ -1,0 +1,572 @@
+// The table functions against tables that pyshp and shapelib's dbfcreate/dbfadd
+// write, and our tables read back by pyshp: code pages by .cpg, driver byte or
+// ANSI code page; damaged tables; creation that replaces a file only when
+// complete; any fill order giving the same file.
+#include "captured_text.h"
+#include "host/zvk_file_dbf.h"
+#include "kit/command.h"
+#include "kit/scoped_env.h"
+#include "kit/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+static_assert(sizeof(dbf_field_desc) == 14 && offsetof(dbf_field_desc, type) == 11 &&
+                  offsetof(dbf_field_desc, length) == 12 && offsetof(dbf_field_desc, decimals) == 13,
+              "the field descriptor is the 14-byte record callers fill");
+
+namespace
+{
+
+using namespace zv::test;
+
+struct ansi_code_page : scoped_env {
+    explicit ansi_code_page(const char* code_page) { set("ZV_ANSI_CODEPAGE", code_page); }
+};
+
+dbf_field_desc desc(const char* name, char type, uint8_t length, uint8_t decimals = 0)
+{
+    dbf_field_desc d{};
+    std::strncpy(d.name, name, sizeof d.name);
+    d.type = type;
+    d.length = length;
+    d.decimals = decimals;
+    return d;
+}
+
+// NAME C20, VAL N10.2, DAY D8, OK L1; the first NAME is argv[3] in encoding argv[2].
+const char* const pyshp_table = R"(
+import sys, shapefile, datetime
+w = shapefile.Writer(dbf=sys.argv[1], encoding=sys.argv[2])
+w.field('NAME', 'C', 20)
+w.field('VAL', 'N', 10, 2)
+w.field('DAY', 'D')
+w.field('OK', 'L')
+w.record(sys.argv[3], 12.5, datetime.date(2024, 3, 9), True)
+w.record('  lead', -3, None, False)
+w.close()
+)";
+
+// The fields, then every record as "a|b|c".
+const char* const pyshp_dump = R"(
+import sys, shapefile
+r = shapefile.Reader(dbf=open(sys.argv[1], 'rb'), encoding=sys.argv[2])
+print(','.join(f[0] + ':' + f[1] + str(f[2]) + '.' + str(f[3]) for f in r.fields[1:]))
+for rec in r.records():
+    print('|'.join('' if v is None else str(v) for v in rec))
+)";
+
+std::u16string wide_cell(zv_dbf_t table, uint32_t field, uint32_t record)
+{
+    captured_text text;
+    EXPECT_TRUE(zv_dbf_get_str_w(table, field, record, text.handle()));
+    return text.wide;
+}
+
+std::string narrow_cell(zv_dbf_t table, uint32_t field, uint32_t record)
+{
+    bool ok = false;
+    const char* text = zv_dbf_get_str(table, field, record, &ok);
+    EXPECT_TRUE(ok);
+    return text != nullptr ? text : "<null>";
+}
+
+class Dbf : public ::testing::Test
+{
+  protected:
+    // Writes `path` with pyshp, and a .cpg beside it when one is given.
+    void make(const std::string& encoding, const std::string& name, const char* cpg = nullptr)
+    {
+        const command_result r = run_python(pyshp_table, {path, encoding, name});
+        ASSERT_TRUE(r.ok()) << r.output;
+        if (cpg != nullptr)
+            write_bytes(path.substr(0, path.size() - 4) + ".cpg", cpg);
+    }
+    zv_dbf_t open(bool read_only = true) { return zv_dbf_open_w(u16(path).c_str(), read_only, 0); }
+    zv_dbf_t create(uint32_t records)
+    {
+        return zv_dbf_create_w(u16(path).c_str(), static_cast<uint32_t>(fields.size()), records,
+                               fields.data(), 0);
+    }
+    std::string dump(const std::string& encoding)
+    {
+        const command_result r = run_python(pyshp_dump, {path, encoding});
+        return r.ok() ? r.output : "<pyshp failed> " + r.output;
+    }
+
+    scratch_folder dir;
+    std::string path = dir.file("t.dbf");
+    std::vector<dbf_field_desc> fields{desc("NAME", 'C', 12), desc("DEPTH", 'N', 8, 2),
+                                       desc("LAT_B_W84", 'C', 20)};
+};
+
+// Wide text is in the table's code page (.cpg, else driver byte, else ANSI);
+// narrow text is in the ANSI code page, '?' where it has no character.
+TEST_F(Dbf, PyshpTextReadsInTheTableCodePageWideAndTheAnsiCodePageNarrow)
+{
+    struct code_page_case {
+        const char *ansi, *encoding, *name, *cpg;
+        char driver_byte; // 0: as pyshp wrote it
+        const char16_t* wide;
+        const char* narrow; // nullptr: not checked
+    };
+    const code_page_case cases[] = {
+        {"1251", "cp1251", "Профиль №1", "ANSI 1251\r\n", 0, u"Профиль №1",
+         "\xCF\xF0\xEE\xF4\xE8\xEB\xFC \xB9\x31"},
+        {"65001", "cp1251", "Да", "1251", 0, u"Да", "Да"},
+        {"1252", "cp1251", "Да", "1251", 0, u"Да", "??"},
+        {"1252", "cp866", "Ёлка в лесу", nullptr, 0x65 /* DOS Russian */, u"Ёлка в лесу", nullptr},
+        {"1251", "utf-8", "Широта ✓", "UTF-8", 0, u"Широта ✓", "\xD8\xE8\xF0\xEE\xF2\xE0 ?"},
+        {"1251", "cp1251", "Юг", nullptr, 0, u"Юг", nullptr},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const code_page_case& c = cases[i];
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        const ansi_code_page ansi(c.ansi);
+        path = dir.file(std::to_string(i) + ".dbf");
+        make(c.encoding, c.name, c.cpg);
+        if (c.driver_byte != 0) {
+            std::string bytes = read_bytes(path);
+            bytes[29] = c.driver_byte;
+            write_bytes(path, bytes);
+        }
+        zv_dbf_t t = open();
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(wide_cell(t, 0, 0), c.wide);
+        if (c.narrow != nullptr) {
+            EXPECT_EQ(narrow_cell(t, 0, 0), c.narrow);
+        }
+        zv_dbf_close(t);
+    }
+}
+
+TEST_F(Dbf, PyshpFieldsAndValuesReadAsWritten)
+{
+    make("utf-8", "x");
+    zv_dbf_t t = open();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(zv_dbf_get_nf(t), 4u);
+    EXPECT_EQ(zv_dbf_get_nr(t), 2u);
+    const char* names[] = {"NAME", "VAL", "DAY", "OK"};
+    const char letters[] = {'C', 'N', 'D', 'L'};
+    const uint8_t lengths[] = {20, 10, 8, 1};
+    for (uint32_t f = 0; f < 4; ++f) {
+        EXPECT_STREQ(zv_dbf_get_field_name(t, f), names[f]);
+        captured_text name;
+        EXPECT_TRUE(zv_dbf_get_field_name_w(t, f, name.handle()));
+        EXPECT_EQ(name.wide, u16(names[f]));
+        EXPECT_EQ(zv_dbftype2char(zv_dbf_get_field_type(t, f)), letters[f]);
+        EXPECT_EQ(zv_dbf_get_field_flen(t, f), lengths[f]);
+    }
+    EXPECT_EQ(zv_dbf_get_field_dlen(t, 1), 2);
+    EXPECT_EQ(zv_dbf_get_field_dlen(t, 0), 0);
+    EXPECT_EQ(narrow_cell(t, 1, 0), "12.50");
+    EXPECT_EQ(narrow_cell(t, 2, 0), "20240309");
+    EXPECT_EQ(narrow_cell(t, 3, 0), "T");
+    EXPECT_EQ(narrow_cell(t, 0, 1), "  lead") << "leading blanks of text are data";
+    EXPECT_EQ(narrow_cell(t, 1, 1), "-3.00");
+    EXPECT_EQ(narrow_cell(t, 2, 1), "00000000");
+    zv_dbf_close(t);
+}
+
+TEST_F(Dbf, ShapelibToolsTableInAnsiLanguageDriver)
+{
+    const ansi_code_page ansi("1251");
+    const std::string q = zv::test::quoted(path);
+    ASSERT_TRUE(run_command("dbfcreate " + q + " -s NAME 16 -n DEPTH 8 3").ok());
+    // dbfadd stores the argument's bytes: Cyrillic in 1251.
+    ASSERT_TRUE(
+        run_command("dbfadd " + q + " " + zv::test::quoted("\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0") + " 12.25")
+            .ok());
+    ASSERT_TRUE(run_command("dbfadd " + q + " plain -7").ok());
+    zv_dbf_t t = open();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(zv_dbf_get_nr(t), 2u);
+    EXPECT_EQ(wide_cell(t, 0, 0), u"Скважина");
+    EXPECT_EQ(narrow_cell(t, 1, 0), "12.250");
+    EXPECT_EQ(narrow_cell(t, 0, 1), "plain");
+    EXPECT_EQ(narrow_cell(t, 1, 1), "-7.000");
+    EXPECT_EQ(zv_dbf_get_field_type(t, 1), static_cast<uint32_t>(ZV_DBF_TYPE_NUMERIC));
+    zv_dbf_close(t);
+}
+
+TEST_F(Dbf, CellsOutsideTheTableAndNullHandlesFail)
+{
+    make("utf-8", "x");
+    zv_dbf_t t = open();
+    ASSERT_NE(t, nullptr);
+    bool ok = true;
+    EXPECT_EQ(zv_dbf_get_str(t, 4, 0, &ok), nullptr);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(zv_dbf_get_str(t, 0, 2, &ok), nullptr);
+    captured_text text;
+    EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 2, text.handle()));
+    EXPECT_FALSE(zv_dbf_get_field_name_w(t, 4, text.handle()));
+    EXPECT_EQ(text.calls, 0);
+    EXPECT_EQ(zv_dbf_get_field_name(t, 4), nullptr);
+    EXPECT_EQ(zv_dbf_get_field_type(t, 4), static_cast<uint32_t>(ZV_DBF_TYPE_INVALID));
+    EXPECT_EQ(zv_dbf_get_field_flen(t, 4), 0);
+    EXPECT_FALSE(zv_dbf_set_str(t, 0, 0, "read-only"));
+    EXPECT_EQ(narrow_cell(t, 0, 0), "x");
+    zv_dbf_close(t);
+
+    EXPECT_EQ(zv_dbf_get_nf(nullptr), 0u);
+    EXPECT_EQ(zv_dbf_get_nr(nullptr), 0u);
+    EXPECT_EQ(zv_dbf_get_str(nullptr, 0, 0, nullptr), nullptr);
+    EXPECT_FALSE(zv_dbf_set_str_w(nullptr, 0, 0, u"x"));
+    zv_dbf_close(nullptr);
+}
+
+TEST_F(Dbf, WritableOpenThroughBackslashedPathChangesCellsInPlace)
+{
+    const ansi_code_page ansi("65001");
+    make("cp1251", "old", "1251");
+    zv_dbf_t t = zv_dbf_open_w(backslashed(path).c_str(), false, 0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(narrow_cell(t, 0, 0), "old");
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"новое"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 1, 1, "42.75"));
+    EXPECT_FALSE(zv_dbf_set_str(t, 1, 1, "123456789.25")) << "a number that does not fit";
+    EXPECT_EQ(wide_cell(t, 0, 0), u"новое");
+    zv_dbf_close(t);
+    const command_result out = run_python(R"(
+import sys, shapefile
+r = shapefile.Reader(dbf=open(sys.argv[1], 'rb'), encoding='cp1251')
+print(r.record(0)[0], r.record(1)[1])
+)",
+                                          {path});
+    EXPECT_EQ(out.output, "новое 42.75\n") << "written in the code page of t.cpg";
+}
+
+TEST_F(Dbf, DamagedOrMissingTablesDoNotOpen)
+{
+    make("utf-8", "value");
+    const std::string good = read_bytes(path);
+    const auto opens_with = [&](const std::string& bytes) {
+        write_bytes(path, bytes);
+        zv_dbf_t t = open();
+        zv_dbf_close(t);
+        return t != nullptr;
+    };
+    EXPECT_TRUE(opens_with(good)) << "intact";
+    for (const std::size_t cut :
+         {std::size_t{0}, std::size_t{10}, std::size_t{40}, std::size_t{160}, good.size() - 2})
+        EXPECT_FALSE(opens_with(good.substr(0, cut))) << "cut at " << cut;
+    const std::pair<std::size_t, std::string> patches[] = {
+        {4, "\x03"},                    // more records than the file holds
+        {10, std::string("\x05\0", 2)}, // record length below the fields' total
+        {8, std::string("\x28\0", 2)},  // header ends inside the first descriptor
+    };
+    for (const auto& [at, bytes] : patches)
+        EXPECT_FALSE(opens_with(std::string(good).replace(at, bytes.size(), bytes))) << "patched at " << at;
+
+    EXPECT_EQ(zv_dbf_open_w(u16(dir.file("absent.dbf")).c_str(), true, 0), nullptr);
+    EXPECT_EQ(zv_dbf_open_w(u16(dir.path().string()).c_str(), true, 0), nullptr);
+    EXPECT_EQ(zv_dbf_open_w(nullptr, true, 0), nullptr);
+    write_bytes(path, good);
+    EXPECT_EQ(zv_dbf_open_w(u16(path).c_str(), true, 1), nullptr) << "unknown options";
+}
+
+TEST_F(Dbf, TableIn1251IsReadByPyshpWithDriverByteAndCpg)
+{
+    const ansi_code_page ansi("1251");
+    zv_dbf_t t = create(2);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"Скважина 7"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 1, 0, "12.50"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 2, 0, "55.123456789"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 1, "\xDE\xE3")); // "Юг" in the ANSI code page
+    zv_dbf_close(t);
+    EXPECT_EQ(dump("cp1251"), "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0\nСкважина 7|12.5|55.123456789\nЮг||\n");
+    const std::string bytes = read_bytes(path);
+    ASSERT_GT(bytes.size(), 32u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[29]), 0xC9);
+    EXPECT_EQ(bytes.back(), '\x1A');
+    EXPECT_NE(bytes.find("   12.50"), std::string::npos) << "numbers are right-justified";
+    EXPECT_EQ(read_bytes(dir.file("t.cpg")), "1251");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"t.cpg", "t.dbf"})) << "no temporary file is left";
+}
+
+TEST_F(Dbf, TableInUtf8IsReadByPyshpAndCutAtCharacterBoundaries)
+{
+    const ansi_code_page ansi("65001");
+    zv_dbf_t t = create(1);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"абвгдеж"))
+        << "13 bytes: the 12-byte field keeps whole characters";
+    zv_dbf_close(t);
+    EXPECT_EQ(dump("utf-8"), "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0\nабвгде||\n");
+    EXPECT_EQ(read_bytes(dir.file("t.cpg")), "UTF-8");
+}
+
+TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
+{
+    fields = {desc("TXT", 'C', 4), desc("NUM", 'N', 4), desc("DAY", 'D', 8), desc("OK", 'L', 1)};
+    const std::u16string long_number(300, u'7');
+    struct step {
+        uint32_t field;
+        const char* narrow;
+        const char16_t* wide; // set instead of narrow when not null
+        bool ok;
+        const char* reads;
+    };
+    const step steps[] = {
+        {0, "abcdefgh", nullptr, true, "abcd"},
+        {1, "12345", nullptr, false, ""},
+        {1, " 12 ", nullptr, true, "12"},
+        {2, "20250101", nullptr, true, "20250101"},
+        {3, "TRUE", nullptr, false, ""},
+        {3, "T", nullptr, true, "T"},
+        {0, nullptr, nullptr, true, ""},
+        {0, nullptr, u"wxyzЖ", true, "wxyz"}, // cut before the character that does not fit
+        {0, nullptr, u"ab", true, "ab"},      // the rest of the cell is blank again
+        {1, nullptr, long_number.c_str(), false, "12"},
+        {0, nullptr, nullptr, true, ""},
+    };
+    zv_dbf_t t = create(1);
+    ASSERT_NE(t, nullptr);
+    for (const step& s : steps) {
+        SCOPED_TRACE(s.wide != nullptr ? "wide" : s.narrow != nullptr ? s.narrow : "null");
+        EXPECT_EQ(s.wide != nullptr ? zv_dbf_set_str_w(t, s.field, 0, s.wide)
+                                    : zv_dbf_set_str(t, s.field, 0, s.narrow),
+                  s.ok);
+        EXPECT_STREQ(zv_dbf_get_str(t, s.field, 0, nullptr), s.reads);
+    }
+    EXPECT_FALSE(zv_dbf_set_str(t, 4, 0, "x"));
+    EXPECT_FALSE(zv_dbf_set_str(t, 0, 1, "x"));
+    zv_dbf_close(t);
+    EXPECT_EQ(dump("ascii"), "TXT:C4.0,NUM:N4.0,DAY:D8.0,OK:L1.0\n|12|2025-01-01|True\n");
+}
+
+TEST_F(Dbf, TypeLettersRoundTripEmptyTableIsCompleteAndLongNamesAreCut)
+{
+    fields = {desc("A", 'C', 1), desc("B", 'N', 3),  desc("C", 'F', 5, 1), desc("D", 'D', 8),
+              desc("E", 'L', 1), desc("F", 'M', 10), desc("G", 'Q', 2)};
+    zv_dbf_t t = create(0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_FALSE(zv_dbf_set_str(t, 0, 0, "x"));
+    zv_dbf_close(t);
+    EXPECT_EQ(read_bytes(path).size(), 32 * 8 + 1 + 1u);
+    t = open();
+    ASSERT_NE(t, nullptr);
+    for (uint32_t f = 0; f < fields.size(); ++f)
+        EXPECT_EQ(zv_dbftype2char(zv_dbf_get_field_type(t, f)), fields[f].type);
+    EXPECT_EQ(zv_dbf_get_field_type(t, 0), static_cast<uint32_t>(ZV_DBF_TYPE_CHARACTER));
+    zv_dbf_close(t);
+    EXPECT_EQ(zv_dbftype2char(ZV_DBF_TYPE_INVALID), '\0');
+    EXPECT_EQ(zv_dbftype2char(0x7777), '\0');
+
+    fields = {desc("A", 'C', 5)};
+    std::memcpy(fields[0].name, "ABCDEFGHIJK", 11); // no terminating zero
+    t = create(1);
+    ASSERT_NE(t, nullptr);
+    EXPECT_STREQ(zv_dbf_get_field_name(t, 0), "ABCDEFGHIJ");
+    zv_dbf_close(t);
+}
+
+TEST_F(Dbf, CreationReplacesATableBeingReadOnlyWhenCompleteAndLeavesTheReaderIntact)
+{
+    zv_dbf_t t = create(2);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "first"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 1, "second"));
+    zv_dbf_close(t);
+    const std::string old = read_bytes(path);
+
+    zv_dbf_t reader = open();
+    ASSERT_NE(reader, nullptr);
+    fields.push_back(desc("EXTRA", 'C', 30));
+    zv_dbf_t writer = create(2);
+    ASSERT_NE(writer, nullptr);
+    for (uint32_t r = 0; r < 2; ++r) {
+        EXPECT_TRUE(zv_dbf_set_str(writer, 0, r, narrow_cell(reader, 0, r).c_str()));
+        EXPECT_TRUE(zv_dbf_set_str(writer, 3, r, "appended"));
+    }
+    EXPECT_EQ(read_bytes(path), old) << "replaced only when complete";
+    zv_dbf_close(writer);
+    EXPECT_EQ(zv_dbf_get_nf(reader), 3u);
+    EXPECT_STREQ(zv_dbf_get_str(reader, 0, 1, nullptr), "second");
+    zv_dbf_close(reader);
+    EXPECT_EQ(dump("ascii"),
+              "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0,EXTRA:C30.0\nfirst|||appended\nsecond|||appended\n");
+}
+
+TEST_F(Dbf, FailedCreationLeavesNothingBehind)
+{
+    const auto fails = [&](std::vector<dbf_field_desc> bad) {
+        fields = std::move(bad);
+        return create(1) == nullptr;
+    };
+    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 0, 1, fields.data(), 0), nullptr);
+    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 1, 1, nullptr, 0), nullptr);
+    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 1, 1, fields.data(), 7), nullptr);
+    EXPECT_EQ(zv_dbf_create_w(nullptr, 1, 1, fields.data(), 0), nullptr);
+    EXPECT_TRUE(fails({desc("", 'C', 5)})) << "empty name";
+    EXPECT_TRUE(fails({desc("A", 'C', 0)})) << "zero length";
+    EXPECT_TRUE(fails(std::vector<dbf_field_desc>(300, desc("WIDE", 'C', 255)))) << "record over 65535 bytes";
+    EXPECT_TRUE(dir.entries().empty());
+
+    fields = {desc("A", 'C', 5)};
+    write_bytes(dir.file("out"), "a file where a folder should be");
+    ::mkdir(dir.file("folder.dbf").c_str(), 0755);
+    for (const char* where : {"missing/out.dbf", "out/t.dbf", "folder.dbf"})
+        EXPECT_EQ(zv_dbf_create_w(u16(dir.file(where)).c_str(), 1, 1, fields.data(), 0), nullptr) << where;
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder.dbf", "out"}));
+}
+
+TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
+{
+    const ansi_code_page ansi("4");
+    zv_dbf_t t = create(1);
+    ASSERT_NE(t, nullptr);
+    EXPECT_FALSE(zv_dbf_set_str_w(t, 0, 0, u"Ж"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "plain")) << "narrow text passes unconverted";
+    EXPECT_FALSE(zv_dbf_set_str_w(t, 0, 0, u"abЖ"));
+    EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "plain") << "a refused value leaves the cell as it was";
+    captured_text wide;
+    EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 0, wide.handle()));
+    EXPECT_EQ(wide.calls, 0);
+    zv_dbf_close(t);
+}
+
+TEST_F(Dbf, BackslashesSeparateFoldersAndCyrillicNamesWork)
+{
+    std::filesystem::create_directory(dir.file("out"));
+    path = dir.file("out/t.dbf");
+    zv_dbf_t t =
+        zv_dbf_create_w(backslashed(path).c_str(), static_cast<uint32_t>(fields.size()), 1, fields.data(), 0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "north"));
+    zv_dbf_close(t);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out"})) << "no file named with a backslash";
+    const std::string table = dump("utf-8");
+    EXPECT_EQ(table.substr(table.find('\n') + 1), "north||\n");
+
+    path = dir.file("профиль.dbf");
+    t = create(1);
+    ASSERT_NE(t, nullptr);
+    zv_dbf_close(t);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out", "профиль.cpg", "профиль.dbf"}));
+    t = open();
+    EXPECT_NE(t, nullptr);
+    zv_dbf_close(t);
+}
+
+// 113-byte records: about nine thousand fit in the part of a created table
+// held in memory, so 30,000 records cross it several times.
+constexpr uint32_t record_count = 30000;
+using cell_visitor = std::function<void(uint32_t field, uint32_t record)>;
+
+class DbfFill : public Dbf
+{
+  protected:
+    void SetUp() override { fields = {desc("TXT", 'C', 100), desc("NUM", 'N', 12)}; }
+    // Every seventh record keeps its text cell blank.
+    static std::u16string value(uint32_t field, uint32_t record)
+    {
+        if (field == 1)
+            return u16(std::to_string(record * 3));
+        return record % 7 == 3 ? u"" : u16("r" + std::to_string(record) + " Жук");
+    }
+    // The bytes of a table filled in the given order; empty when it fails.
+    std::string fill(const std::string& name, void (*visit)(const cell_visitor&))
+    {
+        path = dir.file(name);
+        zv_dbf_t t = create(record_count);
+        if (t == nullptr)
+            return {};
+        bool ok = true;
+        visit([&](uint32_t f, uint32_t r) { ok = zv_dbf_set_str_w(t, f, r, value(f, r).c_str()) && ok; });
+        zv_dbf_close(t);
+        return ok ? read_bytes(path) : std::string();
+    }
+};
+
+TEST_F(DbfFill, AnyOrderGivesTheSameFileAsFillingRecordByRecord)
+{
+    const ansi_code_page ansi("1251");
+    const std::string expected = fill("by_record.dbf", [](const cell_visitor& cell) {
+        for (uint32_t r = 0; r < record_count; ++r) {
+            cell(0, r);
+            cell(1, r);
+        }
+    });
+    ASSERT_EQ(expected.size(), 32 * 3 + 1 + std::size_t{record_count} * 113 + 1);
+    const std::pair<const char*, void (*)(const cell_visitor&)> orders[] = {
+        {"by field",
+         [](const cell_visitor& cell) {
+             for (uint32_t f = 0; f < 2; ++f)
+                 for (uint32_t r = 0; r < record_count; ++r)
+                     cell(f, r);
+         }},
+        {"backwards",
+         [](const cell_visitor& cell) {
+             for (uint32_t r = record_count; r-- > 0;) {
+                 cell(1, r);
+                 cell(0, r);
+             }
+         }},
+        {"leaping forward in strides, then back to fill the gaps",
+         [](const cell_visitor& cell) {
+             for (uint32_t start = 0; start < 5; ++start)
+                 for (uint32_t r = start; r < record_count; r += 5) {
+                     cell(0, r);
+                     cell(1, r);
+                 }
+         }},
+    };
+    for (const auto& [name, visit] : orders) {
+        SCOPED_TRACE(name);
+        const std::string bytes = fill("other.dbf", visit);
+        ASSERT_EQ(bytes.size(), expected.size());
+        EXPECT_TRUE(bytes == expected)
+            << "first difference at byte "
+            << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first - bytes.begin();
+        zv_dbf_t t = open();
+        ASSERT_NE(t, nullptr);
+        for (uint32_t r : {0u, 3u, 9000u, 9500u, 18999u, record_count - 1}) {
+            EXPECT_TRUE(wide_cell(t, 0, r) == value(0, r)) << r;
+            EXPECT_EQ(narrow_cell(t, 1, r), std::to_string(r * 3));
+        }
+        zv_dbf_close(t);
+    }
+}
+
+TEST_F(DbfFill, CellsReadBeforeClosingShowWhatWasWritten)
+{
+    const ansi_code_page ansi("1252");
+    zv_dbf_t t = create(record_count);
+    ASSERT_NE(t, nullptr);
+    for (uint32_t r = 0; r < 20000; ++r)
+        ASSERT_TRUE(zv_dbf_set_str(t, 0, r, ("row " + std::to_string(r)).c_str()));
+    EXPECT_EQ(narrow_cell(t, 0, 1), "row 1") << "already written out";
+    EXPECT_EQ(narrow_cell(t, 0, 19999), "row 19999") << "still held";
+    EXPECT_EQ(narrow_cell(t, 0, 29000), "") << "not reached yet";
+    EXPECT_FALSE(zv_dbf_set_str(t, 1, 2, "1234567890123")) << "too long: refused, cell unchanged";
+    EXPECT_TRUE(zv_dbf_set_str(t, 1, 2, " 7 "));
+    EXPECT_EQ(narrow_cell(t, 1, 2), "7");
+    EXPECT_EQ(narrow_cell(t, 0, 19998), "row 19998") << "kept when going back";
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 29999, "last"));
+    zv_dbf_close(t);
+
+    t = open();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(narrow_cell(t, 0, 0), "row 0");
+    EXPECT_EQ(narrow_cell(t, 1, 2), "7");
+    EXPECT_EQ(narrow_cell(t, 0, 25000), "");
+    EXPECT_EQ(narrow_cell(t, 0, 29999), "last");
+    zv_dbf_close(t);
+    const std::string bytes = read_bytes(path);
+    EXPECT_EQ(bytes.find('\0', 32 * 3 + 1), std::string::npos) << "every unwritten byte is a blank";
+    EXPECT_EQ(bytes.substr(32 * 3 + 1 + 25000 * 113, 113), std::string(113, ' '));
+}
+
+} // namespace

@@ -1,0 +1,58 @@
+#include "host/zvk_msgs.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct shown_box {
+    zv_msg_kind kind;
+    std::u16string text;
+    bool operator==(const shown_box&) const = default;
+};
+
+void record(zv_msg_kind kind, const char16_t* text, void* context)
+{
+    static_cast<std::vector<shown_box>*>(context)->push_back({kind, text});
+}
+
+TEST(MessageSink, EachFunctionHandsItsTextAndKindToTheSinkAndAThrowingSinkDoesNotEscape)
+{
+    std::vector<shown_box> shown;
+    zv_msgs_set_sink(&record, &shown);
+    zv_show_wmessage(u"Выполнено!");
+    zv_show_wwarning(u"Check them, please.");
+    zv_show_werror(u"Errors!");
+    zv_show_werror(nullptr);
+    EXPECT_EQ(shown, (std::vector<shown_box>{{ZV_MSG_INFORMATION, u"Выполнено!"},
+                                             {ZV_MSG_WARNING, u"Check them, please."},
+                                             {ZV_MSG_ERROR, u"Errors!"},
+                                             {ZV_MSG_ERROR, u""}}));
+    zv_msgs_set_sink([](zv_msg_kind, const char16_t*, void*) { throw std::runtime_error("sink failed"); },
+                     nullptr);
+    EXPECT_NO_THROW(zv_show_wmessage(u"x"));
+    zv_msgs_set_sink(nullptr, nullptr);
+}
+
+TEST(MessageSink, WithoutSinkOrAfterItsRemovalTheMessageGoesToStandardErrorInUtf8)
+{
+    std::vector<shown_box> shown;
+    zv_msgs_set_sink(&record, &shown);
+    zv_msgs_set_sink(nullptr, &shown);
+    ::testing::internal::CaptureStderr();
+    zv_show_wwarning(u"Параметры заданы неверно");
+    zv_show_wmessage(u"Done!");
+    zv_show_werror(u"E");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Warning: \xD0\x9F\xD0\xB0\xD1\x80\xD0\xB0\xD0\xBC\xD0\xB5\xD1\x82\xD1\x80\xD1\x8B "
+              "\xD0\xB7\xD0\xB0\xD0\xB4\xD0\xB0\xD0\xBD\xD1\x8B "
+              "\xD0\xBD\xD0\xB5\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBD\xD0\xBE\n"
+              "Information: Done!\nError: E\n");
+    EXPECT_TRUE(shown.empty());
+}
+
+} // namespace

@@ -1,0 +1,316 @@
+// The exported functions of zvk_proj4_d2 against PROJ's own programs: points
+// reprojected as cs2cs does (tolerance 1e-9 degree), lengths as geod measures
+// them (1 mm), .prj files, and coordinate text.
+#include "captured_text.h"
+#include "host/zvk_proj4_d2.h"
+#include "kit/command.h"
+#include "kit/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace zv::test;
+using rows = std::vector<std::vector<double>>;
+
+const char16_t* const kGsk2011 = u"+proj=longlat +towgs84=0.013,-0.092,-0.03,-0.0017,0.0036,-0.0043,0.0074 "
+                                 u"+ellps=GSK2011 +lon_wrap=45 +no_defs";
+const char16_t* const kWgs84 = u"+proj=longlat +datum=WGS84 +ellps=WGS84 +lon_wrap=45 +no_defs";
+
+std::string narrow(const std::u16string& ascii)
+{
+    return std::string(ascii.begin(), ascii.end());
+}
+
+// The numbers on each output line of a PROJ tool given the points as input.
+rows proj_numbers(const std::string& command, const std::vector<zv_vertex_d2>& points)
+{
+    std::string input;
+    char buffer[80];
+    for (const auto& p : points) {
+        std::snprintf(buffer, sizeof buffer, "%.12f %.12f\n", p.x, p.y);
+        input += buffer;
+    }
+    rows lines;
+    for (const std::string& line : lines_of(run_command(command, input).output)) {
+        std::istringstream words(line);
+        lines.emplace_back();
+        for (double value = 0.0; words >> value;)
+            lines.back().push_back(value);
+    }
+    return lines;
+}
+
+// Sum of geod's inverse distances along lon/lat vertices.
+double geod_length(const std::string& ellipsoid, const rows& lonlat)
+{
+    std::vector<zv_vertex_d2> lines; // geod reads lat1 lon1 lat2 lon2; two per "point"
+    for (std::size_t i = 1; i < lonlat.size(); ++i)
+        lines.insert(lines.end(), {{lonlat[i - 1][1], lonlat[i - 1][0]}, {lonlat[i][1], lonlat[i][0]}});
+    const rows out =
+        proj_numbers("(paste -d ' ' - - | geod -I -f %.6f -F %.6f +ellps=" + ellipsoid + " +units=m)", lines);
+    EXPECT_EQ(out.size(), lonlat.size() - 1) << "geod did not run";
+    double sum = 0.0;
+    for (const auto& numbers : out)
+        sum += numbers.at(2); // azimuth 1, azimuth 2, distance
+    return sum;
+}
+
+class object_vector
+{
+  public:
+    explicit object_vector(const std::vector<std::vector<zv_vertex_d2>>& parts) : v_(zv_ov_d2_create())
+    {
+        for (const auto& part : parts)
+            zv_ov_d2_add_part(v_, part.data(), static_cast<uint32_t>(part.size()));
+    }
+    ~object_vector() { zv_ov_d2_destroy(v_); }
+    zv_ov_d2_t get() const { return v_; }
+
+  private:
+    zv_ov_d2_t v_;
+};
+
+double length_of(const object_vector& ov, const char16_t* definition, double halvings = 6.0,
+                 double tolerance = 0.1)
+{
+    double length = -1.0;
+    EXPECT_EQ(zv_precision_calc_length(ov.get(), definition, halvings, tolerance, &length), ZV_PRECISION_OK);
+    return length;
+}
+
+TEST(Reprojector, AgreesWithCs2csToANanodegreeForBothTargets)
+{
+    const struct {
+        std::u16string definition;
+        std::vector<zv_vertex_d2> points;
+    } sources[] = {
+        {u"+proj=utm +zone=37 +datum=WGS84 +units=m +no_defs",
+         {{500000, 6000000}, {412345.678, 6178901.234}}},
+        {u"+proj=tmerc +lat_0=0 +lon_0=39 +k=1 +x_0=7500000 +y_0=0 +ellps=krass "
+         u"+towgs84=23.57,-140.95,-79.8,0,0.35,0.79,-0.22 +units=m +no_defs",
+         {{7500000, 6200000}, {7433210.5, 6123456.75}}},
+        {u"+proj=longlat +datum=WGS84 +no_defs", {{37.6173, 55.7558}, {-150.25, 61.5}, {179.9, -45.0}}},
+    };
+    zv_rpj_d2_t rpj = zv_rpj_d2_create();
+    for (const char16_t* target : {kGsk2011, kWgs84}) {
+        for (const auto& source : sources) {
+            SCOPED_TRACE(narrow(source.definition) + " to " + narrow(target));
+            ASSERT_TRUE(zv_rpj_d2_init_w(rpj, source.definition.c_str(), target));
+            const rows expected = proj_numbers(
+                "cs2cs -f %.12f " + narrow(source.definition) + " +to " + narrow(target), source.points);
+            ASSERT_EQ(expected.size(), source.points.size()) << "cs2cs did not run";
+            for (std::size_t i = 0; i < source.points.size(); ++i) {
+                zv_vertex_d2 v = source.points[i];
+                ASSERT_TRUE(zv_rpj_d2_apply_vtx(rpj, &v));
+                ASSERT_GE(expected[i].size(), 2u);
+                EXPECT_NEAR(v.x, expected[i][0], 1e-9) << "longitude of point " << i;
+                EXPECT_NEAR(v.y, expected[i][1], 1e-9) << "latitude of point " << i;
+            }
+        }
+    }
+    // Longitudes are wrapped to [-135, 225) around 45.
+    ASSERT_TRUE(zv_rpj_d2_init_w(rpj, u"+proj=longlat +datum=WGS84 +no_defs", kWgs84));
+    for (const auto& [lon, wrapped] : {std::pair{-150.0, 210.0}, std::pair{-100.0, -100.0}}) {
+        zv_vertex_d2 v{lon, 10.0};
+        ASSERT_TRUE(zv_rpj_d2_apply_vtx(rpj, &v));
+        EXPECT_NEAR(v.x, wrapped, 1e-9);
+        EXPECT_NEAR(v.y, 10.0, 1e-9);
+    }
+    zv_rpj_d2_destroy(rpj);
+}
+
+TEST(Reprojector, UnknownDefinitionsMakeItUnusableAndInvalidPointsAreKept)
+{
+    zv_rpj_d2_t rpj = zv_rpj_d2_create();
+    for (const char16_t* bad : {u"", u"+proj=nonesuch +ellps=WGS84", u"PROJCS[broken"})
+        EXPECT_FALSE(zv_rpj_d2_init_w(rpj, bad, kWgs84));
+    EXPECT_FALSE(zv_rpj_d2_init_w(rpj, nullptr, nullptr));
+    zv_vertex_d2 v{1.0, 2.0};
+    EXPECT_FALSE(zv_rpj_d2_apply_vtx(rpj, &v));
+    EXPECT_EQ(v.x, 1.0);
+    EXPECT_EQ(v.y, 2.0);
+    ASSERT_TRUE(zv_rpj_d2_init_w(rpj, u"+proj=longlat +datum=WGS84", kWgs84));
+    EXPECT_FALSE(zv_rpj_d2_init_w(rpj, u"+proj=nonesuch", kWgs84));
+    EXPECT_FALSE(zv_rpj_d2_apply_vtx(rpj, &v)) << "a failed init after a good one leaves it unusable";
+    EXPECT_FALSE(zv_rpj_d2_init_w(nullptr, kWgs84, kWgs84));
+    EXPECT_FALSE(zv_rpj_d2_apply_vtx(nullptr, &v));
+    EXPECT_FALSE(zv_rpj_d2_apply_vtx(rpj, nullptr));
+    zv_rpj_d2_destroy(nullptr);
+
+    ASSERT_TRUE(zv_rpj_d2_init_w(rpj, u"+proj=longlat +datum=WGS84", u"+proj=merc +datum=WGS84"));
+    zv_vertex_d2 pole{0.0, 100.0};
+    EXPECT_FALSE(zv_rpj_d2_apply_vtx(rpj, &pole));
+    EXPECT_EQ(pole.y, 100.0);
+    zv_rpj_d2_destroy(rpj);
+}
+
+TEST(GeodesicLength, GeographicAndProjectedSegmentsAreGeodesicsOnTheirEllipsoid)
+{
+    const std::vector<zv_vertex_d2> line = {{37.6, 55.75}, {37.9, 55.8}, {38.5, 56.3}, {30.3, 59.9}};
+    rows lonlat;
+    for (const auto& v : line)
+        lonlat.push_back({v.x, v.y});
+    const object_vector ov({line});
+    EXPECT_NEAR(length_of(ov, kWgs84), geod_length("WGS84", lonlat), 1e-3);
+    EXPECT_NEAR(length_of(ov, kGsk2011), geod_length("GSK2011", lonlat), 1e-3);
+    EXPECT_NEAR(length_of(ov, u"+proj=longlat +ellps=krass"), geod_length("krass", lonlat), 1e-3);
+
+    const std::string utm = "+proj=utm +zone=37 +ellps=WGS84 +units=m";
+    const std::vector<zv_vertex_d2> projected = {{412000, 6170000}, {413500, 6171200}, {415000, 6170100}};
+    const rows on_ellipsoid =
+        proj_numbers("cs2cs -f %.12f " + utm + " +to +proj=longlat +ellps=WGS84", projected);
+    ASSERT_EQ(on_ellipsoid.size(), projected.size());
+    EXPECT_NEAR(length_of(object_vector({projected}), u"+proj=utm +zone=37 +ellps=WGS84 +units=m"),
+                geod_length("WGS84", on_ellipsoid), 1e-3);
+}
+
+TEST(GeodesicLength, PartsAreSummedAndPointsHaveNoLength)
+{
+    const std::vector<zv_vertex_d2> a = {{10, 50}, {11, 50}};
+    const std::vector<zv_vertex_d2> b = {{20, -30}, {20, -31}, {21, -31}};
+    const char16_t* wgs = u"+proj=longlat +datum=WGS84";
+    EXPECT_NEAR(length_of(object_vector({a, b, {{5, 5}}, {}}), wgs),
+                length_of(object_vector({a}), wgs) + length_of(object_vector({b}), wgs), 1e-6);
+    EXPECT_EQ(length_of(object_vector({{{5, 5}}}), wgs), 0.0);
+    EXPECT_EQ(length_of(object_vector({}), wgs), 0.0);
+}
+
+TEST(GeodesicLength, HalvingFollowsTheProjectedStraightLine)
+{
+    // 1000 km east along 60 N in Mercator: the straight projected line is a
+    // rhumb line, longer than the geodesic between its ends.
+    const char16_t* merc = u"+proj=merc +ellps=WGS84 +units=m";
+    const object_vector ov({{{0, 8362698.5}, {1000000, 8362698.5}}});
+    const double chord = length_of(ov, merc, 0.0, 0.1);
+    const double followed = length_of(ov, merc, 6.0, 0.1);
+    const double finer = length_of(ov, merc, 12.0, 1e-6);
+    EXPECT_GT(followed - chord, 100.0);
+    EXPECT_NEAR(followed, finer, 0.5) << "64 pieces are within half a metre on 500 km";
+    EXPECT_LE(followed, finer + 1e-3);
+}
+
+TEST(GeodesicLength, FailuresLeaveTheLengthAlone)
+{
+    const object_vector ov({{{10, 50}, {11, 50}}});
+    const object_vector beyond_pole({{{10, 50}, {11, 95}}});
+    const char16_t* wgs = u"+proj=longlat +ellps=WGS84";
+    const struct {
+        zv_ov_d2_t ov;
+        const char16_t* definition;
+        double halvings, tolerance;
+        int result;
+    } cases[] = {
+        {ov.get(), u"+proj=nonesuch", 6.0, 0.1, ZV_PRECISION_BAD_DEFINITION},
+        {ov.get(), u"", 6.0, 0.1, ZV_PRECISION_BAD_DEFINITION},
+        {nullptr, wgs, 6.0, 0.1, ZV_PRECISION_BAD_ARGUMENT},
+        {ov.get(), wgs, -1.0, 0.1, ZV_PRECISION_BAD_ARGUMENT},
+        {ov.get(), wgs, 6.0, 0.0, ZV_PRECISION_BAD_ARGUMENT},
+        {ov.get(), wgs, NAN, 0.1, ZV_PRECISION_BAD_ARGUMENT},
+        {beyond_pole.get(), wgs, 6.0, 0.1, ZV_PRECISION_BAD_VERTEX},
+    };
+    for (const auto& c : cases) {
+        double length = 7.0;
+        EXPECT_EQ(zv_precision_calc_length(c.ov, c.definition, c.halvings, c.tolerance, &length), c.result);
+        EXPECT_EQ(length, 7.0);
+    }
+}
+
+// A .prj as desktop GIS software writes it (ESRI WKT, one line).
+const char* const kUtm37Wkt = "PROJCS[\"WGS_1984_UTM_Zone_37N\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\","
+                              "SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],"
+                              "UNIT[\"Degree\",0.0174532925199433]],PROJECTION[\"Transverse_Mercator\"],"
+                              "PARAMETER[\"False_Easting\",500000.0],PARAMETER[\"False_Northing\",0.0],"
+                              "PARAMETER[\"Central_Meridian\",39.0],PARAMETER[\"Scale_Factor\",0.9996],"
+                              "PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
+
+TEST(PrjFile, WktBesideTheDataFileGivesAProj4DefinitionAReprojectorAccepts)
+{
+    const scratch_folder folder;
+    write_bytes(folder / "line1.prj", kUtm37Wkt);
+    captured_text sink;
+    ASSERT_TRUE(zv_pj4_load_ex(u16(folder.file("line1.shp")).c_str(), sink.handle()));
+    EXPECT_EQ(sink.calls, 1);
+    EXPECT_NE(narrow(sink.wide).find("+proj=utm"), std::string::npos) << narrow(sink.wide);
+    EXPECT_NE(narrow(sink.wide).find("+zone=37"), std::string::npos) << narrow(sink.wide);
+    zv_rpj_d2_t rpj = zv_rpj_d2_create();
+    ASSERT_TRUE(zv_rpj_d2_init_w(rpj, sink.wide.c_str(), u"+proj=longlat +datum=WGS84 +no_defs"));
+    zv_vertex_d2 v{500000.0, 0.0};
+    ASSERT_TRUE(zv_rpj_d2_apply_vtx(rpj, &v));
+    EXPECT_NEAR(v.x, 39.0, 1e-9) << "the zone's central meridian";
+    EXPECT_NEAR(v.y, 0.0, 1e-9);
+    zv_rpj_d2_destroy(rpj);
+
+    // A byte order mark and backslash separators are accepted.
+    write_bytes(folder / "a.prj",
+                "\xEF\xBB\xBFGEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
+                "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]");
+    ASSERT_TRUE(zv_pj4_load_ex(backslashed(folder.file("a.shp")).c_str(), sink.handle()));
+    EXPECT_NE(narrow(sink.wide).find("+proj=longlat"), std::string::npos) << narrow(sink.wide);
+}
+
+TEST(PrjFile, MissingEmptyOrUnreadablePrjDeliversNothing)
+{
+    const scratch_folder folder;
+    captured_text sink;
+    EXPECT_FALSE(zv_pj4_load_ex(u16(folder.file("none.shp")).c_str(), sink.handle()));
+    for (const auto& [name, text] : {std::pair{"empty", ""}, std::pair{"junk", "PROJCS[\"cut off"},
+                                     std::pair{"latin1", "GEOGCS[\"\xE9\"]"}}) {
+        write_bytes(folder / (std::string(name) + ".prj"), text);
+        EXPECT_FALSE(zv_pj4_load_ex(u16(folder.file(std::string(name) + ".shp")).c_str(), sink.handle()))
+            << name;
+    }
+    EXPECT_FALSE(zv_pj4_load_ex(nullptr, sink.handle()));
+    EXPECT_FALSE(zv_pj4_load_ex(u"", sink.handle()));
+    EXPECT_EQ(sink.calls, 0);
+}
+
+std::string text_of(double value, bool expect_ok = true)
+{
+    captured_text sink;
+    sink.narrow = "previous";
+    EXPECT_EQ(zv_geocoord_tostring(value, sink.handle()), expect_ok);
+    EXPECT_EQ(sink.calls, 1);
+    return sink.narrow;
+}
+
+// Nine decimals resolve a millimetre; every text fits twenty characters; a
+// non-finite or huge value gives empty text; the point is a point in any locale.
+TEST(CoordText, NineDecimalsWithinTwentyCharacters)
+{
+    const std::pair<double, const char*> cases[] = {
+        {37.6, "37.600000000"},
+        {-135.123456789, "-135.123456789"},
+        {224.9999999994, "224.999999999"},
+        {0.0, "0.000000000"},
+        {-1e-12, "0.000000000"}, // rounds to zero: no minus sign
+        {-0.0, "0.000000000"},
+        {-179.999999999, "-179.999999999"},
+        {12345678.25, "12345678.250000000"}, // projected metres still fit
+        {-1234567890123.5, "-1234567890123.50000"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(text_of(value), text);
+    for (double v = 1e-3; v < 1e19; v *= 7.3) {
+        EXPECT_LE(text_of(v).size(), 20u);
+        EXPECT_LE(text_of(-v).size(), 20u);
+    }
+    for (const double bad : {double(NAN), double(INFINITY), -1e20})
+        EXPECT_EQ(text_of(bad, false), "");
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
+        std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") != nullptr) {
+        const std::string text = text_of(1.5);
+        std::setlocale(LC_NUMERIC, "C");
+        EXPECT_EQ(text, "1.500000000");
+    }
+}
+
+} // namespace
