@@ -8,6 +8,8 @@ packages=(
   cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev clang-format
   # host libraries
   libshp-dev libproj-dev proj-data
+  # locales the tests run under (a Russian one is made below)
+  locales
   # independent readers used by the tests
   python3 python3-pyshp python3-openpyxl unzip proj-bin shapelib
   # fuzzing (clang with libFuzzer)
@@ -16,16 +18,27 @@ packages=(
   zlib1g-dev libdeflate-dev libxlsxwriter-dev
 )
 
+# The Russian locale the tests switch to; made once, when it is missing.
+make_locale() {
+  locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' && return 0
+  "${sudo_cmd[@]}" localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+}
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  make_locale
+  exit 0
+fi
 
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 echo "installing: ${missing[*]}"
 "${sudo_cmd[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+make_locale
