@@ -14,14 +14,35 @@ namespace
 
 using namespace zv::foundation;
 
-TEST(Utf, RoundTripsCyrillicAndSupplementaryCharacters)
+// Every encoded length at its edges, paired and unpaired surrogates: the
+// encoder never writes past three bytes a unit, and what is well formed
+// comes back unchanged.
+TEST(Utf, EncodesEveryLengthEdgeWithinThreeBytesAUnit)
 {
-    const std::u16string text = u"Ж ж ё € \U0001F600";
-    const std::string bytes = "\xD0\x96 \xD0\xB6 \xD1\x91 \xE2\x82\xAC \xF0\x9F\x98\x80";
-    EXPECT_EQ(to_utf8(text), bytes);
-    EXPECT_EQ(to_utf16(bytes), text);
-    EXPECT_EQ(to_utf16_strict(bytes), text);
-    EXPECT_EQ(to_utf8_strict(text), bytes);
+    const struct {
+        std::u16string text;
+        std::string utf8;
+    } cases[] = {
+        {u"", ""},
+        {u"\u007F\u0080", "\x7F\xC2\x80"},
+        {u"\u07FF\u0800", "\xDF\xBF\xE0\xA0\x80"},
+        {u"Жук \uFFFF", "\xD0\x96\xD1\x83\xD0\xBA \xEF\xBF\xBF"},
+        {u"a\U00010000\U0010FFFF", "a\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
+        {std::u16string(1, char16_t(0xD800)), "\xEF\xBF\xBD"},
+        {std::u16string{char16_t(0xDC00), char16_t(0xD800)}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.utf8));
+        std::string buffer(c.text.size() * utf8_max_bytes_per_unit + 1, '#');
+        EXPECT_EQ(std::string(buffer.data(), encode_utf8(c.text, buffer.data())), c.utf8);
+        EXPECT_EQ(buffer.back(), '#') << "wrote past the room it was given";
+        EXPECT_EQ(to_utf8(c.text), c.utf8);
+        if (is_well_formed(c.text)) {
+            EXPECT_EQ(to_utf16(c.utf8), c.text);
+            EXPECT_EQ(to_utf16_strict(c.utf8), c.text);
+            EXPECT_EQ(to_utf8_strict(c.text), c.utf8);
+        }
+    }
 }
 
 TEST(Utf, IllFormedInputIsReplacedInTextAndRefusedForPaths)
