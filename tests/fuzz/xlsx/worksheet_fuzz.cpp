@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/utf.h"
 #include "kit/scratch_folder.h"
 #include "xlsx/worksheet.h"
 
@@ -32,21 +33,6 @@ std::vector<std::vector<zv::xlsx::StringCell>> Rows(const std::uint8_t* data, st
     return rows;
 }
 
-bool ValidUtf8(const std::string& text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > text.size())
-            return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += n;
-    }
-    return true;
-}
-
 std::size_t Count(const std::string& text, const std::string& piece)
 {
     std::size_t n = 0;
@@ -70,13 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     const std::string xml = zv::test::read_bytes(folder.path() / "xl" / "worksheets" / "sheet1.xml");
-    if (!ValidUtf8(xml) || Count(xml, "<row ") != rows.size())
+    if (!zv::foundation::to_utf16_strict(xml) || Count(xml, "<row ") != rows.size())
         std::abort();
     std::size_t shared = Count(xml, " t=\"s\"><v>");
     if (shared > 0 && strings.Empty())
         std::abort();
     std::size_t texts = 0;
-    strings.ForEach([&](std::string_view t) { texts += ValidUtf8(std::string(t)) ? 1 : 0; });
+    strings.ForEach([&](std::string_view t) { texts += zv::foundation::to_utf16_strict(t) ? 1 : 0; });
     if (texts != strings.Count())
         std::abort();
     return 0;

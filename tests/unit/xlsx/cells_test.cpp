@@ -22,14 +22,8 @@ TEST(CellReferences, ColumnLettersAreBijectiveBase26)
     EXPECT_EQ(zv::xlsx::CellReference(100000, 27), "AB100000");
 }
 
-class SerialDays : public ::testing::Test
-{
-  protected:
-    void TearDown() override { zv::platform::clear_environment_overrides(); }
-};
-
 // Unix epoch is day 25569 in UTC; 2024-02-29 exists; the local offset counts.
-TEST_F(SerialDays, DaysSince1900InLocalTime)
+TEST(SerialDays, DaysSince1900InLocalTime)
 {
     zv::platform::override_local_offset(0);
     EXPECT_DOUBLE_EQ(zv::xlsx::SerialDayNumber(0), 25569.0);
@@ -39,6 +33,7 @@ TEST_F(SerialDays, DaysSince1900InLocalTime)
     EXPECT_DOUBLE_EQ(zv::xlsx::SerialDayNumber(0), 25569.125);
     zv::platform::override_local_offset(-6 * 3600);
     EXPECT_DOUBLE_EQ(zv::xlsx::SerialDayNumber(0), 25568.75);
+    zv::platform::clear_environment_overrides();
 }
 
 } // namespace

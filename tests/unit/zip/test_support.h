@@ -68,19 +68,14 @@ inline std::optional<bytes> inflate_bytes(const bytes& packed)
     return complete ? std::optional<bytes>(std::move(out)) : std::nullopt;
 }
 
-inline bytes random_bytes(std::size_t size, std::uint32_t seed)
+// Random bytes, or with a smaller alphabet that many letters from 'a' on.
+inline bytes random_bytes(std::size_t size, std::uint32_t seed, unsigned alphabet = 256)
 {
     std::mt19937 rng(seed);
     bytes out(size);
-    std::generate(out.begin(), out.end(), [&] { return static_cast<std::uint8_t>(rng()); });
-    return out;
-}
-
-inline bytes few_symbols(std::size_t size, unsigned alphabet, std::uint32_t seed)
-{
-    std::mt19937 rng(seed);
-    bytes out(size);
-    std::generate(out.begin(), out.end(), [&] { return static_cast<std::uint8_t>('a' + rng() % alphabet); });
+    const unsigned first = alphabet < 256 ? 'a' : 0;
+    std::generate(out.begin(), out.end(),
+                  [&] { return static_cast<std::uint8_t>(first + rng() % alphabet); });
     return out;
 }
 
