@@ -96,7 +96,9 @@ TEST(LocalizerHandshake, NewLocalizerReplacesTheOldAndTheClientLetsGoWhenDestroy
     EXPECT_FALSE(client.localizer().valid());
 }
 
-TEST(LocalizerClient, EachPartAnswersItsOwnInterfaceAndTheServiceVisitorBoth)
+// The host finds the localizer service visitor through the service visitor;
+// the other parts are reached through the handshake below.
+TEST(LocalizerClient, ServiceVisitorAnswersForTheLocalizerServiceVisitor)
 {
     detail::local_factory_impl client;
     service_visitor_impl* part = &client;
@@ -106,15 +108,6 @@ TEST(LocalizerClient, EachPartAnswersItsOwnInterfaceAndTheServiceVisitorBoth)
     EXPECT_EQ(cast<localizer_service_visitor>(root), make_ref<localizer_service_visitor>(typed));
     EXPECT_FALSE(cast<localizer_visitor>(root).valid());
     EXPECT_FALSE(cast<service_factory>(root).valid());
-
-    service_registry_visitor_impl* registry_part = &client;
-    localizer_visitor_impl* localizer_part = &client;
-    localizer_client_impl* client_part = &client;
-    EXPECT_TRUE(
-        cast<service_registry_visitor>(root_of(make_ref<service_registry_visitor>(registry_part))).valid());
-    EXPECT_TRUE(cast<localizer_visitor>(root_of(make_ref<localizer_visitor>(localizer_part))).valid());
-    EXPECT_TRUE(cast<localizer_client>(root_of(make_ref<localizer_client>(client_part))).valid());
-    EXPECT_TRUE(cast<service_factory>(root_of(factory_ref(client))).valid());
     EXPECT_EQ(std::u16string(client.identifier()), u"");
 }
 

@@ -71,8 +71,6 @@ class fake_factory final : public service_factory_impl
     void create(interface_ref context, interface_ref source) override
     {
         const interface_ref visitor = cast<custom_app_service_visitor>(root_of(source));
-        if (!visitor.valid())
-            return;
         auto* tool = new fake_tool(call<&bundle_context_impl::referent>(context));
         ref<custom_app_service, 0> pending(make_ref<custom_app_service>(tool));
         call<&custom_app_service_visitor_impl::visit>(visitor, pending.get());

