@@ -172,8 +172,6 @@ TEST(Gc64libFiles, AxesAndRectanglesReadBackWithPyshp)
     tables t;
     ASSERT_TRUE(load(t.input, base + ".shp"));
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
-    EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 2u);
-    EXPECT_EQ(zv_gc_geom_table_get_size(t.parts), 3u);
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.parts, t.longs, t.shorts));
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
     ASSERT_TRUE(save(t.longs, base + "_large_axes2d.shp"));
@@ -231,14 +229,12 @@ TEST(Gc64libFiles, SourceCodePageIsKept)
         const std::string dump = pyshp_dump(dir.file("out.shp"), "cp1251");
         EXPECT_NE(dump.find("record 0|0|Поле|17|src|"), std::string::npos) << dump;
         EXPECT_NE(dump.find("record 1|0|Уч|42|"), std::string::npos) << dump;
-        const std::string dbf = read_bytes(dir.file("out.dbf"));
-        ASSERT_GT(dbf.size(), 29u);
-        if (code_page == "1251") {
+        EXPECT_EQ(fs::exists(dir.file("out.cpg")), code_page == "1251");
+        if (code_page == "1251")
             EXPECT_EQ(read_bytes(dir.file("out.cpg")), "1251");
-        } else {
-            EXPECT_FALSE(fs::exists(dir.file("out.cpg")));
-            EXPECT_EQ(static_cast<unsigned char>(dbf[29]), 201) << "language driver byte";
-        }
+        else
+            EXPECT_EQ(static_cast<unsigned char>(read_bytes(dir.file("out.dbf")).at(29)), 201)
+                << "driver byte";
     }
 }
 
