@@ -217,7 +217,7 @@ class ShpDamaged : public ShpFiles
     std::string shp, shx;
 };
 
-TEST_F(ShpDamaged, DamagedRecordsFailAloneDamagedHeadersDoNotOpen)
+TEST_F(ShpDamaged, DamagedRecordsFailAloneDamagedHeadersAndNullHandlesDoNotOpen)
 {
     using namespace std::string_view_literals;
     const auto with = [](std::string bytes, std::size_t at, std::string_view put) {
@@ -238,11 +238,6 @@ TEST_F(ShpDamaged, DamagedRecordsFailAloneDamagedHeadersDoNotOpen)
         << ".shx length below its header";
     std::filesystem::remove(dir / "t.shx");
     EXPECT_EQ(zv_shp_file_open_w(u16(dir.file("t.shp")).c_str(), true), nullptr) << "no .shx";
-}
-
-TEST(ShpHandles, NullAndRefusedHandles)
-{
-    scratch_folder dir;
     EXPECT_EQ(zv_shp_file_open_w(nullptr, true), nullptr);
     EXPECT_EQ(open_shp(dir.file("absent.shp")), nullptr);
     EXPECT_EQ(open_shp(dir.path().string()), nullptr);
@@ -250,7 +245,7 @@ TEST(ShpHandles, NullAndRefusedHandles)
     EXPECT_EQ(zv_shp_file_get_no(nullptr), 0u);
     zv_shp_record_header h{};
     EXPECT_FALSE(zv_shp_file_get_obj(nullptr, 0, &h));
-    zv_ov_d2_t parts = zv_ov_d2_create();
+    const zv_ov_d2_t parts = zv_ov_d2_create();
     EXPECT_FALSE(zv_shp_file_get_polypoint(nullptr, &h, parts));
     zv_ov_d2_destroy(parts);
     zv_shp_file_close(nullptr);

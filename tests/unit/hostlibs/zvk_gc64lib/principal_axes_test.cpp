@@ -44,33 +44,24 @@ struct axes_case {
     bool any_orientation = true; // the same for the rings reversed
 };
 
-// Rotated rectangle: 4 x 2, centred on (500000, 6000000), its long side 30
-// degrees counter-clockwise from east (azimuth 60). In its own frame its central
-// second moments are w^3 h / 12 along and w h^3 / 12 across, with no product
-// moment, so its axes are its middle lines.
-//
-// L-shape: [0,3]x[0,1] with [0,1]x[1,3], area 5. Pieces of area 3 (centroid
-// (1.5, 0.5)) and 2 (centroid (0.5, 2)) give the centroid (1.1, 1.1). About it:
-//   integral of (x-cx)^2 = (27/12 + 3*0.16) + (2/12 + 2*0.36) = 3.61667, the same for y;
-//   integral of (x-cx)(y-cy) = 3*(0.4)(-0.6) + 2*(-0.6)(0.9) = -1.8.
-// Eigenvalues 3.61667 +- 1.8: the larger along (1, -1) (azimuth 135). The vertices
-// project on (1,-1)/sqrt2 as (x - y)/sqrt2 in [-3, 3]/sqrt2, on (1,1)/sqrt2 about
-// the centroid as (x + y - 2.2)/sqrt2 in [-2.2, 1.8]/sqrt2: the long axis runs
-// from (-0.4, 2.6) to (2.6, -0.4), the short one from (0, 0) to (2, 2).
-//
-// Box with a hole: [0,10]x[0,4] (area 40) less [1,3]x[1,3] (area 4). Centroid
-// ((40*5 - 4*2)/36, (40*2 - 4*2)/36) = (16/3, 2); integral (x-cx)^2 = (1000*4/12 +
-// 40/9) - (8*2/12 + 4*100/9) = 292, integral (y-cy)^2 = 10*64/12 - 2*8/12 = 52,
-// product moment 0 (both pieces are symmetric about y = 2). So the long axis runs
-// east from (0, 2) to (10, 2), the short one north through x = 16/3, not x = 5.
-//
-// Square (0,0), (4,3), (1,7), (-3,4): equal principal moments, so its first
-// longest edge decides (all are exactly 5 long, so reversing the ring changes
-// the answer): (0.8, 0.6), azimuth atan(4/3); every vertex lies +-2.5 from the
-// centroid (0.5, 3.5) along both axes.
-//
-// No area: the vertices (0,0), (2,2), (4,4) spread along azimuth 45. A single
-// point: zero-length axes at the point, due east.
+// Rotated rectangle: 4 x 2 about (500000, 6000000), long side at azimuth 60. In
+// its own frame the central moments are w^3 h / 12 and w h^3 / 12 with no
+// product moment, so its axes are its middle lines.
+// L-shape: [0,3]x[0,1] with [0,1]x[1,3]. Pieces of area 3 at (1.5, 0.5) and 2 at
+// (0.5, 2) give the centroid (1.1, 1.1); about it the integral of (x-cx)^2 =
+// (27/12 + 3*0.16) + (2/12 + 2*0.36) = 3.61667, the same for y, and of
+// (x-cx)(y-cy) = 3*(0.4)(-0.6) + 2*(-0.6)(0.9) = -1.8. Eigenvalues 3.61667 +- 1.8,
+// the larger along (1, -1) (azimuth 135). The vertices project on (1,-1)/sqrt2 to
+// [-3, 3]/sqrt2 and on (1,1)/sqrt2, about the centroid, to [-2.2, 1.8]/sqrt2.
+// Box with a hole: [0,10]x[0,4] less [1,3]x[1,3]: centroid ((40*5 - 4*2)/36,
+// (40*2 - 4*2)/36) = (16/3, 2); integral (x-cx)^2 = (1000*4/12 + 40/9) - (8*2/12 +
+// 4*100/9) = 292, (y-cy)^2 = 10*64/12 - 2*8/12 = 52, product 0 (symmetric about
+// y = 2): the short axis runs through x = 16/3, not the middle x = 5.
+// Square (0,0), (4,3), (1,7), (-3,4): equal moments, so its first longest edge
+// decides (all are exactly 5 long, so reversing the ring changes the answer):
+// azimuth atan(4/3); every vertex lies +-2.5 from (0.5, 3.5) along both axes.
+// No area: the vertices spread along azimuth 45. A single point: zero-length
+// axes at the point, due east.
 std::vector<axes_case> axes_cases()
 {
     const point c{500000, 6000000}, u{std::cos(std::numbers::pi / 6), std::sin(std::numbers::pi / 6)};
