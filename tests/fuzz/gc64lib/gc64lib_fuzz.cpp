@@ -56,35 +56,27 @@ void run_geometry(const std::uint8_t* data, std::size_t size)
     }
 }
 
-// One folder for the whole run, removed when the process exits.
-const zv::test::scratch_folder& scratch()
-{
-    static const zv::test::scratch_folder folder("zv_gc_fuzz");
-    if (!folder.ok())
-        std::abort();
-    return folder;
-}
-
 // Two bytes (little-endian) give the length of the .shp; the rest is the .shx.
 void run_files(const std::uint8_t* data, std::size_t size)
 {
+    static const zv::test::scratch_folder folder("zv_gc_fuzz"); // for the whole run
+    if (!folder.ok())
+        std::abort();
     if (size < 2)
         return;
     const std::size_t shp_size = std::min<std::size_t>(size - 2, data[0] | data[1] << 8);
-    const auto bytes = [&](std::size_t from, std::size_t n) {
-        return std::string_view(reinterpret_cast<const char*>(data) + from, n);
-    };
-    const std::string base = scratch().file("f");
-    zv::test::write_bytes(base + ".shp", bytes(2, shp_size));
-    zv::test::write_bytes(base + ".shx", bytes(2 + shp_size, size - 2 - shp_size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
+    const std::string base = folder.file("f");
+    zv::test::write_bytes(base + ".shp", bytes.substr(0, shp_size));
+    zv::test::write_bytes(base + ".shx", bytes.substr(shp_size));
     geom_table t;
     if (load_table(base + ".shp", t)) {
         geom_table parts, rects;
         split_parts(t, parts);
         make_rectangles(parts, rects);
-        save_table(rects, scratch().file("out.shp"));
+        save_table(rects, folder.file("out.shp"));
     }
-    if (std::distance(std::filesystem::directory_iterator(scratch().path()), {}) > 7)
+    if (std::distance(std::filesystem::directory_iterator(folder.path()), {}) > 7)
         std::abort();
 }
 

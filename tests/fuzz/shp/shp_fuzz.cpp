@@ -18,11 +18,6 @@
 namespace
 {
 
-void write_file(const std::string& path, const std::uint8_t* data, std::size_t size)
-{
-    zv::test::write_bytes(path, std::string_view(reinterpret_cast<const char*>(data), size));
-}
-
 void quiet(const char*) {}
 
 bool shapelib_opens(const std::string& base)
@@ -42,23 +37,21 @@ bool shapelib_opens(const std::string& base)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const zv::test::scratch_folder folder("zv_shp_fuzz");
-    if (size < 4) {
+    if (size < 4)
         return 0;
-    }
     std::uint32_t shx_size = 0;
     std::memcpy(&shx_size, data, 4);
     const std::size_t rest = size - 4;
     const std::size_t shx_bytes = shx_size < rest ? shx_size : rest;
-    write_file(folder.file("f.shx"), data + 4, shx_bytes);
-    write_file(folder.file("f.shp"), data + 4 + shx_bytes, rest - shx_bytes);
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + 4, rest);
+    zv::test::write_bytes(folder.file("f.shx"), bytes.substr(0, shx_bytes));
+    zv::test::write_bytes(folder.file("f.shp"), bytes.substr(shx_bytes));
 
     zv_shp_file_t file = zv_shp_file_open_w(zv::test::u16(folder.file("f.shp")).c_str(), true);
-    if (file == nullptr) {
+    if (file == nullptr)
         return 0;
-    }
-    if (!shapelib_opens(folder.file("f"))) {
+    if (!shapelib_opens(folder.file("f")))
         std::abort(); // accepted what the reference refuses
-    }
     zv_ov_d2_t parts = zv_ov_d2_create();
     const std::uint32_t count = zv_shp_file_get_no(file);
     for (std::uint32_t i = 0; i < count && i < 4096; ++i) {
@@ -67,9 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (std::uint32_t p = 0; p < zv_ov_d2_get_size(parts); ++p) {
                 const zv_pv_d2_t part = zv_ov_d2_get_pv_ptr(parts, p);
                 const std::uint32_t n = zv_pv_d2_get_size(part);
-                if (n > 0) {
+                if (n > 0)
                     (void)zv_pv_d2_get_vtx(part, n - 1);
-                }
             }
         }
     }

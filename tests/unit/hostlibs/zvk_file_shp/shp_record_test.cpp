@@ -13,47 +13,36 @@ namespace
 using zv::zvk_file_shp::decode_record;
 using zv::zvk_file_shp::record;
 
-class bytes
-{
-  public:
+struct bytes {
+    std::vector<unsigned char> data;
     bytes& i32(std::int32_t v) { return put(&v, 4); }
     bytes& f64(double v) { return put(&v, 8); }
     bytes& box(double x0, double y0, double x1, double y1) { return f64(x0).f64(y0).f64(x1).f64(y1); }
     bytes& points(std::initializer_list<double> xy)
     {
-        for (const double v : xy) {
+        for (const double v : xy)
             f64(v);
-        }
         return *this;
     }
-    const std::vector<unsigned char>& data() const { return data_; }
-
-  private:
     bytes& put(const void* p, std::size_t n)
     {
-        const auto* b = static_cast<const unsigned char*>(p);
-        data_.insert(data_.end(), b, b + n);
+        data.insert(data.end(), static_cast<const unsigned char*>(p),
+                    static_cast<const unsigned char*>(p) + n);
         return *this;
     }
-    std::vector<unsigned char> data_;
 };
 
 bool decode(const bytes& b, record& r, std::size_t cut = 0)
 {
-    return decode_record(b.data().data(), b.data().size() - cut, 7, r);
+    return decode_record(b.data.data(), b.data.size() - cut, 7, r);
 }
 
 TEST(ShpRecord, DamagedRecordsAreRefused)
 {
     record r;
     bytes line; // two parts: (0,0)-(1,1) and (5,5)-(6,5)-(7,4)
-    line.i32(ZV_SHP_POLYLINE)
-        .box(0, 0, 7, 5)
-        .i32(2)
-        .i32(5)
-        .i32(0)
-        .i32(2)
-        .points({0, 0, 1, 1, 5, 5, 6, 5, 7, 4});
+    line.i32(ZV_SHP_POLYLINE).box(0, 0, 7, 5).i32(2).i32(5).i32(0).i32(2);
+    line.points({0, 0, 1, 1, 5, 5, 6, 5, 7, 4});
     ASSERT_TRUE(decode(line, r));
     EXPECT_EQ(r.starts, (std::vector<std::uint32_t>{0, 2}));
     EXPECT_FALSE(decode(line, r, 1)) << "one byte short";

@@ -7,16 +7,6 @@ namespace zv::zvk_gc64lib
 namespace
 {
 
-geom_object object(shape_kind kind, int32_t number, std::vector<ring> parts)
-{
-    geom_object obj;
-    obj.kind = kind;
-    obj.parts = std::move(parts);
-    obj.source_object = number;
-    obj.attribute_row = number;
-    return obj;
-}
-
 TEST(GcSplitParts, PolygonsSplitByOuterRingWithTheirHolesLinesByPart)
 {
     // Record 0: a square with a hole, then a second square apart from it,
@@ -24,12 +14,12 @@ TEST(GcSplitParts, PolygonsSplitByOuterRingWithTheirHolesLinesByPart)
     geom_table t;
     t.kind = shape_kind::polygon;
     t.has_prj = true;
-    t.objects = {object(shape_kind::polygon, 0,
-                        {{{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}},
-                         {{20, 0}, {20, 5}, {25, 5}, {25, 0}, {20, 0}},
-                         {{2, 2}, {8, 2}, {8, 8}, {2, 8}, {2, 2}}}),
-                 object(shape_kind::null, 1, {}),
-                 object(shape_kind::line, 2, {{{0, 0}, {1, 1}}, {{5, 5}, {6, 6}, {7, 5}}})};
+    const ring square{{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}},
+        hole{{2, 2}, {8, 2}, {8, 8}, {2, 8}, {2, 2}};
+    const ring apart{{20, 0}, {20, 5}, {25, 5}, {25, 0}, {20, 0}};
+    t.objects = {{shape_kind::polygon, {square, apart, hole}, 0, 0, 0},
+                 {shape_kind::null, {}, 1, 0, 1},
+                 {shape_kind::line, {{{0, 0}, {1, 1}}, {{5, 5}, {6, 6}, {7, 5}}}, 2, 0, 2}};
     for (const bool in_place : {false, true}) {
         SCOPED_TRACE(in_place);
         geom_table copy = t, separate;

@@ -12,14 +12,9 @@ geom_table mixed_table()
     geom_table t;
     t.kind = shape_kind::polygon;
     t.has_prj = true;
-    t.objects.resize(3);
-    t.objects[0].kind = shape_kind::polygon;
-    t.objects[0].parts = {{{0, 0}, {0, 1}, {1, 1}, {1, 0}, {0, 0}}};
-    t.objects[1].kind = shape_kind::line;
-    t.objects[1].parts = {{{0, 0}, {5, 5}}};
-    t.objects[2].kind = shape_kind::polygon;
-    t.objects[2].source_object = 2;
-    t.objects[2].parts = {{{0, 0}, {0, 2}, {3, 2}, {3, 0}, {0, 0}}};
+    t.objects = {{shape_kind::polygon, {{{0, 0}, {0, 1}, {1, 1}, {1, 0}, {0, 0}}}},
+                 {shape_kind::line, {{{0, 0}, {5, 5}}}},
+                 {shape_kind::polygon, {{{0, 0}, {0, 2}, {3, 2}, {3, 0}, {0, 0}}}, 2}};
     return t;
 }
 

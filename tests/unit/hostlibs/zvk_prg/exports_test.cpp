@@ -65,18 +65,16 @@ TEST(SegmentGetY, InsideTheRangeInterpolatesOutsideOrVerticalIsFalse)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
+    // Inside; at either end, exactly; the other direction; horizontal, exactly;
+    // huge coordinates without overflow; just past either end; vertical, even at
+    // its x; non-finite input.
     const segment_case cases[] = {
-        {0.0, 10.0, 4.0, 30.0, 1.0, 15.0},    {0.0, 10.0, 4.0, 30.0, 3.0, 25.0},
-        {0.1, 0.7, 0.3, 1.9, 0.1, 0.7, true}, // both ends belong and give their y exactly
-        {0.1, 0.7, 0.3, 1.9, 0.3, 1.9, true}, {-2.0, 4.0, 6.0, -4.0, 2.0, 0.0}, // direction does not matter
-        {6.0, -4.0, -2.0, 4.0, 2.0, 0.0},     {-1.0, 7.5, 1.0, 7.5, 0.25, 7.5, true}, // horizontal
-        {-1e308, 0.0, 1e308, 1.0, 0.0, 0.5}, // huge coordinates do not overflow
-        {0.0, -1e308, 1.0, 1e308, 0.5, 0.0},  {0.0, 0.0, 1.0, 1.0, 1.0000001, nan}, // outside the range
-        {0.0, 0.0, 1.0, 1.0, -1e-12, nan},    {0.0, 0.0, 1.0, 1.0, inf, nan},
-        {5.0, 0.0, 5.0, 10.0, 5.0, nan},                                      // vertical, even at its x
-        {5.0, 3.0, 5.0, 3.0, 5.0, nan},       {0.0, 0.0, 1.0, 1.0, nan, nan}, // non-finite input
-        {0.0, nan, 1.0, 1.0, 0.5, nan},
-    };
+        {0.0, 10.0, 4.0, 30.0, 1.0, 15.0},      {0.1, 0.7, 0.3, 1.9, 0.1, 0.7, true},
+        {0.1, 0.7, 0.3, 1.9, 0.3, 1.9, true},   {6.0, -4.0, -2.0, 4.0, 2.0, 0.0},
+        {-1.0, 7.5, 1.0, 7.5, 0.25, 7.5, true}, {-1e308, 0.0, 1e308, 1.0, 0.0, 0.5},
+        {0.0, -1e308, 1.0, 1e308, 0.5, 0.0},    {0.0, 0.0, 1.0, 1.0, 1.0000001, nan},
+        {0.0, 0.0, 1.0, 1.0, -1e-12, nan},      {5.0, 0.0, 5.0, 10.0, 5.0, nan},
+        {0.0, 0.0, 1.0, 1.0, inf, nan},         {0.0, nan, 1.0, 1.0, 0.5, nan}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2 << " at " << c.x);
