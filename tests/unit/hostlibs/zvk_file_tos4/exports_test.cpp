@@ -45,7 +45,7 @@ class Tos4 : public ::testing::Test
     std::filesystem::path path = folder / "wells.pgrid";
 };
 
-TEST_F(Tos4, ListsPropertiesWithNamesCaptionsAndIndices)
+TEST_F(Tos4, ListsPropertiesAndReadsEveryTypeAsFloatsWithNoDataAsQuietNaN)
 {
     zv_tos4_file_t file = open(ZV_TOS4_OPEN_LIST);
     ASSERT_NE(file, nullptr);
@@ -67,12 +67,7 @@ TEST_F(Tos4, ListsPropertiesWithNamesCaptionsAndIndices)
     EXPECT_EQ(zv_tos4_get_index_by_name_w(file, nullptr), -1);
     EXPECT_EQ(zv_tos4_prop_open(file, -1), nullptr);
     EXPECT_EQ(zv_tos4_prop_open(file, 5), nullptr);
-    zv_tos4_file_close(file);
-}
 
-TEST_F(Tos4, ReadsEveryTypeAsFloatsWithNoDataAsQuietNaN)
-{
-    zv_tos4_file_t file = open(ZV_TOS4_OPEN_LIST);
     const auto depth = read_all(file, u"depth");
     EXPECT_EQ(depth[0], 1234.5678f);
     EXPECT_EQ(std::bit_cast<uint32_t>(depth[1]), kQuietNaN);
@@ -120,9 +115,7 @@ TEST_F(Tos4, PartialRangesBadArgumentsAndListingWritesAreRefused)
     EXPECT_EQ(zv_tos4_prop_read_64(p, 0, 3, buffer, 3, false, 1), 0u) << "unknown options";
     EXPECT_EQ(zv_tos4_prop_read_64(p, 0, 3, nullptr, 3, false, 0), 0u);
     EXPECT_EQ(zv_tos4_prop_read_64(nullptr, 0, 3, buffer, 3, false, 0), 0u);
-    EXPECT_EQ(zv_tos4_prop_read_64(p, 3, 0, buffer, 0, false, 0), 0u) << "count 0 reads nothing";
     EXPECT_EQ(zv_tos4_prop_write_64(p, UINT64_MAX, buffer, 2, false, 0), 0u);
-    EXPECT_EQ(zv_tos4_prop_write_64(p, 0, buffer, 0, false, 0), 0u);
     zv_tos4_prop_close(p);
     zv_tos4_file_close(file);
 
