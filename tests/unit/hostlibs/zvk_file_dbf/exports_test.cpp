@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -88,12 +87,13 @@ class Dbf : public ::testing::Test
         const command_result r = run_python(pyshp_table, {path, encoding, name});
         ASSERT_TRUE(r.ok()) << r.output;
         if (cpg != nullptr)
-            write_bytes(path.substr(0, path.size() - 4) + ".cpg", cpg);
+            write_bytes(cpg_path(), cpg);
     }
+    std::string cpg_path() const { return path.substr(0, path.size() - 4) + ".cpg"; }
     zv_dbf_t open(bool read_only = true) { return zv_dbf_open_w(u16(path).c_str(), read_only, 0); }
     zv_dbf_t create(uint32_t records)
     {
-        return zv_dbf_create_w(u16(path).c_str(), static_cast<uint32_t>(fields.size()), records,
+        return zv_dbf_create_w(backslashed(path).c_str(), static_cast<uint32_t>(fields.size()), records,
                                fields.data(), 0);
     }
     std::string dump(const std::string& encoding)
@@ -121,8 +121,6 @@ TEST_F(Dbf, PyshpTextReadsInTheTableCodePageWideAndTheAnsiCodePageNarrow)
     const code_page_case cases[] = {
         {"1251", "cp1251", "Профиль №1", "ANSI 1251\r\n", 0, u"Профиль №1",
          "\xCF\xF0\xEE\xF4\xE8\xEB\xFC \xB9\x31"},
-        {"65001", "cp1251", "Да", "1251", 0, u"Да", "Да"},
-        {"1252", "cp1251", "Да", "1251", 0, u"Да", "??"},
         {"1252", "cp866", "Ёлка в лесу", nullptr, 0x65 /* DOS Russian */, u"Ёлка в лесу", nullptr},
         {"1251", "utf-8", "Широта ✓", "UTF-8", 0, u"Широта ✓", "\xD8\xE8\xF0\xEE\xF2\xE0 ?"},
         {"1251", "cp1251", "Юг", nullptr, 0, u"Юг", nullptr},
@@ -148,7 +146,7 @@ TEST_F(Dbf, PyshpTextReadsInTheTableCodePageWideAndTheAnsiCodePageNarrow)
     }
 }
 
-TEST_F(Dbf, PyshpFieldsAndValuesReadAsWritten)
+TEST_F(Dbf, PyshpFieldsAndValuesReadAsWrittenCellsOutsideAndNullHandlesFail)
 {
     make("utf-8", "x");
     zv_dbf_t t = open();
@@ -174,7 +172,26 @@ TEST_F(Dbf, PyshpFieldsAndValuesReadAsWritten)
     EXPECT_EQ(narrow_cell(t, 0, 1), "  lead") << "leading blanks of text are data";
     EXPECT_EQ(narrow_cell(t, 1, 1), "-3.00");
     EXPECT_EQ(narrow_cell(t, 2, 1), "00000000");
+    bool ok = true;
+    EXPECT_EQ(zv_dbf_get_str(t, 4, 0, &ok), nullptr);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(zv_dbf_get_str(t, 0, 2, &ok), nullptr);
+    captured_text text;
+    EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 2, text.handle()));
+    EXPECT_FALSE(zv_dbf_get_field_name_w(t, 4, text.handle()));
+    EXPECT_EQ(text.calls, 0);
+    EXPECT_EQ(zv_dbf_get_field_name(t, 4), nullptr);
+    EXPECT_EQ(zv_dbf_get_field_type(t, 4), static_cast<uint32_t>(ZV_DBF_TYPE_INVALID));
+    EXPECT_EQ(zv_dbf_get_field_flen(t, 4), 0);
+    EXPECT_FALSE(zv_dbf_set_str(t, 0, 0, "read-only"));
+    EXPECT_EQ(narrow_cell(t, 0, 0), "x");
     zv_dbf_close(t);
+
+    EXPECT_EQ(zv_dbf_get_nf(nullptr), 0u);
+    EXPECT_EQ(zv_dbf_get_nr(nullptr), 0u);
+    EXPECT_EQ(zv_dbf_get_str(nullptr, 0, 0, nullptr), nullptr);
+    EXPECT_FALSE(zv_dbf_set_str_w(nullptr, 0, 0, u"x"));
+    zv_dbf_close(nullptr);
 }
 
 TEST_F(Dbf, ShapelibToolsTableInAnsiLanguageDriver)
@@ -198,33 +215,6 @@ TEST_F(Dbf, ShapelibToolsTableInAnsiLanguageDriver)
     zv_dbf_close(t);
 }
 
-TEST_F(Dbf, CellsOutsideTheTableAndNullHandlesFail)
-{
-    make("utf-8", "x");
-    zv_dbf_t t = open();
-    ASSERT_NE(t, nullptr);
-    bool ok = true;
-    EXPECT_EQ(zv_dbf_get_str(t, 4, 0, &ok), nullptr);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(zv_dbf_get_str(t, 0, 2, &ok), nullptr);
-    captured_text text;
-    EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 2, text.handle()));
-    EXPECT_FALSE(zv_dbf_get_field_name_w(t, 4, text.handle()));
-    EXPECT_EQ(text.calls, 0);
-    EXPECT_EQ(zv_dbf_get_field_name(t, 4), nullptr);
-    EXPECT_EQ(zv_dbf_get_field_type(t, 4), static_cast<uint32_t>(ZV_DBF_TYPE_INVALID));
-    EXPECT_EQ(zv_dbf_get_field_flen(t, 4), 0);
-    EXPECT_FALSE(zv_dbf_set_str(t, 0, 0, "read-only"));
-    EXPECT_EQ(narrow_cell(t, 0, 0), "x");
-    zv_dbf_close(t);
-
-    EXPECT_EQ(zv_dbf_get_nf(nullptr), 0u);
-    EXPECT_EQ(zv_dbf_get_nr(nullptr), 0u);
-    EXPECT_EQ(zv_dbf_get_str(nullptr, 0, 0, nullptr), nullptr);
-    EXPECT_FALSE(zv_dbf_set_str_w(nullptr, 0, 0, u"x"));
-    zv_dbf_close(nullptr);
-}
-
 TEST_F(Dbf, WritableOpenThroughBackslashedPathChangesCellsInPlace)
 {
     const ansi_code_page ansi("65001");
@@ -237,13 +227,9 @@ TEST_F(Dbf, WritableOpenThroughBackslashedPathChangesCellsInPlace)
     EXPECT_FALSE(zv_dbf_set_str(t, 1, 1, "123456789.25")) << "a number that does not fit";
     EXPECT_EQ(wide_cell(t, 0, 0), u"новое");
     zv_dbf_close(t);
-    const command_result out = run_python(R"(
-import sys, shapefile
-r = shapefile.Reader(dbf=open(sys.argv[1], 'rb'), encoding='cp1251')
-print(r.record(0)[0], r.record(1)[1])
-)",
-                                          {path});
-    EXPECT_EQ(out.output, "новое 42.75\n") << "written in the code page of t.cpg";
+    EXPECT_EQ(dump("cp1251"),
+              "NAME:C20.0,VAL:N10.2,DAY:D8.0,OK:L1.0\nновое|12.5|2024-03-09|True\nlead|42.75||False\n")
+        << "written in the code page of t.cpg";
 }
 
 TEST_F(Dbf, DamagedOrMissingTablesDoNotOpen)
@@ -275,36 +261,42 @@ TEST_F(Dbf, DamagedOrMissingTablesDoNotOpen)
     EXPECT_EQ(zv_dbf_open_w(u16(path).c_str(), true, 1), nullptr) << "unknown options";
 }
 
-TEST_F(Dbf, TableIn1251IsReadByPyshpWithDriverByteAndCpg)
+// Created through a backslashed path; the driver byte (none for UTF-8) and
+// the .cpg name the ANSI code page; text is cut at character boundaries.
+TEST_F(Dbf, CreatedTablesAreReadByPyshpInTheAnsiCodePage)
 {
-    const ansi_code_page ansi("1251");
-    zv_dbf_t t = create(2);
-    ASSERT_NE(t, nullptr);
-    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"Скважина 7"));
-    EXPECT_TRUE(zv_dbf_set_str(t, 1, 0, "12.50"));
-    EXPECT_TRUE(zv_dbf_set_str(t, 2, 0, "55.123456789"));
-    EXPECT_TRUE(zv_dbf_set_str(t, 0, 1, "\xDE\xE3")); // "Юг" in the ANSI code page
-    zv_dbf_close(t);
-    EXPECT_EQ(dump("cp1251"), "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0\nСкважина 7|12.5|55.123456789\nЮг||\n");
-    const std::string bytes = read_bytes(path);
-    ASSERT_GT(bytes.size(), 32u);
-    EXPECT_EQ(static_cast<unsigned char>(bytes[29]), 0xC9);
-    EXPECT_EQ(bytes.back(), '\x1A');
-    EXPECT_NE(bytes.find("   12.50"), std::string::npos) << "numbers are right-justified";
-    EXPECT_EQ(read_bytes(dir.file("t.cpg")), "1251");
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"t.cpg", "t.dbf"})) << "no temporary file is left";
-}
-
-TEST_F(Dbf, TableInUtf8IsReadByPyshpAndCutAtCharacterBoundaries)
-{
-    const ansi_code_page ansi("65001");
-    zv_dbf_t t = create(1);
-    ASSERT_NE(t, nullptr);
-    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"абвгдеж"))
-        << "13 bytes: the 12-byte field keeps whole characters";
-    zv_dbf_close(t);
-    EXPECT_EQ(dump("utf-8"), "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0\nабвгде||\n");
-    EXPECT_EQ(read_bytes(dir.file("t.cpg")), "UTF-8");
+    const struct {
+        const char *ansi, *file, *encoding, *cpg;
+        unsigned char driver_byte;
+        const char16_t* name;
+        const char* south; // "Юг" in the ANSI code page
+        const char* record;
+    } cases[] = {
+        {"1251", "t.dbf", "cp1251", "1251", 0xC9, u"Скважина 7", "\xDE\xE3", "Скважина 7"},
+        {"65001", "профиль.dbf", "utf-8", "UTF-8", 0, u"абвгдеж", "Юг", "абвгде"}, // 13 bytes in 12
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ansi);
+        const ansi_code_page ansi(c.ansi);
+        path = dir.file(c.file);
+        zv_dbf_t t = create(2);
+        ASSERT_NE(t, nullptr);
+        EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, c.name));
+        EXPECT_TRUE(zv_dbf_set_str(t, 1, 0, "12.50"));
+        EXPECT_TRUE(zv_dbf_set_str(t, 2, 0, "55.123456789"));
+        EXPECT_TRUE(zv_dbf_set_str(t, 0, 1, c.south));
+        zv_dbf_close(t);
+        EXPECT_EQ(dump(c.encoding), std::string("NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0\n") + c.record +
+                                        "|12.5|55.123456789\nЮг||\n");
+        const std::string bytes = read_bytes(path);
+        ASSERT_GT(bytes.size(), 32u);
+        EXPECT_EQ(static_cast<unsigned char>(bytes[29]), c.driver_byte);
+        EXPECT_EQ(bytes.back(), '\x1A');
+        EXPECT_NE(bytes.find("   12.50"), std::string::npos) << "numbers are right-justified";
+        EXPECT_EQ(read_bytes(cpg_path()), c.cpg);
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"t.cpg", "t.dbf", "профиль.cpg", "профиль.dbf"}))
+        << "no temporary file is left, none named with a backslash";
 }
 
 TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
@@ -329,7 +321,6 @@ TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
         {0, nullptr, u"wxyzЖ", true, "wxyz"}, // cut before the character that does not fit
         {0, nullptr, u"ab", true, "ab"},      // the rest of the cell is blank again
         {1, nullptr, long_number.c_str(), false, "12"},
-        {0, nullptr, nullptr, true, ""},
     };
     zv_dbf_t t = create(1);
     ASSERT_NE(t, nullptr);
@@ -343,7 +334,7 @@ TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
     EXPECT_FALSE(zv_dbf_set_str(t, 4, 0, "x"));
     EXPECT_FALSE(zv_dbf_set_str(t, 0, 1, "x"));
     zv_dbf_close(t);
-    EXPECT_EQ(dump("ascii"), "TXT:C4.0,NUM:N4.0,DAY:D8.0,OK:L1.0\n|12|2025-01-01|True\n");
+    EXPECT_EQ(dump("ascii"), "TXT:C4.0,NUM:N4.0,DAY:D8.0,OK:L1.0\nab|12|2025-01-01|True\n");
 }
 
 TEST_F(Dbf, TypeLettersRoundTripEmptyTableIsCompleteAndLongNamesAreCut)
@@ -437,33 +428,11 @@ TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
     zv_dbf_close(t);
 }
 
-TEST_F(Dbf, BackslashesSeparateFoldersAndCyrillicNamesWork)
-{
-    std::filesystem::create_directory(dir.file("out"));
-    path = dir.file("out/t.dbf");
-    zv_dbf_t t =
-        zv_dbf_create_w(backslashed(path).c_str(), static_cast<uint32_t>(fields.size()), 1, fields.data(), 0);
-    ASSERT_NE(t, nullptr);
-    EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "north"));
-    zv_dbf_close(t);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out"})) << "no file named with a backslash";
-    const std::string table = dump("utf-8");
-    EXPECT_EQ(table.substr(table.find('\n') + 1), "north||\n");
-
-    path = dir.file("профиль.dbf");
-    t = create(1);
-    ASSERT_NE(t, nullptr);
-    zv_dbf_close(t);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"out", "профиль.cpg", "профиль.dbf"}));
-    t = open();
-    EXPECT_NE(t, nullptr);
-    zv_dbf_close(t);
-}
-
 // 113-byte records: about nine thousand fit in the part of a created table
 // held in memory, so 30,000 records cross it several times.
 constexpr uint32_t record_count = 30000;
-using cell_visitor = std::function<void(uint32_t field, uint32_t record)>;
+// A fill order: the cell {field, record} set at step k of 2 * record_count.
+using fill_order = std::pair<uint32_t, uint32_t> (*)(uint32_t k);
 
 class DbfFill : public Dbf
 {
@@ -477,14 +446,17 @@ class DbfFill : public Dbf
         return record % 7 == 3 ? u"" : u16("r" + std::to_string(record) + " Жук");
     }
     // The bytes of a table filled in the given order; empty when it fails.
-    std::string fill(const std::string& name, void (*visit)(const cell_visitor&))
+    std::string fill(const std::string& name, fill_order order)
     {
         path = dir.file(name);
         zv_dbf_t t = create(record_count);
         if (t == nullptr)
             return {};
         bool ok = true;
-        visit([&](uint32_t f, uint32_t r) { ok = zv_dbf_set_str_w(t, f, r, value(f, r).c_str()) && ok; });
+        for (uint32_t k = 0; k < 2 * record_count; ++k) {
+            const auto [f, r] = order(k);
+            ok = zv_dbf_set_str_w(t, f, r, value(f, r).c_str()) && ok;
+        }
         zv_dbf_close(t);
         return ok ? read_bytes(path) : std::string();
     }
@@ -493,50 +465,37 @@ class DbfFill : public Dbf
 TEST_F(DbfFill, AnyOrderGivesTheSameFileAsFillingRecordByRecord)
 {
     const ansi_code_page ansi("1251");
-    const std::string expected = fill("by_record.dbf", [](const cell_visitor& cell) {
-        for (uint32_t r = 0; r < record_count; ++r) {
-            cell(0, r);
-            cell(1, r);
-        }
-    });
+    const std::string expected = fill("by_record.dbf", [](uint32_t k) { return std::pair{k % 2, k / 2}; });
     ASSERT_EQ(expected.size(), 32 * 3 + 1 + std::size_t{record_count} * 113 + 1);
-    const std::pair<const char*, void (*)(const cell_visitor&)> orders[] = {
+    zv_dbf_t t = open();
+    ASSERT_NE(t, nullptr);
+    for (uint32_t r : {0u, 3u, 9000u, 9500u, 18999u, record_count - 1}) {
+        EXPECT_TRUE(wide_cell(t, 0, r) == value(0, r)) << r;
+        EXPECT_EQ(narrow_cell(t, 1, r), std::to_string(r * 3));
+    }
+    zv_dbf_close(t);
+    constexpr uint32_t stride = 5, per_pass = record_count / stride;
+    const std::pair<const char*, fill_order> orders[] = {
         {"by field",
-         [](const cell_visitor& cell) {
-             for (uint32_t f = 0; f < 2; ++f)
-                 for (uint32_t r = 0; r < record_count; ++r)
-                     cell(f, r);
+         [](uint32_t k) {
+             return std::pair{k / record_count, k % record_count};
          }},
         {"backwards",
-         [](const cell_visitor& cell) {
-             for (uint32_t r = record_count; r-- > 0;) {
-                 cell(1, r);
-                 cell(0, r);
-             }
+         [](uint32_t k) {
+             return std::pair{1 - k % 2, record_count - 1 - k / 2};
          }},
         {"leaping forward in strides, then back to fill the gaps",
-         [](const cell_visitor& cell) {
-             for (uint32_t start = 0; start < 5; ++start)
-                 for (uint32_t r = start; r < record_count; r += 5) {
-                     cell(0, r);
-                     cell(1, r);
-                 }
+         [](uint32_t k) {
+             return std::pair{k % 2, k / 2 % per_pass * stride + k / 2 / per_pass};
          }},
     };
-    for (const auto& [name, visit] : orders) {
+    for (const auto& [name, order] : orders) {
         SCOPED_TRACE(name);
-        const std::string bytes = fill("other.dbf", visit);
+        const std::string bytes = fill("other.dbf", order);
         ASSERT_EQ(bytes.size(), expected.size());
         EXPECT_TRUE(bytes == expected)
             << "first difference at byte "
             << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first - bytes.begin();
-        zv_dbf_t t = open();
-        ASSERT_NE(t, nullptr);
-        for (uint32_t r : {0u, 3u, 9000u, 9500u, 18999u, record_count - 1}) {
-            EXPECT_TRUE(wide_cell(t, 0, r) == value(0, r)) << r;
-            EXPECT_EQ(narrow_cell(t, 1, r), std::to_string(r * 3));
-        }
-        zv_dbf_close(t);
     }
 }
 
@@ -550,8 +509,7 @@ TEST_F(DbfFill, CellsReadBeforeClosingShowWhatWasWritten)
     EXPECT_EQ(narrow_cell(t, 0, 1), "row 1") << "already written out";
     EXPECT_EQ(narrow_cell(t, 0, 19999), "row 19999") << "still held";
     EXPECT_EQ(narrow_cell(t, 0, 29000), "") << "not reached yet";
-    EXPECT_FALSE(zv_dbf_set_str(t, 1, 2, "1234567890123")) << "too long: refused, cell unchanged";
-    EXPECT_TRUE(zv_dbf_set_str(t, 1, 2, " 7 "));
+    EXPECT_TRUE(zv_dbf_set_str(t, 1, 2, " 7 ")) << "going back to a record written out";
     EXPECT_EQ(narrow_cell(t, 1, 2), "7");
     EXPECT_EQ(narrow_cell(t, 0, 19998), "row 19998") << "kept when going back";
     EXPECT_TRUE(zv_dbf_set_str(t, 0, 29999, "last"));

@@ -11,7 +11,7 @@ namespace
 
 using namespace zv::zvk_file_tos4;
 
-TEST(PgridFormat, TableSurvivesSerializeAndParseBehindALittleEndianHeader)
+TEST(PgridFormat, TableSurvivesSerializeAndParseBehindALittleEndianHeaderAndValuesFollowIt)
 {
     const header h = zv::test::sample_header();
     ASSERT_EQ(validate(h), "");
@@ -37,12 +37,8 @@ TEST(PgridFormat, TableSurvivesSerializeAndParseBehindALittleEndianHeader)
     }
     EXPECT_TRUE(std::isnan(parsed->properties[0].nodata));
     EXPECT_EQ(parsed->properties[1].nodata, -9999.0);
-}
-
-TEST(PgridFormat, ValuesFollowEachOtherPropertyByProperty)
-{
-    const header h = zv::test::sample_header();
-    const auto start = table_bytes(h.properties);
+    // The values follow the table, property by property.
+    const auto start = bytes.size();
     EXPECT_EQ(values_offset(h, 0), start);
     EXPECT_EQ(values_offset(h, 1), start + 3 * 4);
     EXPECT_EQ(values_offset(h, 2), start + 3 * 4 + 3 * 8);

@@ -98,6 +98,7 @@ TEST(Reprojector, AgreesWithCs2csToANanodegreeForBothTargets)
         {u"+proj=tmerc +lat_0=0 +lon_0=39 +k=1 +x_0=7500000 +y_0=0 +ellps=krass "
          u"+towgs84=23.57,-140.95,-79.8,0,0.35,0.79,-0.22 +units=m +no_defs",
          {{7500000, 6200000}, {7433210.5, 6123456.75}}},
+        // Wrapped to [-135, 225) around 45 by both targets.
         {u"+proj=longlat +datum=WGS84 +no_defs", {{37.6173, 55.7558}, {-150.25, 61.5}, {179.9, -45.0}}},
     };
     zv_rpj_d2_t rpj = zv_rpj_d2_create();
@@ -116,14 +117,6 @@ TEST(Reprojector, AgreesWithCs2csToANanodegreeForBothTargets)
                 EXPECT_NEAR(v.y, expected[i][1], 1e-9) << "latitude of point " << i;
             }
         }
-    }
-    // Longitudes are wrapped to [-135, 225) around 45.
-    ASSERT_TRUE(zv_rpj_d2_init_w(rpj, u"+proj=longlat +datum=WGS84 +no_defs", kWgs84));
-    for (const auto& [lon, wrapped] : {std::pair{-150.0, 210.0}, std::pair{-100.0, -100.0}}) {
-        zv_vertex_d2 v{lon, 10.0};
-        ASSERT_TRUE(zv_rpj_d2_apply_vtx(rpj, &v));
-        EXPECT_NEAR(v.x, wrapped, 1e-9);
-        EXPECT_NEAR(v.y, 10.0, 1e-9);
     }
     zv_rpj_d2_destroy(rpj);
 }
@@ -224,20 +217,22 @@ TEST(GeodesicLength, FailuresLeaveTheLengthAlone)
     }
 }
 
-// A .prj as desktop GIS software writes it (ESRI WKT, one line).
-const char* const kUtm37Wkt = "PROJCS[\"WGS_1984_UTM_Zone_37N\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\","
-                              "SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],"
-                              "UNIT[\"Degree\",0.0174532925199433]],PROJECTION[\"Transverse_Mercator\"],"
-                              "PARAMETER[\"False_Easting\",500000.0],PARAMETER[\"False_Northing\",0.0],"
-                              "PARAMETER[\"Central_Meridian\",39.0],PARAMETER[\"Scale_Factor\",0.9996],"
-                              "PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
+// A .prj as desktop GIS software writes it (ESRI WKT, one line), here with a
+// byte order mark.
+const char* const kUtm37Wkt =
+    "\xEF\xBB\xBFPROJCS[\"WGS_1984_UTM_Zone_37N\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\","
+    "SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],"
+    "UNIT[\"Degree\",0.0174532925199433]],PROJECTION[\"Transverse_Mercator\"],"
+    "PARAMETER[\"False_Easting\",500000.0],PARAMETER[\"False_Northing\",0.0],"
+    "PARAMETER[\"Central_Meridian\",39.0],PARAMETER[\"Scale_Factor\",0.9996],"
+    "PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
 
 TEST(PrjFile, WktBesideTheDataFileGivesAProj4DefinitionAReprojectorAccepts)
 {
     const scratch_folder folder;
     write_bytes(folder / "line1.prj", kUtm37Wkt);
     captured_text sink;
-    ASSERT_TRUE(zv_pj4_load_ex(u16(folder.file("line1.shp")).c_str(), sink.handle()));
+    ASSERT_TRUE(zv_pj4_load_ex(backslashed(folder.file("line1.shp")).c_str(), sink.handle()));
     EXPECT_EQ(sink.calls, 1);
     EXPECT_NE(narrow(sink.wide).find("+proj=utm"), std::string::npos) << narrow(sink.wide);
     EXPECT_NE(narrow(sink.wide).find("+zone=37"), std::string::npos) << narrow(sink.wide);
@@ -248,13 +243,6 @@ TEST(PrjFile, WktBesideTheDataFileGivesAProj4DefinitionAReprojectorAccepts)
     EXPECT_NEAR(v.x, 39.0, 1e-9) << "the zone's central meridian";
     EXPECT_NEAR(v.y, 0.0, 1e-9);
     zv_rpj_d2_destroy(rpj);
-
-    // A byte order mark and backslash separators are accepted.
-    write_bytes(folder / "a.prj",
-                "\xEF\xBB\xBFGEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\",SPHEROID[\"WGS_1984\","
-                "6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]");
-    ASSERT_TRUE(zv_pj4_load_ex(backslashed(folder.file("a.shp")).c_str(), sink.handle()));
-    EXPECT_NE(narrow(sink.wide).find("+proj=longlat"), std::string::npos) << narrow(sink.wide);
 }
 
 TEST(PrjFile, MissingEmptyOrUnreadablePrjDeliversNothing)
@@ -290,11 +278,7 @@ TEST(CoordText, NineDecimalsWithinTwentyCharacters)
         {37.6, "37.600000000"},
         {-135.123456789, "-135.123456789"},
         {224.9999999994, "224.999999999"},
-        {0.0, "0.000000000"},
         {-1e-12, "0.000000000"}, // rounds to zero: no minus sign
-        {-0.0, "0.000000000"},
-        {-179.999999999, "-179.999999999"},
-        {12345678.25, "12345678.250000000"}, // projected metres still fit
         {-1234567890123.5, "-1234567890123.50000"},
     };
     for (const auto& [value, text] : cases)
