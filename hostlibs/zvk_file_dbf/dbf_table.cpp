@@ -72,17 +72,27 @@ bool table::commit()
     if (temp_.temporary_path().empty()) {
         return true;
     }
+    return finish() && put_in_place() &&
+           foundation::write_file_replacing(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
+}
+
+bool table::finish()
+{
     const std::vector<unsigned char> header = build_header(layout_);
     const unsigned char end = file_end;
     foundation::file& out = temp_.output();
     const bool written = write_records() &&
                          out.write_at(layout_.header_bytes + layout_.data_bytes(), &end, 1) &&
                          out.write_at(0, header.data(), header.size());
-    if (!written || !temp_.commit()) {
+    if (!written) {
         temp_.discard();
-        return false;
     }
-    return foundation::write_file_replacing(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
+    return written;
+}
+
+bool table::put_in_place()
+{
+    return temp_.commit();
 }
 
 // Writes the held records to their place in the temporary file.

@@ -44,6 +44,13 @@ class table
     // as it was.
     bool commit();
 
+    // commit() in two steps, for a caller that puts several files in place
+    // together and writes the .cpg its own way: finish() completes the
+    // temporary file, put_in_place() renames it over the target. Either
+    // removes the temporary file when it fails.
+    bool finish();
+    bool put_in_place();
+
     const layout& shape() const { return layout_; }
     unsigned code_page() const { return code_page_; }
     unsigned ansi_page() const { return ansi_page_; }

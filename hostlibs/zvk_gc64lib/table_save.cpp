@@ -31,6 +31,13 @@ std::int32_t shape_type_of_kind(shape_kind kind)
     }
 }
 
+// Removes an output an earlier save left, so that none of another table
+// stays beside this one; false when it is there and cannot be removed.
+bool remove_stale(const std::string& path)
+{
+    return !foundation::is_regular_file(path) || foundation::remove_file(path);
+}
+
 // Every object of the table's kind with its parts; the others (and objects
 // without parts) become null records.
 bool write_shapes(const geom_table& table, zvk_file_shp::writer& shp)
@@ -60,57 +67,21 @@ bool copy_cpg(const geom_table& table, const std::string& base)
     const std::string path = base + ".cpg";
     if (table.attributes && !table.attributes->cpg.empty())
         return foundation::write_file_replacing(path, table.attributes->cpg);
-    return !foundation::is_regular_file(path) || foundation::remove_file(path);
+    return remove_stale(path);
 }
 
 bool put_prj(const geom_table& table, foundation::replacement_file& prj, const std::string& base)
 {
     if (table.has_prj)
         return prj.commit();
-    return !foundation::is_regular_file(base + ".prj") || foundation::remove_file(base + ".prj");
-}
-
-void remove_if_present(const std::string& path)
-{
-    if (foundation::is_regular_file(path))
-        foundation::remove_file(path);
+    return remove_stale(base + ".prj");
 }
 
 void remove_outputs(const std::string& base)
 {
     for (const char* ext : output_extensions)
-        remove_if_present(base + ext);
+        remove_stale(base + ext);
 }
-
-// The table writer renames its work into place itself, with a .cpg beside
-// it. To keep every output out of the destination until all are written,
-// it writes to <stage>.dbf and <stage>.cpg, where stage is the name of an
-// empty placeholder file that no other save can take.
-class staged_table
-{
-  public:
-    ~staged_table()
-    {
-        remove_if_present(stage_ + ".dbf");
-        remove_if_present(stage_ + ".cpg");
-    }
-    bool write(const geom_table& table, const std::string& base)
-    {
-        if (!placeholder_.create(base))
-            return false;
-        stage_ = placeholder_.temporary_path();
-        zvk_file_dbf::table dbf;
-        return fill_attribute_table(table, stage_ + ".dbf", dbf) && dbf.commit();
-    }
-    bool put_in_place(const std::string& base)
-    {
-        return foundation::rename_replacing(stage_ + ".dbf", base + ".dbf");
-    }
-
-  private:
-    foundation::replacement_file placeholder_;
-    std::string stage_;
-};
 
 } // namespace
 
@@ -121,17 +92,18 @@ bool save_table(const geom_table& table, const std::string& path)
         return false;
     const std::string base(foundation::without_extension(std::string_view(path)));
     zvk_file_shp::writer shp;
-    staged_table dbf;
+    zvk_file_dbf::table dbf;
     foundation::replacement_file prj;
     const bool written =
-        shp.create(base, type) && write_shapes(table, shp) && dbf.write(table, base) &&
+        shp.create(base, type) && write_shapes(table, shp) &&
+        fill_attribute_table(table, base + ".dbf", dbf) && dbf.finish() &&
         (!table.has_prj || (prj.create(base + ".prj") && prj.append(table.prj.data(), table.prj.size())));
     if (!written)
         return false; // the temporaries go with their owners
     // Outputs reach the destination from here on, the .shp last; a failure
     // removes them all.
     const bool placed =
-        dbf.put_in_place(base) && copy_cpg(table, base) && put_prj(table, prj, base) && shp.commit();
+        dbf.put_in_place() && copy_cpg(table, base) && put_prj(table, prj, base) && shp.commit();
     if (!placed)
         remove_outputs(base);
     return placed;
