@@ -67,13 +67,23 @@ template <class T> void store_be(unsigned char* bytes, T value) noexcept
     detail::store(bytes, value, std::endian::big);
 }
 
-// Appends value in little-endian order to a byte string (a file image that
+// Appends value in the given byte order to a byte string (a file image that
 // is built in memory before it is written).
-template <class T, class Bytes> void append_le(Bytes& out, T value)
+template <class T, class Bytes> void append(Bytes& out, T value, std::endian order)
 {
     unsigned char bytes[sizeof(T)];
-    store_le(bytes, value);
+    detail::store(bytes, value, order);
     out.insert(out.end(), bytes, bytes + sizeof(T));
+}
+
+template <class T, class Bytes> void append_le(Bytes& out, T value)
+{
+    append(out, value, std::endian::little);
+}
+
+template <class T, class Bytes> void append_be(Bytes& out, T value)
+{
+    append(out, value, std::endian::big);
 }
 
 } // namespace zv::foundation

@@ -47,4 +47,18 @@ std::optional<std::string> read_small_file(const std::string& path, std::size_t 
     return content;
 }
 
+std::optional<std::string> find_companion(const std::string& base, std::string_view extension)
+{
+    std::string path = base;
+    path += extension;
+    if (is_regular_file(path))
+        return path;
+    for (std::size_t i = base.size(); i < path.size(); ++i)
+        if (path[i] >= 'a' && path[i] <= 'z')
+            path[i] = static_cast<char>(path[i] - 'a' + 'A');
+    if (is_regular_file(path))
+        return path;
+    return std::nullopt;
+}
+
 } // namespace zv::foundation

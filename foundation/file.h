@@ -89,6 +89,11 @@ std::optional<std::string> read_small_file(const std::string& path, std::size_t 
 bool rename_replacing(const std::string& from, const std::string& to);
 bool remove_file(const std::string& path);
 bool is_regular_file(const std::string& path);
+
+// A companion of a data file (its .shx, .dbf, .cpg, .prj, ...): base +
+// extension, else base + the extension in upper case, whichever regular file
+// exists first; nullopt when neither does.
+std::optional<std::string> find_companion(const std::string& base, std::string_view extension);
 bool is_directory(const std::string& path);
 
 } // namespace zv::foundation

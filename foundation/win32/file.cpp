@@ -30,8 +30,21 @@ OVERLAPPED at_offset(std::uint64_t offset)
 }
 
 // ReadFile and WriteFile move at most a DWORD at a time and may move less;
-// both loops go on until every byte has moved.
+// the loop goes on until every byte has moved.
 constexpr std::size_t max_step = 1u << 30;
+
+template <class Call> bool move_all(std::uint64_t offset, std::size_t length, Call call)
+{
+    for (std::size_t done = 0; done < length;) {
+        OVERLAPPED where = at_offset(offset + done);
+        DWORD moved = 0;
+        const auto step = static_cast<DWORD>(std::min(length - done, max_step));
+        if (call(done, step, &moved, &where) == 0 || moved == 0)
+            return false;
+        done += moved;
+    }
+    return true;
+}
 
 DWORD attributes(const std::string& path)
 {
@@ -77,31 +90,19 @@ std::optional<std::uint64_t> file::size() const
 bool file::read_at(std::uint64_t offset, void* out, std::size_t length) const
 {
     auto* bytes = static_cast<unsigned char*>(out);
-    for (std::size_t done = 0; done < length;) {
-        OVERLAPPED where = at_offset(offset + done);
-        DWORD moved = 0;
-        const auto step = static_cast<DWORD>(std::min(length - done, max_step));
-        if (handle_ == no_handle || ReadFile(handle_of(handle_), bytes + done, step, &moved, &where) == 0 ||
-            moved == 0)
-            return false;
-        done += moved;
-    }
-    return true;
+    return handle_ != no_handle &&
+           move_all(offset, length, [&](std::size_t done, DWORD step, DWORD* moved, OVERLAPPED* where) {
+               return ReadFile(handle_of(handle_), bytes + done, step, moved, where);
+           });
 }
 
 bool file::write_at(std::uint64_t offset, const void* data, std::size_t length)
 {
     const auto* bytes = static_cast<const unsigned char*>(data);
-    for (std::size_t done = 0; done < length;) {
-        OVERLAPPED where = at_offset(offset + done);
-        DWORD moved = 0;
-        const auto step = static_cast<DWORD>(std::min(length - done, max_step));
-        if (handle_ == no_handle || WriteFile(handle_of(handle_), bytes + done, step, &moved, &where) == 0 ||
-            moved == 0)
-            return false;
-        done += moved;
-    }
-    return true;
+    return handle_ != no_handle &&
+           move_all(offset, length, [&](std::size_t done, DWORD step, DWORD* moved, OVERLAPPED* where) {
+               return WriteFile(handle_of(handle_), bytes + done, step, moved, where);
+           });
 }
 
 bool replacement_file::create(const std::string& target)

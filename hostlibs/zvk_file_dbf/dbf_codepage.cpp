@@ -119,10 +119,9 @@ std::string replace_extension(const std::string& path, std::string_view extensio
 unsigned table_code_page(const std::string& dbf_path, std::uint8_t driver, unsigned ansi_page)
 {
     constexpr std::size_t cpg_limit = 256;
-    auto text = foundation::read_small_file(replace_extension(dbf_path, ".cpg"), cpg_limit);
-    if (!text)
-        text = foundation::read_small_file(replace_extension(dbf_path, ".CPG"), cpg_limit);
-    if (text) {
+    const std::string base(foundation::without_extension(std::string_view(dbf_path)));
+    const auto cpg = foundation::find_companion(base, ".cpg");
+    if (const auto text = cpg ? foundation::read_small_file(*cpg, cpg_limit) : std::nullopt) {
         const unsigned cp = code_page_of_cpg(*text);
         if (cp != 0 && foundation::is_supported(cp)) {
             return cp;

@@ -31,25 +31,11 @@ std::optional<std::int32_t> header_shape_type(const unsigned char* header)
 
 } // namespace
 
-std::optional<std::string> find_companion(const std::string& base, std::string_view extension)
-{
-    std::string path = base;
-    path += extension;
-    if (foundation::is_regular_file(path))
-        return path;
-    for (std::size_t i = base.size(); i < path.size(); ++i)
-        if (path[i] >= 'a' && path[i] <= 'z')
-            path[i] = static_cast<char>(path[i] - 'a' + 'A');
-    if (foundation::is_regular_file(path))
-        return path;
-    return std::nullopt;
-}
-
 bool reader::open(const std::string& path)
 {
     const std::string base(foundation::without_extension(std::string_view(path)));
-    const auto shx = find_companion(base, ".shx");
-    const auto shp = find_companion(base, ".shp");
+    const auto shx = foundation::find_companion(base, ".shx");
+    const auto shp = foundation::find_companion(base, ".shp");
     return shx && shp && read_index(*shx) && open_shp(*shp);
 }
 

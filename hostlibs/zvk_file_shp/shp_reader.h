@@ -16,10 +16,6 @@
 namespace zv::zvk_file_shp
 {
 
-// base + extension when that file exists, else base + the extension in
-// upper case (".SHX"); nullopt when neither does.
-std::optional<std::string> find_companion(const std::string& base, std::string_view extension);
-
 class reader
 {
   public:

@@ -11,6 +11,7 @@ namespace zv::zvk_file_shp
 namespace
 {
 
+using foundation::append_be;
 using foundation::append_le;
 using foundation::store_be;
 using foundation::store_le;
@@ -19,13 +20,6 @@ constexpr std::size_t flush_bytes = std::size_t{1} << 20;
 // Offsets and lengths are signed 32-bit counts of 16-bit words.
 constexpr std::uint64_t max_file_bytes = std::uint64_t{INT_MAX} * 2;
 constexpr std::uint64_t point_bytes = 16;
-
-void append_be(std::vector<unsigned char>& out, std::uint32_t value)
-{
-    unsigned char bytes[4];
-    store_be(bytes, value);
-    out.insert(out.end(), bytes, bytes + 4);
-}
 
 void append_points(std::vector<unsigned char>& out, std::span<const zv_vertex_d2> vertices)
 {

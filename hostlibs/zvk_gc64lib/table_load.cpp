@@ -14,7 +14,7 @@ namespace zv::zvk_gc64lib
 namespace
 {
 
-using zvk_file_shp::find_companion;
+using foundation::find_companion;
 
 // A .prj holds one WKT text, a .cpg one code page name.
 constexpr std::size_t max_prj_bytes = 1 << 20;

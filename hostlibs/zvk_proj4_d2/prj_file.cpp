@@ -28,13 +28,7 @@ std::string without_bom(std::string text)
 
 std::u16string prj_path(const std::u16string& data_path)
 {
-    const auto slash = data_path.find_last_of(u"/\\");
-    const auto name_start = slash == std::u16string::npos ? 0 : slash + 1;
-    const auto dot = data_path.find_last_of(u'.');
-    if (dot != std::u16string::npos && dot > name_start) {
-        return data_path.substr(0, dot) + u".prj";
-    }
-    return data_path + u".prj";
+    return std::u16string(foundation::without_extension(std::u16string_view(data_path))) + u".prj";
 }
 
 std::optional<std::string> load_prj_definition(const std::u16string& data_path)

@@ -34,6 +34,15 @@ const zv_resource_table* table_of(module_handle module) noexcept
     return fn();
 }
 
+// The entry of a resource table with that id; null when there is none.
+template <class Entry> const Entry* find_entry(const Entry* entries, std::size_t count, uint32_t id)
+{
+    for (std::size_t i = 0; entries != nullptr && i < count; ++i)
+        if (static_cast<uint32_t>(entries[i].id) == id)
+            return &entries[i];
+    return nullptr;
+}
+
 } // namespace
 
 module_handle own_module() noexcept
@@ -59,27 +68,19 @@ module_handle loaded_module(std::string_view name) noexcept
 std::u16string_view module_string(module_handle module, uint32_t id) noexcept
 {
     const zv_resource_table* table = table_of(module);
-    if (table == nullptr || table->strings == nullptr)
+    const auto* entry = table == nullptr ? nullptr : find_entry(table->strings, table->string_count, id);
+    if (entry == nullptr || entry->text == nullptr)
         return {};
-    for (std::size_t i = 0; i < table->string_count; ++i) {
-        const zv_resource_string& entry = table->strings[i];
-        if (static_cast<uint32_t>(entry.id) == id && entry.text != nullptr)
-            return {entry.text, entry.length};
-    }
-    return {};
+    return {entry->text, entry->length};
 }
 
 std::span<const unsigned char> module_bitmap(module_handle module, uint32_t id) noexcept
 {
     const zv_resource_table* table = table_of(module);
-    if (table == nullptr || table->bitmaps == nullptr)
+    const auto* entry = table == nullptr ? nullptr : find_entry(table->bitmaps, table->bitmap_count, id);
+    if (entry == nullptr || entry->bytes == nullptr)
         return {};
-    for (std::size_t i = 0; i < table->bitmap_count; ++i) {
-        const zv_resource_bitmap& entry = table->bitmaps[i];
-        if (static_cast<uint32_t>(entry.id) == id && entry.bytes != nullptr)
-            return {entry.bytes, entry.size};
-    }
-    return {};
+    return {entry->bytes, entry->size};
 }
 
 } // namespace zv::platform
