@@ -4,15 +4,12 @@
 // UTF-8 through our own codec; the other multi-byte pages through the system.
 #include "foundation/code_page.h"
 
-#include "foundation/guard.h"
 #include "foundation/system_code_pages.h"
 #include "foundation/utf.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
-#include <limits>
 #include <map>
 #include <memory>
 
@@ -171,21 +168,6 @@ bool is_utf8_charset(std::string_view charset)
     return folded == "utf8";
 }
 
-// Copies converted text into a caller's buffer the way the Windows functions
-// do; see code_page.h.
-template <class Unit, class Text> int deliver(const Text& text, Unit* out, int out_capacity)
-{
-    if (text.empty() || text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
-        return 0;
-    const int needed = static_cast<int>(text.size());
-    if (out == nullptr || out_capacity <= 0)
-        return needed;
-    if (needed > out_capacity)
-        return 0;
-    std::copy(text.begin(), text.end(), out);
-    return needed;
-}
-
 } // namespace
 
 unsigned code_page_of_locale(std::string_view locale) noexcept
@@ -269,33 +251,6 @@ bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::st
     }
     std::u16string wide;
     return to_utf16(text, from_page, wide) && from_utf16(wide, to_page, out);
-}
-
-int multi_byte_to_wide(unsigned code_page, const char* text, int length_bytes, char16_t* out,
-                       int out_capacity) noexcept
-{
-    if (text == nullptr || length_bytes == 0)
-        return 0;
-    const std::size_t size =
-        length_bytes < 0 ? std::strlen(text) + 1 : static_cast<std::size_t>(length_bytes);
-    return guarded(0, [&] {
-        std::u16string wide;
-        return to_utf16(std::string_view(text, size), code_page, wide) ? deliver(wide, out, out_capacity) : 0;
-    });
-}
-
-int wide_to_multi_byte(unsigned code_page, const char16_t* text, int length_units, char* out,
-                       int out_capacity) noexcept
-{
-    if (text == nullptr || length_units == 0)
-        return 0;
-    const std::size_t size = length_units < 0 ? length(text) + 1 : static_cast<std::size_t>(length_units);
-    return guarded(0, [&] {
-        std::string narrow;
-        return from_utf16(std::u16string_view(text, size), code_page, narrow)
-                   ? deliver(narrow, out, out_capacity)
-                   : 0;
-    });
 }
 
 } // namespace zv::foundation

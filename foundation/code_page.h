@@ -50,17 +50,4 @@ bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out);
 // Narrow text from one code page to another (the same page: copied).
 bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out);
 
-// The conversions in the shape of the Windows functions that the module's
-// contract names (flags 0, no default character given):
-// - length < 0: text is zero-terminated and the terminator is converted and
-//   counted too; length == 0 or null text: failure;
-// - out null or out_capacity 0: returns the number of units needed;
-// - otherwise converts into out and returns the units written, 0 when they
-//   do not fit.
-// Returns 0 on every failure, an unknown code page included.
-int multi_byte_to_wide(unsigned code_page, const char* text, int length_bytes, char16_t* out,
-                       int out_capacity) noexcept;
-int wide_to_multi_byte(unsigned code_page, const char16_t* text, int length_units, char* out,
-                       int out_capacity) noexcept;
-
 } // namespace zv::foundation

@@ -31,7 +31,8 @@ constexpr std::array<encoding_entry, encoding_count> encoding_table = {{
     {u"SYSTEM", u"ANSI", 0, 0},
 }};
 
-// The system's conversion functions count in int.
+// The system's conversion functions count in int; longer text converts to
+// nothing, as there.
 bool fits_int(std::size_t length)
 {
     return length <= static_cast<std::size_t>(std::numeric_limits<int>::max());
@@ -56,14 +57,8 @@ std::u16string to_wide(const char* text, std::size_t length_bytes, std::size_t i
 {
     if (text == nullptr || !fits_int(length_bytes))
         return {};
-    const unsigned code_page = code_page_of(index);
-    const int length = static_cast<int>(length_bytes);
-    const int needed = foundation::multi_byte_to_wide(code_page, text, length, nullptr, 0);
-    if (needed <= 0)
-        return {};
-    std::u16string result(static_cast<std::size_t>(needed), u'\0');
-    if (foundation::multi_byte_to_wide(code_page, text, length, result.data(), needed) != needed)
-        return {};
+    std::u16string result;
+    foundation::to_utf16(std::string_view(text, length_bytes), code_page_of(index), result);
     return result;
 }
 
@@ -83,14 +78,8 @@ std::string to_narrow(const char16_t* text, std::size_t length_units)
 {
     if (text == nullptr || !fits_int(length_units))
         return {};
-    const unsigned code_page = code_page_of(encoding_system);
-    const int length = static_cast<int>(length_units);
-    const int needed = foundation::wide_to_multi_byte(code_page, text, length, nullptr, 0);
-    if (needed <= 0)
-        return {};
-    std::string result(static_cast<std::size_t>(needed), '\0');
-    if (foundation::wide_to_multi_byte(code_page, text, length, result.data(), needed) != needed)
-        return {};
+    std::string result;
+    foundation::from_utf16(std::u16string_view(text, length_units), code_page_of(encoding_system), result);
     return result;
 }
 
