@@ -179,8 +179,7 @@ ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count,
         // code page, so that such text is never refused with the cell
         // half-written.
         const unsigned page = h->table.code_page();
-        h->ascii_pages = zv::foundation::is_ascii_compatible(page) &&
-                         zv::foundation::from_utf16(u"\u00E9", page, h->converted);
+        h->ascii_pages = zv::foundation::is_ascii_compatible(page) && zv::foundation::is_supported(page);
         convert_names(*h);
         return h.release();
     });
