@@ -1,6 +1,6 @@
-// Whole workbooks read back by independent readers (zipfile, zlib, unzip,
-// openpyxl), the golden parts of a saved package, the temporary folder, and
-// failures: unsavable targets and injected create and write faults.
+// Whole workbooks read back by openpyxl (the archive's own readers are the
+// ZIP writer's tests), the golden parts of a saved package, the temporary
+// folder, and failures: unsavable targets and injected create and write faults.
 #include "xlsx/workbook.h"
 
 #include <gtest/gtest.h>
@@ -65,9 +65,9 @@ class Workbook : public ::testing::Test
     const fs::path temp_ = folder_.path() / "temp";
 };
 
-// Which parts a package holds follows from its content: no shared strings
-// part without texts, a calculation chain with formulas; titles are cut to 31
-// characters; markup in the user name stays well formed.
+// Which parts a package holds follows from its content: shared strings with
+// texts, a calculation chain with formulas; markup in the user name stays
+// well formed.
 TEST_F(Workbook, IndependentReadersSeeWhatWasWritten)
 {
     const std::string head = "entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,"
@@ -84,34 +84,17 @@ TEST_F(Workbook, IndependentReadersSeeWhatWasWritten)
              sheet.AddRow({{u"Профиль 1", 0}, {u"55.750001361", 0}, {u"A &amp; B &lt; C", 0}});
              sheet.AddRow({{u"Профиль 2", 0}, {u"", 0}, {u"55.750001361", 0}});
          },
-         {head + "xl/sharedStrings.xml,xl/worksheets/sheet1.xml", "testzip=None", "crc=ok", "unzip=ok",
-          "methods=8,8,8,8,8,8,8,8,8,8", "sheets=[\"Attributes\"]", "max_row=3", "max_column=3",
+         {head + "xl/sharedStrings.xml,xl/worksheets/sheet1.xml", "sheets=[\"Attributes\"]", "max_row=3",
           "row1=[\"NAME\", \"LAT_B_GK11\", \"NOTE\"]",
           "row2=[\"Профиль 1\", \"55.750001361\", \"A & B < C\"]",
           "row3=[\"Профиль 2\", null, \"55.750001361\"]", "creator=Петров & <Co> \"x\""}},
-        {"many.xlsx",
-         [](CWorkbook& b) {
-             CWorksheet& sheet = b.AddSheet(u"Data");
-             std::vector<StringCell> row(28);
-             for (int r = 0; r < 3000; ++r) {
-                 for (std::size_t c = 0; c < row.size(); ++c)
-                     row[c].value = u16("v" + std::to_string((r * 31 + static_cast<int>(c)) % 5000));
-                 sheet.AddRow(row);
-             }
-         },
-         {"crc=ok", "max_row=3000", "max_column=28", "row3000=[\"v2969\", \"v2970\", ..."}},
-        {"empty.xlsx",
-         [](CWorkbook& b) {
-             b.AddSheet(u"Attributes").AddRow({{u"", 0}, {u"", 0}});
-         },
-         {head + "xl/worksheets/sheet1.xml", "sheets=[\"Attributes\"]"}},
         {"formula.xlsx",
          [](CWorkbook& b) {
              b.AddSheet(u"One").AddRow({{u"2", 0}, {u"=A1*2", 0}});
-             b.AddSheet(u"0123456789012345678901234567890123456789").AddRow({{u"=One!B1+1", 0}});
+             b.AddSheet(u"Two").AddRow({{u"=One!B1+1", 0}});
          },
          {head + "xl/calcChain.xml,xl/sharedStrings.xml,xl/worksheets/sheet1.xml,xl/worksheets/sheet2.xml",
-          "sheets=[\"One\", \"0123456789012345678901234567890\"]", "row1=[\"2\", \"=A1*2\"]"}},
+          "sheets=[\"One\", \"Two\"]", "row1=[\"2\", \"=A1*2\"]"}},
     };
     for (const auto& c : cases) {
         {
@@ -241,7 +224,6 @@ TEST_F(Workbook, InjectedCreateAndWriteFailuresLeaveNothing)
     } cases[] = {
         {u"", u"", true},                   // the fake alone changes nothing
         {u"xl/styles.xml", u"", false},     // a part that cannot be created
-        {u"sheet1.xml", u"", false},        // a worksheet that cannot be created
         {u"", u"sheet1.xml", false},        // a short write of the worksheet
         {u"", u"sharedStrings.xml", false}, // a short write of the shared strings
     };
