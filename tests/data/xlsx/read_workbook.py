@@ -9,7 +9,7 @@ import openpyxl
 
 path = sys.argv[1]
 with zipfile.ZipFile(path) as archive:
-    if len(sys.argv) > 2:
+    if len(sys.argv) > 2 and sys.argv[2]:
         sys.stdout.buffer.write(archive.read(sys.argv[2]))
         sys.exit(0)
     print("entries=" + ",".join(archive.namelist()))
