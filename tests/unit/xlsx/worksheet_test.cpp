@@ -6,6 +6,7 @@
 
 #include "kit/scratch_folder.h"
 #include "platform/environment.h"
+#include "xlsx/utf8.h"
 
 using namespace zv::xlsx;
 
@@ -152,6 +153,17 @@ TEST_F(Worksheet, FrozenPanesColumnWidthsMergedRangesAndOrientation)
                                      "state=\"frozen\"/><selection pane=\"bottomLeft\" activeCell=\"A4\" "
                                      "sqref=\"A4\"/></sheetView>"),
               std::string::npos);
+}
+
+// Paths handed to the file layer keep within the multibyte limit, with no NUL.
+TEST(Utf8Encoding, MultibytePathsKeepTheLimitAndRefuseNul)
+{
+    std::string out;
+    EXPECT_TRUE(zv::xlsx::ToMultibytePath(std::u16string(zv::xlsx::kMaxMultibytePath, u'a'), out));
+    EXPECT_EQ(out.size(), zv::xlsx::kMaxMultibytePath);
+    // 130 Cyrillic letters are 260 bytes: one over the limit.
+    EXPECT_FALSE(zv::xlsx::ToMultibytePath(std::u16string(130, u'Ж'), out));
+    EXPECT_FALSE(zv::xlsx::ToMultibytePath(std::u16string(u"a\0b", 3), out));
 }
 
 TEST_F(Worksheet, UnconvertiblePathLeavesNothingAndIgnoresRows)
