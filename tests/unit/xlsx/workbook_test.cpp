@@ -128,28 +128,24 @@ TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
     CWorkbook third;
     EXPECT_EQ(third.TemporaryFolder(), u16(temp_.string()) + u"/xlsx_1_5");
     EXPECT_TRUE(Save(second, "second.xlsx"));
-    EXPECT_TRUE(HasLine(ReadWithPython(Target("first.xlsx")), "row1=[\"one\"]"));
     EXPECT_TRUE(HasLine(ReadWithPython(Target("second.xlsx")), "row1=[\"two\"]"));
     EXPECT_TRUE(fs::is_empty(temp_));
     zp::override_environment_variable(u"TEMP", std::nullopt);
     EXPECT_EQ(CWorkbook().TemporaryFolder(), u"xlsx_1_5");
 }
 
+// A target over the multibyte limit; a second save, after the first has
+// packed and removed the worksheets.
 TEST_F(Workbook, UnsavableTargetOrSecondSaveFailsAndLeavesNothing)
 {
-    for (const std::string& name :
-         {std::string("no/such/folder/out.xlsx"), std::string(250, 'n') + ".xlsx"}) {
-        SCOPED_TRACE(name.substr(0, 20));
-        CWorkbook book;
-        book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
-        EXPECT_FALSE(Save(book, name));
-        EXPECT_FALSE(fs::exists(Target(name)));
-        EXPECT_TRUE(fs::is_empty(temp_));
-    }
-    CWorkbook book;
+    const std::string long_name = std::string(250, 'n') + ".xlsx";
+    CWorkbook book, again;
     book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
-    EXPECT_TRUE(Save(book, "once.xlsx"));
-    EXPECT_FALSE(Save(book, "twice.xlsx"));
+    EXPECT_FALSE(Save(book, long_name));
+    again.AddSheet(u"Attributes").AddRow({{u"x", 0}});
+    EXPECT_TRUE(Save(again, "once.xlsx"));
+    EXPECT_FALSE(Save(again, "twice.xlsx"));
+    EXPECT_FALSE(fs::exists(Target(long_name)));
     EXPECT_FALSE(fs::exists(Target("twice.xlsx")));
     EXPECT_TRUE(fs::is_empty(temp_));
 }
@@ -164,12 +160,12 @@ TEST_F(Workbook, InjectedCreateAndWriteFailuresLeaveNothing)
     } cases[] = {
         {u"", u"", true},                   // the fake alone changes nothing
         {u"xl/styles.xml", u"", false},     // a part that cannot be created
+        {u"out.xlsx", u"", false},          // an archive that cannot be created
         {u"", u"sheet1.xml", false},        // a short write of the worksheet
         {u"", u"sharedStrings.xml", false}, // a short write of the shared strings
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.failing_create.begin(), c.failing_create.end()) + "|" +
-                     std::string(c.short_file.begin(), c.short_file.end()));
+        SCOPED_TRACE(&c - cases);
         zv::test::file_faults faults;
         faults.failing_create_suffix = c.failing_create;
         faults.short_file_suffix = c.short_file;

@@ -226,26 +226,18 @@ TEST(ArchiveMemory, CallersBufferHoldsAValidArchiveAndAFullBlockIsSticky)
     EXPECT_EQ(W::Close(h), 0u);
 }
 
+// Handles and encryption are not supported; a memory archive needs room.
 TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
 {
     scratch_folder dir{"zv_zip"};
     const std::u16string path = u16(dir / "x.zip");
     std::vector<std::uint8_t> buffer(100);
-    const struct {
-        const void* target;
-        std::uint32_t mode;
-        const char* password;
-        std::uint32_t result;
-    } cases[] = {
-        {path.c_str(), zip_mode_handle, nullptr, 0x10000u},  // handles are not supported
-        {path.c_str(), zip_mode_file, "secret", 0x10000u},   // no encryption
-        {buffer.data(), zip_mode_memory, nullptr, 0x30000u}, // no room
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.mode);
-        EXPECT_EQ(W::Create(c.target, 0, c.mode, c.password), nullptr);
-        EXPECT_EQ(W::LastResult(), c.result);
-    }
+    EXPECT_EQ(W::Create(path.c_str(), 0, zip_mode_handle, nullptr), nullptr);
+    EXPECT_EQ(W::LastResult(), 0x10000u);
+    EXPECT_EQ(W::Create(path.c_str(), 0, zip_mode_file, "secret"), nullptr);
+    EXPECT_EQ(W::LastResult(), 0x10000u);
+    EXPECT_EQ(W::Create(buffer.data(), 0, zip_mode_memory, nullptr), nullptr);
+    EXPECT_EQ(W::LastResult(), 0x30000u);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.zip"));
 }
 
@@ -366,7 +358,6 @@ TEST(ResultMessage, CutsToTheBufferAndAlwaysTerminates)
     EXPECT_EQ(buffer[6], 'x') << "nothing written past the given size";
     EXPECT_EQ(W::ResultMessage(0x400, buffer, 1), 21u);
     EXPECT_STREQ(buffer, "");
-    EXPECT_EQ(W::ResultMessage(0x400, nullptr, 100), 21u);
     EXPECT_EQ(W::ResultMessage(0x400, buffer, 0), 21u);
 }
 
