@@ -12,10 +12,13 @@ namespace
 
 // Indices follow first use; bytes are compared exactly (NUL, empty, case);
 // Find looks up without adding; texts longer than an arena block survive.
+// Texts hashed and prefetched ahead, as a row's are, then looked up with
+// their hashes, keep their indices across the table's growth.
 TEST(SharedStrings, IndicesFollowFirstUseOfExactBytes)
 {
     SharedStringTable table;
     EXPECT_TRUE(table.Empty());
+    table.Prefetch(SharedStringTable::Hash("empty table")); // nothing to fetch yet
     std::string big(3 * 1024 * 1024, 'z'), other = big;
     other.back() = 'y';
     const std::string texts[] = {"b", std::string("a\0b", 3), "a", "", "A", big, other, "after"};
@@ -27,32 +30,22 @@ TEST(SharedStrings, IndicesFollowFirstUseOfExactBytes)
     }
     EXPECT_EQ(table.Find("a"), 2u);
     EXPECT_EQ(table.Find("y"), SharedStringTable::kNotFound);
-    EXPECT_EQ(table.Count(), std::size(texts));
-}
-
-// A row's texts are hashed and prefetched ahead, then looked up with their
-// hashes; plain and prehashed lookups hand out the same indices across growth.
-TEST(SharedStrings, PrehashedAndPlainLookupsAgreeAcrossGrowth)
-{
-    SharedStringTable plain, ahead;
-    ahead.Prefetch(SharedStringTable::Hash("empty table")); // nothing to fetch yet
-    const std::uint64_t distinct = 40000;
+    const std::uint64_t first = std::size(texts), distinct = 40000;
     for (std::uint64_t row = 0; row < 10000; ++row) {
-        std::string texts[7];
+        std::string row_texts[7];
         std::uint64_t hashes[7];
         for (std::uint64_t c = 0; c < 7; ++c) {
-            texts[c] = "v" + std::to_string((row * 7 + c) % distinct);
-            hashes[c] = SharedStringTable::Hash(texts[c]);
-            ahead.Prefetch(hashes[c]);
+            row_texts[c] = "v" + std::to_string((row * 7 + c) % distinct);
+            hashes[c] = SharedStringTable::Hash(row_texts[c]);
+            table.Prefetch(hashes[c]);
         }
-        for (std::uint64_t c = 0; c < 7; ++c) {
-            ASSERT_EQ(ahead.IndexOf(texts[c], hashes[c]), (row * 7 + c) % distinct) << texts[c];
-            ASSERT_EQ(plain.IndexOf(texts[c]), (row * 7 + c) % distinct) << texts[c];
-        }
+        for (std::uint64_t c = 0; c < 7; ++c)
+            ASSERT_EQ(table.IndexOf(row_texts[c], hashes[c]), first + (row * 7 + c) % distinct)
+                << row_texts[c];
     }
-    EXPECT_EQ(plain.Count(), distinct);
-    EXPECT_EQ(ahead.At(12345), "v12345");
-    EXPECT_EQ(ahead.Find("v39999"), 39999u);
+    EXPECT_EQ(table.Count(), first + distinct);
+    EXPECT_EQ(table.At(first + 12345), "v12345");
+    EXPECT_EQ(table.Find("v39999"), first + 39999);
 }
 
 } // namespace
