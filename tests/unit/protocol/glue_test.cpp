@@ -5,7 +5,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "protocol/polymorphic.h"
 #include "protocol/protocol.h"
+#include "protocol/visitors.h"
 
 namespace zv
 {
@@ -83,7 +85,6 @@ TEST(InterfaceTable, IsBuiltOnceFilledForEverySlotAndApartFromTheRootTable)
         EXPECT_NE(slots_of(first)[k], nullptr) << "slot " << k;
     EXPECT_NE(table<gauge>(), table<string_visitor>());
     EXPECT_NE(root_table<gauge>(), table<gauge>());
-    EXPECT_EQ(root_table<gauge>(), root_table<gauge>());
 
     doubling_gauge g;
     interface_ref out;
@@ -171,6 +172,61 @@ TEST(FromRef, ForeignTableYieldsNullEvenForOurOwnObject)
     EXPECT_EQ(from_ref<gauge>(through_foreign), nullptr);
     EXPECT_EQ(from_ref<gauge>(make_ref<gauge>(&g)), &g);
     EXPECT_EQ(from_ref<gauge>(interface_ref{table<gauge>(), nullptr}), nullptr);
+}
+
+// Three root-queried interfaces joined in one object, as the localizer client
+// joins its service visitors.
+class joined : public polymorphic<service_visitor_impl>,
+               public polymorphic<localizer_service_visitor_impl>,
+               public polymorphic<custom_app_service_visitor_impl>
+{
+};
+
+template <class I> interface_ref part_ref(joined& j)
+{
+    typename I::impl* part = &j;
+    return make_ref<I>(part);
+}
+
+TEST(PolymorphicChain, RootOfEveryPartAnswersForAllPartsEachWithItsOwnObjectWord)
+{
+    joined j;
+    const interface_ref parts[] = {part_ref<service_visitor>(j), part_ref<localizer_service_visitor>(j),
+                                   part_ref<custom_app_service_visitor>(j)};
+    EXPECT_NE(parts[0].object, parts[1].object);
+    for (const interface_ref& part : parts) {
+        const interface_ref root = root_of(part);
+        EXPECT_EQ(cast<service_visitor>(root), parts[0]);
+        EXPECT_EQ(cast<localizer_service_visitor>(root), parts[1]);
+        EXPECT_EQ(cast<custom_app_service_visitor>(root), parts[2]);
+        EXPECT_FALSE(cast<localizer_visitor>(root).valid());
+        EXPECT_FALSE(cast<referent<>>(root).valid());
+    }
+    EXPECT_EQ(from_ref<localizer_service_visitor>(parts[1]),
+              static_cast<localizer_service_visitor_impl*>(&j));
+}
+
+TEST(StdwstringVisitor, ReplacesTheTargetWithTheTextUpToItsFirstZero)
+{
+    static const char16_t with_zero[] = {u'a', u'b', 0, u'c', 0};
+    const struct {
+        const char16_t* text;
+        bool visited;
+        std::u16string expected;
+    } cases[] = {
+        {u"Профиль: начало,конец,длина", true, u"Профиль: начало,конец,длина"},
+        {u"", true, u""},          // empty text empties the target
+        {with_zero, true, u"ab"},  // the text ends at its first zero
+        {u"never", false, u"old"}, // an unvisited target keeps its value
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.expected.begin(), c.expected.end()));
+        std::u16string target = u"old";
+        stdwstring_visitor visitor(target);
+        call<&string_visitor_impl::visit>(c.visited ? make_ref<string_visitor>(&visitor) : interface_ref{},
+                                          c.text);
+        EXPECT_EQ(target, c.expected);
+    }
 }
 
 } // namespace
