@@ -1,5 +1,7 @@
-// The zvhost program itself, run as a user runs it. Its exit statuses are
-// checked in process by the host application's unit tests.
+// The zvhost program itself, run as a user runs it, on the built module and
+// on a library that is no module. Its exit statuses are checked in process by
+// the host application's unit tests, the order of the module's registration
+// by the bundle tests.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,17 +12,16 @@
 namespace
 {
 
-using zv::test::quoted;
-
-zv::test::command_result zvhost(const std::string& options)
+// Lists the services of a library of the build; `errors` redirects standard error.
+zv::test::command_result zvhost_list(const std::string& library, const std::string& errors)
 {
-    return zv::test::run_command(std::string(ZV_BIN_DIR) + "/zvhost " + options + " list " +
-                                 quoted(std::string(ZV_LIB_DIR) + "/libzv_geotools.so") + " 2>/dev/null");
+    return zv::test::run_command(std::string(ZV_BIN_DIR) + "/zvhost list " +
+                                 zv::test::quoted(std::string(ZV_LIB_DIR) + "/" + library) + " " + errors);
 }
 
-TEST(ZvhostList, PrintsTheFiveServicesInRegistrationOrderWhateverTheLanguage)
+TEST(ZvhostList, LoadsTheBuiltModuleAndPrintsItsFiveServicesWithTheirKinds)
 {
-    const zv::test::command_result r = zvhost("");
+    const zv::test::command_result r = zvhost_list("libzv_geotools.so", "2>/dev/null");
     ASSERT_TRUE(r.ok());
     const std::vector<std::string> lines = zv::test::lines_of(r.output);
     ASSERT_EQ(lines.size(), 5u);
@@ -29,16 +30,13 @@ TEST(ZvhostList, PrintsTheFiveServicesInRegistrationOrderWhateverTheLanguage)
     EXPECT_TRUE(lines[2].ends_with("/app/prf_beg_end_app\ttool"));
     EXPECT_TRUE(lines[3].ends_with("/app/tos_graph_x2y_app\ttool"));
     EXPECT_EQ(lines[4], "(client)\tclient");
+}
 
-    const zv::test::scratch_folder dir("zvhost");
-    zv::test::write_bytes(dir / "texts.txt", "10\tProfile\n12\tFinished\n");
-    for (const std::string& options :
-         {std::string("--lang en"), "--translations " + quoted(dir.file("texts.txt"))}) {
-        SCOPED_TRACE(options);
-        const zv::test::command_result other = zvhost(options);
-        EXPECT_TRUE(other.ok());
-        EXPECT_EQ(other.output, r.output);
-    }
+TEST(ZvhostList, RefusesALibraryWithoutTheModulesEntry)
+{
+    const zv::test::command_result r = zvhost_list("libzv_test_no_entry.so", "2>&1");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.output.find("zv_bundle_interface_to_custom_pointer"), std::string::npos) << r.output;
 }
 
 } // namespace

@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "bundle/bundle.h"
-#include "host.h"
 #include "host_objects.h"
 #include "localizer.h"
 #include "protocol/protocol.h"
@@ -74,64 +72,22 @@ TEST(LocalizerHandshake, FirstContextsLocalizerIsDeliveredAndHeldWeakly)
     EXPECT_FALSE(client.localizer().valid());
 }
 
-TEST(LocalizerHandshake, NewLocalizerReplacesTheOldAndTheClientLetsGoWhenDestroyed)
+// Holding and letting go are the weak holder's (protocol tests).
+TEST(LocalizerHandshake, NewLocalizerReplacesTheOldAndAContextWithoutOneGivesNone)
 {
     auto* first = new host_localizer(texts(""));
-    auto* second = new host_localizer(texts(""));
-    strong_localizer a(make_ref<localizer>(first)), b(make_ref<localizer>(second));
-    {
-        detail::local_factory_impl client;
-        localizer_visitor_impl* as_visitor = &client;
-        call<&localizer_visitor_impl::visit>(make_ref<localizer_visitor>(as_visitor), a.get());
-        call<&localizer_visitor_impl::visit>(make_ref<localizer_visitor>(as_visitor), b.get());
-        EXPECT_EQ(client.localizer(), b.get());
-        EXPECT_EQ(first->holders(), 1u);
-        EXPECT_EQ(second->holders(), 2u);
-    }
-    EXPECT_EQ(second->holders(), 1u);
+    strong_localizer a(make_ref<localizer>(first)), b(make_ref<localizer>(new host_localizer(texts(""))));
+    detail::local_factory_impl replaced;
+    localizer_visitor_impl* as_visitor = &replaced;
+    call<&localizer_visitor_impl::visit>(make_ref<localizer_visitor>(as_visitor), a.get());
+    call<&localizer_visitor_impl::visit>(make_ref<localizer_visitor>(as_visitor), b.get());
+    EXPECT_EQ(replaced.localizer(), b.get());
+    EXPECT_EQ(first->holders(), 1u);
 
     host_side without_localizer;
     detail::local_factory_impl client;
     create(client, without_localizer.context.get());
     EXPECT_FALSE(client.localizer().valid());
-}
-
-// The host finds the localizer service visitor through the service visitor;
-// the other parts are reached through the handshake below.
-TEST(LocalizerClient, ServiceVisitorAnswersForTheLocalizerServiceVisitor)
-{
-    detail::local_factory_impl client;
-    service_visitor_impl* part = &client;
-    localizer_service_visitor_impl* typed = &client;
-    const interface_ref root = root_of(make_ref<service_visitor>(part));
-    EXPECT_EQ(cast<service_visitor>(root), make_ref<service_visitor>(part));
-    EXPECT_EQ(cast<localizer_service_visitor>(root), make_ref<localizer_service_visitor>(typed));
-    EXPECT_FALSE(cast<localizer_visitor>(root).valid());
-    EXPECT_FALSE(cast<service_factory>(root).valid());
-    EXPECT_EQ(std::u16string(client.identifier()), u"");
-}
-
-zv_interface_words linked_entry(void* object)
-{
-    return zv_bundle_interface_to_custom_pointer(object);
-}
-
-// The module's own client, reached as a host reaches it: through the entry,
-// the registry and the context of libzvhost's host.
-TEST(LocalizerHandshake, ModulesClientServesTheAccessorWhileTheHostsLocalizerLives)
-{
-    {
-        hostapp::host host;
-        host.set_translations(texts("50012\tFinished\n"));
-        std::string error;
-        ASSERT_TRUE(host.attach(&linked_entry, error)) << error;
-        EXPECT_FALSE(current_localizer().valid());
-        host.connect_clients();
-        host.connect_clients(); // no second holder
-        EXPECT_EQ(host.localizer_watchers(), 1u);
-        EXPECT_EQ(text_of(current_localizer(), 50012), u"Finished");
-    }
-    EXPECT_FALSE(current_localizer().valid());
 }
 
 } // namespace

@@ -33,7 +33,6 @@ TEST(ZvhostCommandLine, HelpSucceedsAndMalformedLinesAreUsageErrors)
 
     const std::vector<std::vector<std::string>> cases = {
         {},
-        {"list"},
         {"list", "a.so", "b.so"},
         {"show", "a.so"},
         {"--lang"},

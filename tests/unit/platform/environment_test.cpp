@@ -1,10 +1,17 @@
+// The environment, the thread, clock and local time, and the names and
+// temporary folder of the system.
 #include "platform/environment.h"
 
 #include <gtest/gtest.h>
 
 #include "kit/scoped_env.h"
+#include "kit/scratch_folder.h"
+#include "platform/file_system.h"
+#include "platform/system_info.h"
 
 #include <array>
+#include <filesystem>
+#include <string>
 #include <thread>
 
 namespace
@@ -37,7 +44,7 @@ TEST_F(PlatformEnvironment, VariablesAreReadAsUtf16OrOverridden)
         EXPECT_FALSE(zp::get_environment_variable(impossible).has_value());
 }
 
-TEST_F(PlatformEnvironment, ThreadIdsClockAndTimesAreRealOrInjected)
+TEST_F(PlatformEnvironment, ThreadIdsClockAndTimesAreRealAndLocalTimeFollowsTheOffset)
 {
     const auto mine = zp::current_thread_id();
     EXPECT_EQ(mine, zp::current_thread_id());
@@ -49,20 +56,32 @@ TEST_F(PlatformEnvironment, ThreadIdsClockAndTimesAreRealOrInjected)
     EXPECT_GE(real.year, 2024);
     EXPECT_TRUE(real.month >= 1 && real.month <= 12);
 
-    zp::override_thread_id(77);
-    zp::override_processor_clock(1234);
-    zp::override_utc_time(zp::civil_time{2021, 2, 3, 4, 5, 6});
-    EXPECT_EQ(zp::current_thread_id(), 77u);
-    EXPECT_EQ(zp::processor_clock(), 1234);
-    EXPECT_EQ(zp::current_utc_time().year, 2021);
-    EXPECT_EQ(zp::current_utc_time().second, 6);
+    // The injected thread, clock and time are the xlsx writer tests'.
     zp::override_local_offset(-3600);
     const auto t = zp::to_local_time(0);
     EXPECT_EQ((std::array{t.year, t.month, t.day, t.hour}), (std::array{1969, 12, 31, 23}));
-    zp::override_local_offset(0);
-    const auto leap = zp::to_local_time(951782400); // 2000-02-29 00:00 UTC
-    EXPECT_EQ(leap.month, 2);
-    EXPECT_EQ(leap.day, 29);
+}
+
+TEST(PlatformSystemInfo, NamesAreKnownTemporaryFolderFollowsTheEnvironmentAndItsFilesAreUnique)
+{
+    EXPECT_FALSE(zp::user_name().empty());
+    EXPECT_FALSE(zp::computer_name().empty());
+    const zv::test::scratch_folder own("zv_platform_tmp_");
+    zv::test::scoped_env env;
+    env.set("TMPDIR", own.path().string());
+    EXPECT_EQ(zp::temp_directory(), own.path().u16string() + u"/");
+    env.set("TMPDIR", std::nullopt).set("TMP", std::nullopt).set("TEMP", std::nullopt);
+    EXPECT_EQ(zp::temp_directory(), u"/tmp/");
+
+    const std::u16string first = zp::unique_temp_file(own.path().u16string(), u"zvx");
+    const std::u16string second = zp::unique_temp_file(own.path().u16string() + u"\\", u"zvx");
+    ASSERT_FALSE(first.empty());
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(zp::path_exists(first));
+    EXPECT_TRUE(zp::path_exists(second));
+    EXPECT_EQ(std::filesystem::path(first).filename().u16string().rfind(u"zvx", 0), 0u);
+    EXPECT_TRUE(zp::unique_temp_file((own / "missing").u16string(), u"zv").empty());
+    EXPECT_TRUE(zp::unique_temp_file(u"", u"zv").empty());
 }
 
 } // namespace

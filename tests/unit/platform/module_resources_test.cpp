@@ -4,7 +4,6 @@
 
 #include <string>
 
-extern "C" const zv_resource_table* zv_module_resource_table(void) noexcept;
 extern "C" int zv_test_resources_marker(void) noexcept;
 extern "C" long zv_probe_own_string_length(unsigned id) noexcept;
 
@@ -44,20 +43,6 @@ TEST(ModuleResources, EntriesAreViewedInPlaceAndAbsentEmptyOrBrokenOnesAreEmpty)
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_TRUE(module_bitmap(test_library(), 8).empty());
     EXPECT_TRUE(module_bitmap(loaded_module("zvk_basic"), 7).empty());
-}
-
-TEST(OwnModule, EveryTextOfTheModulesOwnTableHasItsEnglishCounterpart)
-{
-    module_handle own = own_module();
-    ASSERT_NE(own, nullptr);
-    const zv_resource_table* table = zv_module_resource_table();
-    for (std::size_t i = 0; i < table->string_count; ++i) {
-        const zv_resource_string& entry = table->strings[i];
-        ASSERT_GT(entry.length, 0u) << entry.id;
-        const uint32_t id = static_cast<uint32_t>(entry.id);
-        EXPECT_EQ(module_string(own, id).data(), entry.text);
-        EXPECT_FALSE(module_string(own, id < 50000 ? id + 50000 : id - 50000).empty()) << id;
-    }
 }
 
 TEST(OwnModule, ALibraryFindsItsOwnTableNotTheProgramsOrItsNeighbours)

@@ -31,22 +31,17 @@ expect_generation(${input} ${WORK}/tricky.cpp 0)
 expect_contains(${WORK}/tricky.cpp "{7, std::size(u\"а;б [x] \\\"q\\\" \\\\\\\\ |*.shp\") - 1,")
 expect_contains(${WORK}/tricky.cpp "{50007, std::size(u\"semi;colon\") - 1, u\"semi;colon\"}")
 expect_contains(${WORK}/tricky.cpp "{8, std::size(u\"\") - 1, u\"\"}")
-expect_contains(${WORK}/tricky.cpp "zv_module_resource_table")
 
 expect_generation(${input} ${WORK}/tricky.rc 0)
 expect_contains(${WORK}/tricky.rc "LANGUAGE 9, 1")
 expect_contains(${WORK}/tricky.rc "  7, L\"а;б [x] \"\"q\"\" \\\\\\\\ |*.shp\"\n")
-expect_contains(${WORK}/tricky.rc "  50008, L\"empty base\"\n")
 
-# Mistakes in the list stop the build.
-file(WRITE ${WORK}/twice.txt "5\ta\tb\n5\tc\td\n")
-expect_generation(${WORK}/twice.txt ${WORK}/twice.cpp 1)
+# Mistakes in the list stop the build: an identifier given twice (here as
+# another's English identifier) and a line without its two texts.
 file(WRITE ${WORK}/clash.txt "5\ta\tb\n50005\tc\td\n")
 expect_generation(${WORK}/clash.txt ${WORK}/clash.cpp 1)
 file(WRITE ${WORK}/short.txt "5\tonly one text\n")
 expect_generation(${WORK}/short.txt ${WORK}/short.cpp 1)
-file(WRITE ${WORK}/noid.txt "x5\ta\tb\n")
-expect_generation(${WORK}/noid.txt ${WORK}/noid.cpp 1)
-if(EXISTS ${WORK}/twice.cpp OR EXISTS ${WORK}/twice.cpp.tmp)
+if(EXISTS ${WORK}/clash.cpp OR EXISTS ${WORK}/clash.cpp.tmp)
   message(FATAL_ERROR "a refused list left a table behind")
 endif()
