@@ -56,16 +56,16 @@ std::vector<std::string> shapelib_dump(const std::string& base)
 
 const std::vector<zv_vertex_d2> square{{0, 0}, {0, 4}, {4, 4}, {4, 0}, {0, 0}};
 
-// Each writable type with a record of two vertices and a null record; then
-// a polygon with a hole keeps its ring starts.
-TEST(ShpWriter, EveryWritableTypeReadsBackWithShapelibAndOurReader)
+// Each record layout with a record of two vertices and a null record; then
+// a polygon with a hole keeps its ring starts (polylines and polygons share
+// the writer's branches).
+TEST(ShpWriter, EveryRecordLayoutReadsBackWithShapelib)
 {
     const std::vector<std::vector<std::string>> expected{
         // the type is the first record's
         {"file 1 -7.5,3,-7.5,3", "1||-7.5,3 ", "0||"},
         {"file 8 -7.5,3,0.25,9", "8||-7.5,3 0.25,9 ", "0||"},
         {"file 3 -7.5,3,0.25,9", "3|0,|-7.5,3 0.25,9 ", "0||"},
-        {"file 5 -7.5,3,0.25,9", "5|0,|-7.5,3 0.25,9 ", "0||"},
     };
     scratch_folder dir;
     const std::vector<std::uint32_t> one_part{0};
@@ -90,7 +90,7 @@ TEST(ShpWriter, EveryWritableTypeReadsBackWithShapelibAndOurReader)
     ASSERT_EQ(dump.size(), 2u);
     EXPECT_EQ(dump[1].substr(0, 6), "5|0,5,");
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"holes.shp", "holes.shx", "t1.shp", "t1.shx", "t3.shp",
-                                                       "t3.shx", "t5.shp", "t5.shx", "t8.shp", "t8.shx"}));
+                                                       "t3.shx", "t8.shp", "t8.shx"}));
 }
 
 TEST(ShpWriter, RefusedInputsAndDiscardLeaveNothing)
