@@ -33,7 +33,7 @@ constexpr const char* wkt =
     "PROJCS[\"Pulkovo 1942 / Gauss-Kruger zone 12\",GEOGCS[\"Pulkovo 1942\"],UNIT[\"metre\",1]]";
 
 // An input shapefile: objects as lists of parts, one text field NAME and one
-// numeric field CODE, and the .dbf's code page (empty for none). Renaming
+// numeric field CODE (a name and a code per object), and the .dbf's code page. Renaming
 // source fields that clash with ours is checked in dbf_output_test.cpp.
 struct shapefile_input {
     int shp_type = SHPT_POLYGON;
@@ -65,15 +65,13 @@ void write_shapefile(const std::string& base, const shapefile_input& input)
         SHPDestroyObject(s);
     }
     SHPClose(shp);
-    DBFHandle dbf =
-        DBFCreateEx((base + ".dbf").c_str(), input.code_page.empty() ? nullptr : input.code_page.c_str());
+    DBFHandle dbf = DBFCreateEx((base + ".dbf").c_str(), input.code_page.c_str());
     ASSERT_NE(dbf, nullptr);
     DBFAddField(dbf, "NAME", FTString, 24, 0);
     DBFAddField(dbf, "CODE", FTInteger, 6, 0);
     for (int i = 0; i < static_cast<int>(input.objects.size()); ++i) {
-        const auto row = static_cast<std::size_t>(i);
-        DBFWriteStringAttribute(dbf, i, 0, row < input.names.size() ? input.names[row].c_str() : "");
-        DBFWriteIntegerAttribute(dbf, i, 1, row < input.codes.size() ? input.codes[row] : 0);
+        DBFWriteStringAttribute(dbf, i, 0, input.names.at(static_cast<std::size_t>(i)).c_str());
+        DBFWriteIntegerAttribute(dbf, i, 1, input.codes.at(static_cast<std::size_t>(i)));
     }
     DBFClose(dbf);
 }
@@ -251,41 +249,30 @@ TEST(Gc64libFiles, OtherShapeTypesLoadAndSave)
     }
 }
 
-// A folder named like the output's .dbf stops its rename into place: no
-// output is left and the folder stays. A cut .shp fails the load and empties
-// the table (arbitrary bytes are the fuzz target's). A save into a missing
-// folder is the writer's test.
-TEST(Gc64libFailures, FailedRenameAndLoadLeaveNothing)
-{
-    scratch_folder dir;
-    tables t;
-    load_input(dir, t);
-    fs::create_directories(dir.file("out.dbf/keep"));
-    EXPECT_FALSE(save(t.input, dir.file("out.shp")));
-    for (const auto& name : dir.entries())
-        EXPECT_TRUE(name.rfind("in.", 0) == 0 || name == "out.dbf") << name;
-    EXPECT_TRUE(fs::is_directory(dir.file("out.dbf/keep")));
-    fs::resize_file(dir.file("in.shp"), fs::file_size(dir.file("in.shp")) - 30);
-    EXPECT_FALSE(load(t.input, dir.file("in.shp")));
-    EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 0u);
-}
-
-// Files may not grow as far as the .dbf needs: its last records, written
-// only when the table is committed, fail as on a full disk. The save must
-// notice, leave no temporary behind and the previous output untouched.
-TEST(Gc64libFailures, SaveThatRunsOutOfSpaceLeavesNothing)
+// Failed saves leave no output and no temporary, and the previous output
+// untouched: a folder named like the output's .dbf stops its rename into
+// place; files may not grow as far as the .dbf needs (its last records,
+// written only when the table is committed, fail as on a full disk). A save
+// into a missing folder is the writer's test. A cut .shp fails the load and
+// empties the table (arbitrary bytes are the fuzz target's).
+TEST(Gc64libFailures, FailedSavesAndLoadLeaveNothing)
 {
     scratch_folder dir;
     tables t;
     load_input(dir, t);
     ASSERT_TRUE(zv_gc_geom_table_split_parts(t.input, t.parts));
     ASSERT_TRUE(zv_gc_geom_table_pgn_oriented_rect2d(t.parts, t.rects));
+    fs::create_directories(dir.file("out.dbf/keep"));
+    auto before = dir.entries();
+    EXPECT_FALSE(save(t.rects, dir.file("out.shp")));
+    EXPECT_EQ(dir.entries(), before);
+    EXPECT_TRUE(fs::is_directory(dir.file("out.dbf/keep")));
+
     ASSERT_TRUE(save(t.rects, dir.file("probe.shp")));
     const auto dbf_size = fs::file_size(dir.file("probe.dbf"));
     ASSERT_LT(fs::file_size(dir.file("probe.shp")) + 20, dbf_size);
-    const auto before = dir.entries();
+    before = dir.entries();
     const std::string old_dbf = read_bytes(dir.file("probe.dbf"));
-
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -298,6 +285,10 @@ TEST(Gc64libFailures, SaveThatRunsOutOfSpaceLeavesNothing)
     EXPECT_FALSE(saved_ok);
     EXPECT_EQ(dir.entries(), before);
     EXPECT_EQ(read_bytes(dir.file("probe.dbf")), old_dbf) << "the previous output stays as it was";
+
+    fs::resize_file(dir.file("in.shp"), fs::file_size(dir.file("in.shp")) - 30);
+    EXPECT_FALSE(load(t.input, dir.file("in.shp")));
+    EXPECT_EQ(zv_gc_geom_table_get_size(t.input), 0u);
 }
 
 TEST(Gc64libFailures, NullAndInvalidArgumentsAreRefused)

@@ -50,9 +50,8 @@ struct axes_case {
 // 4*100/9) = 292, (y-cy)^2 = 10*64/12 - 2*8/12 = 52, product 0 (symmetric about
 // y = 2): the short axis runs through x = 16/3, not the middle x = 5.
 // Square (0,0), (4,3), (1,7), (-3,4): equal moments, so its first longest edge
-// decides: azimuth atan(4/3); every vertex lies +-2.5 from (0.5, 3.5) along
-// both axes. No area: the vertices spread along azimuth 45. A single point:
-// zero-length axes at the point, due east.
+// decides: azimuth atan(4/3), vertices +-2.5 from (0.5, 3.5) along both axes.
+// No area: vertices spread along azimuth 45. A point: due east, zero length.
 std::vector<axes_case> axes_cases()
 {
     const auto at = [](double x, double y) { return point{500000 + x, 6000000 + y}; };
