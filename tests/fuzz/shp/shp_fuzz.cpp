@@ -1,8 +1,7 @@
-// Fuzz target of the shapefile reader. The input is a .shx and a .shp in
-// one: the first four bytes (little-endian) give the length of the .shx
-// part, the rest after it is the .shp. Both are written to a private folder
-// and every record is read through the C functions. shapelib opens the same
-// files as the reference: a pair it refuses must not open.
+// Fuzz target of the shapefile reader. The input is a .shx and a .shp in one:
+// the first four bytes (little-endian) give the length of the .shx, the rest
+// after it is the .shp. Every record is read through the C functions; shapelib
+// is the reference for opening: a pair it refuses must not open.
 #include "host/zvk_file_shp.h"
 #include "kit/scratch_folder.h"
 

@@ -105,10 +105,6 @@ class ShpFiles : public ::testing::Test
         ASSERT_TRUE(written.ok()) << written.output;
     }
     static void TearDownTestSuite() { delete folder; }
-    static std::string pyshp(const std::string& path)
-    {
-        return zv::test::run_python(pyshp_dump, {path}).output;
-    }
     static inline scratch_folder* folder = nullptr;
 };
 
@@ -116,7 +112,9 @@ TEST_F(ShpFiles, EveryShapeTypeReadsAsPyshpReadsIt)
 {
     // Opened by the name with the extension in upper case: the files are found.
     for (const std::string name : {"point", "line", "polygon", "multipoint", "multipatch", "big"})
-        EXPECT_EQ(our_dump_of(u16(folder->file(name + ".SHP"))), pyshp(folder->file(name + ".shp"))) << name;
+        EXPECT_EQ(our_dump_of(u16(folder->file(name + ".SHP"))),
+                  zv::test::run_python(pyshp_dump, {folder->file(name + ".shp")}).output)
+            << name;
 }
 
 // Opened by a backslashed path without extension.

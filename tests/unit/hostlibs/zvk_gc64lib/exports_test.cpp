@@ -32,9 +32,8 @@ using zv::test::u16;
 constexpr const char* wkt =
     "PROJCS[\"Pulkovo 1942 / Gauss-Kruger zone 12\",GEOGCS[\"Pulkovo 1942\"],UNIT[\"metre\",1]]";
 
-// An input shapefile: objects as lists of parts, one text field NAME and one
-// numeric field CODE (a name and a code per object), and the .dbf's code page. Renaming
-// source fields that clash with ours is checked in dbf_output_test.cpp.
+// An input shapefile: objects as lists of parts, a NAME and a CODE per object,
+// the .dbf's code page. (Source fields clashing with ours: dbf_output_test.cpp.)
 struct shapefile_input {
     int shp_type = SHPT_POLYGON;
     std::vector<std::vector<ring>> objects;
@@ -76,11 +75,10 @@ void write_shapefile(const std::string& base, const shapefile_input& input)
     DBFClose(dbf);
 }
 
-// A shapefile as pyshp reads it, one line per item: "type" with the shape
-// type and the field names; "record" with the values joined by '|'; "shape"
-// with the type, the part starts and "x,y" per vertex, or for a polygon its
-// vertex count, whether its rings are closed and its signed (shoelace) area. Numbers
-// are rounded to 1e-6.
+// A shapefile as pyshp reads it, one line per item: "type" with the shape type
+// and the field names; "record" with the values joined by '|'; "shape" with the
+// type, the part starts and "x,y" per vertex, or for a polygon its vertex count,
+// whether its rings are closed and its signed area. Numbers rounded to 1e-6.
 std::string pyshp_dump(const std::string& shp_path, const std::string& encoding = "utf-8")
 {
     const auto result = zv::test::run_python(R"PY(
@@ -110,12 +108,11 @@ for s in r.shapes():
 struct tables {
     zv_gc_geom_table_t input = zv_gc_geom_table_create();
     zv_gc_geom_table_t parts = zv_gc_geom_table_create();
-    zv_gc_geom_table_t longs = zv_gc_geom_table_create();
     zv_gc_geom_table_t shorts = zv_gc_geom_table_create();
     zv_gc_geom_table_t rects = zv_gc_geom_table_create();
     ~tables()
     {
-        for (void* t : {rects, shorts, longs, parts, input})
+        for (void* t : {rects, shorts, parts, input})
             zv_gc_obj_destroy(t);
     }
 };
@@ -130,8 +127,8 @@ bool save(zv_gc_geom_table_t table, const std::string& path)
     return zv_gc_geom_table_save_shp(table, u16(path).c_str());
 }
 
-// Record 0: the rotated 4 x 2 rectangle of the axes tests and, apart from it,
-// the 10 x 4 box with a hole; record 1: the L-shape.
+// Record 0: a 4 x 2 rectangle turned to azimuth 60 and, apart from it, the
+// 10 x 4 box with a hole; record 1: the L-shape (as in principal_axes_test.cpp).
 shapefile_input polygon_input()
 {
     const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
@@ -152,14 +149,12 @@ void load_input(const scratch_folder& dir, tables& t, const shapefile_input& inp
     ASSERT_TRUE(load(t.input, dir.file("in.shp")));
 }
 
-// The tool's steps, on files with a .prj under a Cyrillic base name, the
-// .shp, .dbf and .prj named in upper case and every path backslashed; the
-// text is in windows-1251, named by the .dbf's language driver byte, and
-// comes out byte for byte with the code page declared the same way. The long
-// axes replace their input table. The rectangles carry hand values (see
-// principal_axes_test.cpp, whose axes are not compared again here): the
-// rectangle 4 x 2 turned to azimuth 60, the box with a hole 10 x 4, the
-// L-shape 3 sqrt2 x 2 sqrt2 at azimuth 135; they are clockwise.
+// The tool's steps on files under a Cyrillic base name, with a .prj, upper-case
+// extensions and backslashed paths; windows-1251 text, named by the .dbf's
+// driver byte, comes out byte for byte, declared the same way. The long axes
+// replace their input table. Rectangles, worked out as in principal_axes_test.cpp
+// (whose axes are not compared again here): 4 x 2 turned to azimuth 60, the box
+// with a hole 10 x 4, the L-shape 3 sqrt2 x 2 sqrt2 at azimuth 135; clockwise.
 TEST(Gc64libFiles, AxesAndRectanglesReadBackWithPyshp)
 {
     scratch_folder dir;
@@ -301,7 +296,7 @@ TEST(Gc64libFailures, NullAndInvalidArgumentsAreRefused)
     EXPECT_FALSE(zv_gc_geom_table_save_shp(nullptr, u"x.shp"));
     EXPECT_FALSE(zv_gc_geom_table_save_shp(t.input, u"never_loaded.shp"));
     EXPECT_FALSE(zv_gc_geom_table_split_parts(t.input, nullptr));
-    EXPECT_FALSE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.input, t.longs, t.longs));
+    EXPECT_FALSE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.input, t.shorts, t.shorts));
     EXPECT_FALSE(zv_gc_geom_table_pgn_oriented_ls_axes2d(t.input, nullptr, t.shorts));
     EXPECT_FALSE(zv_gc_geom_table_pgn_oriented_rect2d(nullptr, t.rects));
     EXPECT_EQ(zv_gc_geom_table_get_size(nullptr), 0u);
