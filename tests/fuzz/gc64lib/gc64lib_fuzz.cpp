@@ -26,19 +26,16 @@ geom_table polygons_from(const std::uint8_t* data, std::size_t size)
 {
     geom_table t;
     t.kind = shape_kind::polygon;
-    geom_object obj;
-    obj.kind = shape_kind::polygon;
-    obj.parts.emplace_back();
-    for (std::size_t i = 0; i + 4 <= size && obj.parts.size() < 64; i += 4) {
+    t.objects.push_back({shape_kind::polygon, {ring{}}});
+    std::vector<ring>& rings = t.objects[0].parts;
+    for (std::size_t i = 0; i + 4 <= size && rings.size() < 64; i += 4) {
         const auto x = static_cast<std::int16_t>(data[i] | data[i + 1] << 8);
         const auto y = static_cast<std::int16_t>(data[i + 2] | data[i + 3] << 8);
-        if (x == INT16_MIN) {
-            obj.parts.emplace_back();
-            continue;
-        }
-        obj.parts.back().push_back({x / 16.0, y / 16.0});
+        if (x == INT16_MIN)
+            rings.emplace_back();
+        else
+            rings.back().push_back({x / 16.0, y / 16.0});
     }
-    t.objects.push_back(obj);
     return t;
 }
 
@@ -71,10 +68,9 @@ void run_files(const std::uint8_t* data, std::size_t size)
     zv::test::write_bytes(base + ".shx", bytes.substr(shp_size));
     geom_table t;
     if (load_table(base + ".shp", t)) {
-        geom_table parts, rects;
-        split_parts(t, parts);
-        make_rectangles(parts, rects);
-        save_table(rects, folder.file("out.shp"));
+        split_parts(t, t); // in place, as the tool may
+        make_rectangles(t, t);
+        save_table(t, folder.file("out.shp"));
     }
     if (std::distance(std::filesystem::directory_iterator(folder.path()), {}) > 7)
         std::abort();

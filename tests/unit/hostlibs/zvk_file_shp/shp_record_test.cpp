@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace
@@ -47,19 +48,18 @@ TEST(ShpRecord, DamagedRecordsAreRefused)
     EXPECT_EQ(r.starts, (std::vector<std::uint32_t>{0, 2}));
     EXPECT_FALSE(decode(line, r, 1)) << "one byte short";
     EXPECT_FALSE(decode_record(nullptr, 0, 0, r));
-    std::vector<bytes> damaged(7);
-    damaged[0].i32(ZV_SHP_POLYGON).box(0, 0, 1, 1);
-    damaged[1].i32(ZV_SHP_POLYLINE).box(0, 0, 1, 1).i32(-1).i32(2).points({0, 0, 1, 1});
-    damaged[2].i32(ZV_SHP_POLYLINE).box(0, 0, 1, 1).i32(1).i32(0x7FFFFFFF).i32(0).points({0, 0});
-    damaged[3].i32(ZV_SHP_POLYLINE).box(0, 0, 1, 1).i32(2).i32(2).i32(1).i32(0).points({0, 0, 1, 1});
-    damaged[4].i32(ZV_SHP_POLYLINE).box(0, 0, 1, 1).i32(1).i32(2).i32(3).points({0, 0, 1, 1});
-    damaged[5].i32(42).box(0, 0, 1, 1);
-    damaged[6].i32(ZV_SHP_POINT).f64(1);
-    const char* names[] = {"no counts",           "negative part count",        "more points than bytes",
-                           "part starts falling", "part start past the points", "unknown type",
-                           "point short"};
-    for (std::size_t i = 0; i < damaged.size(); ++i)
-        EXPECT_FALSE(decode(damaged[i], r)) << names[i];
+    const auto poly = [] { return bytes().i32(ZV_SHP_POLYLINE).box(0, 0, 1, 1); };
+    const std::pair<const char*, bytes> damaged[] = {
+        {"no counts", poly()},
+        {"negative part count", poly().i32(-1).i32(2).points({0, 0, 1, 1})},
+        {"more points than bytes", poly().i32(1).i32(0x7FFFFFFF).i32(0).points({0, 0})},
+        {"part starts falling", poly().i32(2).i32(2).i32(1).i32(0).points({0, 0, 1, 1})},
+        {"part start past the points", poly().i32(1).i32(2).i32(3).points({0, 0, 1, 1})},
+        {"unknown type", bytes().i32(42).box(0, 0, 1, 1)},
+        {"point short", bytes().i32(ZV_SHP_POINT).f64(1)},
+    };
+    for (const auto& [name, b] : damaged)
+        EXPECT_FALSE(decode(b, r)) << name;
 }
 
 } // namespace

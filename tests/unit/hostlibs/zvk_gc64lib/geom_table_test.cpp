@@ -13,7 +13,6 @@ TEST(GcSplitParts, PolygonsSplitByOuterRingWithTheirHolesLinesByPart)
     // the hole listed last; record 1 null; record 2 a line of two parts.
     geom_table t;
     t.kind = shape_kind::polygon;
-    t.has_prj = true;
     const ring square{{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}},
         hole{{2, 2}, {8, 2}, {8, 8}, {2, 8}, {2, 2}};
     const ring apart{{20, 0}, {20, 5}, {25, 5}, {25, 0}, {20, 0}};
@@ -27,7 +26,6 @@ TEST(GcSplitParts, PolygonsSplitByOuterRingWithTheirHolesLinesByPart)
         split_parts(copy, parts);
         ASSERT_EQ(parts.objects.size(), 5u);
         EXPECT_EQ(parts.kind, shape_kind::polygon);
-        EXPECT_TRUE(parts.has_prj);
         const int32_t source_objects[] = {0, 0, 1, 2, 2}, source_parts[] = {0, 1, 0, 0, 1};
         const std::size_t part_counts[] = {2, 1, 0, 1, 1};
         for (std::size_t i = 0; i < 5; ++i) {
