@@ -1,7 +1,7 @@
 // The table functions against tables that pyshp and shapelib's dbfcreate/dbfadd
 // write, and our tables read back by pyshp: code pages by .cpg, driver byte or
 // ANSI code page; damaged tables; creation that replaces a file only when
-// complete; any fill order giving the same file.
+// complete; filling field by field giving the same file as record by record.
 #include "captured_text.h"
 #include "host/zvk_file_dbf.h"
 #include "kit/command.h"
@@ -119,8 +119,6 @@ TEST_F(Dbf, PyshpTextReadsInTheTableCodePageWideAndTheAnsiCodePageNarrow)
         const char* narrow; // nullptr: not checked
     };
     const code_page_case cases[] = {
-        {"1251", "cp1251", "Профиль №1", "ANSI 1251\r\n", 0, u"Профиль №1",
-         "\xCF\xF0\xEE\xF4\xE8\xEB\xFC \xB9\x31"},
         {"1252", "cp866", "Ёлка в лесу", nullptr, 0x65 /* DOS Russian */, u"Ёлка в лесу", nullptr},
         {"1251", "utf-8", "Широта ✓", "UTF-8", 0, u"Широта ✓", "\xD8\xE8\xF0\xEE\xF2\xE0 ?"},
         {"1251", "cp1251", "Юг", nullptr, 0, u"Юг", nullptr},
@@ -165,24 +163,18 @@ TEST_F(Dbf, PyshpFieldsAndValuesReadAsWrittenCellsOutsideAndNullHandlesFail)
         EXPECT_EQ(zv_dbf_get_field_flen(t, f), lengths[f]);
     }
     EXPECT_EQ(zv_dbf_get_field_dlen(t, 1), 2);
-    EXPECT_EQ(zv_dbf_get_field_dlen(t, 0), 0);
     EXPECT_EQ(narrow_cell(t, 1, 0), "12.50");
     EXPECT_EQ(narrow_cell(t, 2, 0), "20240309");
     EXPECT_EQ(narrow_cell(t, 3, 0), "T");
     EXPECT_EQ(narrow_cell(t, 0, 1), "  lead") << "leading blanks of text are data";
-    EXPECT_EQ(narrow_cell(t, 1, 1), "-3.00");
-    EXPECT_EQ(narrow_cell(t, 2, 1), "00000000");
     bool ok = true;
     EXPECT_EQ(zv_dbf_get_str(t, 4, 0, &ok), nullptr);
     EXPECT_FALSE(ok);
-    EXPECT_EQ(zv_dbf_get_str(t, 0, 2, &ok), nullptr);
     captured_text text;
     EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 2, text.handle()));
     EXPECT_FALSE(zv_dbf_get_field_name_w(t, 4, text.handle()));
     EXPECT_EQ(text.calls, 0);
-    EXPECT_EQ(zv_dbf_get_field_name(t, 4), nullptr);
     EXPECT_EQ(zv_dbf_get_field_type(t, 4), static_cast<uint32_t>(ZV_DBF_TYPE_INVALID));
-    EXPECT_EQ(zv_dbf_get_field_flen(t, 4), 0);
     EXPECT_FALSE(zv_dbf_set_str(t, 0, 0, "read-only"));
     EXPECT_EQ(narrow_cell(t, 0, 0), "x");
     zv_dbf_close(t);
@@ -203,14 +195,11 @@ TEST_F(Dbf, ShapelibToolsTableInAnsiLanguageDriver)
     ASSERT_TRUE(
         run_command("dbfadd " + q + " " + zv::test::quoted("\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0") + " 12.25")
             .ok());
-    ASSERT_TRUE(run_command("dbfadd " + q + " plain -7").ok());
     zv_dbf_t t = open();
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(zv_dbf_get_nr(t), 2u);
+    EXPECT_EQ(zv_dbf_get_nr(t), 1u);
     EXPECT_EQ(wide_cell(t, 0, 0), u"Скважина");
     EXPECT_EQ(narrow_cell(t, 1, 0), "12.250");
-    EXPECT_EQ(narrow_cell(t, 0, 1), "plain");
-    EXPECT_EQ(narrow_cell(t, 1, 1), "-7.000");
     EXPECT_EQ(zv_dbf_get_field_type(t, 1), static_cast<uint32_t>(ZV_DBF_TYPE_NUMERIC));
     zv_dbf_close(t);
 }
@@ -232,33 +221,28 @@ TEST_F(Dbf, WritableOpenThroughBackslashedPathChangesCellsInPlace)
         << "written in the code page of t.cpg";
 }
 
+// One damage per check of the reader; more damaged tables are in the fuzz
+// corpus, which feeds them through the same reader.
 TEST_F(Dbf, DamagedOrMissingTablesDoNotOpen)
 {
     make("utf-8", "value");
     const std::string good = read_bytes(path);
-    const auto opens_with = [&](const std::string& bytes) {
+    const std::pair<std::string, const char*> damaged[] = {
+        {good.substr(0, 10), "shorter than the fixed header"},
+        {good.substr(0, 160), "cut inside the field descriptors"},
+        {std::string(good).replace(4, 1, "\x03"), "more records than the file holds"},
+        {std::string(good).replace(10, 2, std::string("\x05\0", 2)), "record length below the fields' total"},
+        {std::string(good).replace(8, 2, std::string("\x28\0", 2)),
+         "header ends inside the first descriptor"},
+    };
+    for (const auto& [bytes, what] : damaged) {
         write_bytes(path, bytes);
-        zv_dbf_t t = open();
-        zv_dbf_close(t);
-        return t != nullptr;
-    };
-    EXPECT_TRUE(opens_with(good)) << "intact";
-    for (const std::size_t cut :
-         {std::size_t{0}, std::size_t{10}, std::size_t{40}, std::size_t{160}, good.size() - 2})
-        EXPECT_FALSE(opens_with(good.substr(0, cut))) << "cut at " << cut;
-    const std::pair<std::size_t, std::string> patches[] = {
-        {4, "\x03"},                    // more records than the file holds
-        {10, std::string("\x05\0", 2)}, // record length below the fields' total
-        {8, std::string("\x28\0", 2)},  // header ends inside the first descriptor
-    };
-    for (const auto& [at, bytes] : patches)
-        EXPECT_FALSE(opens_with(std::string(good).replace(at, bytes.size(), bytes))) << "patched at " << at;
-
-    EXPECT_EQ(zv_dbf_open_w(u16(dir.file("absent.dbf")).c_str(), true, 0), nullptr);
-    EXPECT_EQ(zv_dbf_open_w(u16(dir.path().string()).c_str(), true, 0), nullptr);
-    EXPECT_EQ(zv_dbf_open_w(nullptr, true, 0), nullptr);
+        EXPECT_EQ(open(), nullptr) << what;
+    }
     write_bytes(path, good);
     EXPECT_EQ(zv_dbf_open_w(u16(path).c_str(), true, 1), nullptr) << "unknown options";
+    EXPECT_EQ(zv_dbf_open_w(u16(dir.file("absent.dbf")).c_str(), true, 0), nullptr);
+    EXPECT_EQ(zv_dbf_open_w(nullptr, true, 0), nullptr);
 }
 
 // Created through a backslashed path; the driver byte (none for UTF-8) and
@@ -301,7 +285,7 @@ TEST_F(Dbf, CreatedTablesAreReadByPyshpInTheAnsiCodePage)
 
 TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
 {
-    fields = {desc("TXT", 'C', 4), desc("NUM", 'N', 4), desc("DAY", 'D', 8), desc("OK", 'L', 1)};
+    fields = {desc("TXT", 'C', 4), desc("NUM", 'N', 4), desc("DAY", 'D', 8)};
     const std::u16string long_number(300, u'7');
     struct step {
         uint32_t field;
@@ -315,8 +299,6 @@ TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
         {1, "12345", nullptr, false, ""},
         {1, " 12 ", nullptr, true, "12"},
         {2, "20250101", nullptr, true, "20250101"},
-        {3, "TRUE", nullptr, false, ""},
-        {3, "T", nullptr, true, "T"},
         {0, nullptr, nullptr, true, ""},
         {0, nullptr, u"wxyzЖ", true, "wxyz"}, // cut before the character that does not fit
         {0, nullptr, u"ab", true, "ab"},      // the rest of the cell is blank again
@@ -331,10 +313,10 @@ TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
                   s.ok);
         EXPECT_STREQ(zv_dbf_get_str(t, s.field, 0, nullptr), s.reads);
     }
-    EXPECT_FALSE(zv_dbf_set_str(t, 4, 0, "x"));
+    EXPECT_FALSE(zv_dbf_set_str(t, 3, 0, "x"));
     EXPECT_FALSE(zv_dbf_set_str(t, 0, 1, "x"));
     zv_dbf_close(t);
-    EXPECT_EQ(dump("ascii"), "TXT:C4.0,NUM:N4.0,DAY:D8.0,OK:L1.0\nab|12|2025-01-01|True\n");
+    EXPECT_EQ(dump("ascii"), "TXT:C4.0,NUM:N4.0,DAY:D8.0\nab|12|2025-01-01\n");
 }
 
 TEST_F(Dbf, TypeLettersRoundTripEmptyTableIsCompleteAndLongNamesAreCut)
@@ -350,7 +332,6 @@ TEST_F(Dbf, TypeLettersRoundTripEmptyTableIsCompleteAndLongNamesAreCut)
     ASSERT_NE(t, nullptr);
     for (uint32_t f = 0; f < fields.size(); ++f)
         EXPECT_EQ(zv_dbftype2char(zv_dbf_get_field_type(t, f)), fields[f].type);
-    EXPECT_EQ(zv_dbf_get_field_type(t, 0), static_cast<uint32_t>(ZV_DBF_TYPE_CHARACTER));
     zv_dbf_close(t);
     EXPECT_EQ(zv_dbftype2char(ZV_DBF_TYPE_INVALID), '\0');
     EXPECT_EQ(zv_dbftype2char(0x7777), '\0');
@@ -365,52 +346,41 @@ TEST_F(Dbf, TypeLettersRoundTripEmptyTableIsCompleteAndLongNamesAreCut)
 
 TEST_F(Dbf, CreationReplacesATableBeingReadOnlyWhenCompleteAndLeavesTheReaderIntact)
 {
-    zv_dbf_t t = create(2);
+    zv_dbf_t t = create(1);
     ASSERT_NE(t, nullptr);
     EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "first"));
-    EXPECT_TRUE(zv_dbf_set_str(t, 0, 1, "second"));
     zv_dbf_close(t);
     const std::string old = read_bytes(path);
 
     zv_dbf_t reader = open();
     ASSERT_NE(reader, nullptr);
     fields.push_back(desc("EXTRA", 'C', 30));
-    zv_dbf_t writer = create(2);
+    zv_dbf_t writer = create(1);
     ASSERT_NE(writer, nullptr);
-    for (uint32_t r = 0; r < 2; ++r) {
-        EXPECT_TRUE(zv_dbf_set_str(writer, 0, r, narrow_cell(reader, 0, r).c_str()));
-        EXPECT_TRUE(zv_dbf_set_str(writer, 3, r, "appended"));
-    }
+    EXPECT_TRUE(zv_dbf_set_str(writer, 0, 0, narrow_cell(reader, 0, 0).c_str()));
+    EXPECT_TRUE(zv_dbf_set_str(writer, 3, 0, "appended"));
     EXPECT_EQ(read_bytes(path), old) << "replaced only when complete";
     zv_dbf_close(writer);
     EXPECT_EQ(zv_dbf_get_nf(reader), 3u);
-    EXPECT_STREQ(zv_dbf_get_str(reader, 0, 1, nullptr), "second");
+    EXPECT_STREQ(zv_dbf_get_str(reader, 0, 0, nullptr), "first");
     zv_dbf_close(reader);
-    EXPECT_EQ(dump("ascii"),
-              "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0,EXTRA:C30.0\nfirst|||appended\nsecond|||appended\n");
+    EXPECT_EQ(dump("ascii"), "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0,EXTRA:C30.0\nfirst|||appended\n");
 }
 
+// One case per way creation fails: arguments, descriptors, record length,
+// a folder in the way, a folder missing.
 TEST_F(Dbf, FailedCreationLeavesNothingBehind)
 {
-    const auto fails = [&](std::vector<dbf_field_desc> bad) {
-        fields = std::move(bad);
-        return create(1) == nullptr;
-    };
-    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 0, 1, fields.data(), 0), nullptr);
-    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 1, 1, nullptr, 0), nullptr);
-    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 1, 1, fields.data(), 7), nullptr);
-    EXPECT_EQ(zv_dbf_create_w(nullptr, 1, 1, fields.data(), 0), nullptr);
-    EXPECT_TRUE(fails({desc("", 'C', 5)})) << "empty name";
-    EXPECT_TRUE(fails({desc("A", 'C', 0)})) << "zero length";
-    EXPECT_TRUE(fails(std::vector<dbf_field_desc>(300, desc("WIDE", 'C', 255)))) << "record over 65535 bytes";
-    EXPECT_TRUE(dir.entries().empty());
-
-    fields = {desc("A", 'C', 5)};
-    write_bytes(dir.file("out"), "a file where a folder should be");
     ::mkdir(dir.file("folder.dbf").c_str(), 0755);
-    for (const char* where : {"missing/out.dbf", "out/t.dbf", "folder.dbf"})
+    EXPECT_EQ(zv_dbf_create_w(nullptr, 1, 1, fields.data(), 0), nullptr);
+    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 0, 1, fields.data(), 0), nullptr);
+    for (const char* where : {"folder.dbf", "missing/t.dbf"})
         EXPECT_EQ(zv_dbf_create_w(u16(dir.file(where)).c_str(), 1, 1, fields.data(), 0), nullptr) << where;
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder.dbf", "out"}));
+    fields = {desc("A", 'C', 0)};
+    EXPECT_EQ(create(1), nullptr) << "zero length";
+    fields.assign(300, desc("WIDE", 'C', 255));
+    EXPECT_EQ(create(1), nullptr) << "record over 65535 bytes";
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.dbf"});
 }
 
 TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
@@ -418,7 +388,6 @@ TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
     const ansi_code_page ansi("4");
     zv_dbf_t t = create(1);
     ASSERT_NE(t, nullptr);
-    EXPECT_FALSE(zv_dbf_set_str_w(t, 0, 0, u"Ж"));
     EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "plain")) << "narrow text passes unconverted";
     EXPECT_FALSE(zv_dbf_set_str_w(t, 0, 0, u"abЖ"));
     EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "plain") << "a refused value leaves the cell as it was";
@@ -462,41 +431,27 @@ class DbfFill : public Dbf
     }
 };
 
-TEST_F(DbfFill, AnyOrderGivesTheSameFileAsFillingRecordByRecord)
+// Field by field crosses the window forward with the first field, then goes
+// back to the records written out for the second.
+TEST_F(DbfFill, FieldByFieldGivesTheSameFileAsFillingRecordByRecord)
 {
     const ansi_code_page ansi("1251");
     const std::string expected = fill("by_record.dbf", [](uint32_t k) { return std::pair{k % 2, k / 2}; });
     ASSERT_EQ(expected.size(), 32 * 3 + 1 + std::size_t{record_count} * 113 + 1);
     zv_dbf_t t = open();
     ASSERT_NE(t, nullptr);
-    for (uint32_t r : {0u, 3u, 9000u, 9500u, 18999u, record_count - 1}) {
+    for (uint32_t r : {3u, 9500u, record_count - 1}) {
         EXPECT_TRUE(wide_cell(t, 0, r) == value(0, r)) << r;
         EXPECT_EQ(narrow_cell(t, 1, r), std::to_string(r * 3));
     }
     zv_dbf_close(t);
-    constexpr uint32_t stride = 5, per_pass = record_count / stride;
-    const std::pair<const char*, fill_order> orders[] = {
-        {"by field",
-         [](uint32_t k) {
-             return std::pair{k / record_count, k % record_count};
-         }},
-        {"backwards",
-         [](uint32_t k) {
-             return std::pair{1 - k % 2, record_count - 1 - k / 2};
-         }},
-        {"leaping forward in strides, then back to fill the gaps",
-         [](uint32_t k) {
-             return std::pair{k % 2, k / 2 % per_pass * stride + k / 2 / per_pass};
-         }},
-    };
-    for (const auto& [name, order] : orders) {
-        SCOPED_TRACE(name);
-        const std::string bytes = fill("other.dbf", order);
-        ASSERT_EQ(bytes.size(), expected.size());
-        EXPECT_TRUE(bytes == expected)
-            << "first difference at byte "
-            << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first - bytes.begin();
-    }
+    const std::string bytes = fill("by_field.dbf", [](uint32_t k) {
+        return std::pair{k / record_count, k % record_count};
+    });
+    ASSERT_EQ(bytes.size(), expected.size());
+    EXPECT_TRUE(bytes == expected) << "first difference at byte "
+                                   << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first -
+                                          bytes.begin();
 }
 
 TEST_F(DbfFill, CellsReadBeforeClosingShowWhatWasWritten)
@@ -510,17 +465,7 @@ TEST_F(DbfFill, CellsReadBeforeClosingShowWhatWasWritten)
     EXPECT_EQ(narrow_cell(t, 0, 19999), "row 19999") << "still held";
     EXPECT_EQ(narrow_cell(t, 0, 29000), "") << "not reached yet";
     EXPECT_TRUE(zv_dbf_set_str(t, 1, 2, " 7 ")) << "going back to a record written out";
-    EXPECT_EQ(narrow_cell(t, 1, 2), "7");
     EXPECT_EQ(narrow_cell(t, 0, 19998), "row 19998") << "kept when going back";
-    EXPECT_TRUE(zv_dbf_set_str(t, 0, 29999, "last"));
-    zv_dbf_close(t);
-
-    t = open();
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(narrow_cell(t, 0, 0), "row 0");
-    EXPECT_EQ(narrow_cell(t, 1, 2), "7");
-    EXPECT_EQ(narrow_cell(t, 0, 25000), "");
-    EXPECT_EQ(narrow_cell(t, 0, 29999), "last");
     zv_dbf_close(t);
     const std::string bytes = read_bytes(path);
     EXPECT_EQ(bytes.find('\0', 32 * 3 + 1), std::string::npos) << "every unwritten byte is a blank";
