@@ -45,7 +45,8 @@ class Tos4 : public ::testing::Test
     std::filesystem::path path = folder / "wells.pgrid";
 };
 
-TEST_F(Tos4, ListsPropertiesAndReadsEveryTypeAsFloatsWithNoDataAsQuietNaN)
+// Reading each stored type is pgrid_values_test's; here one property.
+TEST_F(Tos4, ListsPropertiesAndReadsAsFloatsWithNoDataAsQuietNaN)
 {
     zv_tos4_file_t file = open(ZV_TOS4_OPEN_LIST);
     ASSERT_NE(file, nullptr);
@@ -56,28 +57,18 @@ TEST_F(Tos4, ListsPropertiesAndReadsEveryTypeAsFloatsWithNoDataAsQuietNaN)
     EXPECT_EQ(text.wide, u"depth");
     ASSERT_TRUE(zv_tos4_get_prop_caption_w(file, 1, text.handle()));
     EXPECT_EQ(text.wide, u"Глубина, м");
-    ASSERT_TRUE(zv_tos4_get_prop_caption_w(file, 3, text.handle()));
-    EXPECT_EQ(text.wide, u"");
     text.wide = u"unchanged";
     EXPECT_FALSE(zv_tos4_get_prop_name_w(file, 5, text.handle()));
     EXPECT_EQ(text.wide, u"unchanged");
     // Index by name is exact and negative when absent.
     EXPECT_EQ(zv_tos4_get_index_by_name_w(file, u"facies"), 2);
     EXPECT_EQ(zv_tos4_get_index_by_name_w(file, u"FACIES"), -1);
-    EXPECT_EQ(zv_tos4_get_index_by_name_w(file, nullptr), -1);
     EXPECT_EQ(zv_tos4_prop_open(file, -1), nullptr);
-    EXPECT_EQ(zv_tos4_prop_open(file, 5), nullptr);
 
     const auto depth = read_all(file, u"depth");
     EXPECT_EQ(depth[0], 1234.5678f);
     EXPECT_EQ(std::bit_cast<uint32_t>(depth[1]), kQuietNaN);
     EXPECT_EQ(depth[2], -0.001f);
-    const auto zone = read_all(file, u"zone");
-    EXPECT_EQ(zone[0], -32767.0f);
-    EXPECT_EQ(std::bit_cast<uint32_t>(zone[1]), kQuietNaN);
-    EXPECT_EQ(zone[2], 32767.0f);
-    EXPECT_EQ(read_all(file, u"flag")[2], 254.0f);
-    EXPECT_EQ(std::bit_cast<uint32_t>(read_all(file, u"poro")[1]), kQuietNaN);
     zv_tos4_file_close(file);
 }
 
@@ -86,22 +77,21 @@ TEST_F(Tos4, WriteGoesToTheFileInPlaceAndNotInListingMode)
     zv_tos4_file_t file = open(ZV_TOS4_OPEN_WRITE);
     ASSERT_NE(file, nullptr);
     zv_tos4_prop_t zone = zv_tos4_prop_open(file, zv_tos4_get_index_by_name_w(file, u"zone"));
-    const float values[3] = {1.0f, std::bit_cast<float>(kQuietNaN), 99999.0f};
-    EXPECT_EQ(zv_tos4_prop_write_64(zone, 0, values, 3, false, 0), 3u);
+    const float values[2] = {1.0f, std::bit_cast<float>(kQuietNaN)};
+    EXPECT_EQ(zv_tos4_prop_write_64(zone, 0, values, 2, false, 0), 2u);
     zv_tos4_prop_close(zone);
     zv_tos4_file_close(file);
 
     const auto size_before = std::filesystem::file_size(path);
     file = open(ZV_TOS4_OPEN_LIST);
     zone = zv_tos4_prop_open(file, 3);
-    EXPECT_EQ(zv_tos4_prop_write_64(zone, 0, values + 2, 1, false, 0), 0u) << "listing mode does not write";
+    EXPECT_EQ(zv_tos4_prop_write_64(zone, 0, values, 1, false, 0), 0u) << "listing mode does not write";
     zv_tos4_prop_close(zone);
     const auto zone_now = read_all(file, u"zone");
     EXPECT_EQ(zone_now[0], 1.0f);
     EXPECT_TRUE(std::isnan(zone_now[1]));
-    EXPECT_TRUE(std::isnan(zone_now[2])) << "beyond i16: no-data";
+    EXPECT_EQ(zone_now[2], 32767.0f);
     EXPECT_EQ(read_all(file, u"facies")[0], 7.0f) << "neighbours untouched";
-    EXPECT_EQ(read_all(file, u"flag")[2], 254.0f);
     zv_tos4_file_close(file);
     EXPECT_EQ(std::filesystem::file_size(path), size_before);
 }
@@ -115,16 +105,12 @@ TEST_F(Tos4, PartialRangesAndBadArgumentsAreRefused)
     EXPECT_EQ(buffer[1], -0.001f);
     EXPECT_EQ(zv_tos4_prop_read_64(p, 2, 2, buffer, 3, false, 0), 0u) << "past the end";
     EXPECT_EQ(zv_tos4_prop_read_64(p, 0, 3, buffer, 2, false, 0), 0u) << "buffer too small";
-    EXPECT_EQ(zv_tos4_prop_read_64(p, 0, 3, buffer, 3, false, 1), 0u) << "unknown options";
-    EXPECT_EQ(zv_tos4_prop_read_64(p, 0, 3, nullptr, 3, false, 0), 0u);
-    EXPECT_EQ(zv_tos4_prop_read_64(nullptr, 0, 3, buffer, 3, false, 0), 0u);
     EXPECT_EQ(zv_tos4_prop_write_64(p, UINT64_MAX, buffer, 2, false, 0), 0u);
     zv_tos4_prop_close(p);
     zv_tos4_file_close(file);
 
     EXPECT_EQ(open(2), nullptr);
     EXPECT_EQ(open(ZV_TOS4_OPEN_LIST, folder / "missing.pgrid"), nullptr);
-    EXPECT_EQ(zv_tos4_file_open_w(nullptr, 1), nullptr);
     EXPECT_EQ(zv_tos4_get_prop_count(nullptr), 0u);
     EXPECT_EQ(zv_tos4_get_object_count_64(nullptr), 0u);
     EXPECT_EQ(zv_tos4_get_index_by_name_w(nullptr, u"x"), -1);
@@ -132,28 +118,16 @@ TEST_F(Tos4, PartialRangesAndBadArgumentsAreRefused)
     zv_tos4_prop_close(nullptr);
 }
 
-// Cut at every length, or one byte too long, a file does not open; a flipped
-// table byte is refused or changes only a name, caption or no-data value.
-TEST_F(Tos4, CutLongOrFlippedFilesAreRefusedOrHarmless)
+// One file per check of the reader: cut inside the fixed header, inside the
+// table, one byte too long. Damaged headers and tables are pgrid_format_test's;
+// the fuzz corpus feeds more through the same reader.
+TEST_F(Tos4, CutOrLongFilesDoNotOpen)
 {
     const auto whole = read_bytes(path);
-    const auto damaged = folder / "damaged.pgrid";
-    const auto opens = [&](const std::string& bytes) {
-        write_bytes(damaged, bytes);
-        zv_tos4_file_t file = open(ZV_TOS4_OPEN_LIST, damaged);
-        const bool ok =
-            file != nullptr && zv_tos4_get_prop_count(file) == 5u && zv_tos4_get_object_count_64(file) == 3u;
-        zv_tos4_file_close(file);
-        return file == nullptr ? 0 : ok ? 1 : -1;
-    };
-    for (std::size_t length = 0; length < whole.size(); ++length)
-        EXPECT_EQ(opens(whole.substr(0, length)), 0) << "cut at " << length;
-    EXPECT_EQ(opens(whole + std::string(1, '\0')), 0) << "one byte too many";
-    const auto table_end = zv::zvk_file_tos4::table_bytes(sample_header().properties);
-    for (std::size_t at = 0; at < table_end; ++at) {
-        std::string bytes = whole;
-        bytes[at] = static_cast<char>(bytes[at] ^ 0x41);
-        EXPECT_GE(opens(bytes), 0) << "byte " << at;
+    for (const std::string& bytes :
+         {whole.substr(0, 20), whole.substr(0, 40), whole + std::string(1, '\0')}) {
+        write_bytes(path, bytes);
+        EXPECT_EQ(open(ZV_TOS4_OPEN_LIST), nullptr) << bytes.size();
     }
 }
 

