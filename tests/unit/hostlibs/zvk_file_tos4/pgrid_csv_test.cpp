@@ -8,14 +8,11 @@ namespace
 
 using namespace zv::zvk_file_tos4;
 
-TEST(PgridCsv, ReadsQuotedFieldsLineEndsByteOrderMarkAndHeaderOnly)
+// Quoted fields are read in the round trip of the last test.
+TEST(PgridCsv, ReadsLineEndsByteOrderMarkAndHeaderOnly)
 {
     std::string error;
-    auto t = parse_csv("a,\"b, c\",\"say \"\"hi\"\"\"\r\n1,\"2\r\nx\",\r\n", &error);
-    ASSERT_TRUE(t) << error;
-    EXPECT_EQ(t->header, (std::vector<std::string>{"a", "b, c", "say \"hi\""}));
-    EXPECT_EQ(t->rows, (std::vector<std::vector<std::string>>{{"1", "2\r\nx", ""}}));
-    t = parse_csv("\xEF\xBB\xBFx,y\n1,2\n3,4", &error);
+    auto t = parse_csv("\xEF\xBB\xBFx,y\n1,2\n3,4", &error);
     ASSERT_TRUE(t) << error;
     EXPECT_EQ(t->header[0], "x");
     EXPECT_EQ(t->rows, (std::vector<std::vector<std::string>>{{"1", "2"}, {"3", "4"}}));
