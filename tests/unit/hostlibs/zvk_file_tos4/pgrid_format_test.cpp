@@ -53,6 +53,7 @@ TEST(PgridFormat, InvalidTablesAreRefused)
         {"no-data beyond i16", [](header& h) { h.properties[3].nodata = 40000.0; }},
         {"no-data not a float", [](header& h) { h.properties[0].nodata = 0.1; }},
         {"caption not UTF-8", [](header& h) { h.properties[0].caption = "\xFF"; }},
+        {"unknown type", [](header& h) { h.properties[0].type = static_cast<stored_type>(9); }},
         {"object count", [](header& h) { h.object_count = UINT64_MAX / 2; }},
     };
     for (const auto& [what, damage] : damages) {
@@ -80,19 +81,6 @@ TEST(PgridFormat, DamagedHeaderIsRefused)
     const auto fixed = parse_fixed(wrong.data(), wrong.size());
     ASSERT_TRUE(fixed);
     EXPECT_FALSE(parse_table(*fixed, wrong.data() + kHeaderBytes, wrong.size() - kHeaderBytes));
-}
-
-TEST(PgridFormat, TypeNamesAndCodes)
-{
-    for (const auto* name : {"f32", "f64", "i32", "i16", "u8"}) {
-        const auto type = type_from_name(name);
-        ASSERT_TRUE(type) << name;
-        EXPECT_EQ(type_name(*type), name);
-        EXPECT_EQ(type_from_code(static_cast<std::uint8_t>(*type)), type);
-    }
-    EXPECT_FALSE(type_from_name("f16"));
-    EXPECT_FALSE(type_from_code(0));
-    EXPECT_FALSE(type_from_code(6));
 }
 
 } // namespace
