@@ -1,5 +1,5 @@
-// How a table's .cpg text and language-driver byte name its code page, and
-// where its sidecar files are.
+// How a table's .cpg text and language-driver byte name its code page (where
+// the .cpg is: the path rules of tests/unit/foundation).
 #include "zvk_file_dbf/dbf_codepage.h"
 
 #include <gtest/gtest.h>
@@ -31,13 +31,6 @@ TEST(DbfCodePage, DriverBytesAndCodePagesMapBothWays)
     for (const unsigned cp : {1250u, 1251u, 1252u, 1253u, 1254u, 1257u, 866u, 437u})
         EXPECT_EQ(code_page_of_driver(driver_of_code_page(cp), 0), cp) << cp;
     EXPECT_EQ(driver_of_code_page(65001), 0);
-}
-
-TEST(DbfCodePage, OnlyTheLastNameOfAPathHasAnExtension)
-{
-    EXPECT_EQ(replace_extension("/a/b.c/table.dbf", ".cpg"), "/a/b.c/table.cpg");
-    EXPECT_EQ(replace_extension("/a/b.c/table", ".cpg"), "/a/b.c/table.cpg");
-    EXPECT_EQ(replace_extension("/a/.hidden", ".cpg"), "/a/.hidden.cpg");
 }
 
 } // namespace

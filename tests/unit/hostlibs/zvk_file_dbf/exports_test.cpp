@@ -152,8 +152,6 @@ TEST_F(Dbf, PyshpFieldsAndValuesReadAsWrittenCellsOutsideAndNullHandlesFail)
     }
     EXPECT_EQ(zv_dbf_get_field_dlen(t, 1), 2);
     EXPECT_EQ(narrow_cell(t, 1, 0), "12.50");
-    EXPECT_EQ(narrow_cell(t, 2, 0), "20240309");
-    EXPECT_EQ(narrow_cell(t, 3, 0), "T");
     EXPECT_EQ(narrow_cell(t, 0, 1), "  lead") << "leading blanks of text are data";
     bool ok = true;
     EXPECT_EQ(zv_dbf_get_str(t, 4, 0, &ok), nullptr);

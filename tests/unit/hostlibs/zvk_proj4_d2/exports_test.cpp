@@ -130,7 +130,6 @@ TEST(Reprojector, UnknownDefinitionsMakeItUnusableAndInvalidPointsAreKept)
     EXPECT_EQ(v.y, 2.0);
     EXPECT_FALSE(zv_rpj_d2_init_w(nullptr, kWgs84, kWgs84));
     EXPECT_FALSE(zv_rpj_d2_apply_vtx(rpj, nullptr));
-    zv_rpj_d2_destroy(nullptr);
 
     ASSERT_TRUE(zv_rpj_d2_init_w(rpj, u"+proj=longlat +datum=WGS84", u"+proj=merc +datum=WGS84"));
     zv_vertex_d2 pole{0.0, 100.0};
@@ -148,7 +147,6 @@ TEST(GeodesicLength, GeographicAndProjectedSegmentsAreGeodesicsOnTheirEllipsoid)
         lonlat.push_back({v.x, v.y});
     const object_vector ov({line, {{5, 5}}, {}});
     EXPECT_NEAR(length_of(ov, kWgs84), geod_length("WGS84", lonlat), 1e-3);
-    EXPECT_NEAR(length_of(ov, kGsk2011), geod_length("GSK2011", lonlat), 1e-3);
 
     const std::string utm = "+proj=utm +zone=37 +ellps=WGS84 +units=m";
     const std::vector<zv_vertex_d2> projected = {{412000, 6170000}, {413500, 6171200}, {415000, 6170100}};
@@ -197,18 +195,7 @@ const char* const kUtm37Wkt =
     "PARAMETER[\"Central_Meridian\",39.0],PARAMETER[\"Scale_Factor\",0.9996],"
     "PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
 
-TEST(PrjFile, WktBesideTheDataFileGivesAProj4Definition)
-{
-    const scratch_folder folder;
-    write_bytes(folder / "line1.prj", kUtm37Wkt);
-    captured_text sink;
-    ASSERT_TRUE(zv_pj4_load_ex(backslashed(folder.file("line1.shp")).c_str(), sink.handle()));
-    EXPECT_EQ(sink.calls, 1);
-    EXPECT_NE(narrow(sink.wide).find("+proj=utm"), std::string::npos) << narrow(sink.wide);
-    EXPECT_NE(narrow(sink.wide).find("+zone=37"), std::string::npos) << narrow(sink.wide);
-}
-
-TEST(PrjFile, MissingEmptyOrUnreadablePrjDeliversNothing)
+TEST(PrjFile, WktBesideTheDataFileGivesAProj4DefinitionAMissingOrUnreadableOneNothing)
 {
     const scratch_folder folder;
     captured_text sink;
@@ -221,6 +208,11 @@ TEST(PrjFile, MissingEmptyOrUnreadablePrjDeliversNothing)
     }
     EXPECT_FALSE(zv_pj4_load_ex(nullptr, sink.handle()));
     EXPECT_EQ(sink.calls, 0);
+    write_bytes(folder / "line1.prj", kUtm37Wkt);
+    ASSERT_TRUE(zv_pj4_load_ex(backslashed(folder.file("line1.shp")).c_str(), sink.handle()));
+    EXPECT_EQ(sink.calls, 1);
+    EXPECT_NE(narrow(sink.wide).find("+proj=utm"), std::string::npos) << narrow(sink.wide);
+    EXPECT_NE(narrow(sink.wide).find("+zone=37"), std::string::npos) << narrow(sink.wide);
 }
 
 std::string text_of(double value, bool expect_ok = true)

@@ -15,8 +15,7 @@ TEST(ProjSession, SamePairOfDefinitionsReusesOneTransformation)
     const auto first = session.transformation(source, target);
     ASSERT_TRUE(first);
     const std::size_t cached = session.cached_transformations();
-    for (int i = 0; i < 1000; ++i)
-        EXPECT_EQ(session.transformation(source, target), first);
+    EXPECT_EQ(session.transformation(source, target), first);
     EXPECT_EQ(session.cached_transformations(), cached);
     EXPECT_NE(session.transformation(target, source), first);
 }
