@@ -35,14 +35,23 @@ class Tos4 : public ::testing::Test
     std::filesystem::path path = folder / "wells.pgrid";
 };
 
-// Converting values: pgrid_values_test.
-TEST_F(Tos4, ListsPropertiesAndWritesInPlaceButNotInListingMode)
+// Ranges are read and written whole or not at all; converting values:
+// pgrid_values_test.
+TEST_F(Tos4, ListsPropertiesReadsAndWritesInPlaceButNotInListingMode)
 {
     zv_tos4_file_t file = open(ZV_TOS4_OPEN_WRITE);
     ASSERT_NE(file, nullptr);
     zv_tos4_prop_t zone = zv_tos4_prop_open(file, 3);
     const float values[2] = {1.0f, std::bit_cast<float>(kQuietNaN)};
     EXPECT_EQ(zv_tos4_prop_write_64(zone, 0, values, 2, false, 0), 2u);
+    EXPECT_EQ(zv_tos4_prop_write_64(zone, UINT64_MAX, values, 2, false, 0), 0u);
+    zv_tos4_prop_t depth = zv_tos4_prop_open(file, 1);
+    float buffer[3] = {};
+    EXPECT_EQ(zv_tos4_prop_read_64(depth, 1, 2, buffer, 3, false, 0), 2u) << "part of the range";
+    EXPECT_EQ(buffer[1], -0.001f);
+    EXPECT_EQ(zv_tos4_prop_read_64(depth, 2, 2, buffer, 3, false, 0), 0u) << "past the end";
+    EXPECT_EQ(zv_tos4_prop_read_64(depth, 0, 3, buffer, 2, false, 0), 0u) << "buffer too small";
+    zv_tos4_prop_close(depth);
     zv_tos4_prop_close(zone);
     zv_tos4_file_close(file);
 
@@ -79,19 +88,8 @@ TEST_F(Tos4, ListsPropertiesAndWritesInPlaceButNotInListingMode)
     EXPECT_EQ(std::filesystem::file_size(path), size_before);
 }
 
-TEST_F(Tos4, PartialRangesAndBadArgumentsAndFilesAreRefused)
+TEST_F(Tos4, BadArgumentsAndFilesAreRefused)
 {
-    zv_tos4_file_t file = open(ZV_TOS4_OPEN_WRITE);
-    zv_tos4_prop_t p = zv_tos4_prop_open(file, 1);
-    float buffer[3] = {};
-    EXPECT_EQ(zv_tos4_prop_read_64(p, 1, 2, buffer, 3, false, 0), 2u);
-    EXPECT_EQ(buffer[1], -0.001f);
-    EXPECT_EQ(zv_tos4_prop_read_64(p, 2, 2, buffer, 3, false, 0), 0u) << "past the end";
-    EXPECT_EQ(zv_tos4_prop_read_64(p, 0, 3, buffer, 2, false, 0), 0u) << "buffer too small";
-    EXPECT_EQ(zv_tos4_prop_write_64(p, UINT64_MAX, buffer, 2, false, 0), 0u);
-    zv_tos4_prop_close(p);
-    zv_tos4_file_close(file);
-
     EXPECT_EQ(open(2), nullptr);
     EXPECT_EQ(open(ZV_TOS4_OPEN_LIST, folder / "missing.pgrid"), nullptr);
     EXPECT_EQ(zv_tos4_get_prop_count(nullptr), 0u);

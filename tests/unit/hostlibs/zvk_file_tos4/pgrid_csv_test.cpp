@@ -8,8 +8,8 @@ namespace
 
 using namespace zv::zvk_file_tos4;
 
-// Quoted fields are read in the round trip of the last test.
-TEST(PgridCsv, ReadsLineEndsByteOrderMarkAndHeaderOnly)
+// Quoted fields are read in the round trip of the next test.
+TEST(PgridCsv, ReadsLineEndsByteOrderMarkAndHeaderOnlyAndRefusesMalformedInputWithItsReason)
 {
     std::string error;
     auto t = parse_csv("\xEF\xBB\xBFx,y\n1,2\n3,4", &error);
@@ -19,10 +19,6 @@ TEST(PgridCsv, ReadsLineEndsByteOrderMarkAndHeaderOnly)
     t = parse_csv("x,y\r\n", &error);
     ASSERT_TRUE(t) << error;
     EXPECT_TRUE(t->rows.empty());
-}
-
-TEST(PgridCsv, MalformedInputIsRefusedWithItsReason)
-{
     const std::pair<const char*, const char*> cases[] = {
         {"", ""},
         {"a,b\r\n1,2\r\n3\r\n", "line 3"},
@@ -33,7 +29,7 @@ TEST(PgridCsv, MalformedInputIsRefusedWithItsReason)
         {"a\r\n\xC3\x28\r\n", "UTF-8"},
     };
     for (const auto& [csv, reason] : cases) {
-        std::string error;
+        error.clear();
         EXPECT_FALSE(parse_csv(csv, &error)) << csv;
         EXPECT_NE(error.find(reason), std::string::npos) << error;
     }
