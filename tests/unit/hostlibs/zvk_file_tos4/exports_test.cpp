@@ -10,7 +10,6 @@
 
 #include <bit>
 #include <cmath>
-#include <vector>
 
 namespace
 {
@@ -26,11 +25,7 @@ class Tos4 : public ::testing::Test
     {
         ASSERT_EQ(zv::zvk_file_tos4::write_new_file(path.string(), sample_header(), sample_columns()), "");
     }
-    zv_tos4_file_t open(int mode, const std::filesystem::path& file) const
-    {
-        return zv_tos4_file_open_w(file.u16string().c_str(), mode);
-    }
-    zv_tos4_file_t open(int mode) const { return open(mode, path); }
+    zv_tos4_file_t open(int mode) const { return zv_tos4_file_open_w(path.u16string().c_str(), mode); }
     scratch_folder folder;
     std::filesystem::path path = folder / "wells.pgrid";
 };
@@ -91,7 +86,8 @@ TEST_F(Tos4, ListsPropertiesReadsAndWritesInPlaceButNotInListingMode)
 TEST_F(Tos4, BadArgumentsAndFilesAreRefused)
 {
     EXPECT_EQ(open(2), nullptr);
-    EXPECT_EQ(open(ZV_TOS4_OPEN_LIST, folder / "missing.pgrid"), nullptr);
+    EXPECT_EQ(zv_tos4_file_open_w((folder / "missing.pgrid").u16string().c_str(), ZV_TOS4_OPEN_LIST),
+              nullptr);
     EXPECT_EQ(zv_tos4_get_prop_count(nullptr), 0u);
     EXPECT_EQ(zv_tos4_get_object_count_64(nullptr), 0u);
     EXPECT_EQ(zv_tos4_get_index_by_name_w(nullptr, u"x"), -1);

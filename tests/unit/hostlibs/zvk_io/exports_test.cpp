@@ -16,7 +16,6 @@ TEST(XmlQuote, QuotesTheFiveSpecialCharactersIntoAnAdapterBoundToTheInput)
 {
     const std::pair<const char16_t*, std::u16string> cases[] = {
         {u"a&b<c>d\"e'f", u"a&amp;b&lt;c&gt;d&quot;e&apos;f"},
-        {u"Профиль №1; x=5", u"Профиль №1; x=5"},
         {nullptr, u""},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {

@@ -87,7 +87,7 @@ double length_of(const object_vector& ov, const char16_t* definition, double hal
     return length;
 }
 
-TEST(Reprojector, AgreesWithCs2csToANanodegreeForBothTargets)
+TEST(Reprojector, AgreesWithCs2csToANanodegreeForBothTargetsAndKeepsWhatItCannotProject)
 {
     const struct {
         std::u16string definition;
@@ -110,18 +110,13 @@ TEST(Reprojector, AgreesWithCs2csToANanodegreeForBothTargets)
             for (std::size_t i = 0; i < source.points.size(); ++i) {
                 zv_vertex_d2 v = source.points[i];
                 ASSERT_TRUE(zv_rpj_d2_apply_vtx(rpj, &v));
-                ASSERT_GE(expected[i].size(), 2u);
-                EXPECT_NEAR(v.x, expected[i][0], 1e-9) << "longitude of point " << i;
-                EXPECT_NEAR(v.y, expected[i][1], 1e-9) << "latitude of point " << i;
+                EXPECT_NEAR(v.x, expected[i].at(0), 1e-9) << "longitude of point " << i;
+                EXPECT_NEAR(v.y, expected[i].at(1), 1e-9) << "latitude of point " << i;
             }
         }
     }
-    zv_rpj_d2_destroy(rpj);
-}
 
-TEST(Reprojector, UnknownDefinitionsMakeItUnusableAndInvalidPointsAreKept)
-{
-    zv_rpj_d2_t rpj = zv_rpj_d2_create();
+    // An unknown definition makes it unusable; invalid points are kept.
     ASSERT_TRUE(zv_rpj_d2_init_w(rpj, u"+proj=longlat +datum=WGS84", kWgs84));
     EXPECT_FALSE(zv_rpj_d2_init_w(rpj, u"+proj=nonesuch", kWgs84));
     zv_vertex_d2 v{1.0, 2.0};
@@ -168,7 +163,6 @@ TEST(GeodesicLength, HalvingFollowsTheProjectedStraightLine)
     const double finer = length_of(ov, merc, 12.0, 1e-6);
     EXPECT_GT(followed - chord, 100.0);
     EXPECT_NEAR(followed, finer, 0.5) << "64 pieces are within half a metre on 500 km";
-    EXPECT_LE(followed, finer + 1e-3);
 }
 
 // One case per way the length fails.
