@@ -30,7 +30,7 @@ struct recorder {
     }
 };
 
-TEST(StringAdapter, DeliversEachTextToItsCallbackWithItsContextAndKeepsWhatTheyThrow)
+TEST(StringAdapter, DeliversEachTextToItsCallbackWithItsContextAndLetsNothingTheyThrowEscape)
 {
     recorder r;
     zv_string_adp_t adapter = zv_string_adp_create(recorder::narrow, recorder::wide, &r);

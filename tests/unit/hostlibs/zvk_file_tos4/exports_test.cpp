@@ -76,8 +76,8 @@ TEST_F(Tos4, ListsPropertiesReadsAndWritesInPlaceButNotInListingMode)
     EXPECT_EQ(zv_tos4_prop_write_64(zone, 0, values + 1, 1, false, 0), 0u) << "listing mode does not write";
     zv_tos4_prop_close(zone);
     zv_tos4_prop_t flag = zv_tos4_prop_open(file, 4);
-    EXPECT_EQ(zv_tos4_prop_read_64(flag, 0, 1, zone_now, 1, false, 0), 1u);
-    EXPECT_EQ(zone_now[0], 0.0f) << "the next property untouched";
+    EXPECT_EQ(zv_tos4_prop_read_64(flag, 0, 1, buffer, 1, false, 0), 1u);
+    EXPECT_EQ(buffer[0], 0.0f) << "the next property untouched";
     zv_tos4_prop_close(flag);
     zv_tos4_file_close(file);
     EXPECT_EQ(std::filesystem::file_size(path), size_before);
