@@ -25,7 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             file->read_floats(k, 0, n, values.data(), false);
             file->read_floats(k, h.object_count / 2, 1, values.data(), true);
         }
-        file->find("x");
     }
     std::string error;
     zv::zvk_file_tos4::parse_csv(bytes, &error);

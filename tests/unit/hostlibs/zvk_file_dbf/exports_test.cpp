@@ -1,7 +1,7 @@
 // The table functions against tables that pyshp and shapelib's dbfcreate/dbfadd
 // write, and our tables read back by pyshp: code pages by .cpg, driver byte or
 // ANSI code page; damaged tables; creation that replaces a file only when
-// complete; any fill order giving the same file.
+// complete; out-of-order filling giving the same file as record by record.
 #include "captured_text.h"
 #include "host/zvk_file_dbf.h"
 #include "kit/command.h"
@@ -34,7 +34,7 @@ struct ansi_code_page : scoped_env {
 dbf_field_desc desc(const char* name, char type, uint8_t length, uint8_t decimals = 0)
 {
     dbf_field_desc d{};
-    std::strncpy(d.name, name, sizeof d.name);
+    std::memcpy(d.name, name, std::min(std::strlen(name), sizeof d.name)); // no zero after 11 characters
     d.type = type;
     d.length = length;
     d.decimals = decimals;
@@ -108,47 +108,47 @@ class Dbf : public ::testing::Test
                                        desc("LAT_B_W84", 'C', 20)};
 };
 
-// Wide text is in the table's code page (.cpg, else driver byte, else ANSI);
-// narrow text is in the ANSI code page, '?' where it has no character.
-TEST_F(Dbf, PyshpTextReadsInTheTableCodePageWideAndTheAnsiCodePageNarrow)
+// Wide text is in the table's code page (.cpg, else driver byte, else ANSI:
+// the next test); narrow text is in the ANSI code page, '?' where it has no
+// character. Shapelib's tools write the driver byte of the ANSI code page.
+TEST_F(Dbf, PyshpAndShapelibTextReadsInTheTableCodePageWideAndTheAnsiCodePageNarrow)
 {
-    struct code_page_case {
-        const char *ansi, *encoding, *name, *cpg;
-        char driver_byte; // 0: as pyshp wrote it
-        const char16_t* wide;
-        const char* narrow; // nullptr: not checked
-    };
-    const code_page_case cases[] = {
-        {"1251", "cp1251", "Профиль №1", "ANSI 1251\r\n", 0, u"Профиль №1",
-         "\xCF\xF0\xEE\xF4\xE8\xEB\xFC \xB9\x31"},
-        {"1252", "cp866", "Ёлка в лесу", nullptr, 0x65 /* DOS Russian */, u"Ёлка в лесу", nullptr},
-        {"1251", "utf-8", "Широта ✓", "UTF-8", 0, u"Широта ✓", "\xD8\xE8\xF0\xEE\xF2\xE0 ?"},
-        {"1251", "cp1251", "Юг", nullptr, 0, u"Юг", nullptr},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const code_page_case& c = cases[i];
-        SCOPED_TRACE(testing::Message() << "case " << i);
-        const ansi_code_page ansi(c.ansi);
-        path = dir.file(std::to_string(i) + ".dbf");
-        make(c.encoding, c.name, c.cpg);
-        if (c.driver_byte != 0) {
-            std::string bytes = read_bytes(path);
-            bytes[29] = c.driver_byte;
-            write_bytes(path, bytes);
-        }
-        zv_dbf_t t = open();
-        ASSERT_NE(t, nullptr);
-        EXPECT_EQ(wide_cell(t, 0, 0), c.wide);
-        if (c.narrow != nullptr) {
-            EXPECT_EQ(narrow_cell(t, 0, 0), c.narrow);
-        }
-        zv_dbf_close(t);
-    }
+    const ansi_code_page ansi("1251");
+    make("utf-8", "Широта ✓", "UTF-8");
+    zv_dbf_t t = open();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(wide_cell(t, 0, 0), u"Широта ✓");
+    EXPECT_EQ(narrow_cell(t, 0, 0), "\xD8\xE8\xF0\xEE\xF2\xE0 ?");
+    zv_dbf_close(t);
+    path = dir.file("866.dbf");
+    make("cp866", "Ёлка в лесу");
+    std::string bytes = read_bytes(path);
+    bytes[29] = 0x65; // DOS Russian
+    write_bytes(path, bytes);
+    t = open();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(wide_cell(t, 0, 0), u"Ёлка в лесу");
+    zv_dbf_close(t);
+
+    path = dir.file("shapelib.dbf");
+    const std::string q = zv::test::quoted(path);
+    ASSERT_TRUE(run_command("dbfcreate " + q + " -s NAME 16 -n DEPTH 8 3").ok());
+    // dbfadd stores the argument's bytes: Cyrillic in 1251.
+    ASSERT_TRUE(
+        run_command("dbfadd " + q + " " + zv::test::quoted("\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0") + " 12.25")
+            .ok());
+    t = open();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(zv_dbf_get_nr(t), 1u);
+    EXPECT_EQ(wide_cell(t, 0, 0), u"Скважина");
+    EXPECT_EQ(narrow_cell(t, 1, 0), "12.250");
+    zv_dbf_close(t);
 }
 
 TEST_F(Dbf, PyshpFieldsAndValuesReadAsWrittenCellsOutsideAndNullHandlesFail)
 {
-    make("utf-8", "x");
+    const ansi_code_page ansi("1251");
+    make("cp1251", "Юг");
     zv_dbf_t t = open();
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(zv_dbf_get_nf(t), 4u);
@@ -165,26 +165,18 @@ TEST_F(Dbf, PyshpFieldsAndValuesReadAsWrittenCellsOutsideAndNullHandlesFail)
         EXPECT_EQ(zv_dbf_get_field_flen(t, f), lengths[f]);
     }
     EXPECT_EQ(zv_dbf_get_field_dlen(t, 1), 2);
-    EXPECT_EQ(zv_dbf_get_field_dlen(t, 0), 0);
     EXPECT_EQ(narrow_cell(t, 1, 0), "12.50");
-    EXPECT_EQ(narrow_cell(t, 2, 0), "20240309");
-    EXPECT_EQ(narrow_cell(t, 3, 0), "T");
     EXPECT_EQ(narrow_cell(t, 0, 1), "  lead") << "leading blanks of text are data";
-    EXPECT_EQ(narrow_cell(t, 1, 1), "-3.00");
-    EXPECT_EQ(narrow_cell(t, 2, 1), "00000000");
     bool ok = true;
     EXPECT_EQ(zv_dbf_get_str(t, 4, 0, &ok), nullptr);
     EXPECT_FALSE(ok);
-    EXPECT_EQ(zv_dbf_get_str(t, 0, 2, &ok), nullptr);
     captured_text text;
     EXPECT_FALSE(zv_dbf_get_str_w(t, 0, 2, text.handle()));
     EXPECT_FALSE(zv_dbf_get_field_name_w(t, 4, text.handle()));
     EXPECT_EQ(text.calls, 0);
-    EXPECT_EQ(zv_dbf_get_field_name(t, 4), nullptr);
     EXPECT_EQ(zv_dbf_get_field_type(t, 4), static_cast<uint32_t>(ZV_DBF_TYPE_INVALID));
-    EXPECT_EQ(zv_dbf_get_field_flen(t, 4), 0);
     EXPECT_FALSE(zv_dbf_set_str(t, 0, 0, "read-only"));
-    EXPECT_EQ(narrow_cell(t, 0, 0), "x");
+    EXPECT_EQ(wide_cell(t, 0, 0), u"Юг") << "no .cpg, no driver byte: the ANSI code page";
     zv_dbf_close(t);
 
     EXPECT_EQ(zv_dbf_get_nf(nullptr), 0u);
@@ -194,37 +186,14 @@ TEST_F(Dbf, PyshpFieldsAndValuesReadAsWrittenCellsOutsideAndNullHandlesFail)
     zv_dbf_close(nullptr);
 }
 
-TEST_F(Dbf, ShapelibToolsTableInAnsiLanguageDriver)
-{
-    const ansi_code_page ansi("1251");
-    const std::string q = zv::test::quoted(path);
-    ASSERT_TRUE(run_command("dbfcreate " + q + " -s NAME 16 -n DEPTH 8 3").ok());
-    // dbfadd stores the argument's bytes: Cyrillic in 1251.
-    ASSERT_TRUE(
-        run_command("dbfadd " + q + " " + zv::test::quoted("\xD1\xEA\xE2\xE0\xE6\xE8\xED\xE0") + " 12.25")
-            .ok());
-    ASSERT_TRUE(run_command("dbfadd " + q + " plain -7").ok());
-    zv_dbf_t t = open();
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(zv_dbf_get_nr(t), 2u);
-    EXPECT_EQ(wide_cell(t, 0, 0), u"Скважина");
-    EXPECT_EQ(narrow_cell(t, 1, 0), "12.250");
-    EXPECT_EQ(narrow_cell(t, 0, 1), "plain");
-    EXPECT_EQ(narrow_cell(t, 1, 1), "-7.000");
-    EXPECT_EQ(zv_dbf_get_field_type(t, 1), static_cast<uint32_t>(ZV_DBF_TYPE_NUMERIC));
-    zv_dbf_close(t);
-}
-
 TEST_F(Dbf, WritableOpenThroughBackslashedPathChangesCellsInPlace)
 {
     const ansi_code_page ansi("65001");
     make("cp1251", "old", "1251");
     zv_dbf_t t = zv_dbf_open_w(backslashed(path).c_str(), false, 0);
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(narrow_cell(t, 0, 0), "old");
     EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"новое"));
     EXPECT_TRUE(zv_dbf_set_str(t, 1, 1, "42.75"));
-    EXPECT_FALSE(zv_dbf_set_str(t, 1, 1, "123456789.25")) << "a number that does not fit";
     EXPECT_EQ(wide_cell(t, 0, 0), u"новое");
     zv_dbf_close(t);
     EXPECT_EQ(dump("cp1251"),
@@ -232,185 +201,132 @@ TEST_F(Dbf, WritableOpenThroughBackslashedPathChangesCellsInPlace)
         << "written in the code page of t.cpg";
 }
 
+// One damage per check of the reader; more damaged tables are in the fuzz
+// corpus, which feeds them through the same reader.
 TEST_F(Dbf, DamagedOrMissingTablesDoNotOpen)
 {
     make("utf-8", "value");
     const std::string good = read_bytes(path);
-    const auto opens_with = [&](const std::string& bytes) {
+    const std::pair<std::string, const char*> damaged[] = {
+        {good.substr(0, 10), "shorter than the fixed header"},
+        {good.substr(0, 160), "cut inside the field descriptors"},
+        {std::string(good).replace(4, 1, "\x03"), "more records than the file holds"},
+        {std::string(good).replace(10, 2, std::string("\x05\0", 2)), "record length below the fields' total"},
+    };
+    for (const auto& [bytes, what] : damaged) {
         write_bytes(path, bytes);
-        zv_dbf_t t = open();
-        zv_dbf_close(t);
-        return t != nullptr;
-    };
-    EXPECT_TRUE(opens_with(good)) << "intact";
-    for (const std::size_t cut :
-         {std::size_t{0}, std::size_t{10}, std::size_t{40}, std::size_t{160}, good.size() - 2})
-        EXPECT_FALSE(opens_with(good.substr(0, cut))) << "cut at " << cut;
-    const std::pair<std::size_t, std::string> patches[] = {
-        {4, "\x03"},                    // more records than the file holds
-        {10, std::string("\x05\0", 2)}, // record length below the fields' total
-        {8, std::string("\x28\0", 2)},  // header ends inside the first descriptor
-    };
-    for (const auto& [at, bytes] : patches)
-        EXPECT_FALSE(opens_with(std::string(good).replace(at, bytes.size(), bytes))) << "patched at " << at;
-
-    EXPECT_EQ(zv_dbf_open_w(u16(dir.file("absent.dbf")).c_str(), true, 0), nullptr);
-    EXPECT_EQ(zv_dbf_open_w(u16(dir.path().string()).c_str(), true, 0), nullptr);
-    EXPECT_EQ(zv_dbf_open_w(nullptr, true, 0), nullptr);
+        EXPECT_EQ(open(), nullptr) << what;
+    }
     write_bytes(path, good);
     EXPECT_EQ(zv_dbf_open_w(u16(path).c_str(), true, 1), nullptr) << "unknown options";
+    EXPECT_EQ(zv_dbf_open_w(u16(dir.file("absent.dbf")).c_str(), true, 0), nullptr);
+    EXPECT_EQ(zv_dbf_open_w(nullptr, true, 0), nullptr);
 }
 
-// Created through a backslashed path; the driver byte (none for UTF-8) and
-// the .cpg name the ANSI code page; text is cut at character boundaries.
+// Created through a backslashed path; the driver byte and the .cpg name the
+// ANSI code page (for UTF-8, no driver byte: dbf_codepage_test).
 TEST_F(Dbf, CreatedTablesAreReadByPyshpInTheAnsiCodePage)
 {
-    const struct {
-        const char *ansi, *file, *encoding, *cpg;
-        unsigned char driver_byte;
-        const char16_t* name;
-        const char* south; // "Юг" in the ANSI code page
-        const char* record;
-    } cases[] = {
-        {"1251", "t.dbf", "cp1251", "1251", 0xC9, u"Скважина 7", "\xDE\xE3", "Скважина 7"},
-        {"65001", "профиль.dbf", "utf-8", "UTF-8", 0, u"абвгдеж", "Юг", "абвгде"}, // 13 bytes in 12
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.ansi);
-        const ansi_code_page ansi(c.ansi);
-        path = dir.file(c.file);
-        zv_dbf_t t = create(2);
-        ASSERT_NE(t, nullptr);
-        EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, c.name));
-        EXPECT_TRUE(zv_dbf_set_str(t, 1, 0, "12.50"));
-        EXPECT_TRUE(zv_dbf_set_str(t, 2, 0, "55.123456789"));
-        EXPECT_TRUE(zv_dbf_set_str(t, 0, 1, c.south));
-        zv_dbf_close(t);
-        EXPECT_EQ(dump(c.encoding), std::string("NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0\n") + c.record +
-                                        "|12.5|55.123456789\nЮг||\n");
-        const std::string bytes = read_bytes(path);
-        ASSERT_GT(bytes.size(), 32u);
-        EXPECT_EQ(static_cast<unsigned char>(bytes[29]), c.driver_byte);
-        EXPECT_EQ(bytes.back(), '\x1A');
-        EXPECT_NE(bytes.find("   12.50"), std::string::npos) << "numbers are right-justified";
-        EXPECT_EQ(read_bytes(cpg_path()), c.cpg);
-    }
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"t.cpg", "t.dbf", "профиль.cpg", "профиль.dbf"}))
+    const ansi_code_page ansi("1251");
+    zv_dbf_t t = create(2);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 0, u"Скважина 7"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 1, 0, "12.50"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 2, 0, "55.123456789"));
+    EXPECT_TRUE(zv_dbf_set_str(t, 0, 1, "\xDE\xE3")); // "Юг" in 1251
+    zv_dbf_close(t);
+    EXPECT_EQ(dump("cp1251"), "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0\nСкважина 7|12.5|55.123456789\nЮг||\n");
+    const std::string bytes = read_bytes(path);
+    ASSERT_GT(bytes.size(), 32u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[29]), 0xC9);
+    EXPECT_EQ(bytes.back(), '\x1A');
+    EXPECT_NE(bytes.find("   12.50"), std::string::npos) << "numbers are right-justified";
+    EXPECT_EQ(read_bytes(cpg_path()), "1251");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"t.cpg", "t.dbf"}))
         << "no temporary file is left, none named with a backslash";
 }
 
 TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
 {
-    fields = {desc("TXT", 'C', 4), desc("NUM", 'N', 4), desc("DAY", 'D', 8), desc("OK", 'L', 1)};
-    const std::u16string long_number(300, u'7');
-    struct step {
-        uint32_t field;
-        const char* narrow;
-        const char16_t* wide; // set instead of narrow when not null
-        bool ok;
-        const char* reads;
-    };
-    const step steps[] = {
-        {0, "abcdefgh", nullptr, true, "abcd"},
-        {1, "12345", nullptr, false, ""},
-        {1, " 12 ", nullptr, true, "12"},
-        {2, "20250101", nullptr, true, "20250101"},
-        {3, "TRUE", nullptr, false, ""},
-        {3, "T", nullptr, true, "T"},
-        {0, nullptr, nullptr, true, ""},
-        {0, nullptr, u"wxyzЖ", true, "wxyz"}, // cut before the character that does not fit
-        {0, nullptr, u"ab", true, "ab"},      // the rest of the cell is blank again
-        {1, nullptr, long_number.c_str(), false, "12"},
-    };
+    const ansi_code_page ansi("65001");
+    fields = {desc("TXT", 'C', 4), desc("NUM", 'N', 4), desc("DAY", 'D', 8)};
     zv_dbf_t t = create(1);
     ASSERT_NE(t, nullptr);
-    for (const step& s : steps) {
-        SCOPED_TRACE(s.wide != nullptr ? "wide" : s.narrow != nullptr ? s.narrow : "null");
-        EXPECT_EQ(s.wide != nullptr ? zv_dbf_set_str_w(t, s.field, 0, s.wide)
-                                    : zv_dbf_set_str(t, s.field, 0, s.narrow),
-                  s.ok);
-        EXPECT_STREQ(zv_dbf_get_str(t, s.field, 0, nullptr), s.reads);
-    }
-    EXPECT_FALSE(zv_dbf_set_str(t, 4, 0, "x"));
+    // What the cell reads after setting it, after "refused, " when refused.
+    const auto set = [t](uint32_t field, const char* text) {
+        const bool ok = zv_dbf_set_str(t, field, 0, text);
+        return (ok ? "" : "refused, ") + std::string(zv_dbf_get_str(t, field, 0, nullptr));
+    };
+    const auto set_w = [t](uint32_t field, const std::u16string& text) {
+        const bool ok = zv_dbf_set_str_w(t, field, 0, text.c_str());
+        return (ok ? "" : "refused, ") + std::string(zv_dbf_get_str(t, field, 0, nullptr));
+    };
+    EXPECT_EQ(set(0, "abcdefgh"), "abcd");
+    EXPECT_EQ(set(1, "12345"), "refused, ");
+    EXPECT_EQ(set(1, " 12 "), "12");
+    EXPECT_EQ(set(2, "20250101"), "20250101");
+    EXPECT_EQ(set(0, nullptr), "");
+    EXPECT_EQ(set_w(0, u"wxyЖ"), "wxy") << "UTF-8 cut before the character that does not fit";
+    EXPECT_EQ(set_w(0, u"ab"), "ab") << "the rest of the cell is blank again";
+    EXPECT_EQ(set_w(1, std::u16string(300, u'7')), "refused, 12");
+    EXPECT_FALSE(zv_dbf_set_str(t, 3, 0, "x"));
     EXPECT_FALSE(zv_dbf_set_str(t, 0, 1, "x"));
     zv_dbf_close(t);
-    EXPECT_EQ(dump("ascii"), "TXT:C4.0,NUM:N4.0,DAY:D8.0,OK:L1.0\nab|12|2025-01-01|True\n");
+    EXPECT_EQ(dump("ascii"), "TXT:C4.0,NUM:N4.0,DAY:D8.0\nab|12|2025-01-01\n");
 }
 
+// Names longer than ten characters are cut to ten.
 TEST_F(Dbf, TypeLettersRoundTripEmptyTableIsCompleteAndLongNamesAreCut)
 {
-    fields = {desc("A", 'C', 1), desc("B", 'N', 3),  desc("C", 'F', 5, 1), desc("D", 'D', 8),
-              desc("E", 'L', 1), desc("F", 'M', 10), desc("G", 'Q', 2)};
+    fields = {desc("ABCDEFGHIJK", 'C', 1), desc("B", 'N', 3),  desc("C", 'F', 5, 1), desc("D", 'D', 8),
+              desc("E", 'L', 1),           desc("F", 'M', 10), desc("G", 'Q', 2)};
     zv_dbf_t t = create(0);
     ASSERT_NE(t, nullptr);
-    EXPECT_FALSE(zv_dbf_set_str(t, 0, 0, "x"));
     zv_dbf_close(t);
     EXPECT_EQ(read_bytes(path).size(), 32 * 8 + 1 + 1u);
     t = open();
     ASSERT_NE(t, nullptr);
     for (uint32_t f = 0; f < fields.size(); ++f)
         EXPECT_EQ(zv_dbftype2char(zv_dbf_get_field_type(t, f)), fields[f].type);
-    EXPECT_EQ(zv_dbf_get_field_type(t, 0), static_cast<uint32_t>(ZV_DBF_TYPE_CHARACTER));
-    zv_dbf_close(t);
-    EXPECT_EQ(zv_dbftype2char(ZV_DBF_TYPE_INVALID), '\0');
-    EXPECT_EQ(zv_dbftype2char(0x7777), '\0');
-
-    fields = {desc("A", 'C', 5)};
-    std::memcpy(fields[0].name, "ABCDEFGHIJK", 11); // no terminating zero
-    t = create(1);
-    ASSERT_NE(t, nullptr);
     EXPECT_STREQ(zv_dbf_get_field_name(t, 0), "ABCDEFGHIJ");
     zv_dbf_close(t);
+    EXPECT_EQ(zv_dbftype2char(0x7777), '\0');
 }
 
 TEST_F(Dbf, CreationReplacesATableBeingReadOnlyWhenCompleteAndLeavesTheReaderIntact)
 {
-    zv_dbf_t t = create(2);
-    ASSERT_NE(t, nullptr);
-    EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "first"));
-    EXPECT_TRUE(zv_dbf_set_str(t, 0, 1, "second"));
-    zv_dbf_close(t);
+    make("utf-8", "first");
     const std::string old = read_bytes(path);
 
     zv_dbf_t reader = open();
     ASSERT_NE(reader, nullptr);
     fields.push_back(desc("EXTRA", 'C', 30));
-    zv_dbf_t writer = create(2);
+    zv_dbf_t writer = create(1);
     ASSERT_NE(writer, nullptr);
-    for (uint32_t r = 0; r < 2; ++r) {
-        EXPECT_TRUE(zv_dbf_set_str(writer, 0, r, narrow_cell(reader, 0, r).c_str()));
-        EXPECT_TRUE(zv_dbf_set_str(writer, 3, r, "appended"));
-    }
+    EXPECT_TRUE(zv_dbf_set_str(writer, 0, 0, narrow_cell(reader, 0, 0).c_str()));
+    EXPECT_TRUE(zv_dbf_set_str(writer, 3, 0, "appended"));
     EXPECT_EQ(read_bytes(path), old) << "replaced only when complete";
     zv_dbf_close(writer);
-    EXPECT_EQ(zv_dbf_get_nf(reader), 3u);
-    EXPECT_STREQ(zv_dbf_get_str(reader, 0, 1, nullptr), "second");
+    EXPECT_EQ(zv_dbf_get_nf(reader), 4u);
+    EXPECT_STREQ(zv_dbf_get_str(reader, 0, 0, nullptr), "first");
     zv_dbf_close(reader);
-    EXPECT_EQ(dump("ascii"),
-              "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0,EXTRA:C30.0\nfirst|||appended\nsecond|||appended\n");
+    EXPECT_EQ(dump("ascii"), "NAME:C12.0,DEPTH:N8.2,LAT_B_W84:C20.0,EXTRA:C30.0\nfirst|||appended\n");
 }
 
+// One case per way creation fails: arguments, descriptors, record length,
+// a folder in the way, a folder missing.
 TEST_F(Dbf, FailedCreationLeavesNothingBehind)
 {
-    const auto fails = [&](std::vector<dbf_field_desc> bad) {
-        fields = std::move(bad);
-        return create(1) == nullptr;
-    };
-    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 0, 1, fields.data(), 0), nullptr);
-    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 1, 1, nullptr, 0), nullptr);
-    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 1, 1, fields.data(), 7), nullptr);
-    EXPECT_EQ(zv_dbf_create_w(nullptr, 1, 1, fields.data(), 0), nullptr);
-    EXPECT_TRUE(fails({desc("", 'C', 5)})) << "empty name";
-    EXPECT_TRUE(fails({desc("A", 'C', 0)})) << "zero length";
-    EXPECT_TRUE(fails(std::vector<dbf_field_desc>(300, desc("WIDE", 'C', 255)))) << "record over 65535 bytes";
-    EXPECT_TRUE(dir.entries().empty());
-
-    fields = {desc("A", 'C', 5)};
-    write_bytes(dir.file("out"), "a file where a folder should be");
     ::mkdir(dir.file("folder.dbf").c_str(), 0755);
-    for (const char* where : {"missing/out.dbf", "out/t.dbf", "folder.dbf"})
+    EXPECT_EQ(zv_dbf_create_w(nullptr, 1, 1, fields.data(), 0), nullptr);
+    EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 0, 1, fields.data(), 0), nullptr);
+    for (const char* where : {"folder.dbf", "missing/t.dbf"})
         EXPECT_EQ(zv_dbf_create_w(u16(dir.file(where)).c_str(), 1, 1, fields.data(), 0), nullptr) << where;
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"folder.dbf", "out"}));
+    fields = {desc("A", 'C', 0)};
+    EXPECT_EQ(create(1), nullptr) << "zero length";
+    fields.assign(300, desc("WIDE", 'C', 255));
+    EXPECT_EQ(create(1), nullptr) << "record over 65535 bytes";
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.dbf"});
 }
 
 TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
@@ -418,7 +334,6 @@ TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
     const ansi_code_page ansi("4");
     zv_dbf_t t = create(1);
     ASSERT_NE(t, nullptr);
-    EXPECT_FALSE(zv_dbf_set_str_w(t, 0, 0, u"Ж"));
     EXPECT_TRUE(zv_dbf_set_str(t, 0, 0, "plain")) << "narrow text passes unconverted";
     EXPECT_FALSE(zv_dbf_set_str_w(t, 0, 0, u"abЖ"));
     EXPECT_STREQ(zv_dbf_get_str(t, 0, 0, nullptr), "plain") << "a refused value leaves the cell as it was";
@@ -429,102 +344,51 @@ TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
 }
 
 // 113-byte records: about nine thousand fit in the part of a created table
-// held in memory, so 30,000 records cross it several times.
-constexpr uint32_t record_count = 30000;
-// A fill order: the cell {field, record} set at step k of 2 * record_count.
-using fill_order = std::pair<uint32_t, uint32_t> (*)(uint32_t k);
-
-class DbfFill : public Dbf
-{
-  protected:
-    void SetUp() override { fields = {desc("TXT", 'C', 100), desc("NUM", 'N', 12)}; }
-    // Every seventh record keeps its text cell blank.
-    static std::u16string value(uint32_t field, uint32_t record)
-    {
-        if (field == 1)
-            return u16(std::to_string(record * 3));
-        return record % 7 == 3 ? u"" : u16("r" + std::to_string(record) + " Жук");
-    }
-    // The bytes of a table filled in the given order; empty when it fails.
-    std::string fill(const std::string& name, fill_order order)
-    {
-        path = dir.file(name);
-        zv_dbf_t t = create(record_count);
-        if (t == nullptr)
-            return {};
-        bool ok = true;
-        for (uint32_t k = 0; k < 2 * record_count; ++k) {
-            const auto [f, r] = order(k);
-            ok = zv_dbf_set_str_w(t, f, r, value(f, r).c_str()) && ok;
-        }
-        zv_dbf_close(t);
-        return ok ? read_bytes(path) : std::string();
-    }
-};
-
-TEST_F(DbfFill, AnyOrderGivesTheSameFileAsFillingRecordByRecord)
+// held in memory, so 30,000 records cross it several times. Filled record by
+// record, or with the first field two thirds of the way, then the second
+// field from the start (back to records written out, ahead of records not
+// reached), then the rest of the first, the file is the same.
+TEST_F(Dbf, FillingOutOfOrderGivesTheFileOfFillingRecordByRecord)
 {
     const ansi_code_page ansi("1251");
-    const std::string expected = fill("by_record.dbf", [](uint32_t k) { return std::pair{k % 2, k / 2}; });
-    ASSERT_EQ(expected.size(), 32 * 3 + 1 + std::size_t{record_count} * 113 + 1);
-    zv_dbf_t t = open();
-    ASSERT_NE(t, nullptr);
-    for (uint32_t r : {0u, 3u, 9000u, 9500u, 18999u, record_count - 1}) {
-        EXPECT_TRUE(wide_cell(t, 0, r) == value(0, r)) << r;
-        EXPECT_EQ(narrow_cell(t, 1, r), std::to_string(r * 3));
-    }
-    zv_dbf_close(t);
-    constexpr uint32_t stride = 5, per_pass = record_count / stride;
-    const std::pair<const char*, fill_order> orders[] = {
-        {"by field",
-         [](uint32_t k) {
-             return std::pair{k / record_count, k % record_count};
-         }},
-        {"backwards",
-         [](uint32_t k) {
-             return std::pair{1 - k % 2, record_count - 1 - k / 2};
-         }},
-        {"leaping forward in strides, then back to fill the gaps",
-         [](uint32_t k) {
-             return std::pair{k % 2, k / 2 % per_pass * stride + k / 2 / per_pass};
-         }},
+    constexpr uint32_t n = 30000, split = 20000;
+    fields = {desc("TXT", 'C', 100), desc("NUM", 'N', 12)};
+    // Every seventh record's text stays unwritten.
+    const auto set = [](zv_dbf_t t, uint32_t f, uint32_t r) {
+        const std::string text = f == 1 ? std::to_string(r * 3) : "r" + std::to_string(r) + " Жук";
+        return (f == 0 && r % 7 == 3) || zv_dbf_set_str_w(t, f, r, u16(text).c_str());
     };
-    for (const auto& [name, order] : orders) {
-        SCOPED_TRACE(name);
-        const std::string bytes = fill("other.dbf", order);
-        ASSERT_EQ(bytes.size(), expected.size());
-        EXPECT_TRUE(bytes == expected)
-            << "first difference at byte "
-            << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first - bytes.begin();
-    }
-}
-
-TEST_F(DbfFill, CellsReadBeforeClosingShowWhatWasWritten)
-{
-    const ansi_code_page ansi("1252");
-    zv_dbf_t t = create(record_count);
+    bool ok = true;
+    zv_dbf_t t = create(n);
     ASSERT_NE(t, nullptr);
-    for (uint32_t r = 0; r < 20000; ++r)
-        ASSERT_TRUE(zv_dbf_set_str(t, 0, r, ("row " + std::to_string(r)).c_str()));
-    EXPECT_EQ(narrow_cell(t, 0, 1), "row 1") << "already written out";
-    EXPECT_EQ(narrow_cell(t, 0, 19999), "row 19999") << "still held";
-    EXPECT_EQ(narrow_cell(t, 0, 29000), "") << "not reached yet";
-    EXPECT_TRUE(zv_dbf_set_str(t, 1, 2, " 7 ")) << "going back to a record written out";
-    EXPECT_EQ(narrow_cell(t, 1, 2), "7");
-    EXPECT_EQ(narrow_cell(t, 0, 19998), "row 19998") << "kept when going back";
-    EXPECT_TRUE(zv_dbf_set_str(t, 0, 29999, "last"));
+    for (uint32_t r = 0; r < n; ++r)
+        ok = set(t, 0, r) && set(t, 1, r) && ok;
     zv_dbf_close(t);
+    const std::string expected = read_bytes(path);
+    ASSERT_EQ(expected.size(), 32 * 3 + 1 + std::size_t{n} * 113 + 1);
+    EXPECT_EQ(expected.find('\0', 32 * 3 + 1), std::string::npos) << "every unwritten byte is a blank";
+    EXPECT_EQ(expected.substr(32 * 3 + 1 + 3 * 113, 101), std::string(101, ' '));
 
-    t = open();
+    path = dir.file("out_of_order.dbf");
+    t = create(n);
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(narrow_cell(t, 0, 0), "row 0");
-    EXPECT_EQ(narrow_cell(t, 1, 2), "7");
-    EXPECT_EQ(narrow_cell(t, 0, 25000), "");
-    EXPECT_EQ(narrow_cell(t, 0, 29999), "last");
+    for (uint32_t r = 0; r < split; ++r)
+        ok = set(t, 0, r) && ok;
+    EXPECT_EQ(wide_cell(t, 0, 1), u"r1 Жук") << "already written out";
+    EXPECT_EQ(wide_cell(t, 0, split - 1), u"r19999 Жук") << "still held";
+    EXPECT_EQ(wide_cell(t, 0, n - 1), u"") << "not reached yet";
+    for (uint32_t r = 0; r < n; ++r)
+        ok = set(t, 1, r) && ok;
+    EXPECT_EQ(wide_cell(t, 0, split - 1), u"r19999 Жук") << "kept when going back";
+    for (uint32_t r = split; r < n; ++r)
+        ok = set(t, 0, r) && ok;
     zv_dbf_close(t);
+    EXPECT_TRUE(ok);
     const std::string bytes = read_bytes(path);
-    EXPECT_EQ(bytes.find('\0', 32 * 3 + 1), std::string::npos) << "every unwritten byte is a blank";
-    EXPECT_EQ(bytes.substr(32 * 3 + 1 + 25000 * 113, 113), std::string(113, ' '));
+    ASSERT_EQ(bytes.size(), expected.size());
+    EXPECT_TRUE(bytes == expected) << "first difference at byte "
+                                   << std::mismatch(bytes.begin(), bytes.end(), expected.begin()).first -
+                                          bytes.begin();
 }
 
 } // namespace

@@ -8,24 +8,17 @@ namespace
 
 using namespace zv::zvk_file_tos4;
 
-TEST(PgridCsv, ReadsQuotedFieldsLineEndsByteOrderMarkAndHeaderOnly)
+// Quoted fields are read in the round trip of the next test.
+TEST(PgridCsv, ReadsLineEndsByteOrderMarkAndHeaderOnlyAndRefusesMalformedInputWithItsReason)
 {
     std::string error;
-    auto t = parse_csv("a,\"b, c\",\"say \"\"hi\"\"\"\r\n1,\"2\r\nx\",\r\n", &error);
-    ASSERT_TRUE(t) << error;
-    EXPECT_EQ(t->header, (std::vector<std::string>{"a", "b, c", "say \"hi\""}));
-    EXPECT_EQ(t->rows, (std::vector<std::vector<std::string>>{{"1", "2\r\nx", ""}}));
-    t = parse_csv("\xEF\xBB\xBFx,y\n1,2\n3,4", &error);
+    auto t = parse_csv("\xEF\xBB\xBFx,y\n1,2\n3,4", &error);
     ASSERT_TRUE(t) << error;
     EXPECT_EQ(t->header[0], "x");
     EXPECT_EQ(t->rows, (std::vector<std::vector<std::string>>{{"1", "2"}, {"3", "4"}}));
     t = parse_csv("x,y\r\n", &error);
     ASSERT_TRUE(t) << error;
     EXPECT_TRUE(t->rows.empty());
-}
-
-TEST(PgridCsv, MalformedInputIsRefusedWithItsReason)
-{
     const std::pair<const char*, const char*> cases[] = {
         {"", ""},
         {"a,b\r\n1,2\r\n3\r\n", "line 3"},
@@ -36,7 +29,7 @@ TEST(PgridCsv, MalformedInputIsRefusedWithItsReason)
         {"a\r\n\xC3\x28\r\n", "UTF-8"},
     };
     for (const auto& [csv, reason] : cases) {
-        std::string error;
+        error.clear();
         EXPECT_FALSE(parse_csv(csv, &error)) << csv;
         EXPECT_NE(error.find(reason), std::string::npos) << error;
     }
@@ -45,9 +38,7 @@ TEST(PgridCsv, MalformedInputIsRefusedWithItsReason)
 TEST(PgridCsv, WritesQuotesOnlyWhereNeededAndReadsItsRowsBackUnchanged)
 {
     EXPECT_EQ(csv_field("plain"), "plain");
-    EXPECT_EQ(csv_field("a,b"), "\"a,b\"");
     EXPECT_EQ(csv_field("q\"q"), "\"q\"\"q\"");
-    EXPECT_EQ(csv_field("two\nlines"), "\"two\nlines\"");
     EXPECT_EQ(csv_row({"a", "", "b c"}), "a,,b c\r\n");
     const std::vector<std::string> fields = {"Глубина, м", "\"", "", "x\r\ny", " space "};
     std::string error;

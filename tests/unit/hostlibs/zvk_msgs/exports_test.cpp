@@ -20,7 +20,9 @@ void record(zv_msg_kind kind, const char16_t* text, void* context)
     static_cast<std::vector<shown_box>*>(context)->push_back({kind, text});
 }
 
-TEST(MessageSink, EachFunctionHandsItsTextAndKindToTheSinkAndAThrowingSinkDoesNotEscape)
+// Each function hands its text and kind to the sink; a throwing sink does not
+// let the exception escape; without a sink the text goes to standard error.
+TEST(MessageSink, TextAndKindGoToTheSinkOrWithoutOneToStandardErrorInUtf8)
 {
     std::vector<shown_box> shown;
     zv_msgs_set_sink(&record, &shown);
@@ -35,13 +37,6 @@ TEST(MessageSink, EachFunctionHandsItsTextAndKindToTheSinkAndAThrowingSinkDoesNo
     zv_msgs_set_sink([](zv_msg_kind, const char16_t*, void*) { throw std::runtime_error("sink failed"); },
                      nullptr);
     EXPECT_NO_THROW(zv_show_wmessage(u"x"));
-    zv_msgs_set_sink(nullptr, nullptr);
-}
-
-TEST(MessageSink, WithoutSinkOrAfterItsRemovalTheMessageGoesToStandardErrorInUtf8)
-{
-    std::vector<shown_box> shown;
-    zv_msgs_set_sink(&record, &shown);
     zv_msgs_set_sink(nullptr, &shown);
     ::testing::internal::CaptureStderr();
     zv_show_wwarning(u"Нет");
@@ -49,7 +44,7 @@ TEST(MessageSink, WithoutSinkOrAfterItsRemovalTheMessageGoesToStandardErrorInUtf
     zv_show_werror(u"E");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Warning: \xD0\x9D\xD0\xB5\xD1\x82\n"
                                                         "Information: Done!\nError: E\n");
-    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(shown.size(), 4u);
 }
 
 } // namespace
