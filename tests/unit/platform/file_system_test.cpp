@@ -1,7 +1,5 @@
 #include "platform/file_system.h"
 
-#include "platform/case_mapping.h"
-
 #include "kit/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -95,19 +93,6 @@ TEST_F(PlatformFileSystem, CopyAndMoveReplaceAnExistingTargetOnlyWhenAsked)
     EXPECT_TRUE(make_directory(at("dir")));
     EXPECT_TRUE(move_path(at("dir"), at("dir2"), false));
     EXPECT_TRUE(is_directory_path(at("dir2")));
-}
-
-TEST(PlatformCaseMapping, LatinGreekAndCyrillicLettersAndComparisonWithoutCase)
-{
-    EXPECT_EQ(to_lower(u"ABC ÀÉÖØÞ ŁŠŽŸ ΑΒΓ ΆΏ ПРОФИЛЬ ЁЇЄЎ Ґ 123 _-.\\"),
-              u"abc àéöøþ łšžÿ αβγ άώ профиль ёїєў ґ 123 _-.\\");
-    EXPECT_EQ(to_upper(u"abc àéöÿ łšž профиль ёїєў ґ"), u"ABC ÀÉÖŸ ŁŠŽ ПРОФИЛЬ ЁЇЄЎ Ґ");
-    EXPECT_EQ(to_upper(u'i'), u'I');
-    EXPECT_EQ(to_lower(u'İ'), u'i');
-    EXPECT_EQ(to_lower(u'ß'), u'ß');
-    EXPECT_EQ(compare_no_case(u"ПРОФИЛЬ.SHP", u"профиль.shp"), 0);
-    EXPECT_LT(compare_no_case(u"a", u"B"), 0);
-    EXPECT_LT(compare_no_case(u"abc", u"ABCD"), 0);
 }
 
 TEST(PlatformWildcards, MatchWithoutRegardToCase)
