@@ -19,10 +19,10 @@ struct host::state {
     host_registry services;
     host_localizer_service localizers{[this] { return localizer_ref.get(); }};
     host_service_locator locator{localizers};
-    ref<zv::localizer, 0> localizer_ref;
-    ref<bundle_context, 0> context_ref;
+    ref<iface::localizer, 0> localizer_ref;
+    ref<iface::bundle_context, 0> context_ref;
     // Released first: a tool holds the context as its parent.
-    std::list<ref<custom_app_service, 0>> tools;
+    std::list<ref<iface::custom_app_service, 0>> tools;
     host_localizer* localizer_object = nullptr;
     bool attached = false;
 };
@@ -31,7 +31,7 @@ host::host() : state_(std::make_unique<state>())
 {
     // Held by the host from here on; destroyed when its last holder lets go.
     auto* context = new host_context(state_->locator);
-    state_->context_ref.reset(make_ref<bundle_context>(context));
+    state_->context_ref.reset(make_ref<iface::bundle_context>(context));
 }
 
 host::~host() = default;
@@ -39,7 +39,7 @@ host::~host() = default;
 void host::set_translations(translations texts)
 {
     auto* object = new host_localizer(std::move(texts));
-    state_->localizer_ref.reset(make_ref<zv::localizer>(object));
+    state_->localizer_ref.reset(make_ref<iface::localizer>(object));
     state_->localizer_object = object;
 }
 
@@ -72,7 +72,7 @@ bool host::attach(module_entry_fn entry, std::string& error)
     // Bundle slot 1: register_services(registry).
     using register_fn = void (*)(const void*, void*, const interface_ref*);
     auto slot = reinterpret_cast<register_fn>(static_cast<const slot_fn*>(bundle.table)[1]);
-    const interface_ref registry_ref = make_ref<service_registry>(&state_->services);
+    const interface_ref registry_ref = make_ref<iface::service_registry>(&state_->services);
     if (slot != nullptr)
         slot(bundle.table, bundle.object, &registry_ref);
     return true;
@@ -99,7 +99,7 @@ interface_ref host::create_service(std::u16string_view identifier)
             continue;
         host_service_receiver receiver;
         call<&service_factory_impl::create>(record.factory, state_->context_ref.get(),
-                                            make_ref<custom_app_service_visitor>(&receiver));
+                                            make_ref<iface::custom_app_service_visitor>(&receiver));
         if (!receiver.received.valid())
             return {};
         state_->tools.emplace_back(receiver.received.get());

@@ -24,13 +24,13 @@ void host_service_locator::find_service(const char16_t* identifier, interface_re
     if (!std::u16string_view(identifier).ends_with(u"/localizer"))
         return;
     // The visitor's root answers for the typed visitor of the service found.
-    const interface_ref typed = cast<localizer_service_visitor>(root_of(service_visitor));
-    call<&localizer_service_visitor_impl::visit>(typed, make_ref<zv::localizer_service>(localizers_));
+    const interface_ref typed = cast<iface::localizer_service_visitor>(root_of(service_visitor));
+    call<&localizer_service_visitor_impl::visit>(typed, make_ref<iface::localizer_service>(localizers_));
 }
 
 void host_context::visit_registry(interface_ref registry_visitor)
 {
-    call<&service_registry_visitor_impl::visit>(registry_visitor, make_ref<zv::service_locator>(locator_));
+    call<&service_registry_visitor_impl::visit>(registry_visitor, make_ref<iface::service_locator>(locator_));
 }
 
 } // namespace zv::hostapp

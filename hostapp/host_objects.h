@@ -82,7 +82,7 @@ class ZVHOST_API host_service_receiver final : public custom_app_service_visitor
   public:
     void visit(interface_ref service) override { received.reset(service); }
 
-    ref<custom_app_service, 0> received;
+    ref<iface::custom_app_service, 0> received;
 };
 
 } // namespace zv::hostapp

@@ -75,7 +75,7 @@ void register_services(const interface_ref& registry)
     for (std::size_t i = 0; i < list.size(); ++i) {
         basic_service_factory_impl* factory = list[i];
         call<&service_registry_impl::add_factory>(registry, factory->identifier(),
-                                                  make_ref<service_factory>(factory));
+                                                  make_ref<iface::service_factory>(factory));
     }
 }
 

@@ -82,7 +82,7 @@ class local_factory_impl : public custom_client_factory_impl,
     void on_localizer(interface_ref localizer_ref) override;
 
   private:
-    ref<zv::localizer, 1> localizer_;
+    ref<iface::localizer, 1> localizer_;
     interface_ref context_;
     std::u16string localizer_service_id_;
 };

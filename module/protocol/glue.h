@@ -2,21 +2,33 @@
 //
 // An interface is declared once, next to its `_impl` class:
 //
-//   struct label;                                     // the interface tag
-//   class label_impl : public impl_root<label> {      // slot signatures and defaults
+//   namespace iface { struct label; }                 // the interface tag
+//   class label_impl : public impl_root<iface::label> { // slot signatures, defaults
 //    public:
-//     virtual std::int32_t text_id() { return 0; }    // slot 1
-//     virtual void visit_text(interface_ref) {}       // slot 2
+//     virtual bool enabled() { return true; }           // slot 1
+//     virtual void visit_text(interface_ref) {}         // slot 2
+//     virtual void attach_view(interface_ref) {}        // slot 3
 //   };
-//   ZV_INTERFACE(label, "zv_label_interface_2", &label_impl::text_id, &label_impl::visit_text);
+//   ZV_INTERFACE(label, "zv_label_interface_2", 4, &label_impl::enabled,
+//                &label_impl::visit_text, &label_impl::attach_view);
 //
-// From that alone come the function table (table<I>), its slot thunks, the
-// name match (query_match<I>), make_ref / from_ref / cast and the call
-// wrappers (call<&label_impl::text_id>(reference)).
+// The number after the name counts the table's slots, root included; it must
+// agree with the list, so a slot left out or added is a compile error. A run
+// of slots that this binary's objects never answer is written unused_slots<N>{}
+// and stays null in the table (the module's call wrappers treat a null entry
+// as a null reference).
 //
-// Slot parameters are plain values; a parameter of type interface_ref travels
-// as the address of a two-word copy, as the boundary requires, and a slot that
-// returns a reference returns the two words by value. Thunks are templates, so
+// Tags live in namespace zv::iface, apart from the classes that implement
+// them, so that a toolkit class may bear its interface's name.
+//
+// From the declaration alone come the function table (table<I>), its slot
+// thunks, the name match (query_match<I>), make_ref / from_ref / cast and the
+// call wrappers (call<&label_impl::visit_text>(reference, visitor)).
+//
+// Slot parameters are plain values, never references: a parameter of type
+// interface_ref travels as the address of a two-word copy, as the boundary
+// requires, and a null address from the other side arrives as a null
+// reference. A slot that returns a reference returns the two words by value. Thunks are templates, so
 // they cannot carry C language linkage; on every supported platform C and C++
 // functions share one calling convention, which is what the tables rely on.
 #pragma once
@@ -25,7 +37,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <tuple>
 #include <type_traits>
 
 #include "foundation/guard.h"
@@ -51,9 +62,23 @@ using slot_fn = void (*)();
 using query_fn = void (*)(const void* table, void* object, const char* name, const void** table_word,
                           void** object_word);
 
-// The ordered member functions (slots 1, 2, ...) of an interface.
+// N consecutive slots that this binary leaves null.
+template <std::size_t N> struct unused_slots {
+    static_assert(N > 0);
+};
+
+template <class T> struct slot_width {
+    static constexpr std::size_t value = 1;
+};
+template <std::size_t N> struct slot_width<unused_slots<N>> {
+    static constexpr std::size_t value = N;
+};
+
+// The ordered member functions (slots 1, 2, ...) of an interface, with runs of
+// unused slots among them.
 template <auto... Slots> struct slot_list {
-    static constexpr std::size_t size = sizeof...(Slots);
+    static constexpr std::size_t size =
+        (std::size_t{0} + ... + slot_width<std::remove_cvref_t<decltype(Slots)>>::value);
 };
 
 // How a slot parameter crosses: references by address, everything else as is.
@@ -80,20 +105,45 @@ namespace glue_detail
 template <auto V> struct constant {
 };
 
-template <std::size_t K, auto... S> constexpr auto nth_slot(slot_list<S...>)
+template <class T> inline constexpr bool is_unused_v = false;
+template <std::size_t N> inline constexpr bool is_unused_v<unused_slots<N>> = true;
+
+// The entry that covers table position K (from 1).
+template <std::size_t K, auto First, auto... Rest> constexpr auto slot_at()
 {
-    return std::get<K - 1>(std::tuple{S...});
+    constexpr std::size_t width = slot_width<std::remove_cvref_t<decltype(First)>>::value;
+    if constexpr (K <= width) {
+        return First;
+    } else {
+        return slot_at<K - width, Rest...>();
+    }
 }
 
-// Position (from 1) of member function M in the list; 0 when absent.
+template <std::size_t K, auto... S> constexpr auto nth_slot(slot_list<S...>)
+{
+    return slot_at<K, S...>();
+}
+
+// Table position (from 1) of member function M in the list; 0 when absent.
 template <auto M, auto... S> constexpr std::size_t slot_position(slot_list<S...>)
 {
     constexpr std::array<bool, sizeof...(S)> hits{std::is_same_v<constant<M>, constant<S>>...};
+    constexpr std::array<std::size_t, sizeof...(S)> widths{
+        slot_width<std::remove_cvref_t<decltype(S)>>::value...};
+    std::size_t position = 1;
     for (std::size_t i = 0; i < hits.size(); ++i) {
         if (hits[i])
-            return i + 1;
+            return position;
+        position += widths[i];
     }
     return 0;
+}
+
+// Reference parameters would take the address the other side passes at face
+// value, and a null from the host would be dereferenced.
+template <class R, class... A> constexpr bool plain_signature()
+{
+    return !std::is_reference_v<R> && (!std::is_reference_v<A> && ...);
 }
 
 template <class R> R default_result() noexcept
@@ -142,6 +192,8 @@ template <auto M> using plain_member_t = typename plain_member<decltype(M)>::typ
 template <class Tag, auto M, class C, class R, class... A> slot_fn thunk_for(R (C::*)(A...)) noexcept
 {
     static_assert(std::is_base_of_v<C, typename Tag::impl>, "slot of another class");
+    static_assert(plain_signature<R, A...>(),
+                  "slot parameters and results are plain values, never references");
     return reinterpret_cast<slot_fn>(&slot_thunk<Tag, M, R, A...>);
 }
 
@@ -183,10 +235,19 @@ template <class Tag> struct ZV_PROTOCOL_LOCAL root_table_storage {
     static inline slot_fn slots[1] = {};
 };
 
+template <class Tag, auto M> void fill_slot(slot_fn*& at) noexcept
+{
+    if constexpr (is_unused_v<std::remove_cvref_t<decltype(M)>>) {
+        at += slot_width<std::remove_cvref_t<decltype(M)>>::value; // left null
+    } else {
+        *at++ = thunk_for<Tag, M>(plain_member_t<M>{});
+    }
+}
+
 template <class Tag, auto... M> void fill_slots(slot_fn* slots, slot_list<M...>) noexcept
 {
-    std::size_t k = 1;
-    ((slots[k++] = thunk_for<Tag, M>(plain_member_t<M>{})), ...);
+    [[maybe_unused]] slot_fn* at = slots + 1; // a root-only interface has no slots
+    (fill_slot<Tag, M>(at), ...);
 }
 
 } // namespace glue_detail
@@ -299,6 +360,8 @@ template <auto M, class C, class R, class... A> struct caller<M, R (C::*)(A...)>
     using tag = typename C::interface_type;
     static constexpr std::size_t index = slot_position<M>(typename tag::slots{});
     static_assert(index != 0, "the member function is not a slot of its interface");
+    static_assert(plain_signature<R, A...>(),
+                  "slot parameters and results are plain values, never references");
     using c_fn = R (*)(const void*, void*, abi_t<A>...);
 
     static R invoke(const interface_ref& reference, A... args)
@@ -321,6 +384,9 @@ template <auto M, class... P> decltype(auto) call(const interface_ref& reference
 {
     return glue_detail::caller<M>::invoke(reference, std::forward<P>(args)...);
 }
+
+// The table position of the slot that member function M declares.
+template <auto M> inline constexpr std::size_t slot_index = glue_detail::caller<M>::index;
 
 // The member function declared for slot K (from 1) of interface I.
 template <class I, std::size_t K>
@@ -353,11 +419,17 @@ template <class Tag> class impl_root
 
 } // namespace zv
 
-// Declares interface `tag` (implemented by class tag##_impl) with its versioned
-// name and its slots 1, 2, ... in table order.
-#define ZV_INTERFACE(tag, versioned_name, ...)                                                               \
+// Declares interface zv::iface::tag (implemented by class zv::tag##_impl) with
+// its versioned name, its number of table slots (root included) and its slots
+// 1, 2, ... in table order. Used inside namespace zv.
+#define ZV_INTERFACE(tag, versioned_name, slot_count, ...)                                                   \
+    namespace iface                                                                                          \
+    {                                                                                                        \
     struct tag {                                                                                             \
-        using impl = tag##_impl;                                                                             \
+        using impl = ::zv::tag##_impl;                                                                       \
         static constexpr char name[] = versioned_name;                                                       \
         using slots = ::zv::slot_list<__VA_ARGS__>;                                                          \
-    }
+        static_assert(1 + slots::size == (slot_count), "the slot list of " #tag " does not fill its table"); \
+    };                                                                                                       \
+    }                                                                                                        \
+    static_assert(true)

@@ -10,11 +10,15 @@
 namespace zv
 {
 
-// referent<Impl> (protocol/referent.h) joins an interface implementation with
-// a lifetime core; referent<> itself names the interface "zv_referent_interface_1".
-template <class Impl = void> class referent;
+// The referent interface: what every object with a managed lifetime offers
+// its holders. referent<Impl> (protocol/referent.h) joins an interface
+// implementation with a lifetime core.
+namespace iface
+{
+struct referent;
+}
 
-class referent_impl : public impl_root<referent<>>
+class referent_impl : public impl_root<iface::referent>
 {
   public:
     virtual void add_referrer(interface_ref) {}
@@ -23,18 +27,15 @@ class referent_impl : public impl_root<referent<>>
     virtual interface_ref as_referent() { return {}; }
 };
 
-template <> class referent<void>
+ZV_INTERFACE(referent, "zv_referent_interface_1", 5, &referent_impl::add_referrer,
+             &referent_impl::remove_referrer, &referent_impl::parent, &referent_impl::as_referent);
+
+namespace iface
 {
-  public:
-    using impl = referent_impl;
-    static constexpr char name[] = "zv_referent_interface_1";
-    using slots = slot_list<&referent_impl::add_referrer, &referent_impl::remove_referrer,
-                            &referent_impl::parent, &referent_impl::as_referent>;
-};
-
 struct referrer;
+}
 
-class referrer_impl : public impl_root<referrer>
+class referrer_impl : public impl_root<iface::referrer>
 {
   public:
     // The referent is going: forget it without calling anything.
@@ -43,7 +44,7 @@ class referrer_impl : public impl_root<referrer>
     virtual bool holds() { return false; }
 };
 
-ZV_INTERFACE(referrer, "zv_referrer_interface_1", &referrer_impl::released, &referrer_impl::holds);
+ZV_INTERFACE(referrer, "zv_referrer_interface_1", 3, &referrer_impl::released, &referrer_impl::holds);
 
 // How a holder of a T reference reaches the object's referent: slot 1
 // (`referent`) of every interface except the referent's own, which answers
@@ -55,7 +56,7 @@ template <class T> struct reftraits {
     static interface_ref referent_of(const interface_ref& held) { return call<slot_member<T, 1>>(held); }
 };
 
-template <> struct reftraits<referent<>> {
+template <> struct reftraits<iface::referent> {
     static interface_ref referent_of(const interface_ref& held)
     {
         return call<&referent_impl::as_referent>(held);
@@ -99,7 +100,7 @@ template <class T, int N, class Traits = reftraits<T>> class ref : public referr
     bool holds() override { return N == 0; }
 
   private:
-    interface_ref self_ref() { return make_ref<referrer>(this); }
+    interface_ref self_ref() { return make_ref<iface::referrer>(this); }
 
     void attach()
     {

@@ -27,7 +27,7 @@ class objbase : public referent_impl
 
     void remove_referrer(interface_ref referrer_ref) override;
 
-    interface_ref as_referent() override { return make_ref<referent<>>(this); }
+    interface_ref as_referent() override { return make_ref<iface::referent>(this); }
 
     std::size_t referrer_count() const noexcept { return referrers_.size(); }
 
@@ -127,7 +127,7 @@ class obj : public objbase
     interface_ref parent() override { return parent_.get(); }
 
   private:
-    ref<referent<>, 0> parent_;
+    ref<iface::referent, 0> parent_;
 };
 
 } // namespace zv

@@ -3,6 +3,7 @@
 
 #include "foundation/guard.h"
 #include "protocol/app_service_interfaces.h"
+#include "protocol/dialog_interfaces.h"
 #include "protocol/glue.h"
 #include "protocol/interface_ref.h"
 #include "protocol/lifetime.h"

@@ -33,7 +33,10 @@ template <class Impl> class referent : public referentbase<Impl>, public virtual
 {
   public:
     referent() = default;
-    explicit referent(const interface_ref& parent_referent) : obj(parent_referent) {}
+    // There is deliberately no referent(parent): obj is a virtual base, so only
+    // the most derived class's obj(parent) takes effect and a parent given here
+    // would be dropped without a word. Name obj(parent) there instead.
+    explicit referent(const interface_ref& parent_referent) = delete;
 
   protected:
     objbase& lifetime_core() override { return *this; }

@@ -11,22 +11,25 @@
 namespace zv
 {
 
+namespace iface
+{
 struct string_visitor;
+}
 
-class string_visitor_impl : public impl_root<string_visitor>
+class string_visitor_impl : public impl_root<iface::string_visitor>
 {
   public:
     // `text` is zero-terminated UTF-16.
     virtual void visit(const char16_t* /*text*/) {}
 };
 
-ZV_INTERFACE(string_visitor, "zv_string_visitor_interface_0", &string_visitor_impl::visit);
+ZV_INTERFACE(string_visitor, "zv_string_visitor_interface_0", 2, &string_visitor_impl::visit);
 
 // Stores the visited text into a caller's string, replacing its contents.
 // Used on the stack around a local string:
 //   std::u16string text;
 //   stdwstring_visitor visitor(text);
-//   call<...>(host_object, ..., make_ref<string_visitor>(&visitor));
+//   call<...>(host_object, ..., make_ref<iface::string_visitor>(&visitor));
 class stdwstring_visitor : public string_visitor_impl
 {
   public:
@@ -45,11 +48,14 @@ class stdwstring_visitor : public string_visitor_impl
     std::u16string* target_;
 };
 
+namespace iface
+{
 struct thrice_interleaved_bytes_visitor;
+}
 
 // Byte of row r, column c, channel k: data + r*row_stride + c*column_stride +
 // k*channel_stride; strides in bytes and may be negative.
-class thrice_interleaved_bytes_visitor_impl : public impl_root<thrice_interleaved_bytes_visitor>
+class thrice_interleaved_bytes_visitor_impl : public impl_root<iface::thrice_interleaved_bytes_visitor>
 {
   public:
     virtual void visit(std::int32_t /*rows*/, std::int32_t /*row_stride*/, std::int32_t /*columns*/,
@@ -59,7 +65,7 @@ class thrice_interleaved_bytes_visitor_impl : public impl_root<thrice_interleave
     }
 };
 
-ZV_INTERFACE(thrice_interleaved_bytes_visitor, "zv_thrice_interleaved_bytes_visitor_interface_0",
+ZV_INTERFACE(thrice_interleaved_bytes_visitor, "zv_thrice_interleaved_bytes_visitor_interface_0", 2,
              &thrice_interleaved_bytes_visitor_impl::visit);
 
 } // namespace zv

@@ -67,7 +67,7 @@ std::u16string load_string(std::int32_t id)
 {
     std::u16string text;
     stdwstring_visitor visitor(text);
-    load_string(id, make_ref<string_visitor>(&visitor));
+    load_string(id, make_ref<iface::string_visitor>(&visitor));
     return text;
 }
 

@@ -61,9 +61,9 @@ TEST(RegisterServices, EveryCallRegistersTheFiveDistinctFactoriesInConstructionO
     int host_object = 0;
     hostapp::host_registry registry;
     register_through_bundle(entry(&host_object), interface_ref{});
-    register_through_bundle(entry(&host_object), interface_ref{table<service_registry>(), nullptr});
-    register_through_bundle(entry(&host_object), make_ref<service_registry>(&registry));
-    register_services(make_ref<service_registry>(&registry));
+    register_through_bundle(entry(&host_object), interface_ref{table<iface::service_registry>(), nullptr});
+    register_through_bundle(entry(&host_object), make_ref<iface::service_registry>(&registry));
+    register_services(make_ref<iface::service_registry>(&registry));
     const auto& records = registry.records();
     ASSERT_EQ(records.size(), 10u);
     const std::u16string expected[] = {u"org.zvgeo/app/pgn_oriented_axes2d_app", u"",
@@ -72,14 +72,14 @@ TEST(RegisterServices, EveryCallRegistersTheFiveDistinctFactoriesInConstructionO
     for (std::size_t i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(records[i].identifier, expected[i]);
-        EXPECT_EQ(records[i].factory.table, table<service_factory>());
-        EXPECT_NE(from_ref<service_factory>(records[i].factory), nullptr);
+        EXPECT_EQ(records[i].factory.table, table<iface::service_factory>());
+        EXPECT_NE(from_ref<iface::service_factory>(records[i].factory), nullptr);
         EXPECT_EQ(records[i].factory, records[i + 5].factory);
         for (std::size_t j = 0; j < i; ++j)
             EXPECT_NE(records[i].factory, records[j].factory);
         const interface_ref root = root_of(records[i].factory);
-        EXPECT_EQ(cast<service_factory>(root), records[i].factory);
-        EXPECT_FALSE(cast<referent<>>(root).valid());
+        EXPECT_EQ(cast<iface::service_factory>(root), records[i].factory);
+        EXPECT_FALSE(cast<iface::referent>(root).valid());
     }
 }
 

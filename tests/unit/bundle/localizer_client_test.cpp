@@ -15,7 +15,7 @@ namespace zv::test
 namespace
 {
 
-using strong_localizer = ref<localizer, 0>;
+using strong_localizer = ref<iface::localizer, 0>;
 using hostapp::host_localizer;
 
 hostapp::translations texts(const char* content)
@@ -29,13 +29,14 @@ struct host_side {
     interface_ref offered;
     hostapp::host_localizer_service service{[this] { return offered; }};
     hostapp::host_service_locator locator{service};
-    ref<bundle_context, 0> context{make_ref<bundle_context>(new hostapp::host_context(locator))};
+    ref<iface::bundle_context, 0> context{
+        make_ref<iface::bundle_context>(new hostapp::host_context(locator))};
 };
 
 interface_ref factory_ref(detail::local_factory_impl& client)
 {
     service_factory_impl* factory = &client;
-    return make_ref<service_factory>(factory);
+    return make_ref<iface::service_factory>(factory);
 }
 
 void create(detail::local_factory_impl& client, const interface_ref& context)
@@ -47,7 +48,7 @@ std::u16string text_of(const interface_ref& localizer_ref, std::uint32_t id)
 {
     std::u16string text;
     stdwstring_visitor visitor(text);
-    call<&localizer_impl::load_string>(localizer_ref, id, make_ref<string_visitor>(&visitor));
+    call<&localizer_impl::load_string>(localizer_ref, id, make_ref<iface::string_visitor>(&visitor));
     return text;
 }
 
@@ -55,8 +56,8 @@ TEST(LocalizerHandshake, FirstContextsLocalizerIsDeliveredAndHeldWeakly)
 {
     host_side host, other;
     auto* loc = new host_localizer(texts("12\tFinished\n"));
-    auto held = std::make_unique<strong_localizer>(make_ref<localizer>(loc));
-    strong_localizer other_held(make_ref<localizer>(new host_localizer(texts("12\tOther\n"))));
+    auto held = std::make_unique<strong_localizer>(make_ref<iface::localizer>(loc));
+    strong_localizer other_held(make_ref<iface::localizer>(new host_localizer(texts("12\tOther\n"))));
     host.offered = held->get();
     other.offered = other_held.get();
     detail::local_factory_impl client;
@@ -76,11 +77,12 @@ TEST(LocalizerHandshake, FirstContextsLocalizerIsDeliveredAndHeldWeakly)
 TEST(LocalizerHandshake, NewLocalizerReplacesTheOldAndAContextWithoutOneGivesNone)
 {
     auto* first = new host_localizer(texts(""));
-    strong_localizer a(make_ref<localizer>(first)), b(make_ref<localizer>(new host_localizer(texts(""))));
+    strong_localizer a(make_ref<iface::localizer>(first)),
+        b(make_ref<iface::localizer>(new host_localizer(texts(""))));
     detail::local_factory_impl replaced;
     localizer_visitor_impl* as_visitor = &replaced;
-    call<&localizer_visitor_impl::visit>(make_ref<localizer_visitor>(as_visitor), a.get());
-    call<&localizer_visitor_impl::visit>(make_ref<localizer_visitor>(as_visitor), b.get());
+    call<&localizer_visitor_impl::visit>(make_ref<iface::localizer_visitor>(as_visitor), a.get());
+    call<&localizer_visitor_impl::visit>(make_ref<iface::localizer_visitor>(as_visitor), b.get());
     EXPECT_EQ(replaced.localizer(), b.get());
     EXPECT_EQ(first->holders(), 1u);
 

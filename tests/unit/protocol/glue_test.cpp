@@ -13,9 +13,12 @@ namespace zv
 {
 
 // An interface of this test only: everything comes from its one declaration.
+namespace iface
+{
 struct gauge;
+}
 
-class gauge_impl : public impl_root<gauge>
+class gauge_impl : public impl_root<iface::gauge>
 {
   public:
     virtual std::int32_t scaled(std::int32_t value) { return value; }
@@ -25,7 +28,7 @@ class gauge_impl : public impl_root<gauge>
     virtual bool ready() noexcept { return false; }
 };
 
-ZV_INTERFACE(gauge, "zv_gauge_interface_3", &gauge_impl::scaled, &gauge_impl::accept, &gauge_impl::echo,
+ZV_INTERFACE(gauge, "zv_gauge_interface_3", 6, &gauge_impl::scaled, &gauge_impl::accept, &gauge_impl::echo,
              &gauge_impl::reading, &gauge_impl::ready);
 
 } // namespace zv
@@ -58,7 +61,7 @@ class throwing_gauge : public gauge_impl
     interface_ref echo(interface_ref) override { throw std::bad_alloc(); }
     std::intptr_t query_match(const char*, const void** t, void** o) override
     {
-        *t = table<gauge>();
+        *t = table<iface::gauge>();
         *o = this;
         throw std::runtime_error("half-written answer");
     }
@@ -79,26 +82,26 @@ interface_ref query(const interface_ref& root, const char* name)
 
 TEST(InterfaceTable, IsBuiltOnceFilledForEverySlotAndApartFromTheRootTable)
 {
-    const void* first = table<gauge>();
-    EXPECT_EQ(first, table<gauge>());
+    const void* first = table<iface::gauge>();
+    EXPECT_EQ(first, table<iface::gauge>());
     for (int k = 0; k < 6; ++k)
         EXPECT_NE(slots_of(first)[k], nullptr) << "slot " << k;
-    EXPECT_NE(table<gauge>(), table<string_visitor>());
-    EXPECT_NE(root_table<gauge>(), table<gauge>());
+    EXPECT_NE(table<iface::gauge>(), table<iface::string_visitor>());
+    EXPECT_NE(root_table<iface::gauge>(), table<iface::gauge>());
 
     doubling_gauge g;
     interface_ref out;
-    make_ref<gauge>(&g, &out);
-    EXPECT_EQ(out, make_ref<gauge>(&g));
-    make_ref<gauge>(&g, nullptr); // tolerated
+    make_ref<iface::gauge>(&g, &out);
+    EXPECT_EQ(out, make_ref<iface::gauge>(&g));
+    make_ref<iface::gauge>(&g, nullptr); // tolerated
 }
 
 TEST(CallWrapper, ForwardsArgumentsAndResults)
 {
     doubling_gauge g;
-    const interface_ref r = make_ref<gauge>(&g);
+    const interface_ref r = make_ref<iface::gauge>(&g);
     EXPECT_EQ(call<&gauge_impl::scaled>(r, 21), 42);
-    const interface_ref payload{table<string_visitor>(), &g};
+    const interface_ref payload{table<iface::string_visitor>(), &g};
     EXPECT_TRUE(call<&gauge_impl::accept>(r, payload));
     EXPECT_EQ(g.received, payload);
     EXPECT_EQ(call<&gauge_impl::echo>(r, payload), payload);
@@ -107,7 +110,8 @@ TEST(CallWrapper, ForwardsArgumentsAndResults)
 
     // A null argument address arrives as a null reference.
     using accept_fn = bool (*)(const void*, void*, const interface_ref*);
-    EXPECT_TRUE(reinterpret_cast<accept_fn>(slots_of(table<gauge>())[2])(table<gauge>(), &g, nullptr));
+    EXPECT_TRUE(
+        reinterpret_cast<accept_fn>(slots_of(table<iface::gauge>())[2])(table<iface::gauge>(), &g, nullptr));
     EXPECT_FALSE(g.received.valid());
 }
 
@@ -117,11 +121,11 @@ TEST(CallWrapper, NullReferencesAndThrowingObjectsYieldDefaults)
 {
     doubling_gauge g;
     throwing_gauge thrower;
-    for (const interface_ref& r : {interface_ref{}, interface_ref{table<gauge>(), nullptr},
-                                   interface_ref{nullptr, &g}, make_ref<gauge>(&thrower)}) {
+    for (const interface_ref& r : {interface_ref{}, interface_ref{table<iface::gauge>(), nullptr},
+                                   interface_ref{nullptr, &g}, make_ref<iface::gauge>(&thrower)}) {
         EXPECT_EQ(call<&gauge_impl::scaled>(r, 5), 0);
-        EXPECT_FALSE(call<&gauge_impl::accept>(r, make_ref<gauge>(&g)));
-        EXPECT_FALSE(call<&gauge_impl::echo>(r, make_ref<gauge>(&g)).valid());
+        EXPECT_FALSE(call<&gauge_impl::accept>(r, make_ref<iface::gauge>(&g)));
+        EXPECT_FALSE(call<&gauge_impl::echo>(r, make_ref<iface::gauge>(&g)).valid());
     }
     EXPECT_FALSE(g.received.valid());
 }
@@ -129,10 +133,10 @@ TEST(CallWrapper, NullReferencesAndThrowingObjectsYieldDefaults)
 TEST(InterfaceQuery, RootAnswersExactlyTheVersionedName)
 {
     doubling_gauge g;
-    const interface_ref root = root_of(make_ref<gauge>(&g));
+    const interface_ref root = root_of(make_ref<iface::gauge>(&g));
     ASSERT_TRUE(root.valid());
-    EXPECT_EQ(root.table, root_table<gauge>());
-    EXPECT_EQ(query(root, "zv_gauge_interface_3"), make_ref<gauge>(&g));
+    EXPECT_EQ(root.table, root_table<iface::gauge>());
+    EXPECT_EQ(query(root, "zv_gauge_interface_3"), make_ref<iface::gauge>(&g));
     for (const char* other : {"zv_gauge_interface_2", "zv_gauge_interface_30", ""})
         EXPECT_EQ(query(root, other), interface_ref{}) << other;
     EXPECT_FALSE(query(root, nullptr).valid());
@@ -148,17 +152,17 @@ TEST(InterfaceCast, NullRootCallsNothingAndAThrowingMatchAnswersNull)
     const slot_fn counting_table[1] = {
         reinterpret_cast<slot_fn>(+[](const void*, void*, const char*, const void** t, void** o) noexcept {
             ++counted_queries;
-            *t = table<gauge>();
+            *t = table<iface::gauge>();
             *o = &counted_queries;
         })};
-    EXPECT_FALSE(cast<gauge>(interface_ref{counting_table, nullptr}).valid());
-    EXPECT_FALSE(cast<gauge>(interface_ref{}).valid());
+    EXPECT_FALSE(cast<iface::gauge>(interface_ref{counting_table, nullptr}).valid());
+    EXPECT_FALSE(cast<iface::gauge>(interface_ref{}).valid());
     EXPECT_EQ(counted_queries, 0);
-    EXPECT_TRUE(cast<gauge>(interface_ref{counting_table, &counted_queries}).valid());
+    EXPECT_TRUE(cast<iface::gauge>(interface_ref{counting_table, &counted_queries}).valid());
     EXPECT_EQ(counted_queries, 1);
 
     throwing_gauge g;
-    EXPECT_EQ(cast<gauge>(root_of(make_ref<gauge>(&g))), interface_ref{});
+    EXPECT_EQ(cast<iface::gauge>(root_of(make_ref<iface::gauge>(&g))), interface_ref{});
 }
 
 // A table of "another module" forwarding to our thunks: same object, other table.
@@ -166,12 +170,12 @@ TEST(FromRef, ForeignTableYieldsNullEvenForOurOwnObject)
 {
     doubling_gauge g;
     slot_fn foreign[6];
-    std::copy_n(slots_of(table<gauge>()), 6, foreign);
+    std::copy_n(slots_of(table<iface::gauge>()), 6, foreign);
     const interface_ref through_foreign{foreign, &g};
     EXPECT_EQ(call<&gauge_impl::scaled>(through_foreign, 4), 8);
-    EXPECT_EQ(from_ref<gauge>(through_foreign), nullptr);
-    EXPECT_EQ(from_ref<gauge>(make_ref<gauge>(&g)), &g);
-    EXPECT_EQ(from_ref<gauge>(interface_ref{table<gauge>(), nullptr}), nullptr);
+    EXPECT_EQ(from_ref<iface::gauge>(through_foreign), nullptr);
+    EXPECT_EQ(from_ref<iface::gauge>(make_ref<iface::gauge>(&g)), &g);
+    EXPECT_EQ(from_ref<iface::gauge>(interface_ref{table<iface::gauge>(), nullptr}), nullptr);
 }
 
 // Three root-queried interfaces joined in one object, as the localizer client
@@ -191,18 +195,19 @@ template <class I> interface_ref part_ref(joined& j)
 TEST(PolymorphicChain, RootOfEveryPartAnswersForAllPartsEachWithItsOwnObjectWord)
 {
     joined j;
-    const interface_ref parts[] = {part_ref<service_visitor>(j), part_ref<localizer_service_visitor>(j),
-                                   part_ref<custom_app_service_visitor>(j)};
+    const interface_ref parts[] = {part_ref<iface::service_visitor>(j),
+                                   part_ref<iface::localizer_service_visitor>(j),
+                                   part_ref<iface::custom_app_service_visitor>(j)};
     EXPECT_NE(parts[0].object, parts[1].object);
     for (const interface_ref& part : parts) {
         const interface_ref root = root_of(part);
-        EXPECT_EQ(cast<service_visitor>(root), parts[0]);
-        EXPECT_EQ(cast<localizer_service_visitor>(root), parts[1]);
-        EXPECT_EQ(cast<custom_app_service_visitor>(root), parts[2]);
-        EXPECT_FALSE(cast<localizer_visitor>(root).valid());
-        EXPECT_FALSE(cast<referent<>>(root).valid());
+        EXPECT_EQ(cast<iface::service_visitor>(root), parts[0]);
+        EXPECT_EQ(cast<iface::localizer_service_visitor>(root), parts[1]);
+        EXPECT_EQ(cast<iface::custom_app_service_visitor>(root), parts[2]);
+        EXPECT_FALSE(cast<iface::localizer_visitor>(root).valid());
+        EXPECT_FALSE(cast<iface::referent>(root).valid());
     }
-    EXPECT_EQ(from_ref<localizer_service_visitor>(parts[1]),
+    EXPECT_EQ(from_ref<iface::localizer_service_visitor>(parts[1]),
               static_cast<localizer_service_visitor_impl*>(&j));
 }
 
@@ -223,8 +228,8 @@ TEST(StdwstringVisitor, ReplacesTheTargetWithTheTextUpToItsFirstZero)
         SCOPED_TRACE(std::string(c.expected.begin(), c.expected.end()));
         std::u16string target = u"old";
         stdwstring_visitor visitor(target);
-        call<&string_visitor_impl::visit>(c.visited ? make_ref<string_visitor>(&visitor) : interface_ref{},
-                                          c.text);
+        call<&string_visitor_impl::visit>(
+            c.visited ? make_ref<iface::string_visitor>(&visitor) : interface_ref{}, c.text);
         EXPECT_EQ(target, c.expected);
     }
 }

@@ -28,7 +28,7 @@ class probe_service : public referent<custom_app_service_impl>
     {
     }
     ~probe_service() override { log_.push_back(name_); }
-    interface_ref service_ref() { return make_ref<custom_app_service>(this); }
+    interface_ref service_ref() { return make_ref<iface::custom_app_service>(this); }
     interface_ref referent_ref() { return referent_reference(); }
 
   private:
@@ -55,7 +55,7 @@ class spy_referrer : public referrer_impl
         if (on_released)
             on_released();
     }
-    interface_ref self() { return make_ref<referrer>(this); }
+    interface_ref self() { return make_ref<iface::referrer>(this); }
 
     int released_calls = 0;
     interface_ref last_released;
@@ -75,8 +75,8 @@ void remove(const interface_ref& r, const interface_ref& holder)
     call<&referent_impl::remove_referrer>(r, holder);
 }
 
-using strong_service = ref<custom_app_service, 0>;
-using weak_service = ref<custom_app_service, 1>;
+using strong_service = ref<iface::custom_app_service, 0>;
+using weak_service = ref<iface::custom_app_service, 1>;
 const log_t gone{"s"};
 
 TEST(RefHolder, StrongKeepsAliveWeakIsNulledAndCopiesAttachAgain)
@@ -97,7 +97,7 @@ TEST(RefHolder, StrongKeepsAliveWeakIsNulledAndCopiesAttachAgain)
     EXPECT_EQ(weak.get(), interface_ref{});
 
     custom_app_service_impl plain; // unmanaged: its referent slot answers null
-    strong_service holder(make_ref<custom_app_service>(&plain));
+    strong_service holder(make_ref<iface::custom_app_service>(&plain));
     EXPECT_TRUE(holder.valid());
 }
 

@@ -20,7 +20,7 @@ class recording_visitor : public string_visitor_impl
 {
   public:
     void visit(const char16_t* text) override { texts.emplace_back(text); }
-    interface_ref ref() { return make_ref<string_visitor>(this); }
+    interface_ref ref() { return make_ref<iface::string_visitor>(this); }
 
     std::vector<std::u16string> texts;
 };
