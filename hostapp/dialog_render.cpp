@@ -28,7 +28,7 @@ std::string leaf_text(const dialog_element& e)
     case element_kind::output:
         return "[" + utf8(e.text) + "]";
     case element_kind::button:
-        return "<" + (e.text.empty() && e.has_image ? std::string("...") : utf8(e.text)) + ">";
+        return "<" + (e.text.empty() ? std::string("...") : utf8(e.text)) + ">";
     case element_kind::dropdown: {
         std::string items;
         for (std::size_t i = 0; i < e.items.size(); ++i) {

@@ -10,7 +10,7 @@ namespace zv::hostapp
 
 // The title, underlined; the elements row by row, the cells of a row side by
 // side: a label as its text, an output as [text], a button as <text> (<...>
-// for a picture alone), a drop-down as {item | *selected item* | item}, a
+// without a text: a picture's), a drop-down as {item | *selected item* | item}, a
 // group box as its caption between dashes with its content indented; then
 // the button box's buttons. A disabled element is followed by "(disabled)".
 // UTF-8, one line per row, each ending in a line break.

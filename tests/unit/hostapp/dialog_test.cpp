@@ -191,7 +191,7 @@ TEST(DialogPicture, ReadsTheTreeAndRendersItAsTextAndAsJson)
     EXPECT_EQ(render_text(picture), "Graph tool\n"
                                     "==========\n"
                                     "-- Graph --\n"
-                                    "  Graph file:  []  <>\n"
+                                    "  Graph file:  []  <...>\n"
                                     "-- Data --\n"
                                     "  X:  {*depth* | age}  Y:  {}\n"
                                     "\n"
