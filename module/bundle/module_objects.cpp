@@ -23,6 +23,11 @@ detail::local_factory_impl localizer_client_object;
 
 } // namespace
 
+util::detail::modal_dialog_service_factory<0>& util::detail::the_modal_dialog_service_factory() noexcept
+{
+    return modal_dialog_factory;
+}
+
 interface_ref current_localizer() noexcept
 {
     return localizer_client_object.localizer();

@@ -1,4 +1,4 @@
-// Resources of a loaded module: its handle, and the strings and bitmaps it
+// Resources of a loaded module: its handle, and the strings and pictures it
 // carries. On Windows these are the module's .rc resources; on POSIX a library
 // that carries resources exports one C function, zv_module_resource_table,
 // returning the table below.
@@ -19,8 +19,9 @@ struct zv_resource_string {
     const char16_t* text;
 };
 
-// One bitmap: the bytes of a .bmp file (file header included).
-struct zv_resource_bitmap {
+// One picture: the bytes of a .bmp file (file header included) among the
+// bitmaps, of an .ico or .cur file among the icons.
+struct zv_resource_picture {
     int32_t id;
     uint32_t size;
     const unsigned char* bytes;
@@ -30,7 +31,9 @@ struct zv_resource_table {
     std::size_t string_count;
     const zv_resource_string* strings;
     std::size_t bitmap_count;
-    const zv_resource_bitmap* bitmaps;
+    const zv_resource_picture* bitmaps;
+    std::size_t icon_count;
+    const zv_resource_picture* icons;
 };
 
 typedef const zv_resource_table* (*zv_module_resource_table_fn)(void);
@@ -65,5 +68,8 @@ std::u16string_view module_string(module_handle module, uint32_t id) noexcept;
 
 // The bytes of bitmap resource `id` of a module; empty when absent.
 std::span<const unsigned char> module_bitmap(module_handle module, uint32_t id) noexcept;
+
+// The bytes of icon (or cursor) resource `id` of a module; empty when absent.
+std::span<const unsigned char> module_icon(module_handle module, uint32_t id) noexcept;
 
 } // namespace zv::platform

@@ -6,18 +6,12 @@
 #include "host/zvk_basic.h"
 #include "protocol/localizer_interfaces.h"
 #include "protocol/visitors.h"
+#include "resources/resource_modules.h"
 
 namespace zv::resource
 {
 namespace
 {
-
-// The module's handle does not change while it is loaded.
-platform::module_handle own_module()
-{
-    static const platform::module_handle handle = platform::own_module();
-    return handle;
-}
 
 void visit(const interface_ref& visitor, const char16_t* text)
 {
@@ -49,7 +43,7 @@ bool load_resource_string_or_base(const resource_key& key, std::uint32_t offset,
 bool load_string(std::int32_t id, interface_ref visitor)
 {
     if (id <= 0) {
-        platform::module_handle basic = platform::loaded_module("zvk_basic");
+        platform::module_handle basic = basic_library();
         if (basic == nullptr)
             return false;
         const auto number = static_cast<std::uint32_t>(-static_cast<std::int64_t>(id));

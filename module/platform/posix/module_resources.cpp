@@ -43,6 +43,13 @@ template <class Entry> const Entry* find_entry(const Entry* entries, std::size_t
     return nullptr;
 }
 
+std::span<const unsigned char> picture_bytes(const zv_resource_picture* entry)
+{
+    if (entry == nullptr || entry->bytes == nullptr)
+        return {};
+    return {entry->bytes, entry->size};
+}
+
 } // namespace
 
 module_handle own_module() noexcept
@@ -77,10 +84,13 @@ std::u16string_view module_string(module_handle module, uint32_t id) noexcept
 std::span<const unsigned char> module_bitmap(module_handle module, uint32_t id) noexcept
 {
     const zv_resource_table* table = table_of(module);
-    const auto* entry = table == nullptr ? nullptr : find_entry(table->bitmaps, table->bitmap_count, id);
-    if (entry == nullptr || entry->bytes == nullptr)
-        return {};
-    return {entry->bytes, entry->size};
+    return picture_bytes(table != nullptr ? find_entry(table->bitmaps, table->bitmap_count, id) : nullptr);
+}
+
+std::span<const unsigned char> module_icon(module_handle module, uint32_t id) noexcept
+{
+    const zv_resource_table* table = table_of(module);
+    return picture_bytes(table != nullptr ? find_entry(table->icons, table->icon_count, id) : nullptr);
 }
 
 } // namespace zv::platform

@@ -20,7 +20,7 @@ constexpr zv_resource_string strings[] = {
     {4, 3, nullptr},
 };
 
-constexpr zv_resource_bitmap bitmaps[] = {
+constexpr zv_resource_picture bitmaps[] = {
     {7, static_cast<uint32_t>(std::size(bitmap_bytes)), bitmap_bytes},
 };
 

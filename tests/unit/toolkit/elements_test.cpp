@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kit/dialog_host.h"
+#include "toolkit/button.h"
+#include "toolkit/button_box.h"
+#include "toolkit/dropdown.h"
+#include "toolkit/grid_layout.h"
+#include "toolkit/label.h"
+#include "toolkit/labeled_element.h"
+#include "toolkit/output.h"
+
+namespace zv::test
+{
+namespace
+{
+
+// Records which element kind each visit was for, and the element's object.
+class kind_recorder final : public element_visitor_impl
+{
+  public:
+    void visit_grid_layout(interface_ref r) override { seen.push_back({"grid", r.object}); }
+    void visit_output(interface_ref r) override { seen.push_back({"output", r.object}); }
+    void visit_button(interface_ref r) override { seen.push_back({"button", r.object}); }
+    void visit_label(interface_ref r) override { seen.push_back({"label", r.object}); }
+    void visit_dropdown(interface_ref r) override { seen.push_back({"dropdown", r.object}); }
+    void visit_groupbox(interface_ref r) override { seen.push_back({"groupbox", r.object}); }
+    interface_ref reference() { return make_ref<iface::element_visitor>(this); }
+
+    struct visit {
+        std::string kind;
+        void* object;
+        bool operator==(const visit&) const = default;
+    };
+    std::vector<visit> seen;
+};
+
+// The kind and object in cell (column, row), or an empty kind.
+template <class Grid> kind_recorder::visit cell(Grid& grid, int column, int row)
+{
+    kind_recorder recorder;
+    grid.visit_cell(column, row, recorder.reference());
+    return recorder.seen.empty() ? kind_recorder::visit{} : recorder.seen.front();
+}
+
+TEST(GridLayout, FillsRowByRowSkipsTakenCellsAndDropsWhatDoesNotFit)
+{
+    toolkit::grid_layout<1, 2> row;
+    toolkit::label a, b, c;
+    row.add(a);
+    row.add(b);
+    row.add(c); // full: dropped
+    EXPECT_EQ(cell(row, 0, 0), (kind_recorder::visit{"label", &a}));
+    EXPECT_EQ(cell(row, 1, 0), (kind_recorder::visit{"label", &b}));
+    EXPECT_EQ(cell(row, 2, 0).kind, ""); // outside: nothing visited
+
+    toolkit::grid_layout<2, 2> by_columns;
+    by_columns.set_fill_order(1);
+    by_columns.add(a);
+    by_columns.add(b);
+    EXPECT_EQ(cell(by_columns, 0, 1).object, &b); // the row advanced first
+    EXPECT_EQ(cell(by_columns, 1, 0).kind, "");   // an empty cell calls nothing
+}
+
+TEST(GridLayout, LabeledElementsTakeTwoCellsEach)
+{
+    toolkit::grid_layout<1, 4> row;
+    toolkit::detail::labeled_element<toolkit::dropdownex<std::u16string>> x, y;
+    row.add_labeled(x);
+    row.add_labeled(y);
+    toolkit::dropdown_base& y_list = y;
+    EXPECT_EQ(cell(row, 0, 0), (kind_recorder::visit{"label", &x.caption}));
+    EXPECT_EQ(cell(row, 3, 0), (kind_recorder::visit{"dropdown", static_cast<dropdown_impl*>(&y_list)}));
+}
+
+TEST(GridLayout, FreshLayoutReportsItsShapeAndDefaults)
+{
+    toolkit::grid_layout<2, 1> grid;
+    grid.set_row_stretch(1, true);
+    EXPECT_EQ(grid.column_count(), 1);
+    EXPECT_EQ(grid.row_count(), 2);
+    EXPECT_FALSE(grid.row_stretch(0));
+    EXPECT_TRUE(grid.row_stretch(1));
+    EXPECT_FALSE(grid.column_stretch(0));
+    EXPECT_TRUE(grid.row_flag(1) && grid.column_flag(0));
+    EXPECT_EQ(grid.layout_value() + grid.row_value(0) + grid.column_value(0), 0);
+}
+
+TEST(Dropdown, SetItemsKeepsAValidSelectionAndNotifies)
+{
+    using list = toolkit::dropdownex<std::u16string>;
+    const std::vector<list::item> three{{u"A", u"a"}, {u"B", u"b"}, {u"C", u"c"}};
+    struct {
+        std::int32_t before;
+        std::size_t count;
+        std::int32_t after;
+    } const cases[] = {{5, 3, 0}, {2, 3, 2}, {-1, 3, 0}, {1, 0, -1}};
+    for (const auto& c : cases) {
+        list dropdown;
+        counting_view view;
+        dropdown.set_items(three);
+        dropdown.select(c.before, false);
+        dropdown.attach_view(view.reference());
+        dropdown.set_items({three.begin(), three.begin() + static_cast<std::ptrdiff_t>(c.count)});
+        EXPECT_EQ(dropdown.selection(), c.after) << c.before << " of " << c.count;
+        EXPECT_EQ(view.content, 1);
+    }
+}
+
+TEST(Dropdown, SelectionRulesAndGetters)
+{
+    toolkit::dropdownex<std::u16string> dropdown;
+    counting_view view;
+    std::vector<int> handled;
+    dropdown.set_items({{u"Depth", u"DEPTH"}, {u"Porosity", u"PORO"}});
+    dropdown.set_change_handler([&](int index) { handled.push_back(index); });
+    dropdown.attach_view(view.reference());
+
+    dropdown.select(1, true);
+    dropdown.select(1, true);  // unchanged and skipped: no notification
+    dropdown.select(7, false); // outside the items: none
+    EXPECT_EQ(dropdown.selection(), -1);
+    EXPECT_EQ(view.content, 2);
+    EXPECT_TRUE(handled.empty()); // the module's select never calls the handler
+
+    call<&dropdown_impl::select>(make_ref<iface::dropdown>(static_cast<dropdown_impl*>(&dropdown)), 1);
+    call<&dropdown_impl::select>(make_ref<iface::dropdown>(static_cast<dropdown_impl*>(&dropdown)), 1);
+    EXPECT_EQ(handled, (std::vector<int>{1, 1})); // the host's select always does
+    EXPECT_EQ(view.content, 2);
+    EXPECT_EQ(dropdown.selected_value(), u"PORO");
+    EXPECT_EQ(dropdown.selected_text(), u"Porosity");
+    EXPECT_EQ(dropdown.index_of_text(u"Depth"), 0);
+    EXPECT_EQ(dropdown.index_of_value(u"depth"), -1);
+    EXPECT_EQ(dropdown.value_at(2), u"");
+
+    dropdown.clear_items();
+    EXPECT_EQ(dropdown.selection(), -1);
+    EXPECT_EQ(view.content, 3);
+    dropdown.clear_items(); // already none: silent
+    EXPECT_EQ(view.content, 3);
+}
+
+TEST(Controls, OutputNotifiesOnlyRealChangesAndButtonsToggleOnEveryClick)
+{
+    toolkit::output text;
+    counting_view view;
+    text.attach_view(view.reference());
+    text.set_text(u"D:\\data\\");
+    text.set_text(u"D:\\data\\");
+    text.set_enabled(false);
+    text.set_enabled(false);
+    EXPECT_EQ(view.content, 1);
+    EXPECT_EQ(view.layout, 1);
+    EXPECT_EQ(text.width(), 20);
+
+    toolkit::button plain;
+    plain.click();
+    EXPECT_TRUE(plain.pressed());
+    int clicks = 0;
+    plain.set_click_handler([&] { ++clicks; });
+    plain.click();
+    EXPECT_FALSE(plain.pressed());
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(ButtonBox, CodesDecideWhetherTheDialogCloses)
+{
+    toolkit::button_box box;
+    EXPECT_EQ(box.count(), 2);
+    EXPECT_TRUE(box.click(-1));
+    EXPECT_FALSE(box.click(0)); // accepting without a handler
+    int accepted = 0;
+    box.set_accept_handler([&] { return ++accepted == 2; });
+    EXPECT_FALSE(box.click(0));
+    EXPECT_TRUE(box.click(0));
+    EXPECT_TRUE(box.click(1)); // cancel closes without asking the tool
+    EXPECT_EQ(accepted, 2);
+    EXPECT_EQ(box.default_index(), -1);
+    EXPECT_EQ(box.second_index(), -1);
+}
+
+} // namespace
+} // namespace zv::test
