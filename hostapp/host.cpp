@@ -4,7 +4,6 @@
 #include <list>
 #include <optional>
 
-#include "host/zvk_basic.h"
 #include "localizer.h"
 #include "platform/library_loader.h"
 #include "platform/process_environment.h"
@@ -54,14 +53,18 @@ void host::set_translations(translations texts)
     state_->localizers.deliver_again();
 }
 
+// zvk_basic reads ZV_LANG first, then the locale.
 void host::set_language(std::string_view language)
 {
-    platform::set_environment("ZV_LANG", std::string(language).c_str());
+    if (language.empty())
+        platform::unset_environment("ZV_LANG");
+    else
+        platform::set_environment("ZV_LANG", std::string(language).c_str());
 }
 
-std::string host::language()
+std::string host::chosen_language()
 {
-    return zv_res_get_lng() == 0 ? "ru" : "en";
+    return platform::environment("ZV_LANG");
 }
 
 bool host::load(const std::string& path, std::string& error)

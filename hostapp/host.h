@@ -42,9 +42,10 @@ class ZVHOST_API host
 
     // The user-interface language, "ru" or "en", for the whole process (the
     // module and zvk_basic read it at each lookup): every text read afterwards
-    // is in it.
+    // is in it. An empty language leaves the choice to the locale again.
     static void set_language(std::string_view language);
-    static std::string language();
+    // The language chosen, empty when the locale chooses.
+    static std::string chosen_language();
 
     // Loads the module at `path`, calls its entry and lets it register its
     // services. On failure (not loadable, no entry) returns false with `error`.

@@ -51,13 +51,16 @@ bool ends_service_path(std::u16string_view identifier, std::u16string_view name)
 // Whether the tool's internal name or its title in either language is `name`.
 bool answers_to(const tool_dialog& dialog, std::u16string_view name)
 {
-    if (dialog.name() == name || dialog.title() == name)
+    if (dialog.name() == name)
         return true;
-    const std::string language = host::language();
-    host::set_language(language == "ru" ? "en" : "ru");
-    const bool other = dialog.title() == name;
-    host::set_language(language);
-    return other;
+    const std::string chosen = host::chosen_language();
+    bool found = false;
+    for (const char* language : {"en", "ru"}) {
+        host::set_language(language);
+        found = found || dialog.title() == name;
+    }
+    host::set_language(chosen);
+    return found;
 }
 
 } // namespace

@@ -13,6 +13,17 @@ bool set_environment(const char* name, const char* value) noexcept
     return ::setenv(name, value, 1) == 0;
 }
 
+bool unset_environment(const char* name) noexcept
+{
+    return ::unsetenv(name) == 0;
+}
+
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
 std::string executable_path()
 {
     // readlink does not say how long the link is: grow until it fits.

@@ -25,11 +25,12 @@ class ToolDialogs : public ::testing::Test
   protected:
     void SetUp() override
     {
+        chosen_ = host::chosen_language();
         std::string error;
         ASSERT_TRUE(h.load(std::string(ZV_LIB_DIR) + "/libzv_geotools.so", error)) << error;
         h.connect_clients();
     }
-    void TearDown() override { host::set_language("en"); }
+    void TearDown() override { host::set_language(chosen_); }
 
     // The dialog of the tool that `name` names, held by the host.
     std::unique_ptr<tool_dialog> open(std::u16string_view name)
@@ -39,6 +40,7 @@ class ToolDialogs : public ::testing::Test
     }
 
     host h;
+    std::string chosen_;
 };
 
 struct layout {
