@@ -25,6 +25,24 @@ bool is_geographic(const PJ* crs)
     return type == PJ_TYPE_GEOGRAPHIC_2D_CRS || type == PJ_TYPE_GEOGRAPHIC_3D_CRS;
 }
 
+// Whether a vertex's x and y can be a position in the system: not a height,
+// not geocentric X, Y, Z, not a time. A bound system is judged by its base.
+bool has_horizontal_axes(PJ_CONTEXT* ctx, const PJ* crs)
+{
+    if (proj_get_type(crs) == PJ_TYPE_BOUND_CRS) {
+        const pj_ptr base = wrap(proj_get_source_crs(ctx, crs));
+        return base && has_horizontal_axes(ctx, base.get());
+    }
+    switch (proj_get_type(crs)) {
+    case PJ_TYPE_VERTICAL_CRS:
+    case PJ_TYPE_GEOCENTRIC_CRS:
+    case PJ_TYPE_TEMPORAL_CRS:
+        return false;
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 std::string crs_text(const char16_t* definition)
@@ -96,7 +114,7 @@ pj_ptr proj_session::build_transformation(const std::string& source, const std::
 {
     const pj_ptr from = create_crs(source);
     const pj_ptr to = create_crs(target);
-    if (!from || !to) {
+    if (!from || !to || !has_horizontal_axes(ctx_, from.get()) || !has_horizontal_axes(ctx_, to.get())) {
         return {};
     }
     const pj_ptr op = wrap(proj_create_crs_to_crs_from_pj(ctx_, from.get(), to.get(), nullptr, nullptr));

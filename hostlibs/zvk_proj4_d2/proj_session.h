@@ -36,7 +36,8 @@ class proj_session
     PJ_CONTEXT* context() const { return ctx_; }
 
     // The transformation from source to target (x longitude, y latitude in
-    // degrees for geographic systems); null when either is not understood.
+    // degrees for geographic systems); null when either is not understood or
+    // has no horizontal position (a vertical, geocentric or time system).
     pj_ptr transformation(const std::string& source, const std::string& target);
 
     // The length model of a system; null when it is not understood.

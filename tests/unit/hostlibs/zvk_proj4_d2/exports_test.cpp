@@ -133,6 +133,23 @@ TEST(Reprojector, AgreesWithCs2csToANanodegreeForBothTargetsAndKeepsWhatItCannot
     zv_rpj_d2_destroy(rpj);
 }
 
+// A vertex has only x and y: systems whose first two axes are no horizontal
+// position cannot be its source or target, while a 3D geographic one can.
+TEST(Reprojector, RefusesVerticalAndGeocentricSystems)
+{
+    zv_rpj_d2_t rpj = zv_rpj_d2_create();
+    for (const char16_t* flat : {u"EPSG:4979", u"+proj=utm +zone=37 +datum=WGS84"}) {
+        EXPECT_TRUE(zv_rpj_d2_init_w(rpj, flat, kWgs84)) << narrow(flat);
+        EXPECT_TRUE(zv_rpj_d2_init_w(rpj, kWgs84, flat)) << narrow(flat);
+    }
+    for (const char16_t* other : {u"+proj=geocent +datum=WGS84", u"EPSG:4978", u"EPSG:5703",
+                                  u"+proj=geocent +ellps=krass +towgs84=23.57,-140.95,-79.8"}) {
+        EXPECT_FALSE(zv_rpj_d2_init_w(rpj, other, kWgs84)) << narrow(other);
+        EXPECT_FALSE(zv_rpj_d2_init_w(rpj, kWgs84, other)) << narrow(other);
+    }
+    zv_rpj_d2_destroy(rpj);
+}
+
 // A point and an empty part add nothing to the parts' sum.
 TEST(GeodesicLength, GeographicAndProjectedSegmentsAreGeodesicsOnTheirEllipsoid)
 {
