@@ -10,11 +10,20 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace zv::zvk_proj4_d2
 {
 
 using pj_ptr = std::shared_ptr<PJ>;
+
+// Takes ownership of a PROJ object; null stays null.
+pj_ptr owned(PJ* object);
+
+bool is_geographic(const PJ* crs);
+
+struct helmert_shift; // wgs84_binding.h
+using helmert_shifts = std::vector<helmert_shift>;
 
 // How lengths are measured for one coordinate system: its ellipsoid and,
 // for a projected system, the way back to longitude and latitude.
@@ -43,6 +52,10 @@ class proj_session
     // The length model of a system; null when it is not understood.
     std::shared_ptr<const length_model> lengths(const std::string& definition);
 
+    // The Helmert transformations from the system's geographic system to
+    // WGS84 (find_helmert_shifts); null when the system is not understood.
+    std::shared_ptr<const helmert_shifts> shifts_to_wgs84(const std::string& definition);
+
     // A coordinate system object, not cached; null when not understood.
     pj_ptr create_crs(const std::string& definition);
 
@@ -66,6 +79,7 @@ class proj_session
     // again for every file.
     std::map<std::pair<std::string, std::string>, pj_ptr> transformations_;
     std::map<std::string, std::shared_ptr<const length_model>> lengths_;
+    std::map<std::string, std::shared_ptr<const helmert_shifts>> shifts_;
 };
 
 } // namespace zv::zvk_proj4_d2
