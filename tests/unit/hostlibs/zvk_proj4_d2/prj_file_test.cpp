@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -112,9 +114,14 @@ TEST(PrjDatum, GaussKrugerWithoutShiftAgreesWithCs2csFromItsEpsgCode)
     zv_rpj_d2_t rpj = zv_rpj_d2_create();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        write_line(folder.file(c.name), c.line);
-        write_bytes(folder / (std::string(c.name) + ".prj"), gauss_kruger_prj(c.zone));
-        const std::string definition = loaded_definition(folder.file(c.name) + ".shp");
+        const std::string base = folder.file(c.name);
+        const bool capitals = std::isupper(static_cast<unsigned char>(c.name[0]));
+        write_line(base, c.line);
+        const std::string shp = base + (capitals ? ".SHP" : ".shp");
+        std::filesystem::rename(base + ".shp", shp);
+        std::filesystem::rename(base + ".shx", base + (capitals ? ".SHX" : ".shx"));
+        write_bytes(base + (capitals ? ".PRJ" : ".prj"), gauss_kruger_prj(c.zone));
+        const std::string definition = loaded_definition(shp);
         EXPECT_NE(definition.find("+towgs84="), std::string::npos) << definition;
         ASSERT_TRUE(zv_rpj_d2_init_w(rpj, u16(definition).c_str(), kWgs84)) << definition;
 
