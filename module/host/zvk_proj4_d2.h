@@ -34,11 +34,12 @@ ZV_HOST_API bool zv_rpj_d2_init_w(zv_rpj_d2_t reprojector, const char16_t* sourc
 ZV_HOST_API bool zv_rpj_d2_apply_vtx(zv_rpj_d2_t reprojector, zv_vertex_d2* vertex);
 
 /* Reads the .prj file beside a data file (the path with its extension
- * replaced by ".prj", or ".PRJ") as WKT and delivers its PROJ.4 definition
- * through the adapter (wide). A system without a shift to WGS84 of its own is
- * bound to WGS84 with the Helmert transformation that suits the extent of the
- * .shp beside it, so the definition carries +towgs84. False, delivering
- * nothing, when there is no such file or it cannot be understood. */
+ * replaced by ".prj", found like the data file's other companions) as WKT
+ * and delivers its PROJ.4 definition through the adapter (wide). A system
+ * without a shift to WGS84 of its own is bound to WGS84 with the Helmert
+ * transformation that suits the extent of the .shp beside it, so the
+ * definition carries +towgs84. False, delivering nothing, when there is no
+ * such file or it cannot be understood. */
 ZV_HOST_API bool zv_pj4_load_ex(const char16_t* data_file_path, zv_string_adp_t adapter);
 
 /* Geodesic length in metres, on the ellipsoid of the given coordinate system,
