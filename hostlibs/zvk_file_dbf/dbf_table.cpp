@@ -176,21 +176,21 @@ const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
     return cell_scratch_.data();
 }
 
-bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_view text)
+stored table::write_cell(std::uint32_t field, std::uint32_t record, std::string_view text)
 {
     if (!writable_ || !exists(field, record)) {
-        return false;
+        return stored::refused;
     }
     const struct field& f = layout_.fields[field];
-    const bool utf8 = code_page_ == foundation::code_page_utf8;
     if (created_) {
         unsigned char* cell = memory_cell(field, record);
-        return cell != nullptr && store_cell(cell, f, text, utf8);
+        return cell != nullptr ? store_cell(cell, f, text, code_page_) : stored::refused;
     }
-    const std::uint64_t at = cell_offset(field, record);
     cell_scratch_.resize(f.length);
-    return store_cell(cell_scratch_.data(), f, text, utf8) &&
-           file_.write(layout_.header_bytes + at, cell_scratch_.data(), f.length);
+    const stored result = store_cell(cell_scratch_.data(), f, text, code_page_);
+    const std::uint64_t at = layout_.header_bytes + cell_offset(field, record);
+    return result == stored::refused || file_.write(at, cell_scratch_.data(), f.length) ? result
+                                                                                        : stored::refused;
 }
 
 } // namespace zv::zvk_file_dbf

@@ -73,8 +73,10 @@ class table
         return records_.get() + cell_offset(field, record - first_);
     }
 
-    // Stores text (already in the table's code page) into a cell.
-    bool write_cell(std::uint32_t field, std::uint32_t record, std::string_view text);
+    // Stores text (already in the table's code page) into a cell; refused
+    // as well when the cell does not exist, the table is read-only or the
+    // write fails.
+    stored write_cell(std::uint32_t field, std::uint32_t record, std::string_view text);
 
   private:
     bool exists(std::uint32_t field, std::uint32_t record) const
