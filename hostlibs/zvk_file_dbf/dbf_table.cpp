@@ -26,7 +26,8 @@ table::~table()
 
 bool table::open(const std::string& path, bool writable, unsigned ansi_page)
 {
-    if (!file_.open(path, writable) || file_.size() < prefix_bytes) {
+    const auto found = foundation::find_file_any_case(path);
+    if (!found || !file_.open(*found, writable) || file_.size() < prefix_bytes) {
         return false;
     }
     const unsigned char* prefix = file_.view(0, prefix_bytes);
@@ -38,7 +39,7 @@ bool table::open(const std::string& path, bool writable, unsigned ansi_page)
     }
     writable_ = writable;
     ansi_page_ = ansi_page;
-    code_page_ = table_code_page(path, layout_.driver, ansi_page);
+    code_page_ = table_code_page(*found, layout_.driver, ansi_page);
     return true;
 }
 

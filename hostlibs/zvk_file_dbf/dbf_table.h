@@ -29,8 +29,10 @@ class table
     table(const table&) = delete;
     table& operator=(const table&) = delete;
 
-    // Opens the table at path (UTF-8). False when it is missing, damaged or
-    // shorter than its header says.
+    // Opens the table at path (UTF-8), found by its name without regard to
+    // case as Windows finds it (foundation::find_file_any_case), its .cpg
+    // likewise. False when it is missing, damaged or shorter than its header
+    // says.
     bool open(const std::string& path, bool writable, unsigned ansi_page);
 
     // Starts a new table of record_count empty records in the ANSI code

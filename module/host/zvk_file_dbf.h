@@ -44,7 +44,8 @@ enum {
 /* Opaque table handle. */
 typedef struct zv_dbf* zv_dbf_t;
 
-/* Opens the table at path. read_only true reads it; false also lets
+/* Opens the table at path, found by its name without regard to case as on
+ * Windows (its .cpg likewise). read_only true reads it; false also lets
  * zv_dbf_set_str write cells in place. reserved must be 0. Null when the
  * file is missing, damaged, or shorter than its header says. */
 ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_t reserved);

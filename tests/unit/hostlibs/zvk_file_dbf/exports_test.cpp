@@ -203,6 +203,22 @@ TEST_F(Dbf, WritableOpenThroughBackslashedPathChangesCellsInPlace)
         << "written in the code page of t.cpg";
 }
 
+// A table set in capitals, opened by the name the profile tool derives from
+// LINE1.SHP and by others: the table and its .cpg are found as on Windows.
+TEST_F(Dbf, TableAndItsCpgAreFoundInAnyLetterCase)
+{
+    const ansi_code_page ansi("65001");
+    path = dir.file("LINE1.DBF");
+    make("cp1251", "Профиль 7");
+    write_bytes(dir / "LINE1.CPG", "1251");
+    for (const char* name : {"LINE1.dbf", "line1.dbf", "Line1.Dbf"}) {
+        zv_dbf_t t = zv_dbf_open_w(backslashed(dir.file(name)).c_str(), true, 0);
+        ASSERT_NE(t, nullptr) << name;
+        EXPECT_EQ(wide_cell(t, 0, 0), u"Профиль 7") << name;
+        zv_dbf_close(t);
+    }
+}
+
 // One damage per check of the reader; more damaged tables are in the fuzz
 // corpus, which feeds them through the same reader.
 TEST_F(Dbf, DamagedOrMissingTablesDoNotOpen)
