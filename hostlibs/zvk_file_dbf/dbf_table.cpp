@@ -1,6 +1,7 @@
 #include "zvk_file_dbf/dbf_table.h"
 
 #include "foundation/code_page.h"
+#include "foundation/file.h"
 #include "zvk_file_dbf/dbf_codepage.h"
 
 #include <algorithm>
@@ -16,6 +17,17 @@ constexpr std::uint64_t max_created_bytes = std::uint64_t{1} << 32;
 // small enough to stay in the processor's cache, large enough that writing
 // it out costs little beside filling it.
 constexpr std::size_t window_bytes = std::size_t{1} << 20;
+
+// Removes the file at path and every other file that a lookup of path
+// would find (the same name in another letter case).
+void remove_any_case(const std::string& path)
+{
+    while (const auto found = foundation::find_file_any_case(path)) {
+        if (!foundation::remove_file(*found)) {
+            return;
+        }
+    }
+}
 
 } // namespace
 
@@ -73,8 +85,15 @@ bool table::commit()
     if (temp_.temporary_path().empty()) {
         return true;
     }
-    return finish() && put_in_place() &&
-           foundation::write_file_replacing(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
+    const std::string cpg = replace_extension(target_path_, ".cpg");
+    if (finish() && put_in_place() && foundation::write_file_replacing(cpg, cpg_text(code_page_))) {
+        return true;
+    }
+    // An older table left at the path would be read in place of the one
+    // that failed, and a .cpg may no longer describe what is there.
+    remove_any_case(target_path_);
+    remove_any_case(cpg);
+    return false;
 }
 
 bool table::finish()

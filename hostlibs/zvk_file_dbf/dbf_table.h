@@ -42,14 +42,16 @@ class table
                 std::uint32_t record_count, unsigned ansi_page);
 
     // Writes a created table and its .cpg into place; nothing for an opened
-    // one. On failure the temporary file is removed and the target is left
-    // as it was.
+    // one. On failure the temporary file is removed, and so is any table at
+    // the path and its .cpg (in any letter case): no older table is left to
+    // be taken for the one that failed.
     bool commit();
 
-    // commit() in two steps, for a caller that puts several files in place
-    // together and writes the .cpg its own way: finish() completes the
-    // temporary file, put_in_place() renames it over the target. Either
-    // removes the temporary file when it fails.
+    // The writing of commit() in two steps, for a caller that puts several
+    // files in place together, writes the .cpg its own way and decides what
+    // a failure leaves: finish() completes the temporary file,
+    // put_in_place() renames it over the target. Either removes the
+    // temporary file when it fails, and nothing else.
     bool finish();
     bool put_in_place();
 

@@ -7,6 +7,7 @@
 #include "foundation/utf.h"
 #include "host/zvk_file_dbf.h"
 #include "kit/command.h"
+#include "kit/file_faults.h"
 #include "kit/scoped_env.h"
 #include "kit/scratch_folder.h"
 
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -457,6 +459,26 @@ TEST_F(Dbf, FailedCreationLeavesNothingBehind)
     fields.assign(300, desc("WIDE", 'C', 255));
     EXPECT_EQ(create(1), nullptr) << "record over 65535 bytes";
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.dbf"});
+}
+
+// The final write of a created table fails as on a full disk: neither the
+// table it was to replace nor a .cpg of that table (here in capitals) stays
+// to be read in its place, and no temporary file stays either.
+TEST_F(Dbf, AFailedFinalWriteLeavesNoTableAtThePath)
+{
+    const ansi_code_page ansi("1251");
+    make("cp1251", "old", "1251");
+    std::filesystem::rename(cpg_path(), dir / "T.CPG");
+    fields = {desc("TXT", 'C', 100)};
+    zv_dbf_t t = create(40);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 39, u"новое"));
+    {
+        const file_size_limit full_disk(1024);
+        zv_dbf_close(t);
+    }
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{});
+    EXPECT_EQ(open(), nullptr);
 }
 
 TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
