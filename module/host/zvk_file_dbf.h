@@ -60,8 +60,9 @@ ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_
 ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count, uint32_t record_count,
                                      const dbf_field_desc* fields, uint32_t reserved);
 
-/* Closes the handle; a created table is written to its path now. A null
- * handle is ignored. */
+/* Closes the handle; a created table is written to its path now. When that
+ * write fails, no table is left at the path (an older one and its .cpg are
+ * removed too), so none is taken for it. A null handle is ignored. */
 ZV_HOST_API void zv_dbf_close(zv_dbf_t table);
 
 /* Field and record counts; 0 for a null handle. */
