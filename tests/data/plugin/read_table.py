@@ -1,6 +1,6 @@
 """Prints a dBASE table as pyshp reads it in the given encoding: the fields
-on the first line as name:type:length:decimals, then one line per record,
-its values separated by tabs (a missing value as nothing)."""
+on the first line as name:type:length:decimals, then one line per record;
+every item is followed by a tab (a missing value is empty)."""
 import sys
 
 import shapefile
@@ -9,6 +9,6 @@ sys.stdout.reconfigure(encoding="utf-8")
 path, encoding = sys.argv[1], sys.argv[2]
 with open(path, "rb") as dbf:
     table = shapefile.Reader(dbf=dbf, encoding=encoding)
-    print("\t".join("%s:%s:%d:%d" % tuple(field) for field in table.fields[1:]))
+    print("".join("%s:%s:%d:%d\t" % tuple(field) for field in table.fields[1:]))
     for record in table.records():
-        print("\t".join("" if value is None else str(value) for value in record))
+        print("".join("%s\t" % ("" if value is None else value) for value in record))
