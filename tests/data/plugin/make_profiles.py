@@ -6,7 +6,7 @@
   sub/deep/other  a geographic polyline two folders down
   noprj      a polyline without .prj, listed right after lines
   points     a point shapefile
-  CAPS       a polyline set in capitals (its .prj in lower case)
+  CAPS       a polyline set in capitals
   out/inside a polyline in the output folder: its output table would be
              its own table
 """
@@ -61,6 +61,5 @@ write(os.path.join(root, "noprj"), shapefile.POLYLINE, ID, [profile], [(1,)])
 write(os.path.join(root, "points"), shapefile.POINT, ID, [(412000, 6170000)], [(1,)], UTM37)
 write(os.path.join(root, "out", "inside"), shapefile.POLYLINE, ID, [profile], [(2,)], UTM37)
 write(os.path.join(root, "caps"), shapefile.POLYLINE, ID, [profile], [(3,)], UTM37)
-for ext in ("shp", "shx", "dbf", "cpg"):
+for ext in ("shp", "shx", "dbf", "cpg", "prj"):
     os.rename(os.path.join(root, "caps." + ext), os.path.join(root, "CAPS." + ext.upper()))
-os.rename(os.path.join(root, "caps.prj"), os.path.join(root, "CAPS.prj"))

@@ -91,16 +91,6 @@ struct files_closer {
     ~files_closer() { close_files(state); }
 };
 
-// The source table as the platform opens it: on a file system that tells
-// case apart, a file set written in capitals has its table as ".DBF".
-std::u16string table_to_open(const std::u16string& source_table)
-{
-    if (support::exists(source_table))
-        return source_table;
-    std::u16string capitals = support::with_extension(source_table, u".DBF");
-    return support::exists(capitals) ? capitals : source_table;
-}
-
 // An output table over the table of a listed shapefile (its own, when it
 // lies in "out", or that of a namesake lying there) would change an input.
 bool overwrites_input(const prf_beg_end_context& state, const std::u16string& source_table,
@@ -133,19 +123,11 @@ bool open_source_table(prf_beg_end_context& state, const std::u16string& path)
     return false;
 }
 
-// Bytes of the name that fit a descriptor. When the ANSI code page is UTF-8
-// a cut after 10 bytes may fall inside a character; it then moves back to
-// that character's start, so the name stays whole characters.
+// A name longer than a descriptor holds is cut after 10 bytes, or before
+// the character that would straddle them under a multi-byte ANSI code page.
 std::size_t field_name_length(const char* name)
 {
-    const std::size_t length = name != nullptr ? std::strlen(name) : 0;
-    if (length <= field_name_bytes)
-        return length;
-    std::size_t cut = field_name_bytes;
-    if (code_page_of(encoding_system) == foundation::code_page_utf8)
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
-            --cut;
-    return cut;
+    return foundation::fitting_length(name, code_page_of(encoding_system), field_name_bytes);
 }
 
 dbf_field_desc field_desc(const char* name, char type, std::uint8_t length, std::uint8_t decimals)
@@ -186,7 +168,7 @@ bool write_output_table(prf_beg_end_context& state, const std::u16string& shp_pa
 {
     const files_closer closer{state};
     const bool shapefile_accepted = open_shapefile(state, shp_path);
-    const bool table_accepted = open_source_table(state, table_to_open(source_table));
+    const bool table_accepted = open_source_table(state, source_table);
     if (!shapefile_accepted || !table_accepted || !prf_create_output_table(state, out_table))
         return false;
     copy_values(state);
