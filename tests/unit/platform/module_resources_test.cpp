@@ -43,6 +43,8 @@ TEST(ModuleResources, EntriesAreViewedInPlaceAndAbsentEmptyOrBrokenOnesAreEmpty)
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_TRUE(module_bitmap(test_library(), 8).empty());
     EXPECT_TRUE(module_bitmap(loaded_module("zvk_basic"), 7).empty());
+    EXPECT_EQ(module_icon(test_library(), 2).size(), 22u + 40 + 8 + 2 * 16 * 4);
+    EXPECT_TRUE(module_icon(test_library(), 7).empty());
 }
 
 TEST(OwnModule, ALibraryFindsItsOwnTableNotTheProgramsOrItsNeighbours)
