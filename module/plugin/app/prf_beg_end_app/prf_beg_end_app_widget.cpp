@@ -1,5 +1,7 @@
 #include "plugin/app/prf_beg_end_app/prf_beg_end_app_widget.h"
 
+#include "plugin/app/prf_beg_end_app/prf_processing.h"
+
 namespace zv
 {
 
@@ -22,7 +24,7 @@ bool prf_beg_end_app_widget::run()
 {
     if (folder.path().empty())
         return false;
-    return false; // the folder's processing is not part of the tool yet
+    return prf_run(folder.path());
 }
 
 } // namespace zv
