@@ -1,6 +1,7 @@
 // The three tools' dialogs as the host renders them from the built module,
 // loaded through libzvhost: their layouts in both languages, the choosers
-// their file inputs open, and what `zvhost run` makes of a dialog left empty.
+// their file inputs open, the drop-downs a data file fills, and what
+// `zvhost run` makes of a dialog left empty.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -101,11 +102,20 @@ TEST_F(ToolDialogs, StretchTheirPathsAndDropDownsAndOpenTheirChoosers)
     ASSERT_NE(property_row, nullptr);
     EXPECT_EQ(property_row->column_stretch, (std::vector<bool>{false, true, false, true}));
 
+    // Choosing a data file fills both drop-downs with its properties' captions.
+    const zv::test::scratch_folder folder("zv_dialogs");
+    zv::test::write_bytes(folder / "grid.csv", "x,y,depth\n1,2,10\n");
+    const std::string data = folder.file("grid.pgrid");
+    ASSERT_TRUE(zv::test::run_command(std::string(ZV_BIN_DIR) + "/pgrid from-csv " + folder.file("grid.csv") +
+                                      " " + data + " --caption x=X --caption y=Y --caption depth=Depth")
+                    .ok());
     ASSERT_TRUE(h.has_choosers());
-    EXPECT_EQ(set_input(inputs[1], u"/data/none.pgrid", h.choosers()), "");
+    EXPECT_EQ(set_input(inputs[1], foundation::to_utf16(data), h.choosers()), "");
     EXPECT_EQ(h.choosers().requests().back().kind, chooser_kind::open_file);
     EXPECT_EQ(h.choosers().requests().back().filter, u"File (*.pgrid)|*.pgrid");
-    EXPECT_EQ(inputs[1].path()->text, u"/data/none.pgrid");
+    EXPECT_EQ(inputs[1].path()->text, foundation::to_utf16(data));
+    EXPECT_EQ(inputs[3].element->items, (std::vector<std::u16string>{u"X", u"Y", u"Depth"}));
+    EXPECT_EQ(inputs[3].element->selection, 0);
 
     const auto profile = open(u"Profile: begin,end,length");
     inputs = collect_inputs(*profile->show().content);
