@@ -1,5 +1,7 @@
 #include "tool_dialog.h"
 
+#include <algorithm>
+
 namespace zv::hostapp
 {
 namespace
