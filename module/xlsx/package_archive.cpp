@@ -23,10 +23,10 @@ bool PackParts(const std::u16string& target, const std::u16string& folder,
             break;
         }
     }
-    // The central directory is written whatever happened above; the result
-    // of closing stays the archive writer's last result.
-    ZipArchiveWriter::Close(archive);
-    return all_added;
+    // The central directory is written whatever happened above. An archive
+    // whose closing failed has been removed: that is no saved workbook.
+    const std::uint32_t closed = ZipArchiveWriter::Close(archive);
+    return all_added && closed == zv::zip::zr_ok;
 }
 
 } // namespace zv::xlsx
