@@ -70,7 +70,8 @@ TEST_F(AttributeExport, RowsHoldTheNamesThenEveryRecordAsItsStoredText)
     const fs::path workbook = folder_ / "t._src.xlsx";
     ASSERT_TRUE(zv::export_attributes_to_workbook(u16(table.string()), u16(workbook.string())));
 
-    const std::vector<std::string> report = lines_of(read_workbook(workbook));
+    std::vector<std::string> report = lines_of(read_workbook(workbook));
+    std::erase_if(report, [](const std::string& line) { return line.starts_with("string"); });
     ASSERT_EQ(report.size(), 7u);
     EXPECT_NE(report[0].find("xl/calcChain.xml"), std::string::npos) << report[0];
     EXPECT_EQ(std::vector<std::string>(report.begin() + 2, report.end()),

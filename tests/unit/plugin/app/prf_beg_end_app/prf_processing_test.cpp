@@ -190,7 +190,8 @@ TEST_F(ProfileRun, InputsStayAsTheyWereAndASecondRunWritesTheSameOutputs)
     // The workbook holds the output table: names, then the stored texts.
     const fs::path workbook = data_ / "out" / "lines._src.xlsx";
     EXPECT_TRUE(run_command("unzip -tq " + quoted(workbook.string()) + " >/dev/null").ok());
-    const row report = lines_of(run_python(script("xlsx/read_workbook.py"), {workbook.string()}).output);
+    row report = lines_of(run_python(script("xlsx/read_workbook.py"), {workbook.string()}).output);
+    std::erase_if(report, [](const std::string& line) { return line.starts_with("string"); }); // rows only
     ASSERT_EQ(report.size(), 9u);
     EXPECT_EQ(report[3], "max_row=5");
     EXPECT_TRUE(report[4].starts_with("row1=[\"NAME\", \"NГЛУБ\", \"NOTE\", \"LAT_B_W84\", ")) << report[4];
