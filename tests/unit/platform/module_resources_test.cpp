@@ -37,6 +37,8 @@ TEST(ModuleResources, EntriesAreViewedInPlaceAndAbsentEmptyOrBrokenOnesAreEmpty)
         EXPECT_TRUE(module_string(test_library(), id).empty()) << id;
     EXPECT_TRUE(module_string(nullptr, 3).empty());
     EXPECT_TRUE(module_string(loaded_module("zvhost"), 1).empty()); // no resource table
+    // zvk_file_dbf has no table of its own; the lookup must not reach zvk_basic's.
+    EXPECT_TRUE(module_string(loaded_module("zvk_file_dbf"), 101).empty());
 
     auto bytes = module_bitmap(test_library(), 7);
     ASSERT_EQ(bytes.size(), 4u);
