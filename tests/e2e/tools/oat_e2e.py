@@ -14,8 +14,8 @@ GRAPH, DATA, X, Y = ("Graph file (polyline SHAPE):", "Data file (OAT):",
 
 
 def run_tool(graph, data, x, y):
-    settings = [("--set", f"{GRAPH}={graph}"), ("--set", f"{DATA}={data}"), ("--set", f"{X}={x}"),
-                ("--set", f"{Y}={y}")]
+    settings = [("--set", f"{GRAPH}={graph}"), ("--set", f"{DATA}={data}")]
+    settings += [("--set", f"{label}={item}") for label, item in ((X, x), (Y, y)) if item]  # none to choose
     return zvhost("run", "tos_graph_x2y_app", *[word for pair in settings for word in pair])
 
 
@@ -60,6 +60,7 @@ def main():
         cases = [  # the same property for X and Y (in any letter case), a graph that is not there
             (graph_file, grid, "Пористость, д.ед.", "Пористость, д.ед.", 1, "warning: Incomplete or wrong"),
             (data / "missing.shp", grid, "Пористость, д.ед.", "Зона", 1, ""),
+            (graph_file, data / "missing.pgrid", "", "", 1, "warning: Incomplete or wrong"),
         ]
         for graph_path, data_path, x, y, want_status, want_output in cases:
             status, output = run_tool(graph_path, data_path, x, y)

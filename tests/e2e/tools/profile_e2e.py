@@ -86,5 +86,11 @@ def main():
     status, output = run_tool("/nonexistent", lang="ru")
     check("Возникли ошибки!" in output, f"Russian message: {output}")
 
+    with scratch_copy("profiles") as data:  # a file named "out": no table can be made, the run still ends well
+        (data / "out").write_text("not a folder")
+        status, output = run_tool(data)
+        check(status == 0 and output.strip() == "information: Done!", f"out as a file: {status} {output}")
+        check((data / "out").read_text() == "not a folder", "the file named out was changed")
+
 
 main()
