@@ -1,0 +1,143 @@
+// zv_bench_tools: the tools as a user runs them, through `zvhost run`, beside
+// Python scripts doing the same jobs (pyshp, pyproj and openpyxl for the
+// profile tool, numpy.interp for the OAT graph tool), each a whole process
+// on the same data in one run: wall and processor time, and peak resident
+// memory from wait4. The data is made in a scratch folder under the system's
+// temporary folder and removed at the end.
+//
+//   zv_bench_tools [--json] [--case profiles_files|profiles_table|graph] [--smoke]
+//
+// --json   one JSON object with every figure instead of the table
+// --case   one case only (default all three)
+// --smoke  sizes divided by 100, to check the benchmark itself; its figures
+//          mean nothing
+#include "tool_cases.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using zv::bench::case_result;
+using zv::bench::case_setting;
+using zv::bench::process_figure;
+
+struct options {
+    bool json = false;
+    bool smoke = false;
+    std::string only;
+};
+
+bool parse(int argc, char** argv, options& o)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--json") == 0) {
+            o.json = true;
+        } else if (std::strcmp(argv[i], "--smoke") == 0) {
+            o.smoke = true;
+        } else if (std::strcmp(argv[i], "--case") == 0 && i + 1 < argc) {
+            o.only = argv[++i];
+        } else {
+            std::fprintf(
+                stderr,
+                "usage: zv_bench_tools [--json] [--case profiles_files|profiles_table|graph] [--smoke]\n");
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string target_text(const case_result& r)
+{
+    char text[64];
+    int n = std::snprintf(text, sizeof text, ">= %.0fx", r.target_speedup);
+    if (r.peak_mib_limit > 0)
+        std::snprintf(text + n, sizeof text - static_cast<std::size_t>(n), ", < %.0f MiB", r.peak_mib_limit);
+    return text;
+}
+
+void print_figure(const process_figure& f)
+{
+    if (f.ran)
+        std::printf(" %8.2f %7.1f %7.1f", f.seconds, f.cpu_seconds, f.peak_mib);
+    else
+        std::printf(" %8s %7s %7s", "failed", "-", "-");
+}
+
+void print_table(const std::vector<case_result>& results)
+{
+    std::printf("%-44s %8s %7s %7s %8s %7s %7s %7s %7s  %-18s %s\n", "case", "ours s", "cpu s", "MiB",
+                "anchor s", "cpu s", "MiB", "ratio", "cpu", "target", "met");
+    for (const case_result& r : results) {
+        std::printf("%-44s", r.label.c_str());
+        print_figure(r.ours);
+        print_figure(r.anchor);
+        std::printf(" %7.2f %7.2f  %-18s %s%s\n", r.speedup(), r.cpu_speedup(), target_text(r).c_str(),
+                    r.met() ? "yes" : "NO", r.outputs_agree ? "" : " (outputs not alike)");
+    }
+    std::printf("ratio: the anchor's time over ours (wall clock; cpu: user and system time)\n");
+}
+
+void json_figure(const char* name, const process_figure& f)
+{
+    std::printf("\"%s\": {\"ok\": %s, \"seconds\": %.3f, \"cpu_seconds\": %.3f, \"peak_mib\": %.1f}", name,
+                f.ran ? "true" : "false", f.seconds, f.cpu_seconds, f.peak_mib);
+}
+
+void print_json(const std::vector<case_result>& results)
+{
+    std::printf("{");
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const case_result& r = results[i];
+        std::printf("%s\"%s\": {\"label\": \"%s\", ", i > 0 ? ", " : "", r.name.c_str(), r.label.c_str());
+        json_figure("ours", r.ours);
+        std::printf(", ");
+        json_figure("anchor", r.anchor);
+        std::printf(
+            ", \"ratio\": %.3f, \"ratio_cpu\": %.3f, \"target_ratio\": %.1f, \"peak_mib_limit\": %.1f, "
+            "\"outputs_agree\": %s, \"met\": %s}",
+            r.speedup(), r.cpu_speedup(), r.target_speedup, r.peak_mib_limit,
+            r.outputs_agree ? "true" : "false", r.met() ? "true" : "false");
+    }
+    std::printf("}\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    options o;
+    if (!parse(argc, argv, o))
+        return 2;
+    const zv::test::scratch_folder scratch("zv_bench_tools");
+    if (!scratch.ok()) {
+        std::fprintf(stderr, "zv_bench_tools: cannot make a scratch folder\n");
+        return 1;
+    }
+    const case_setting setting{scratch, o.smoke};
+    using measure_fn = case_result (*)(const case_setting&);
+    const std::pair<const char*, measure_fn> cases[] = {
+        {"profiles_files", zv::bench::measure_profile_files},
+        {"profiles_table", zv::bench::measure_profile_table},
+        {"graph", zv::bench::measure_graph},
+    };
+    std::vector<case_result> results;
+    for (const auto& [name, measure] : cases)
+        if (o.only.empty() || o.only == name)
+            results.push_back(measure(setting));
+    if (results.empty()) {
+        std::fprintf(stderr, "zv_bench_tools: no case named %s\n", o.only.c_str());
+        return 2;
+    }
+    if (o.json)
+        print_json(results);
+    else
+        print_table(results);
+    bool ran = true;
+    for (const case_result& r : results)
+        ran = ran && r.ours.ran && r.anchor.ran && r.outputs_agree;
+    return ran ? 0 : 1;
+}
