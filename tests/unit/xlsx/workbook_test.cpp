@@ -197,7 +197,8 @@ TEST_F(Workbook, OnlyPartPathsAreLimitedAndInAnsiBytes)
 }
 
 // The archive's last record falls one byte short: the archive writer
-// removes the archive, and Save must not report it saved.
+// removes the archive, Save must not report it saved, and the workbook saved
+// before under that name stays as it was.
 TEST_F(Workbook, ArchiveThatCannotBeCompletedIsNoSave)
 {
     const auto save = [this](std::int64_t budget) {
@@ -215,8 +216,11 @@ TEST_F(Workbook, ArchiveThatCannotBeCompletedIsNoSave)
     };
     const auto [saved, bytes_written] = save(std::int64_t{1} << 40);
     ASSERT_TRUE(saved);
+    const auto size_before = fs::file_size(Target("out.xlsx"));
     EXPECT_FALSE(save(bytes_written - 1).first);
-    EXPECT_FALSE(fs::exists(Target("out.xlsx")));
+    ASSERT_TRUE(fs::exists(Target("out.xlsx")));
+    EXPECT_EQ(fs::file_size(Target("out.xlsx")), size_before);
+    EXPECT_FALSE(fs::exists(Target("out.xlsx.partial")));
 }
 
 // A part that cannot be created or a short write gives a false Save, no
@@ -229,7 +233,7 @@ TEST_F(Workbook, InjectedCreateAndWriteFailuresLeaveNothing)
     } cases[] = {
         {u"", u"", true},                   // the fake alone changes nothing
         {u"xl/styles.xml", u"", false},     // a part that cannot be created
-        {u"out.xlsx", u"", false},          // an archive that cannot be created
+        {u"out.xlsx.partial", u"", false},  // an archive that cannot be created
         {u"", u"sheet1.xml", false},        // a short write of the worksheet
         {u"", u"sharedStrings.xml", false}, // a short write of the shared strings
     };
