@@ -53,6 +53,7 @@ process_call python_call(const case_setting& setting, const std::string& script,
     argv.insert(argv.end(), args.begin(), args.end());
     process_call call = call_in_scratch(setting, std::move(argv));
     call.env_unset = {"OPENBLAS_CORETYPE", "OPENBLAS_L2_SIZE"};
+    call.env_set = {"PYTHONDONTWRITEBYTECODE=1"}; // no __pycache__ in the source tree
     return call;
 }
 

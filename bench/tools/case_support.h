@@ -12,7 +12,8 @@ namespace zv::bench
 
 // `python3 bench/tools/SCRIPT ARGS...` with Debian's Python, which has
 // pyshp, pyproj, openpyxl and numpy. OpenBLAS's processor override, which
-// slows a current numpy here, is left out of its environment.
+// slows a current numpy here, is left out of its environment; it writes
+// no bytecode caches beside the scripts.
 process_call python_call(const case_setting& setting, const std::string& script,
                          const std::vector<std::string>& args);
 

@@ -5,10 +5,12 @@
 // memory from wait4. The data is made in a scratch folder under the system's
 // temporary folder and removed at the end.
 //
-//   zv_bench_tools [--json] [--case profiles_files|profiles_table|graph] [--smoke]
+//   zv_bench_tools [--json] [--case profiles_files|profiles_table|graph] [--phases] [--smoke]
 //
 // --json   one JSON object with every figure instead of the table
 // --case   one case only (default all three)
+// --phases the profile cases also time the processing's phases in this
+//          process, after the measured runs, to show where our time goes
 // --smoke  sizes divided by 100, to check the benchmark itself; its figures
 //          mean nothing
 #include "tool_cases.h"
@@ -28,6 +30,7 @@ using zv::bench::process_figure;
 struct options {
     bool json = false;
     bool smoke = false;
+    bool phases = false;
     std::string only;
 };
 
@@ -38,12 +41,14 @@ bool parse(int argc, char** argv, options& o)
             o.json = true;
         } else if (std::strcmp(argv[i], "--smoke") == 0) {
             o.smoke = true;
+        } else if (std::strcmp(argv[i], "--phases") == 0) {
+            o.phases = true;
         } else if (std::strcmp(argv[i], "--case") == 0 && i + 1 < argc) {
             o.only = argv[++i];
         } else {
-            std::fprintf(
-                stderr,
-                "usage: zv_bench_tools [--json] [--case profiles_files|profiles_table|graph] [--smoke]\n");
+            std::fprintf(stderr,
+                         "usage: zv_bench_tools [--json] [--case profiles_files|profiles_table|graph] "
+                         "[--phases] [--smoke]\n");
             return false;
         }
     }
@@ -67,6 +72,21 @@ void print_figure(const process_figure& f)
         std::printf(" %8s %7s %7s", "failed", "-", "-");
 }
 
+// Our process's time beside the processing's in this process: the
+// difference is the start-up (loading the module, the host libraries and
+// PROJ's database) and the dialog.
+void print_phases(const case_result& r)
+{
+    if (r.phases.empty())
+        return;
+    std::printf("\nwhere our time goes, %s (in this process, s):\n", r.label.c_str());
+    std::printf("  %-52s %8s %8s\n", "", "wall", "cpu");
+    for (const zv::bench::phase& p : r.phases)
+        std::printf("  %-52s %8.2f %8.2f\n", p.name.c_str(), p.seconds, p.cpu_seconds);
+    std::printf("  %-52s %8.2f %8.2f\n", "zvhost run as a process (measured above)", r.ours.seconds,
+                r.ours.cpu_seconds);
+}
+
 void print_table(const std::vector<case_result>& results)
 {
     std::printf("%-44s %8s %7s %7s %8s %7s %7s %7s %7s  %-18s %s\n", "case", "ours s", "cpu s", "MiB",
@@ -79,12 +99,25 @@ void print_table(const std::vector<case_result>& results)
                     r.met() ? "yes" : "NO", r.outputs_agree ? "" : " (outputs not alike)");
     }
     std::printf("ratio: the anchor's time over ours (wall clock; cpu: user and system time)\n");
+    for (const case_result& r : results)
+        print_phases(r);
 }
 
 void json_figure(const char* name, const process_figure& f)
 {
     std::printf("\"%s\": {\"ok\": %s, \"seconds\": %.3f, \"cpu_seconds\": %.3f, \"peak_mib\": %.1f}", name,
                 f.ran ? "true" : "false", f.seconds, f.cpu_seconds, f.peak_mib);
+}
+
+void json_phases(const case_result& r)
+{
+    if (r.phases.empty())
+        return;
+    std::printf(", \"phases\": [");
+    for (std::size_t i = 0; i < r.phases.size(); ++i)
+        std::printf("%s{\"name\": \"%s\", \"seconds\": %.3f, \"cpu_seconds\": %.3f}", i > 0 ? ", " : "",
+                    r.phases[i].name.c_str(), r.phases[i].seconds, r.phases[i].cpu_seconds);
+    std::printf("]");
 }
 
 void print_json(const std::vector<case_result>& results)
@@ -98,9 +131,11 @@ void print_json(const std::vector<case_result>& results)
         json_figure("anchor", r.anchor);
         std::printf(
             ", \"ratio\": %.3f, \"ratio_cpu\": %.3f, \"target_ratio\": %.1f, \"peak_mib_limit\": %.1f, "
-            "\"outputs_agree\": %s, \"met\": %s}",
+            "\"outputs_agree\": %s, \"met\": %s",
             r.speedup(), r.cpu_speedup(), r.target_speedup, r.peak_mib_limit,
             r.outputs_agree ? "true" : "false", r.met() ? "true" : "false");
+        json_phases(r);
+        std::printf("}");
     }
     std::printf("}\n");
 }
@@ -117,7 +152,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zv_bench_tools: cannot make a scratch folder\n");
         return 1;
     }
-    const case_setting setting{scratch, o.smoke};
+    const case_setting setting{scratch, o.smoke, o.phases};
     using measure_fn = case_result (*)(const case_setting&);
     const std::pair<const char*, measure_fn> cases[] = {
         {"profiles_files", zv::bench::measure_profile_files},

@@ -40,7 +40,9 @@ case_result measure_profiles(const case_setting& setting, const profile_data& da
 {
     case_result result;
     result.name = data.name;
-    result.label = format("profiles: %d files x %d, %d fields", data.files, data.profiles, data.fields);
+    result.label =
+        format(data.files == 1 ? "profiles: %d file x %d, %d fields" : "profiles: %d files x %d, %d fields",
+               data.files, data.profiles, data.fields);
     const fs::path folder = setting.scratch / data.name;
     const fs::path ours_out = setting.scratch / (result.name + "_ours_out");
     result.data_made = prepare(python_call(setting, "make_data.py",
@@ -56,6 +58,8 @@ case_result measure_profiles(const case_setting& setting, const profile_data& da
     result.outputs_agree = result.ours.ran && result.anchor.ran &&
                            prepare(python_call(setting, "compare_outputs.py",
                                                {"profiles", ours_out.string(), (folder / "out").string()}));
+    if (setting.phases && result.ours.ran)
+        result.phases = profile_phases(folder.string(), (setting.scratch / "temp").string());
     fs::remove_all(folder, ec);
     fs::remove_all(ours_out, ec);
     return result;

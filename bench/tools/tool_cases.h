@@ -4,10 +4,12 @@
 #pragma once
 
 #include "child_process.h"
+#include "profile_phases.h"
 
 #include "kit/scratch_folder.h"
 
 #include <string>
+#include <vector>
 
 namespace zv::bench
 {
@@ -17,6 +19,8 @@ struct case_setting {
     const zv::test::scratch_folder& scratch;
     // Sizes divided by 100: checks the benchmark itself, its figures mean nothing.
     bool smoke = false;
+    // The profile cases also time the processing's phases in this process.
+    bool phases = false;
 };
 
 struct case_result {
@@ -28,6 +32,7 @@ struct case_result {
     double peak_mib_limit = 0;  // ours at most, when not 0
     bool data_made = false;     // the generator and converters succeeded
     bool outputs_agree = false; // both outputs checked against each other
+    std::vector<phase> phases;  // where our time goes, when asked for
 
     double speedup() const { return ours.seconds > 0 ? anchor.seconds / ours.seconds : 0; }
     double cpu_speedup() const { return ours.cpu_seconds > 0 ? anchor.cpu_seconds / ours.cpu_seconds : 0; }
