@@ -2,6 +2,7 @@
 
 #include "case_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -45,10 +46,9 @@ case_result measure_profiles(const case_setting& setting, const profile_data& da
                data.files, data.profiles, data.fields);
     const fs::path folder = setting.scratch / data.name;
     const fs::path ours_out = setting.scratch / (result.name + "_ours_out");
-    result.data_made = prepare(python_call(setting, "make_data.py",
-                                           {"profiles", folder.string(), std::to_string(data.files),
-                                            std::to_string(data.profiles), std::to_string(data.fields)}));
-    if (!result.data_made)
+    if (!prepare(python_call(setting, "make_data.py",
+                             {"profiles", folder.string(), std::to_string(data.files),
+                              std::to_string(data.profiles), std::to_string(data.fields)})))
         return result;
     result.ours =
         measure(zvhost_run(setting, "prf_beg_end_app", {"Path to processing files=" + folder.string()}));
@@ -95,13 +95,13 @@ case_result measure_graph(const case_setting& setting)
     const std::string ours = (folder / "grid.pgrid").string();
     const std::string theirs = (folder / "anchor.pgrid").string();
     std::error_code ec;
-    result.data_made =
+    const bool data_made =
         prepare(python_call(setting, "make_data.py",
                             {"graph", folder.string(), std::to_string(objects), std::to_string(segments)})) &&
         prepare(
             pgrid_call(setting, {"from-csv", (folder / "grid.csv").string(), ours, "--type", "id=i32"})) &&
         fs::copy_file(ours, theirs, ec);
-    if (!result.data_made)
+    if (!data_made)
         return result;
     result.ours = measure(
         zvhost_run(setting, "tos_graph_x2y_app",

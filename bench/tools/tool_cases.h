@@ -30,7 +30,6 @@ struct case_result {
     process_figure anchor;
     double target_speedup = 0;  // the anchor's time over ours, at least
     double peak_mib_limit = 0;  // ours at most, when not 0
-    bool data_made = false;     // the generator and converters succeeded
     bool outputs_agree = false; // both outputs checked against each other
     std::vector<phase> phases;  // where our time goes, when asked for
 
