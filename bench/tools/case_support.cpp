@@ -44,6 +44,14 @@ void report_failure(const process_call& call, int status)
                  log.c_str());
 }
 
+// The TEMP of our runs, made when first asked for.
+std::string temp_folder(const case_setting& setting)
+{
+    const std::filesystem::path temp = setting.scratch / "temp";
+    std::filesystem::create_directories(temp);
+    return temp.string();
+}
+
 } // namespace
 
 process_call python_call(const case_setting& setting, const std::string& script,
@@ -66,10 +74,13 @@ process_call zvhost_run(const case_setting& setting, const std::string& tool,
         argv.push_back(s);
     }
     process_call call = call_in_scratch(setting, std::move(argv));
-    const std::filesystem::path temp = setting.scratch / "temp";
-    std::filesystem::create_directories(temp);
-    call.env_set = {"TEMP=" + temp.string(), "ZV_ANSI_CODEPAGE=65001"};
+    call.env_set = {"TEMP=" + temp_folder(setting), "ZV_ANSI_CODEPAGE=65001"};
     return call;
+}
+
+process_call phases_call(const case_setting& setting, const std::string& folder)
+{
+    return call_in_scratch(setting, {setting.self, "--phases-of", folder, temp_folder(setting)});
 }
 
 process_call pgrid_call(const case_setting& setting, const std::vector<std::string>& args)

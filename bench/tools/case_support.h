@@ -22,6 +22,9 @@ process_call python_call(const case_setting& setting, const std::string& script,
 process_call zvhost_run(const case_setting& setting, const std::string& tool,
                         const std::vector<std::string>& settings);
 
+// `zv_bench_tools --phases-of FOLDER TEMP`, with the scratch folder's temp/.
+process_call phases_call(const case_setting& setting, const std::string& folder);
+
 // `pgrid ARGS...`
 process_call pgrid_call(const case_setting& setting, const std::vector<std::string>& args);
 

@@ -1,6 +1,7 @@
 // One program run as a whole process, timed from the outside: wall clock,
 // processor time and peak resident memory as the kernel counts them for
-// that child alone (wait4).
+// that child alone (wait4). The kernel carries the spawning process's peak
+// over into the child's at exec, so the spawning process must stay small.
 #pragma once
 
 #include <string>

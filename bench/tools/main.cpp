@@ -17,7 +17,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace
@@ -72,6 +74,15 @@ void print_figure(const process_figure& f)
         std::printf(" %8s %7s %7s", "failed", "-", "-");
 }
 
+// The kernel starts a spawned child's peak at the memory of the process
+// that spawned it, so this program's own peak is the floor of every figure.
+double own_peak_mib()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
 // Our process's time beside the processing's in this process: the
 // difference is the start-up (loading the module, the host libraries and
 // PROJ's database) and the dialog.
@@ -79,7 +90,7 @@ void print_phases(const case_result& r)
 {
     if (r.phases.empty())
         return;
-    std::printf("\nwhere our time goes, %s (in this process, s):\n", r.label.c_str());
+    std::printf("\nwhere our time goes, %s (in a process of its own, s):\n", r.label.c_str());
     std::printf("  %-52s %8s %8s\n", "", "wall", "cpu");
     for (const zv::bench::phase& p : r.phases)
         std::printf("  %-52s %8.2f %8.2f\n", p.name.c_str(), p.seconds, p.cpu_seconds);
@@ -99,6 +110,7 @@ void print_table(const std::vector<case_result>& results)
                     r.met() ? "yes" : "NO", r.outputs_agree ? "" : " (outputs not alike)");
     }
     std::printf("ratio: the anchor's time over ours (wall clock; cpu: user and system time)\n");
+    std::printf("MiB: peak resident memory; none is below this program's own, %.1f MiB\n", own_peak_mib());
     for (const case_result& r : results)
         print_phases(r);
 }
@@ -122,10 +134,9 @@ void json_phases(const case_result& r)
 
 void print_json(const std::vector<case_result>& results)
 {
-    std::printf("{");
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        const case_result& r = results[i];
-        std::printf("%s\"%s\": {\"label\": \"%s\", ", i > 0 ? ", " : "", r.name.c_str(), r.label.c_str());
+    std::printf("{\"own_peak_mib\": %.1f", own_peak_mib());
+    for (const case_result& r : results) {
+        std::printf(", \"%s\": {\"label\": \"%s\", ", r.name.c_str(), r.label.c_str());
         json_figure("ours", r.ours);
         std::printf(", ");
         json_figure("anchor", r.anchor);
@@ -144,6 +155,8 @@ void print_json(const std::vector<case_result>& results)
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "--phases-of") == 0)
+        return zv::bench::print_profile_phases(argv[2], argv[3]);
     options o;
     if (!parse(argc, argv, o))
         return 2;
@@ -152,7 +165,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zv_bench_tools: cannot make a scratch folder\n");
         return 1;
     }
-    const case_setting setting{scratch, o.smoke, o.phases};
+    const case_setting setting{scratch, o.smoke, o.phases,
+                               std::filesystem::read_symlink("/proc/self/exe").string()};
     using measure_fn = case_result (*)(const case_setting&);
     const std::pair<const char*, measure_fn> cases[] = {
         {"profiles_files", zv::bench::measure_profile_files},

@@ -10,9 +10,11 @@
 #include "support/string_adapter.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 namespace zv::bench
 {
@@ -53,7 +55,7 @@ void ignore_message(zv_msg_kind, const char16_t*, void*) {}
 
 } // namespace
 
-std::vector<phase> profile_phases(const std::string& folder, const std::string& temp)
+int print_profile_phases(const std::string& folder, const std::string& temp)
 {
     ::setenv("ZV_ANSI_CODEPAGE", "65001", 1);
     ::setenv("TEMP", temp.c_str(), 1);
@@ -91,13 +93,28 @@ std::vector<phase> profile_phases(const std::string& folder, const std::string& 
     fs::remove_all(books, ec);
     zv_msgs_set_sink(nullptr, nullptr);
     if (!ok)
-        return {};
+        return 1;
     phase rest{"the rest: tables, shapes, reprojection, lengths", phases[0].seconds, phases[0].cpu_seconds};
     for (std::size_t i = 1; i < phases.size(); ++i) {
         rest.seconds -= phases[i].seconds;
         rest.cpu_seconds -= phases[i].cpu_seconds;
     }
     phases.push_back(rest);
+    for (const phase& p : phases)
+        std::printf("%.3f\t%.3f\t%s\n", p.seconds, p.cpu_seconds, p.name.c_str());
+    return 0;
+}
+
+std::vector<phase> parse_phases(const std::string& printed)
+{
+    std::vector<phase> phases;
+    std::istringstream lines(printed);
+    for (std::string line; std::getline(lines, line);) {
+        phase p;
+        std::istringstream fields(line);
+        if (fields >> p.seconds >> p.cpu_seconds && std::getline(fields >> std::ws, p.name))
+            phases.push_back(p);
+    }
     return phases;
 }
 

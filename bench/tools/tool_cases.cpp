@@ -58,8 +58,9 @@ case_result measure_profiles(const case_setting& setting, const profile_data& da
     result.outputs_agree = result.ours.ran && result.anchor.ran &&
                            prepare(python_call(setting, "compare_outputs.py",
                                                {"profiles", ours_out.string(), (folder / "out").string()}));
-    if (setting.phases && result.ours.ran)
-        result.phases = profile_phases(folder.string(), (setting.scratch / "temp").string());
+    const process_call phases = phases_call(setting, folder.string());
+    if (setting.phases && result.ours.ran && prepare(phases))
+        result.phases = parse_phases(zv::test::read_bytes(phases.log_path));
     fs::remove_all(folder, ec);
     fs::remove_all(ours_out, ec);
     return result;

@@ -19,8 +19,10 @@ struct case_setting {
     const zv::test::scratch_folder& scratch;
     // Sizes divided by 100: checks the benchmark itself, its figures mean nothing.
     bool smoke = false;
-    // The profile cases also time the processing's phases in this process.
+    // The profile cases also time the processing's phases, in a process
+    // running this program (self) with --phases-of.
     bool phases = false;
+    std::string self;
 };
 
 struct case_result {
