@@ -46,12 +46,56 @@ unsigned equal_bytes(std::uint64_t diff) noexcept
     return static_cast<unsigned>(__builtin_ctzll(diff)) >> 3;
 }
 
+// Length of the common prefix of a and b, at most max_len.
+unsigned common_length(const std::uint8_t* a, const std::uint8_t* b, unsigned max_len) noexcept
+{
+    std::uint64_t diff = load64(a) ^ load64(b);
+    unsigned len = 0;
+    while (diff == 0 && (len += 8) < max_len) {
+        diff = load64(a + len) ^ load64(b + len);
+    }
+    if (diff != 0) {
+        len += equal_bytes(diff);
+    }
+    return std::min(len, max_len);
+}
+
+std::uint32_t first3(const std::uint8_t* p) noexcept
+{
+    return load16(p) | std::uint32_t{p[2]} << 16;
+}
+
+// Bytes that the long chains hash: longer than the markup that XML repeats
+// between values (such as "</v></c><c r=\""), so that a long chain holds
+// the places of one column, row or text, not of every cell.
+constexpr unsigned long_match_bytes = 16;
+constexpr unsigned long_hash_bits = 15;
+constexpr std::size_t long_hash_size = std::size_t{1} << long_hash_bits;
+
+// Long-chain candidates looked at before the search goes back to the 3-byte
+// walk: where even the long chain is crowded, it is no shortcut. A stream
+// where that happens often stops trying it: each search the long chain
+// decides earns a credit, up to the most, and each give-up costs several.
+// (Measured on workbook parts: a worksheet compresses in about 0.56 of the
+// time, a shared-strings part in about 1.13, other data in 0.9 to 1.2.)
+constexpr unsigned long_walk_steps = 128;
+constexpr int long_credit_most = 64;
+constexpr int long_give_up_cost = 4;
+
+unsigned long_hash(const std::uint8_t* p) noexcept
+{
+    const std::uint64_t h = load64(p) * 0x9E3779B97F4A7C15ULL ^ load64(p + 8) * 0xC2B2AE3D27D4EB4FULL;
+    return static_cast<unsigned>(((h ^ (h >> 29)) * 0x165667B19E3779F9ULL) >> (64 - long_hash_bits));
+}
+
 } // namespace
 
 DeflateCompressor::DeflateCompressor()
     : window_(new std::uint8_t[2 * deflate_window_size + window_slack]()),
       head_(new std::uint16_t[deflate_hash_size]()),
-      links_storage_(new std::uint16_t[links_per_position * deflate_window_size + cache_line / 2]())
+      links_storage_(new std::uint16_t[links_per_position * deflate_window_size + cache_line / 2]()),
+      long_head_(new std::uint16_t[long_hash_size]()), long_links_(new std::uint16_t[deflate_window_size]()),
+      rank_(new std::uint16_t[deflate_window_size]()), taken_(new std::uint16_t[deflate_hash_size]())
 {
     const auto address = reinterpret_cast<std::uintptr_t>(links_storage_.get());
     links_ = links_storage_.get() + (cache_line - address % cache_line) % cache_line / 2;
@@ -81,6 +125,8 @@ const char* DeflateCompressor::compress(int level, deflate_reader_fn reader, def
     match_start_ = 0;
     block_start_ = 0;
     std::memset(head_.get(), 0, deflate_hash_size * sizeof(std::uint16_t));
+    std::memset(long_head_.get(), 0, long_hash_size * sizeof(std::uint16_t));
+    long_credit_ = long_credit_most;
     blocks_.begin(sink, context);
     lazy_loop();
     const bool written = blocks_.finish();
@@ -107,6 +153,8 @@ void DeflateCompressor::slide_window() noexcept
     };
     slide(head_.get(), deflate_hash_size);
     slide(links_, links_per_position * deflate_window_size);
+    slide(long_head_.get(), long_hash_size);
+    slide(long_links_.get(), deflate_window_size);
 }
 
 // Reads until at least the minimum lookahead is available or input ends.
@@ -169,6 +217,11 @@ unsigned DeflateCompressor::insert(unsigned pos) noexcept
     store64(to + 12, (w3 << 16) | (w2 >> 48));
 #endif
     head_[hash] = static_cast<std::uint16_t>(pos);
+    rank_[pos & deflate_window_mask] = taken_[hash]++;
+    const unsigned long_at = long_hash(p);
+    long_head_before_ = long_head_[long_at];
+    long_links_[pos & deflate_window_mask] = static_cast<std::uint16_t>(long_head_before_);
+    long_head_[long_at] = static_cast<std::uint16_t>(pos);
     return old;
 }
 
@@ -182,15 +235,7 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
     if (load16(match + best_len - 1) != load16(scan + best_len - 1)) {
         return false;
     }
-    std::uint64_t diff = load64(match) ^ load64(scan);
-    unsigned len = 0;
-    while (diff == 0 && (len += 8) < max_len) {
-        diff = load64(match + len) ^ load64(scan + len);
-    }
-    if (diff != 0) {
-        len += equal_bytes(diff);
-    }
-    len = std::min(len, max_len);
+    const unsigned len = common_length(match, scan, max_len);
     if (len <= best_len) {
         return false;
     }
@@ -256,6 +301,62 @@ namespace
 
 } // namespace
 
+// What the walk of longest_match hands to the long chain: its first
+// candidate and limits.
+struct DeflateCompressor::long_search {
+    unsigned cur_match;
+    unsigned chain; // the walk's whole chain limit
+    unsigned max_len;
+    unsigned nice;
+    unsigned limit;
+};
+
+// Ends the walk of longest_match on the long chain, once best_len is at
+// least long_match_bytes - 1: a longer match shares long_match_bytes bytes
+// with the current position, so it is on the long chain, which holds, in
+// the walk's order, every such candidate the walk would try (cur_match,
+// then those in reach whose rank is within the chain limit) and others of
+// the same hash. Candidates the walk has tried already cannot beat best_len.
+// True when the long chain decided the search; false, leaving best_len and
+// match_start_ as they were, when it is too crowded to be a shortcut.
+bool DeflateCompressor::finish_on_long_chain(const long_search& search, unsigned& best_len) noexcept
+{
+    const std::uint8_t* const scan = window_.get() + strstart_;
+    const std::uint32_t head = first3(scan);
+    const std::uint16_t first_rank = rank_[search.cur_match & deflate_window_mask];
+    unsigned best = best_len;
+    unsigned start = match_start_;
+    unsigned steps = long_walk_steps;
+    for (unsigned q = long_head_before_; q != 0; q = long_links_[q & deflate_window_mask]) {
+        if (q <= search.limit && q != search.cur_match) {
+            break;
+        }
+        if (--steps == 0) {
+            long_credit_ -= long_give_up_cost;
+            return false;
+        }
+        const std::uint8_t* const match = window_.get() + q;
+        if (load16(match + best - 1) != load16(scan + best - 1) || first3(match) != head) {
+            continue; // too short, or another text of the same hash
+        }
+        if (static_cast<std::uint16_t>(first_rank - rank_[q & deflate_window_mask]) >= search.chain) {
+            break; // past the chain limit, as is every older candidate
+        }
+        const unsigned len = common_length(match, scan, search.max_len);
+        if (len > best) {
+            best = len;
+            start = q;
+            if (len >= search.nice) {
+                break;
+            }
+        }
+    }
+    best_len = best;
+    match_start_ = start;
+    long_credit_ = std::min(long_credit_ + 1, long_credit_most);
+    return true;
+}
+
 // Walks the hash chain from cur_match for the longest match at strstart
 // longer than prev_length; the nearest wins among equal lengths. At most
 // max_chain candidates are tried (a quarter once prev_length is good), none
@@ -280,14 +381,26 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
     if (best_len >= max_len) {
         return max_len;
     }
-    if (try_candidate(cur_match, best_len, max_len, nice)) {
+    const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
+    const long_search search{cur_match, chain, max_len, nice, limit};
+    bool long_tried = max_len < long_match_bytes || long_credit_ <= 0;
+    const auto long_decides = [&] {
+        if (long_tried || best_len + 1 < long_match_bytes) {
+            return false;
+        }
+        long_tried = true;
+        return finish_on_long_chain(search, best_len);
+    };
+    if (long_decides() || try_candidate(cur_match, best_len, max_len, nice) || long_decides()) {
         return best_len;
     }
     const std::uint16_t* const links = links_;
     const std::uint8_t* const scan = window_.get() + strstart_;
-    const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
     const std::uint16_t* entry = links + links_per_position * (cur_match & deflate_window_mask);
     for (;;) {
+        if (long_decides()) {
+            return best_len;
+        }
         const unsigned last = entry[links_per_position - 1];
         const std::uint16_t* const next = links + links_per_position * (last & deflate_window_mask);
         __builtin_prefetch(next);

@@ -35,7 +35,7 @@ using deflate_reader_fn = std::int64_t (*)(void* context, std::uint8_t* buffer, 
 class DeflateCompressor
 {
   public:
-    // Allocates the window, hash tables and buffers (about 1.5 MiB); may
+    // Allocates the window, hash tables and buffers (about 1.8 MiB); may
     // throw std::bad_alloc.
     DeflateCompressor();
 
@@ -54,6 +54,8 @@ class DeflateCompressor
     unsigned insert(unsigned pos) noexcept;
     unsigned longest_match(unsigned cur_match, unsigned prev_length) noexcept;
     bool try_candidate(unsigned candidate, unsigned& best_len, unsigned max_len, unsigned nice) noexcept;
+    struct long_search;
+    bool finish_on_long_chain(const long_search& search, unsigned& best_len) noexcept;
     void lazy_loop() noexcept;
     void end_block(bool last) noexcept;
 
@@ -66,6 +68,18 @@ class DeflateCompressor
     static constexpr unsigned links_per_position = 16;
     std::unique_ptr<std::uint16_t[]> links_storage_;
     std::uint16_t* links_ = nullptr; // in links_storage_, a position's links within one cache line
+    // The same positions chained again, one link each, by a hash of their
+    // next long_match_bytes bytes: once the walk has a match almost that
+    // long, only candidates of the long chain can beat it, and where XML
+    // repeats its markup they are far fewer. Each position's rank in its
+    // 3-byte chain (how many positions that chain had taken before it) tells
+    // which of them the walk would reach within its chain limit.
+    std::unique_ptr<std::uint16_t[]> long_head_;
+    std::unique_ptr<std::uint16_t[]> long_links_;
+    std::unique_ptr<std::uint16_t[]> rank_;
+    std::unique_ptr<std::uint16_t[]> taken_; // positions each 3-byte chain has taken, modulo 2^16
+    unsigned long_head_before_ = 0;          // the long chain's head before the latest insert
+    int long_credit_ = 0;                    // the long chain is tried while this is positive
     DeflateBlockWriter blocks_;
 
     deflate_level_params params_{};
