@@ -383,7 +383,7 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
     }
     const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
     const long_search search{cur_match, chain, max_len, nice, limit};
-    bool long_tried = max_len < long_match_bytes || long_credit_ <= 0;
+    bool long_tried = max_len < long_match_bytes || long_credit_ <= 0 || !long_chains_;
     const auto long_decides = [&] {
         if (long_tried || best_len + 1 < long_match_bytes) {
             return false;

@@ -48,6 +48,10 @@ class DeflateCompressor
     // a level outside 1..8, "read error", "write error".
     const char* compress(int level, deflate_reader_fn reader, deflate_sink_fn sink, void* context) noexcept;
 
+    // Off, every search walks the whole 3-byte chain, as the long chains
+    // only find the same match faster: tests compare the two.
+    void set_long_chains_for_testing(bool on) noexcept { long_chains_ = on; }
+
   private:
     bool fill_window() noexcept;
     void slide_window() noexcept;
@@ -80,6 +84,7 @@ class DeflateCompressor
     std::unique_ptr<std::uint16_t[]> taken_; // positions each 3-byte chain has taken, modulo 2^16
     unsigned long_head_before_ = 0;          // the long chain's head before the latest insert
     int long_credit_ = 0;                    // the long chain is tried while this is positive
+    bool long_chains_ = true;
     DeflateBlockWriter blocks_;
 
     deflate_level_params params_{};

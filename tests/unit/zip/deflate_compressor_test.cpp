@@ -1,6 +1,7 @@
 // Round trips of the compressor through zlib's inflate: tiny inputs, input
 // ending at the window's slide, incompressible data, long runs, every level
-// and read size, a reused compressor, refusals and the ratio against zlib.
+// and read size, a reused compressor, the long chains, refusals and the
+// ratio against zlib.
 #include "test_support.h"
 
 #include "zip/deflate_constants.h"
@@ -56,6 +57,17 @@ TEST_F(DeflateRoundTrip, ReusedCompressorWritesWhatAFreshOneWrites)
         deflate_bytes(compressor, earlier);
         EXPECT_TRUE(deflate_bytes(compressor, input) == expected) << "input " << input.size() << " bytes";
     }
+}
+
+// The long chains only find faster the match the whole walk finds; a
+// crowded one gives up and is left alone, which must change nothing either.
+TEST_F(DeflateRoundTrip, LongChainsChangeNoByte)
+{
+    DeflateCompressor whole_walk;
+    whole_walk.set_long_chains_for_testing(false);
+    for (const bytes& input : {xml_like(400000, 6), random_bytes(100000, 7, 4), bytes(70000, 'x')})
+        EXPECT_TRUE(deflate_bytes(compressor, input) == deflate_bytes(whole_walk, input))
+            << "input " << input.size() << " bytes";
 }
 
 TEST_F(DeflateRoundTrip, RefusesBadLevelsAndReportsReadAndWriteFailures)
