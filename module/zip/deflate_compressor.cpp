@@ -217,11 +217,14 @@ unsigned DeflateCompressor::insert(unsigned pos) noexcept
     store64(to + 12, (w3 << 16) | (w2 >> 48));
 #endif
     head_[hash] = static_cast<std::uint16_t>(pos);
-    rank_[pos & deflate_window_mask] = taken_[hash]++;
-    const unsigned long_at = long_hash(p);
-    long_head_before_ = long_head_[long_at];
-    long_links_[pos & deflate_window_mask] = static_cast<std::uint16_t>(long_head_before_);
-    long_head_[long_at] = static_cast<std::uint16_t>(pos);
+    // A stream out of credit never asks the long chain again.
+    if (long_credit_ > 0) {
+        rank_[pos & deflate_window_mask] = taken_[hash]++;
+        const unsigned long_at = long_hash(p);
+        long_head_before_ = long_head_[long_at];
+        long_links_[pos & deflate_window_mask] = static_cast<std::uint16_t>(long_head_before_);
+        long_head_[long_at] = static_cast<std::uint16_t>(pos);
+    }
     return old;
 }
 
