@@ -1,6 +1,8 @@
 """The profile tool through zvhost on the sample profiles: the output tables
 read with pyshp, coordinates against cs2cs, workbooks with openpyxl and
-unzip -t, inputs unchanged, a second run, and the failure outcomes."""
+unzip -t, inputs unchanged and a second run. (Its failures and their
+messages are the unit tests'; a dialog that stays open is zvhost's status 1
+in the integration tests.)"""
 import os
 import subprocess
 
@@ -16,11 +18,8 @@ ADDED = ["LAT_B_W84", "LON_B_W84", "LAT_B_GK11", "LON_B_GK11",
          "LAT_E_W84", "LON_E_W84", "LAT_E_GK11", "LON_E_GK11"]
 
 
-LABELS = {"en": "Path to processing files", "ru": "Путь к обрабатываемым файлам"}
-
-
-def run_tool(folder, lang="en"):
-    return zvhost("run", "prf_beg_end_app", "--set", f"{LABELS[lang]}={folder}/", lang=lang)
+def run_tool(folder):
+    return zvhost("run", "prf_beg_end_app", "--set", f"Path to processing files={folder}/")
 
 
 def expected_coordinates(source, target, shape):
@@ -75,16 +74,6 @@ def main():
                 check_workbook(out / (shp.stem + "._src.xlsx"), check_table(shp, out))
             check(not (out / "license_area.dbf").exists(), "a polygon file was processed")
         check({k: v for k, v in checksums(data).items() if k.parts[0] != "out"} == inputs, "inputs changed")
-
-    cases = [  # (folder, expected exit status, expected output)
-        ("", 1, ""),
-        ("/nonexistent/folder", 1, "error: Errors!"),
-    ]
-    for folder, want_status, want_output in cases:
-        status, output = zvhost("run", "prf_beg_end_app", "--set", f"Path to processing files={folder}")
-        check(status == want_status and want_output in output, f"{folder!r}: {status} {output}")
-    status, output = run_tool("/nonexistent", lang="ru")
-    check("Возникли ошибки!" in output, f"Russian message: {output}")
 
 
 main()

@@ -33,9 +33,12 @@ std::string encode(unsigned code_page, const std::u16string& text)
 // More locales, each through a table and the module: the encoding tests.
 TEST(CodePages, LocalesMapAsWindowsMapsTheirLanguages)
 {
-    const std::pair<const char*, unsigned> samples[] = {{"ru_RU.UTF-8", 1251},      {"sq_AL.UTF-8", 1250},
-                                                         {"de_DE.utf8", 65001},       {"de_DE.ISO-8859-1", 1252},
-                                                         {"", 1252},                  {"ja_JP.UTF-8@x", 65001}};
+    const std::pair<const char*, unsigned> samples[] = {{"ru_RU.UTF-8", 1251},
+                                                        {"sq_AL.UTF-8", 1250},
+                                                        {"de_DE.utf8", 65001},
+                                                        {"de_DE.ISO-8859-1", 1252},
+                                                        {"", 1252},
+                                                        {"ja_JP.UTF-8@x", 65001}};
     for (const auto& [locale, code_page] : samples)
         EXPECT_EQ(code_page_of_locale(locale), code_page) << locale;
 }

@@ -28,11 +28,8 @@ TEST(LoadedModule, FindsLoadedLibrariesOnlyWithoutLoadingThem)
 
 TEST(ModuleResources, EntriesAreViewedInPlaceAndAbsentEmptyOrBrokenOnesAreEmpty)
 {
-    EXPECT_EQ(module_string(test_library(), 3), u"abcde");
+    // Entries with their own zero or followed by more text: the string loader's tests.
     EXPECT_EQ(module_string(test_library(), 50003), u"English");
-    std::u16string_view own_zero = module_string(test_library(), 1);
-    ASSERT_EQ(own_zero.size(), 14u);
-    EXPECT_EQ(own_zero.back(), u'\0');
     for (uint32_t id : {2u, 4u, 99u})
         EXPECT_TRUE(module_string(test_library(), id).empty()) << id;
     EXPECT_TRUE(module_string(nullptr, 3).empty());

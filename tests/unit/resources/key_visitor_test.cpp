@@ -35,22 +35,8 @@ auto layout(const pixel_visit& seen)
                       seen.channel_stride);
 }
 
-TEST(KeyVisitor, OneChannelWithKeyZeroTurnsZeroTransparentAndTheRestOpaqueGrey)
-{
-    // Two rows of three, shown top-down from the second row in memory: the
-    // key is the first byte in memory.
-    const std::uint8_t grey[] = {0, 40, 0, 90, 0, 7};
-    const pixel_recorder receiver = keyed(2, -3, 3, 1, 1, 1, grey + 3);
-    ASSERT_EQ(receiver.visits.size(), 1u);
-    const pixel_visit& seen = receiver.visits[0];
-    EXPECT_EQ(layout(seen), std::tuple(2, 12, 3, 4, 4, 1));
-    const std::vector<std::vector<std::uint8_t>> expected = {
-        bgra(0x5A5A5A, 255), bgra(0, 0),          bgra(0x070707, 255), // the row at grey + 3
-        bgra(0, 0),          bgra(0x282828, 255), bgra(0, 0)};
-    for (std::int32_t i = 0; i < 6; ++i)
-        EXPECT_EQ(seen.pixel(i / 3, i % 3), expected[i]) << i;
-}
-
+// One channel with key zero (zero transparent, the rest opaque grey) is
+// bitmap_loader_test.cpp's, through a held localizer.
 TEST(KeyVisitor, ThreeChannelsMatchTheKeyOnAllThreeAndOtherCountsPassUnchanged)
 {
     // Two pixels a row, four bytes apart, channels two bytes apart; the key

@@ -58,6 +58,7 @@ TEST_F(StringLookup, StringsFollowTheHostLanguageAndAreVisitedOnlyWhenFound)
     EXPECT_EQ(load_string(-101), u"OK");
     language("ru");
     EXPECT_EQ(load_string(12), u"Выполнено!");
+    EXPECT_EQ(load_string(13), u"Возникли ошибки!");
     EXPECT_EQ(load_string(-5), u"Ошибка");
     EXPECT_FALSE(load_string(0, interface_ref{}));
     EXPECT_FALSE(load_string(-12, interface_ref{})); // the module's 12 is not the library's

@@ -98,16 +98,15 @@ TEST_F(OatGraph, GraphIsTheSegmentsOfEveryPartInFileOrder)
 }
 
 // A graph that folds back (0..10, then back to 4) and has a second part
-// 12..14; Y by hand at each X: the first segment in the file that holds X.
-// No-data where X is no-data, infinite, in the gap or outside, whatever Y
-// held; the other properties stay as they were.
+// 12..14; Y by hand at each X: the first segment in the file that holds X
+// (every end and edge of that rule: graph_index_test.cpp). No-data where X
+// is no-data, infinite, in the gap or outside, whatever Y held; the other
+// properties stay as they were.
 TEST_F(OatGraph, ResultPropertyIsRewrittenWholeFromTheGraph)
 {
     const std::string graph = write_graph("graph", {"0 0 10 50 4 80|12 0 14 10"});
     const std::vector<std::pair<std::string, std::string>> x_to_y = {
-        {"0", "0"}, {"2.5", "12.5"}, {"4", "20"},     {"7.25", "36.25"}, {"10", "50"},
-        {"11", ""}, {"12", "0"},     {"13.5", "7.5"}, {"14", "10"},      {"15", ""},
-        {"-1", ""}, {"", ""},        {"inf", ""},     {"-inf", ""},      {"0.1", "0.5"}};
+        {"2.5", "12.5"}, {"7.25", "36.25"}, {"11", ""}, {"13.5", "7.5"}, {"15", ""}, {"", ""}, {"inf", ""}};
     std::string before = "SRC,RES,KEEP\r\n", after = before;
     for (std::size_t i = 0; i < x_to_y.size(); ++i) {
         before += x_to_y[i].first + ",5.5," + std::to_string(i) + "\r\n";
@@ -143,12 +142,9 @@ TEST_F(OatGraph, RunShowsSuccessOnlyWhenTheResultWasWritten)
     EXPECT_TRUE(messages.boxes.empty());
 
     test::scoped_env env;
-    for (const auto& [language, text] : {std::pair{"ru", u"Выполнено!"}, std::pair{"en", u"Success!"}}) {
-        env.set("ZV_LANG", language);
-        messages.boxes.clear();
-        EXPECT_TRUE(tos_run_graph({data, u"SRC", u"RES", graph}));
-        EXPECT_EQ(messages.boxes, (std::vector<test::shown_message>{{ZV_MSG_INFORMATION, text}}));
-    }
+    env.set("ZV_LANG", "ru"); // the English text is oat_e2e.py's
+    EXPECT_TRUE(tos_run_graph({data, u"SRC", u"RES", graph}));
+    EXPECT_EQ(messages.boxes, (std::vector<test::shown_message>{{ZV_MSG_INFORMATION, u"Выполнено!"}}));
     EXPECT_EQ(data_as_csv(), "SRC,RES,KEEP\r\n0.5,5,1\r\n");
 
     // A data file without objects is read and written with a count of 0.
