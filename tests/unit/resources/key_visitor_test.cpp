@@ -29,12 +29,6 @@ pixel_recorder keyed(std::int32_t rows, std::int32_t row_stride, std::int32_t co
     return receiver;
 }
 
-auto layout(const pixel_visit& seen)
-{
-    return std::tuple(seen.rows, seen.row_stride, seen.columns, seen.column_stride, seen.channels,
-                      seen.channel_stride);
-}
-
 // One channel with key zero (zero transparent, the rest opaque grey) is
 // bitmap_loader_test.cpp's, through a held localizer.
 TEST(KeyVisitor, ThreeChannelsMatchTheKeyOnAllThreeAndOtherCountsPassUnchanged)
@@ -55,7 +49,7 @@ TEST(KeyVisitor, ThreeChannelsMatchTheKeyOnAllThreeAndOtherCountsPassUnchanged)
 
     const pixel_recorder passed = keyed(2, 16, 2, 8, 4, 2, pixels);
     ASSERT_EQ(passed.visits.size(), 1u);
-    EXPECT_EQ(layout(passed.visits[0]), std::tuple(2, 16, 2, 8, 4, 2));
+    EXPECT_EQ(passed.visits[0].layout(), std::tuple(2, 16, 2, 8, 4, 2));
     EXPECT_EQ(passed.visits[0].data, pixels);
 }
 

@@ -23,14 +23,6 @@ namespace fs = std::filesystem;
 namespace zp = zv::platform;
 using zv::test::u16;
 
-// tests/data/xlsx/read_workbook.py on a workbook: the readers' report, or
-// with an entry name the bytes of that entry.
-std::string ReadWithPython(const fs::path& workbook, const std::string& entry = "")
-{
-    const std::string script = zv::test::read_bytes(fs::path(ZV_TEST_DATA) / "xlsx" / "read_workbook.py");
-    return zv::test::run_python(script, {workbook.string(), entry}).output;
-}
-
 // Whether the report has this whole line.
 bool HasLine(const std::string& report, const std::string& line)
 {
@@ -82,7 +74,7 @@ TEST_F(Workbook, OpenpyxlReadsWhatWasWritten)
         book.AddSheet(u"Two").AddRow({{u"=Attributes!B2+1", 0}});
         ASSERT_TRUE(Save(book, "book.xlsx"));
     }
-    const std::string report = ReadWithPython(Target("book.xlsx"));
+    const std::string report = zv::test::read_workbook(Target("book.xlsx"));
     for (
         const std::string line :
         {"entries=[Content_Types].xml,_rels/.rels,docProps/core.xml,docProps/app.xml,xl/workbook.xml,"
@@ -114,7 +106,7 @@ TEST_F(Workbook, SavedPackageMatchesGoldenParts)
     for (const char* entry :
          {"[Content_Types].xml", "_rels/.rels", "docProps/core.xml", "docProps/app.xml", "xl/workbook.xml",
           "xl/styles.xml", "xl/_rels/workbook.xml.rels", "xl/theme/theme1.xml", "xl/sharedStrings.xml"})
-        EXPECT_EQ(ReadWithPython(Target("golden.xlsx"), entry),
+        EXPECT_EQ(zv::test::read_workbook(Target("golden.xlsx"), entry),
                   xlsx_test::Golden(fs::path(entry).filename().string()))
             << entry;
 }
@@ -139,7 +131,7 @@ TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
     CWorkbook third;
     EXPECT_EQ(third.TemporaryFolder(), u16(temp_.string()) + u"/xlsx_1_5");
     EXPECT_TRUE(Save(second, "second.xlsx"));
-    EXPECT_TRUE(HasLine(ReadWithPython(Target("second.xlsx")), "row1=[\"two\"]"));
+    EXPECT_TRUE(HasLine(zv::test::read_workbook(Target("second.xlsx")), "row1=[\"two\"]"));
     EXPECT_TRUE(fs::is_empty(temp_));
     zp::override_environment_variable(u"TEMP", std::nullopt);
     EXPECT_EQ(CWorkbook().TemporaryFolder(), u"xlsx_1_5");
@@ -172,7 +164,7 @@ TEST_F(Workbook, OnlyPartPathsAreLimitedAndInAnsiBytes)
         EXPECT_EQ(fs::exists(Target(target)), c.saved);
         EXPECT_FALSE(fs::exists(temp / "xlsx_1_5"));
     }
-    EXPECT_TRUE(HasLine(ReadWithPython(Target(target)), R"(row1=["Профиль"])"));
+    EXPECT_TRUE(HasLine(zv::test::read_workbook(Target(target)), R"(row1=["Профиль"])"));
 }
 
 // A part that cannot be created, a short write, or an archive whose last
