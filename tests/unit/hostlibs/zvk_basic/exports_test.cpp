@@ -22,7 +22,8 @@ TEST(StringAdapter, MissingCallbacksNullAdaptersAndThrowingCallbacksAreHarmless)
 {
     std::u16string seen;
     zv_string_adp_t wide_only = zv_string_adp_create(
-        nullptr, [](const char16_t* text, void* self) { *static_cast<std::u16string*>(self) += text; }, &seen);
+        nullptr, [](const char16_t* text, void* self) { *static_cast<std::u16string*>(self) += text; },
+        &seen);
     zv_string_adp_assign(wide_only, "dropped");
     zv_string_adp_assign_w(wide_only, u"kept");
     zv_string_adp_destroy(wide_only);
