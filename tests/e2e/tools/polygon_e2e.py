@@ -1,8 +1,10 @@
 """The polygon axes tool through zvhost: the sample fields and a rotated
 rectangle whose axes are known by hand, read back with pyshp: which record
 and part each output object comes from, the attributes, .prj, .cpg and
-language-driver byte carried over, and the input unchanged."""
+language-driver byte carried over, the input unchanged and nothing else
+left behind; and the outcome of the runs that fail."""
 import math
+import shutil
 from pathlib import Path
 
 import shapefile
@@ -10,6 +12,12 @@ import shapefile
 from e2e_kit import check, checksums, scratch_copy, zvhost
 
 OUTPUTS = ("_large_axes2d", "_small_axes2d", "_rect2d")
+PARTS = (".cpg", ".dbf", ".prj", ".shp", ".shx")
+
+
+def files_of(folder, stems):
+    """Whether the folder holds exactly the shapefiles of these stems."""
+    return sorted(p.name for p in folder.iterdir()) == sorted(stem + ext for stem in stems for ext in PARTS)
 
 
 def run_tool(path):
@@ -64,6 +72,24 @@ def check_rectangle(folder):
     check(abs(record["AREA"] - 10000) < 1e-4 and abs(record["AZIMUTH"] - 60) < 1e-6, f"rectangle {record}")
 
 
+def check_failures(data):
+    """Whatever fails, the only message is the one information box (none for
+    an empty path); a failed save ends the saving, the outputs before it kept."""
+    status, output = run_tool("")
+    check(status == 1 and "information" not in output, f"empty path: {status} {output}")
+    blocked = data.parent / "blocked"
+    blocked.mkdir()
+    status, output = run_tool(blocked / "absent.shp")
+    check(status == 1 and "information: Выполнено!" in output and not any(blocked.iterdir()), f"absent: {output}")
+    for ext in PARTS:
+        shutil.copy(data / ("fields" + ext), blocked)
+    (blocked / "fields_small_axes2d.shp").mkdir()
+    status, output = run_tool(blocked / "fields.shp")
+    check(status == 1 and "information: Выполнено!" in output, f"blocked: {status} {output}")
+    (blocked / "fields_small_axes2d.shp").rmdir()
+    check(files_of(blocked, ("fields", "fields_large_axes2d")), "outputs after a failed save")
+
+
 def main():
     with scratch_copy("polygons") as data:
         inputs = checksums(data)
@@ -74,6 +100,8 @@ def main():
         check(all(0 <= azimuth(s.points) < 180 for t in tables[:2] for s in t.shapes()), "an axis drawn westward")
         check(all(len(s.points) == 5 for s in tables[2].shapes()), "rectangles are closed rings of five vertices")
         check({k: v for k, v in checksums(data).items() if k.name.startswith("fields.")} == inputs, "inputs changed")
+        check(files_of(data, ("fields",) + tuple("fields" + suffix for suffix in OUTPUTS)), "files left behind")
+        check_failures(data)
         check_rectangle(data)
 
 
