@@ -99,6 +99,16 @@ TEST_F(ToolDialogs, StretchTheirPathsAndDropDownsAndOpenTheirChoosers)
     EXPECT_EQ(inputs[1].path()->text, foundation::to_utf16(data));
     EXPECT_EQ(inputs[3].element->items, (std::vector<std::u16string>{u"X", u"Y", u"Depth"}));
     EXPECT_EQ(inputs[3].element->selection, 0);
+    EXPECT_NE(render_text(*oat->shown()).find("{*X* | Y | Depth}"), std::string::npos);
+    const std::string json = render_json(*oat->shown());
+    for (const char* part :
+         {R"("title":"OAT property calculation by graph","content":{"kind":"grid_layout",)",
+          R"({"kind":"groupbox","caption":"Data",)", R"("column_stretch":[true,false],)",
+          R"({"kind":"output","text":")",
+          R"({"kind":"dropdown","items":["X","Y","Depth"],"selection":0,"enabled":true})"})
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+    EXPECT_EQ(set_input(inputs[3], u"Mass", h.choosers()),
+              "it has no item 'Mass' (its items: 'X', 'Y', 'Depth')");
 
     const auto profile = open(u"Profile: begin,end,length");
     inputs = collect_inputs(*profile->show().content);
