@@ -15,7 +15,7 @@ packages=(
   # fuzzing (clang with libFuzzer)
   clang libclang-rt-14-dev
   # anchors of the benchmarks
-  zlib1g-dev libdeflate-dev libxlsxwriter-dev
+  zlib1g-dev libdeflate-dev libxlsxwriter-dev python3-pyproj python3-numpy
 )
 
 # The Russian locale the tests switch to; made once, when it is missing.

@@ -12,8 +12,9 @@ from e2e_kit import BIN, SAMPLES, check, checksums, scratch_copy, zvhost
 
 
 def run_tool(graph, data, x, y, lang="en"):
-    """The inputs by position, whatever the language: graph, data, X, Y."""
-    settings = [f"#{n}={value}" for n, value in enumerate((graph, data, x, y), 1)]
+    """The inputs by position, whatever the language: graph, data, X, Y (none
+    when empty: a drop-down with nothing to choose)."""
+    settings = [f"#{n}={value}" for n, value in enumerate((graph, data, x, y), 1) if value]
     return zvhost("run", "tos_graph_x2y_app", *[w for s in settings for w in ("--set", s)], lang=lang)
 
 
@@ -95,6 +96,7 @@ def main():
         cases = [  # the same property for X and Y (in any letter case), a graph that is not there
             (graph_file, grid, "Пористость, д.ед.", "Пористость, д.ед.", 1, "warning: Incomplete or wrong"),
             (data / "missing.shp", grid, "Пористость, д.ед.", "Зона", 1, ""),
+            (graph_file, data / "missing.pgrid", "", "", 1, "warning: Incomplete or wrong"),
         ]
         for graph_path, data_path, x, y, want_status, want_output in cases:
             status, output = run_tool(graph_path, data_path, x, y)

@@ -96,7 +96,8 @@ def check_awkward_cases(root):
     out.rmdir()
     out.write_text("a file, not a folder")
     status, output = run_tool(data)
-    check(status == 0 and output.strip() == "information: Done!" and out.is_file(), f"out a file: {output}")
+    check(status == 0 and output.strip() == "information: Done!", f"out a file: {status} {output}")
+    check(out.read_text() == "a file, not a folder", "the file named out was changed")
     check(not (root / "empty" / "out").exists(), "an output folder without shapefiles")
 
 

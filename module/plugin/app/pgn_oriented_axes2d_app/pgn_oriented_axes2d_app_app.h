@@ -24,7 +24,7 @@ class pgn_oriented_axes2d_app_app final
     // False, with no message, while no file is chosen.
     bool accept()
     {
-        const std::u16string& path = widget().file.path();
+        const std::u16string& path = widget().input.path();
         return !path.empty() && pgn_process_path(path);
     }
 };

@@ -41,7 +41,9 @@ TEST(GcPolygonOps, LengthsAndAreasKeepSixSignificantDigitsInAnyUnit)
     } cases[] = {{1000, {500000, 6000000}}, {1e-3, {37.6, 55.7}}, {1e-5, {44.1, 56.3}}};
     const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
     const double half_long = 3.14159 / 2, half_short = 1.41421 / 2;
-    for (const auto& [scale, origin] : cases) {
+    for (const auto& one : cases) {
+        const double scale = one.scale;
+        const point origin = one.origin;
         SCOPED_TRACE(scale);
         const auto at = [&](double a, double b) {
             return point{origin.x + scale * (a * c - b * s), origin.y + scale * (a * s + b * c)};
