@@ -68,9 +68,7 @@ TEST(Dib, EveryDepthInBothRowOrdersIsFetchedBottomRowFirst)
             SCOPED_TRACE(std::to_string(bit_count) + (top_down ? " bits, top-down" : " bits, bottom-up"));
             const bytes file = pattern_bmp(bit_count, top_down);
             const auto image = decode_bmp(file);
-            ASSERT_TRUE(image);
-            EXPECT_EQ(image->width, 3u);
-            EXPECT_EQ(image->height, 2u);
+            ASSERT_TRUE(image); // its size shows in the bytes fetched
             const std::uint8_t fourth = bit_count == 32 ? 0x7F : 0;
             EXPECT_EQ(fetch(*image, row_format::bgrx32),
                       bgrx({light, dark, light, dark, light, dark}, fourth));
