@@ -136,14 +136,11 @@ TEST_F(Dbf, PyshpFieldsAndValuesReadAsWrittenCellsOutsideAndNullHandlesFail)
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(zv_dbf_get_nf(t), 4u);
     EXPECT_EQ(zv_dbf_get_nr(t), 2u);
-    const char* names[] = {"NAME", "VAL", "DAY", "OK"};
+    // Field names, narrow and wide, are read by the profile tool and the
+    // attribute export, whose tests compare them with pyshp's.
     const char letters[] = {'C', 'N', 'D', 'L'};
     const uint8_t lengths[] = {20, 10, 8, 1};
     for (uint32_t f = 0; f < 4; ++f) {
-        EXPECT_STREQ(zv_dbf_get_field_name(t, f), names[f]);
-        captured_text name;
-        EXPECT_TRUE(zv_dbf_get_field_name_w(t, f, name.handle()));
-        EXPECT_EQ(name.wide, u16(names[f]));
         EXPECT_EQ(zv_dbftype2char(zv_dbf_get_field_type(t, f)), letters[f]);
         EXPECT_EQ(zv_dbf_get_field_flen(t, f), lengths[f]);
     }
