@@ -3,9 +3,9 @@
 namespace zv::zvk_io
 {
 
-std::u16string xml_quote(std::u16string_view text)
+void xml_quote(std::u16string_view text, std::u16string& out)
 {
-    std::u16string out;
+    out.clear();
     out.reserve(text.size() + text.size() / 8);
     for (const char16_t c : text) {
         switch (c) {
@@ -29,7 +29,6 @@ std::u16string xml_quote(std::u16string_view text)
             break;
         }
     }
-    return out;
 }
 
 } // namespace zv::zvk_io
