@@ -10,6 +10,8 @@
 #include "kit/scoped_env.h"
 #include "protocol/visitors.h"
 
+extern "C" int zv_test_resources_marker(void) noexcept;
+
 namespace zv::resource
 {
 namespace
@@ -42,6 +44,8 @@ zv_interface_words linked_entry(void* object)
 
 platform::module_handle test_library()
 {
+    // Called so that the library is loaded with the program on every platform.
+    EXPECT_EQ(zv_test_resources_marker(), 7);
     return platform::loaded_module("zv_test_resources");
 }
 

@@ -1,5 +1,6 @@
 #include "support/encoding.h"
 
+#include "foundation/code_page.h"
 #include "foundation/utf.h"
 #include "host/zvk_file_dbf.h"
 #include "kit/scoped_env.h"
@@ -36,6 +37,10 @@ TEST(SupportConversion, NarrowTextOfAHostLibraryReadsBackTheSameInTheModule)
     for (const auto& [locale, text] : samples) {
         SCOPED_TRACE(locale);
         env.set("LC_ALL", locale);
+        // Windows keeps the ANSI code page it started with: only the sample
+        // of that code page applies there.
+        if (zv::foundation::ansi_code_page() != zv::foundation::code_page_of_locale(locale))
+            continue;
         zv_dbf_t table = zv_dbf_create_w(path.c_str(), 1, 1, &field, 0);
         ASSERT_NE(table, nullptr);
         ASSERT_TRUE(zv_dbf_set_str_w(table, 0, 0, text.c_str()));

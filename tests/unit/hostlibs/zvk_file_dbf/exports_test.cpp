@@ -317,7 +317,7 @@ TEST_F(Dbf, CreationReplacesATableBeingReadOnlyWhenCompleteAndLeavesTheReaderInt
 // a folder in the way, a folder missing.
 TEST_F(Dbf, FailedCreationLeavesNothingBehind)
 {
-    ::mkdir(dir.file("folder.dbf").c_str(), 0755);
+    std::filesystem::create_directory(dir / "folder.dbf");
     EXPECT_EQ(zv_dbf_create_w(nullptr, 1, 1, fields.data(), 0), nullptr);
     EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 0, 1, fields.data(), 0), nullptr);
     for (const char* where : {"folder.dbf", "missing/t.dbf"})
