@@ -21,8 +21,14 @@ mkdir -p "$WINEPREFIX"
 trap '"$wineserver" -k || true' EXIT
 LANG=en_US.UTF-8 "$build/wine-run" cmd /c exit >/dev/null 2>&1 || true
 
+# The table and shapefile tests of the host libraries read files that pyshp
+# (a Linux program, which a Windows program cannot run under Wine) writes
+# for them; they run on Linux only until their inputs are made without it.
+linux_only='zvk_file_dbf_test|zvk_file_shp_test'
+
 cd "$build"
 for lang in ru_RU.UTF-8 en_US.UTF-8; do
   echo "== Windows tests under Wine, LANG=$lang"
-  LANG=$lang LC_ALL= ctest --output-on-failure -j "${ZV_JOBS:-$(nproc)}" --timeout 600 -L 'unit|integration'
+  LANG=$lang LC_ALL= ctest --output-on-failure -j "${ZV_JOBS:-$(nproc)}" --timeout 600 \
+    -L 'unit|integration' -E "$linux_only"
 done

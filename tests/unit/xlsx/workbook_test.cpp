@@ -91,6 +91,8 @@ TEST_F(Workbook, OpenpyxlReadsWhatWasWritten)
 
 TEST_F(Workbook, SavedPackageMatchesGoldenParts)
 {
+    if (!zv::test::has_python)
+        GTEST_SKIP() << "the parts are taken out by Python's zipfile, a Linux program";
     zp::override_environment_variable(u"USERNAME", u"Иванов");
     zp::override_utc_time(zp::civil_time{2026, 3, 7, 9, 5, 1});
     {
