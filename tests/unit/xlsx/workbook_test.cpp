@@ -127,7 +127,9 @@ TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
     CWorkbook third;
     EXPECT_EQ(third.TemporaryFolder(), u16(temp_.string()) + u"/xlsx_1_5");
     EXPECT_TRUE(Save(second, "second.xlsx"));
-    EXPECT_TRUE(HasLine(ReadWithPython(Target("second.xlsx")), "row1=[\"two\"]"));
+    if (zv::test::has_python) { // openpyxl is a Linux program
+        EXPECT_TRUE(HasLine(ReadWithPython(Target("second.xlsx")), "row1=[\"two\"]"));
+    }
     EXPECT_TRUE(fs::is_empty(temp_));
     zp::override_environment_variable(u"TEMP", std::nullopt);
     EXPECT_EQ(CWorkbook().TemporaryFolder(), u"xlsx_1_5");
