@@ -27,10 +27,10 @@ struct command_result {
 inline constexpr const char* null_device = "NUL";
 // The independent readers are Linux programs, which a Windows program run
 // by Wine cannot run and wait for.
-inline constexpr bool has_python = false;
+inline constexpr bool can_run_linux_readers = false;
 #else
 inline constexpr const char* null_device = "/dev/null";
-inline constexpr bool has_python = true;
+inline constexpr bool can_run_linux_readers = true;
 #endif
 
 // A program of the build (zvhost, pgrid) as a command word.
