@@ -125,18 +125,37 @@ bool decode_single_byte(std::string_view text, unsigned code_page, std::u16strin
     return true;
 }
 
-bool encode_single_byte(std::u16string_view text, unsigned code_page, std::string& out)
+bool encode_single_byte(std::u16string_view text, unsigned code_page, std::string& out, bool& exact)
 {
     const byte_table* table = byte_table_for(code_page);
     if (table == nullptr)
         return false;
     out.reserve(text.size());
+    exact = true;
     for (std::size_t i = 0; i < text.size();) {
         const char32_t value = next_scalar(text, i);
         const unsigned char byte = value < 0x10000 ? table->to_byte[value] : 0;
-        out.push_back(byte != 0 || value == 0 ? static_cast<char>(byte) : default_char);
+        const bool has_byte = byte != 0 || value == 0;
+        exact = exact && has_byte;
+        out.push_back(has_byte ? static_cast<char>(byte) : default_char);
     }
     return true;
+}
+
+// A start of multi-byte text ends between two characters when it decodes to
+// a start of what the whole text decodes to. No character of these pages
+// takes more than four bytes, so at most four starts are tried; text that
+// none of them fits is no text of the page and is cut anywhere.
+std::size_t multi_byte_fitting_length(std::string_view text, unsigned code_page, std::size_t max_bytes)
+{
+    std::u16string whole;
+    std::u16string start;
+    if (!system::multi_byte_to_utf16(code_page, text, whole))
+        return max_bytes;
+    for (std::size_t n = max_bytes; n > 0 && max_bytes - n < 4; --n)
+        if (system::multi_byte_to_utf16(code_page, text.substr(0, n), start) && whole.starts_with(start))
+            return n;
+    return max_bytes;
 }
 
 // ASCII text of an ASCII-compatible code page that the system knows needs no
@@ -147,6 +166,29 @@ template <class Text, class Out> bool passed_as_ascii(const Text& text, unsigned
         (code_page != code_page_utf8 && byte_table_for(code_page) == nullptr))
         return false;
     out.assign(text.begin(), text.end());
+    return true;
+}
+
+// from_utf16, telling in `exact` whether nothing was replaced. Multi-byte
+// pages of the system are asked by converting the result back, which only
+// a caller that wants to know (check_exact) pays for.
+bool encode(std::u16string_view text, unsigned code_page, std::string& out, bool& exact, bool check_exact)
+{
+    exact = true;
+    out.clear();
+    if (passed_as_ascii(text, code_page, out))
+        return true;
+    if (code_page == code_page_utf8) {
+        out = to_utf8(text);
+        exact = is_well_formed(text);
+        return true;
+    }
+    if (is_single_byte(code_page))
+        return encode_single_byte(text, code_page, out, exact);
+    if (!is_multi_byte(code_page) || !system::utf16_to_multi_byte(code_page, text, out))
+        return false;
+    std::u16string back;
+    exact = !check_exact || (system::multi_byte_to_utf16(code_page, out, back) && back == text);
     return true;
 }
 
@@ -231,16 +273,24 @@ bool to_utf16(std::string_view text, unsigned code_page, std::u16string& out)
 
 bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out)
 {
-    out.clear();
-    if (passed_as_ascii(text, code_page, out))
-        return true;
-    if (code_page == code_page_utf8) {
-        out = to_utf8(text);
-        return true;
-    }
-    if (is_single_byte(code_page))
-        return encode_single_byte(text, code_page, out);
-    return is_multi_byte(code_page) && system::utf16_to_multi_byte(code_page, text, out);
+    bool ignored = true;
+    return encode(text, code_page, out, ignored, false);
+}
+
+bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out, bool& exact)
+{
+    return encode(text, code_page, out, exact, true);
+}
+
+// Whether decoding lost anything shows in converting the result back.
+bool to_utf16(std::string_view text, unsigned code_page, std::u16string& out, bool& exact)
+{
+    std::string back;
+    exact = false;
+    if (!to_utf16(text, code_page, out))
+        return false;
+    exact = from_utf16(out, code_page, back) && back == text;
+    return true;
 }
 
 bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out)
@@ -251,6 +301,35 @@ bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::st
     }
     std::u16string wide;
     return to_utf16(text, from_page, wide) && from_utf16(wide, to_page, out);
+}
+
+bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out, bool& exact)
+{
+    exact = true;
+    if (from_page == to_page) {
+        out.assign(text);
+        return true;
+    }
+    std::u16string wide;
+    bool decoded = false;
+    if (!to_utf16(text, from_page, wide, decoded) || !from_utf16(wide, to_page, out, exact))
+        return false;
+    exact = exact && decoded;
+    return true;
+}
+
+std::size_t fitting_length(std::string_view text, unsigned code_page, std::size_t max_bytes)
+{
+    if (text.size() <= max_bytes)
+        return text.size();
+    if (code_page == code_page_utf8) {
+        std::size_t n = max_bytes;
+        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+            --n;
+        return n;
+    }
+    // A single-byte page, or one the system does not know: a byte a character.
+    return is_multi_byte(code_page) ? multi_byte_fitting_length(text, code_page, max_bytes) : max_bytes;
 }
 
 } // namespace zv::foundation

@@ -5,6 +5,7 @@
 // here throws but for allocation failures in the std::string functions.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -49,5 +50,16 @@ bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out);
 
 // Narrow text from one code page to another (the same page: copied).
 bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out);
+
+// The conversions above that also tell whether the text came through whole:
+// `exact` is false when a character had no bytes in the code page (or a
+// byte sequence was no character of it) and became the replacement.
+bool to_utf16(std::string_view text, unsigned code_page, std::u16string& out, bool& exact);
+bool from_utf16(std::u16string_view text, unsigned code_page, std::string& out, bool& exact);
+bool recode(std::string_view text, unsigned from_page, unsigned to_page, std::string& out, bool& exact);
+
+// How many bytes of narrow text of a code page to keep so that it takes at
+// most max_bytes and never ends inside a character: the longest such start.
+std::size_t fitting_length(std::string_view text, unsigned code_page, std::size_t max_bytes);
 
 } // namespace zv::foundation

@@ -51,14 +51,7 @@ std::optional<std::string> find_companion(const std::string& base, std::string_v
 {
     std::string path = base;
     path += extension;
-    if (is_regular_file(path))
-        return path;
-    for (std::size_t i = base.size(); i < path.size(); ++i)
-        if (path[i] >= 'a' && path[i] <= 'z')
-            path[i] = static_cast<char>(path[i] - 'a' + 'A');
-    if (is_regular_file(path))
-        return path;
-    return std::nullopt;
+    return find_file_any_case(path);
 }
 
 } // namespace zv::foundation

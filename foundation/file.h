@@ -90,9 +90,15 @@ bool rename_replacing(const std::string& from, const std::string& to);
 bool remove_file(const std::string& path);
 bool is_regular_file(const std::string& path);
 
-// A companion of a data file (its .shx, .dbf, .cpg, .prj, ...): base +
-// extension, else base + the extension in upper case, whichever regular file
-// exists first; nullopt when neither does.
+// The regular file at path, found as Windows finds it: by its name without
+// regard to case, in the folder the path names. Where several files of the
+// folder match (only where names have a case), the exact name wins, then the
+// name in lower case, then the first of the others in byte order; nullopt
+// when none does. Names that are not UTF-8 match only exactly.
+std::optional<std::string> find_file_any_case(const std::string& path);
+
+// A companion of a data file (its .shx, .dbf, .cpg, .prj, ...):
+// find_file_any_case(base + extension).
 std::optional<std::string> find_companion(const std::string& base, std::string_view extension);
 bool is_directory(const std::string& path);
 

@@ -3,10 +3,13 @@
 #include <optional>
 #include <ostream>
 
-#include "foundation/paths.h"
+#include "command_line.h"
+#include "dialog_inputs.h"
+#include "dialog_render.h"
 #include "foundation/utf.h"
 #include "host.h"
 #include "platform/process_environment.h"
+#include "tool_dialog.h"
 #include "translations.h"
 
 namespace zv::hostapp
@@ -14,95 +17,99 @@ namespace zv::hostapp
 namespace
 {
 
-constexpr const char* usage_text =
-    "usage: zvhost [--lang ru|en] [--translations FILE] list MODULE\n"
-    "       zvhost --help\n"
-    "\n"
-    "  list MODULE          load MODULE and print its services in registration order,\n"
-    "                       one per line: identifier TAB kind (tool or client)\n"
-    "  --lang ru|en         user-interface language of the host\n"
-    "  --translations FILE  serve the module's strings from FILE (id TAB text lines)\n"
-    "  --help               show this text\n";
-
-struct options {
-    bool help = false;
-    std::string lang;
-    std::string translations_file;
-    std::string command;
-    std::string module;
-};
-
-// Reads the option value after `arguments[i]`; false when it is missing.
-bool take_value(const std::vector<std::string>& arguments, std::size_t& i, std::string& value)
+// Loads the translations and the module, and connects the module's clients.
+bool prepare(const command_options& opt, host& h, std::ostream& err)
 {
-    if (i + 1 >= arguments.size())
-        return false;
-    value = arguments[++i];
-    return true;
-}
-
-// Parses the command line; returns the reason on error.
-std::string parse(const std::vector<std::string>& arguments, options& opt)
-{
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
-        if (a == "--help" || a == "-h") {
-            opt.help = true;
-        } else if (a == "--lang") {
-            if (!take_value(arguments, i, opt.lang))
-                return "--lang needs a value (ru or en)";
-            if (opt.lang != "ru" && opt.lang != "en")
-                return "unknown language '" + opt.lang + "'";
-        } else if (a == "--translations") {
-            if (!take_value(arguments, i, opt.translations_file))
-                return "--translations needs a file";
-        } else if (a.starts_with("-") && a.size() > 1) {
-            return "unknown option '" + a + "'";
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (opt.help)
-        return {};
-    if (positional.empty())
-        return "no command given";
-    opt.command = positional[0];
-    if (opt.command != "list")
-        return "unknown command '" + opt.command + "'";
-    if (positional.size() != 2)
-        return "list needs exactly one MODULE";
-    opt.module = positional[1];
-    return {};
-}
-
-std::string kind_name(const service_record& record)
-{
-    return record.is_client() ? "client" : "tool";
-}
-
-int list_services(const options& opt, std::ostream& out, std::ostream& err)
-{
-    host h;
     std::string error;
     if (!opt.translations_file.empty()) {
         std::optional<translations> texts = translations::load(opt.translations_file, error);
         if (!texts) {
             err << "zvhost: " << error << '\n';
-            return exit_load_error;
+            return false;
         }
         h.set_translations(std::move(*texts));
     }
     if (!h.load(opt.module, error)) {
         err << "zvhost: " << error << '\n';
-        return exit_load_error;
+        return false;
     }
     h.connect_clients();
+    return true;
+}
+
+int list_services(host& h, std::ostream& out)
+{
     for (const service_record& record : h.services()) {
-        std::string id = record.is_client() ? "(client)" : foundation::to_utf8(record.identifier);
-        out << id << '\t' << kind_name(record) << '\n';
+        const std::string id = record.is_client() ? "(client)" : foundation::to_utf8(record.identifier);
+        out << id << '\t' << (record.is_client() ? "client" : "tool") << '\n';
     }
     return exit_ok;
+}
+
+std::string labels_of(const std::vector<dialog_input>& inputs)
+{
+    std::string labels;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const std::string label = inputs[i].label.empty() ? "#" + std::to_string(i + 1)
+                                                          : "'" + foundation::to_utf8(inputs[i].label) + "'";
+        labels += (i == 0 ? "" : ", ") + label;
+    }
+    return labels.empty() ? "it has none" : "its inputs: " + labels;
+}
+
+// Applies the settings in order, on the picture of the dialog shown.
+bool apply_settings(const command_options& opt, host& h, tool_dialog& dialog, std::ostream& err)
+{
+    std::vector<dialog_input> inputs;
+    if (dialog.shown() != nullptr && dialog.shown()->content)
+        inputs = collect_inputs(*dialog.shown()->content);
+    for (const setting& s : opt.settings) {
+        dialog_input* input = find_input(inputs, foundation::to_utf16(s.key));
+        if (input == nullptr) {
+            err << "zvhost: no input labelled '" << s.key << "' (" << labels_of(inputs) << ")\n";
+            return false;
+        }
+        if (input->kind == input_kind::file && !h.has_choosers()) {
+            err << "zvhost: '" << s.key << "': the module offers the host no file chooser\n";
+            return false;
+        }
+        const std::string problem = set_input(*input, foundation::to_utf16(s.value), h.choosers());
+        if (!problem.empty()) {
+            err << "zvhost: '" << s.key << "': " << problem << '\n';
+            return false;
+        }
+    }
+    return true;
+}
+
+// show and run: find the tool, show its dialog, apply the settings, then
+// print the dialog or press its accepting button.
+int use_tool(const command_options& opt, host& h, std::ostream& out, std::ostream& err)
+{
+    const std::optional<std::u16string> identifier = find_tool(h, foundation::to_utf16(opt.tool));
+    if (!identifier) {
+        err << "zvhost: no tool '" << opt.tool << "' in " << opt.module << '\n';
+        return exit_load_error;
+    }
+    tool_dialog dialog(h.create_service(*identifier));
+    if (!dialog.valid()) {
+        err << "zvhost: the tool '" << opt.tool << "' presents no dialog\n";
+        return exit_load_error;
+    }
+    // The picture goes to standard output; messages of show go aside.
+    h.messages().set_echo(opt.command == "run" ? &out : &err);
+    dialog.show();
+    if (!apply_settings(opt, h, dialog, err))
+        return exit_load_error;
+    if (opt.command == "show") {
+        const dialog_picture& picture = dialog.show();
+        out << (opt.json ? render_json(picture) : render_text(picture));
+        return exit_ok;
+    }
+    if (dialog.accept())
+        return exit_ok;
+    err << "zvhost: the dialog stayed open\n";
+    return exit_dialog_open;
 }
 
 } // namespace
@@ -110,8 +117,8 @@ int list_services(const options& opt, std::ostream& out, std::ostream& err)
 int run_command(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     try {
-        options opt;
-        std::string problem = parse(arguments, opt);
+        command_options opt;
+        const std::string problem = parse_command_line(arguments, opt);
         if (!problem.empty()) {
             err << "zvhost: " << problem << "\n" << usage_text;
             return exit_usage;
@@ -122,8 +129,12 @@ int run_command(const std::vector<std::string>& arguments, std::ostream& out, st
         }
         // The language must be set before the module and zvk_basic read it.
         if (!opt.lang.empty())
-            platform::set_environment("ZV_LANG", opt.lang.c_str());
-        return list_services(opt, out, err);
+            host::set_language(opt.lang);
+        opt.module = module_to_load(opt, platform::executable_path());
+        host h;
+        if (!prepare(opt, h, err))
+            return exit_load_error;
+        return opt.command == "list" ? list_services(h, out) : use_tool(opt, h, out, err);
     } catch (const std::exception& e) {
         err << "zvhost: " << e.what() << '\n';
         return exit_load_error;

@@ -12,9 +12,10 @@ namespace zv::hostapp
 
 // Exit statuses of the command.
 enum exit_status : int {
-    exit_ok = 0,
-    exit_usage = 1,      // malformed command line
-    exit_load_error = 2, // module not loadable, no entry, bad translation file
+    exit_ok = 0,          // done; run: the dialog closed
+    exit_dialog_open = 1, // run: the dialog stayed open
+    exit_usage = 2,       // malformed command line
+    exit_load_error = 2,  // module or translation file not loadable; tool, input or item not found
 };
 
 // Runs `zvhost` with `arguments` (without the program name); normal output

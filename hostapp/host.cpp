@@ -1,10 +1,12 @@
 #include "host.h"
 
+#include <algorithm>
 #include <list>
 #include <optional>
 
 #include "localizer.h"
 #include "platform/library_loader.h"
+#include "platform/process_environment.h"
 #include "protocol/lifetime.h"
 
 namespace zv::hostapp
@@ -21,6 +23,10 @@ struct host::state {
     host_service_locator locator{localizers};
     ref<iface::localizer, 0> localizer_ref;
     ref<iface::bundle_context, 0> context_ref;
+    // The module keeps plain references to the view: it outlives the service.
+    host_modal_dialog_view choosers;
+    host_modal_dialog_visitor chooser_attacher{choosers};
+    ref<iface::modal_dialog_service, 0> dialog_service;
     // Released first: a tool holds the context as its parent.
     std::list<ref<iface::custom_app_service, 0>> tools;
     host_localizer* localizer_object = nullptr;
@@ -34,13 +40,31 @@ host::host() : state_(std::make_unique<state>())
     state_->context_ref.reset(make_ref<iface::bundle_context>(context));
 }
 
-host::~host() = default;
+host::~host()
+{
+    state_->chooser_attacher.detach();
+}
 
 void host::set_translations(translations texts)
 {
     auto* object = new host_localizer(std::move(texts));
     state_->localizer_ref.reset(make_ref<iface::localizer>(object));
     state_->localizer_object = object;
+    state_->localizers.deliver_again();
+}
+
+// zvk_basic reads ZV_LANG first, then the locale.
+void host::set_language(std::string_view language)
+{
+    if (language.empty())
+        platform::unset_environment("ZV_LANG");
+    else
+        platform::set_environment("ZV_LANG", std::string(language).c_str());
+}
+
+std::string host::chosen_language()
+{
+    return platform::environment("ZV_LANG");
 }
 
 bool host::load(const std::string& path, std::string& error)
@@ -86,10 +110,27 @@ const std::vector<service_record>& host::services() const noexcept
 void host::connect_clients()
 {
     const interface_ref context = state_->context_ref.get();
+    host_service_source source;
     for (const service_record& record : state_->services.records()) {
         if (record.is_client())
-            call<&service_factory_impl::create>(record.factory, context, interface_ref{});
+            call<&service_factory_impl::create>(record.factory, context, source.as_argument());
     }
+    if (!source.dialog_service.valid() || source.dialog_service.get() == state_->dialog_service.get())
+        return;
+    state_->chooser_attacher.detach();
+    state_->dialog_service.reset(source.dialog_service.get());
+    call<&modal_dialog_service_impl::visit_modal_dialog>(
+        state_->dialog_service.get(), make_ref<iface::modal_dialog_visitor>(&state_->chooser_attacher));
+}
+
+host_modal_dialog_view& host::choosers() noexcept
+{
+    return state_->choosers;
+}
+
+bool host::has_choosers() const noexcept
+{
+    return state_->chooser_attacher.attached();
 }
 
 interface_ref host::create_service(std::u16string_view identifier)
@@ -97,15 +138,22 @@ interface_ref host::create_service(std::u16string_view identifier)
     for (const service_record& record : state_->services.records()) {
         if (record.is_client() || record.identifier != identifier)
             continue;
-        host_service_receiver receiver;
-        call<&service_factory_impl::create>(record.factory, state_->context_ref.get(),
-                                            make_ref<iface::custom_app_service_visitor>(&receiver));
-        if (!receiver.received.valid())
+        host_service_source source;
+        call<&service_factory_impl::create>(record.factory, state_->context_ref.get(), source.as_argument());
+        if (!source.tool.valid())
             return {};
-        state_->tools.emplace_back(receiver.received.get());
-        return receiver.received.get();
+        state_->tools.emplace_back(source.tool.get());
+        return source.tool.get();
     }
     return {};
+}
+
+void host::release_service(interface_ref service)
+{
+    auto held = std::find_if(state_->tools.begin(), state_->tools.end(),
+                             [&](const auto& tool) { return tool.get() == service; });
+    if (held != state_->tools.end())
+        state_->tools.erase(held);
 }
 
 void host::release_services()

@@ -1,5 +1,6 @@
 #include "host_objects.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace zv::hostapp
@@ -12,9 +13,22 @@ void host_registry::add_factory(const char16_t* identifier, interface_ref factor
 
 void host_localizer_service::visit_localizer(interface_ref, interface_ref localizer_visitor)
 {
+    if (!localizer_visitor.valid())
+        return;
+    if (std::find(visitors_.begin(), visitors_.end(), localizer_visitor) == visitors_.end())
+        visitors_.push_back(localizer_visitor);
     const interface_ref current = current_ ? current_() : interface_ref{};
     if (current.valid())
         call<&localizer_visitor_impl::visit>(localizer_visitor, current);
+}
+
+void host_localizer_service::deliver_again()
+{
+    const interface_ref current = current_ ? current_() : interface_ref{};
+    if (!current.valid())
+        return;
+    for (const interface_ref& visitor : visitors_)
+        call<&localizer_visitor_impl::visit>(visitor, current);
 }
 
 void host_service_locator::find_service(const char16_t* identifier, interface_ref service_visitor)

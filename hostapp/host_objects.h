@@ -11,6 +11,7 @@
 #include "protocol/app_service_interfaces.h"
 #include "protocol/lifetime.h"
 #include "protocol/localizer_interfaces.h"
+#include "protocol/polymorphic.h"
 #include "protocol/referent.h"
 #include "protocol/service_interfaces.h"
 #include "zvhost_api.h"
@@ -38,7 +39,9 @@ class ZVHOST_API host_registry final : public service_registry_impl
     std::vector<service_record> records_;
 };
 
-// Hands the localizer (when there is one) to the localizer visitor.
+// Hands the localizer (when there is one) to the localizer visitor, and
+// remembers the visitor, so that a new localizer reaches every module that
+// asked for one. The visitors must live as long as their module is loaded.
 class ZVHOST_API host_localizer_service final : public localizer_service_impl
 {
   public:
@@ -46,8 +49,12 @@ class ZVHOST_API host_localizer_service final : public localizer_service_impl
     explicit host_localizer_service(std::function<interface_ref()> current) : current_(std::move(current)) {}
     void visit_localizer(interface_ref context, interface_ref localizer_visitor) override;
 
+    // Hands the current localizer to every visitor that has asked.
+    void deliver_again();
+
   private:
     std::function<interface_ref()> current_;
+    std::vector<interface_ref> visitors_;
 };
 
 // Looks up the host's services by identifier: an identifier ending in
@@ -74,15 +81,31 @@ class ZVHOST_API host_context final : public referent<bundle_context_impl>
     host_service_locator* locator_;
 };
 
-// The visitor source handed to a tool factory's create: receives the tool's
-// service and takes a strong hold on it at once, since the factory lets go of
-// its own hold when create returns. Only the last service received is kept.
-class ZVHOST_API host_service_receiver final : public custom_app_service_visitor_impl
+// The visitor source handed to every create: one object whose root answers
+// for every kind of service visitor the host offers. Each part takes a strong
+// hold on the service it receives at once, since the factory lets go of its
+// own hold when create returns. Only the last service of each kind is kept.
+class ZVHOST_API host_tool_receiver : public polymorphic<custom_app_service_visitor_impl>
 {
   public:
-    void visit(interface_ref service) override { received.reset(service); }
+    void visit(interface_ref service) override { tool.reset(service); }
 
-    ref<iface::custom_app_service, 0> received;
+    ref<iface::custom_app_service, 0> tool;
+};
+
+class ZVHOST_API host_dialog_service_receiver : public polymorphic<modal_dialog_service_visitor_impl>
+{
+  public:
+    void visit(interface_ref service) override { dialog_service.reset(service); }
+
+    ref<iface::modal_dialog_service, 0> dialog_service;
+};
+
+class ZVHOST_API host_service_source final : public host_tool_receiver, public host_dialog_service_receiver
+{
+  public:
+    // The reference handed to create as its argument.
+    interface_ref as_argument() { return make_ref<iface::custom_app_service_visitor>(this); }
 };
 
 } // namespace zv::hostapp

@@ -15,7 +15,7 @@ packages=(
   # fuzzing (clang with libFuzzer)
   clang libclang-rt-14-dev
   # anchors of the benchmarks
-  zlib1g-dev libdeflate-dev libxlsxwriter-dev
+  zlib1g-dev libdeflate-dev libxlsxwriter-dev python3-pyproj python3-numpy
   # the Windows build (MinGW-w64, posix threads), its GoogleTest sources and
   # zlib, and Wine to run it
   g++-mingw-w64-x86-64-posix googletest libz-mingw-w64-dev wine64

@@ -1,8 +1,14 @@
 #include "foundation/file.h"
 
+#include "foundation/case_mapping.h"
+#include "foundation/paths.h"
+#include "foundation/utf.h"
+
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -151,6 +157,44 @@ bool is_regular_file(const std::string& path)
     struct stat st {
     };
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The first name in byte order of the folder's regular files whose name
+// equals `name` without regard to case.
+static std::optional<std::string> first_case_variant(const std::string& folder, std::u16string_view name)
+{
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                                  ::closedir);
+    if (!dir)
+        return std::nullopt;
+    std::optional<std::string> first;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view entry_name(entry->d_name);
+        if (first && entry_name >= *first)
+            continue;
+        const auto wide = to_utf16_strict(entry_name);
+        if (wide && compare_no_case(*wide, name) == 0 && is_regular_file(folder + std::string(entry_name)))
+            first = entry_name;
+    }
+    return first;
+}
+
+// Names on POSIX are bytes with case: a lookup that Windows answers by
+// itself takes a look at the whole folder here, unless the exact or the
+// lower-case name is there.
+std::optional<std::string> find_file_any_case(const std::string& path)
+{
+    if (is_regular_file(path))
+        return path;
+    const std::size_t start = file_name_start(std::string_view(path));
+    const std::string folder = path.substr(0, start);
+    const auto name = to_utf16_strict(std::string_view(path).substr(start));
+    if (!name || name->empty())
+        return std::nullopt;
+    if (std::string lower = folder + to_utf8(to_lower(*name)); is_regular_file(lower))
+        return lower;
+    const auto variant = first_case_variant(folder, *name);
+    return variant ? std::optional<std::string>(folder + *variant) : std::nullopt;
 }
 
 bool is_directory(const std::string& path)

@@ -175,6 +175,12 @@ bool is_regular_file(const std::string& path)
     return found != INVALID_FILE_ATTRIBUTES && (found & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// The system itself finds a file by its name without regard to case.
+std::optional<std::string> find_file_any_case(const std::string& path)
+{
+    return is_regular_file(path) ? std::optional<std::string>(path) : std::nullopt;
+}
+
 bool is_directory(const std::string& path)
 {
     const DWORD found = attributes(path);

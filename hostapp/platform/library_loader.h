@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zv::hostapp::platform
 {
@@ -29,5 +30,9 @@ class library
   private:
     void* handle_ = nullptr;
 };
+
+// The file name of the shared library called `name` on this system
+// ("libname.so", "name.dll").
+std::string library_file_name(std::string_view name);
 
 } // namespace zv::hostapp::platform

@@ -1,6 +1,7 @@
 #include "zvk_file_dbf/dbf_format.h"
 
 #include "foundation/byte_order.h"
+#include "foundation/code_page.h"
 
 #include <algorithm>
 #include <cctype>
@@ -219,21 +220,19 @@ std::string_view trimmed_cell(const unsigned char* cell, std::size_t length, cha
     return last == std::string_view::npos ? std::string_view{} : s.substr(0, last + 1);
 }
 
-bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool utf8)
+stored store_cell(unsigned char* cell, const field& f, std::string_view text, unsigned code_page)
 {
     const std::size_t width = f.length;
     if (f.type == 'C') {
-        std::size_t n = std::min(text.size(), width);
-        while (utf8 && n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) {
-            --n;
-        }
-        copy_bytes(cell, text, n);
+        const std::string_view value = text.substr(0, text.find_last_not_of(' ') + 1);
+        const std::size_t n = foundation::fitting_length(value, code_page, width);
+        copy_bytes(cell, value, n);
         fill_blanks(cell + n, width - n);
-        return true;
+        return n == value.size() ? stored::whole : stored::cut;
     }
     const std::string_view value = trim_blanks(text);
     if (value.size() > width) {
-        return false;
+        return stored::refused;
     }
     const std::size_t pad = width - value.size();
     if (is_numeric(f.type)) {
@@ -243,7 +242,7 @@ bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool
         copy_bytes(cell, value, value.size());
         fill_blanks(cell + value.size(), pad);
     }
-    return true;
+    return stored::whole;
 }
 
 } // namespace zv::zvk_file_dbf

@@ -61,10 +61,18 @@ char type_letter(std::uint32_t code);
 // of character values, blanks around everything else; cut at a zero byte.
 std::string_view trimmed_cell(const unsigned char* cell, std::size_t length, char type);
 
-// Writes text into a cell of the field (f.length bytes at cell), padded:
-// left-justified and cut for character values (for UTF-8 text at a
-// character boundary), right-justified for numbers. False (cell unchanged)
-// when a value other than a character value does not fit.
-bool store_cell(unsigned char* cell, const field& f, std::string_view text, bool utf8);
+// How much of a value a cell took.
+enum class stored {
+    whole,  // all of it (a character value's trailing blanks are padding)
+    cut,    // the start of a character value that fits, cut between characters
+    refused // nothing: the cell is unchanged
+};
+
+// Writes text (in code_page) into a cell of the field (f.length bytes at
+// cell), padded: left-justified for character values, which are cut to the
+// longest start that fits and does not end inside a character;
+// right-justified for numbers. Values other than character values that do
+// not fit are refused.
+stored store_cell(unsigned char* cell, const field& f, std::string_view text, unsigned code_page);
 
 } // namespace zv::zvk_file_dbf

@@ -1,6 +1,7 @@
 #include "zvk_file_dbf/dbf_table.h"
 
 #include "foundation/code_page.h"
+#include "foundation/file.h"
 #include "zvk_file_dbf/dbf_codepage.h"
 
 #include <algorithm>
@@ -17,6 +18,17 @@ constexpr std::uint64_t max_created_bytes = std::uint64_t{1} << 32;
 // it out costs little beside filling it.
 constexpr std::size_t window_bytes = std::size_t{1} << 20;
 
+// Removes the file at path and every other file that a lookup of path
+// would find (the same name in another letter case).
+void remove_any_case(const std::string& path)
+{
+    while (const auto found = foundation::find_file_any_case(path)) {
+        if (!foundation::remove_file(*found)) {
+            return;
+        }
+    }
+}
+
 } // namespace
 
 table::~table()
@@ -26,7 +38,8 @@ table::~table()
 
 bool table::open(const std::string& path, bool writable, unsigned ansi_page)
 {
-    if (!file_.open(path, writable) || file_.size() < prefix_bytes) {
+    const auto found = foundation::find_file_any_case(path);
+    if (!found || !file_.open(*found, writable) || file_.size() < prefix_bytes) {
         return false;
     }
     const unsigned char* prefix = file_.view(0, prefix_bytes);
@@ -38,7 +51,7 @@ bool table::open(const std::string& path, bool writable, unsigned ansi_page)
     }
     writable_ = writable;
     ansi_page_ = ansi_page;
-    code_page_ = table_code_page(path, layout_.driver, ansi_page);
+    code_page_ = table_code_page(*found, layout_.driver, ansi_page);
     return true;
 }
 
@@ -72,8 +85,15 @@ bool table::commit()
     if (temp_.temporary_path().empty()) {
         return true;
     }
-    return finish() && put_in_place() &&
-           foundation::write_file_replacing(replace_extension(target_path_, ".cpg"), cpg_text(code_page_));
+    const std::string cpg = replace_extension(target_path_, ".cpg");
+    if (finish() && put_in_place() && foundation::write_file_replacing(cpg, cpg_text(code_page_))) {
+        return true;
+    }
+    // An older table left at the path would be read in place of the one
+    // that failed, and a .cpg may no longer describe what is there.
+    remove_any_case(target_path_);
+    remove_any_case(cpg);
+    return false;
 }
 
 bool table::finish()
@@ -176,21 +196,21 @@ const unsigned char* table::cell(std::uint32_t field, std::uint32_t record)
     return cell_scratch_.data();
 }
 
-bool table::write_cell(std::uint32_t field, std::uint32_t record, std::string_view text)
+stored table::write_cell(std::uint32_t field, std::uint32_t record, std::string_view text)
 {
     if (!writable_ || !exists(field, record)) {
-        return false;
+        return stored::refused;
     }
     const struct field& f = layout_.fields[field];
-    const bool utf8 = code_page_ == foundation::code_page_utf8;
     if (created_) {
         unsigned char* cell = memory_cell(field, record);
-        return cell != nullptr && store_cell(cell, f, text, utf8);
+        return cell != nullptr ? store_cell(cell, f, text, code_page_) : stored::refused;
     }
-    const std::uint64_t at = cell_offset(field, record);
     cell_scratch_.resize(f.length);
-    return store_cell(cell_scratch_.data(), f, text, utf8) &&
-           file_.write(layout_.header_bytes + at, cell_scratch_.data(), f.length);
+    const stored result = store_cell(cell_scratch_.data(), f, text, code_page_);
+    const std::uint64_t at = layout_.header_bytes + cell_offset(field, record);
+    return result == stored::refused || file_.write(at, cell_scratch_.data(), f.length) ? result
+                                                                                        : stored::refused;
 }
 
 } // namespace zv::zvk_file_dbf

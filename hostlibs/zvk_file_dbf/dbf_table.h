@@ -29,8 +29,10 @@ class table
     table(const table&) = delete;
     table& operator=(const table&) = delete;
 
-    // Opens the table at path (UTF-8). False when it is missing, damaged or
-    // shorter than its header says.
+    // Opens the table at path (UTF-8), found by its name without regard to
+    // case as Windows finds it (foundation::find_file_any_case), its .cpg
+    // likewise. False when it is missing, damaged or shorter than its header
+    // says.
     bool open(const std::string& path, bool writable, unsigned ansi_page);
 
     // Starts a new table of record_count empty records in the ANSI code
@@ -40,14 +42,16 @@ class table
                 std::uint32_t record_count, unsigned ansi_page);
 
     // Writes a created table and its .cpg into place; nothing for an opened
-    // one. On failure the temporary file is removed and the target is left
-    // as it was.
+    // one. On failure the temporary file is removed, and so is any table at
+    // the path and its .cpg (in any letter case): no older table is left to
+    // be taken for the one that failed.
     bool commit();
 
-    // commit() in two steps, for a caller that puts several files in place
-    // together and writes the .cpg its own way: finish() completes the
-    // temporary file, put_in_place() renames it over the target. Either
-    // removes the temporary file when it fails.
+    // The writing of commit() in two steps, for a caller that puts several
+    // files in place together, writes the .cpg its own way and decides what
+    // a failure leaves: finish() completes the temporary file,
+    // put_in_place() renames it over the target. Either removes the
+    // temporary file when it fails, and nothing else.
     bool finish();
     bool put_in_place();
 
@@ -73,8 +77,10 @@ class table
         return records_.get() + cell_offset(field, record - first_);
     }
 
-    // Stores text (already in the table's code page) into a cell.
-    bool write_cell(std::uint32_t field, std::uint32_t record, std::string_view text);
+    // Stores text (already in the table's code page) into a cell; refused
+    // as well when the cell does not exist, the table is read-only or the
+    // write fails.
+    stored write_cell(std::uint32_t field, std::uint32_t record, std::string_view text);
 
   private:
     bool exists(std::uint32_t field, std::uint32_t record) const

@@ -112,7 +112,8 @@ bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16
     }
     const zv::zvk_file_dbf::field& f = h.table.shape().fields[field];
     if (f.type == 'C') {
-        // Left-justified: the text goes straight in, cut at the field length.
+        // Left-justified: the text goes straight in, up to the field length;
+        // more than blanks beyond it is a cut value.
         const std::size_t width = f.length;
         std::size_t n = 0;
         for (; n < width && text[n] != 0; ++n) {
@@ -122,7 +123,11 @@ bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16
             cell[n] = static_cast<unsigned char>(text[n]);
         }
         pad_with_blanks(cell, n, width);
-        stored = true;
+        const char16_t* rest = text + n;
+        while (*rest == u' ') {
+            ++rest;
+        }
+        stored = *rest == 0;
         return true;
     }
     if ((f.type == 'N' || f.type == 'F') && set_ascii_number(cell, f.length, text)) {
@@ -138,8 +143,16 @@ bool set_ascii_directly(zv_dbf& h, uint32_t field, uint32_t record, const char16
         }
         buffer[n] = static_cast<char>(text[n]);
     }
-    stored = zv::zvk_file_dbf::store_cell(cell, f, std::string_view(buffer, n), false);
+    stored = zv::zvk_file_dbf::store_cell(cell, f, std::string_view(buffer, n), h.table.code_page()) ==
+             zv::zvk_file_dbf::stored::whole;
     return true;
+}
+
+// Stores text of the table's code page into a cell: true only when the cell
+// took all of it and the conversion into the code page was exact.
+bool store_text(zv_dbf& h, uint32_t field, uint32_t record, bool exact)
+{
+    return h.table.write_cell(field, record, h.converted) == zv::zvk_file_dbf::stored::whole && exact;
 }
 
 } // namespace
@@ -287,9 +300,10 @@ ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record,
             return false;
         }
         const std::string_view value = text != nullptr ? std::string_view(text) : std::string_view();
+        bool exact = false;
         return zv::foundation::recode(value, table->table.ansi_page(), table->table.code_page(),
-                                      table->converted) &&
-               table->table.write_cell(field, record, table->converted);
+                                      table->converted, exact) &&
+               store_text(*table, field, record, exact);
     });
 }
 
@@ -304,8 +318,9 @@ ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t recor
         }
         const std::u16string_view value =
             text != nullptr ? std::u16string_view(text, zv::foundation::length(text)) : std::u16string_view();
-        return zv::foundation::from_utf16(value, table->table.code_page(), table->converted) &&
-               table->table.write_cell(field, record, table->converted);
+        bool exact = false;
+        return zv::foundation::from_utf16(value, table->table.code_page(), table->converted, exact) &&
+               store_text(*table, field, record, exact);
     });
 }
 

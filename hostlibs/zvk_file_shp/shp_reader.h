@@ -19,8 +19,9 @@ namespace zv::zvk_file_shp
 class reader
 {
   public:
-    // Opens the shape file at path (native, with or without its extension).
-    // False when the .shp or .shx is missing, either header is damaged, or
+    // Opens the shape file at path (native, with or without its extension);
+    // the .shp and .shx are found by name in any letter case
+    // (foundation::find_companion). False when the .shp or .shx is missing, either header is damaged, or
     // the .shx is shorter than its header says or holds an impossible
     // offset or length.
     bool open(const std::string& path);

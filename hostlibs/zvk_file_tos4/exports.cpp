@@ -61,11 +61,14 @@ ZV_HOST_API bool zv_tos4_get_prop_name_w(zv_tos4_file_t file, uint32_t property,
     return info != nullptr && guarded(false, [&] { return zv::zvk_basic::assign_utf8(adapter, info->name); });
 }
 
+// A property without a caption is shown by its name: lists of properties
+// would otherwise hold blank items.
 ZV_HOST_API bool zv_tos4_get_prop_caption_w(zv_tos4_file_t file, uint32_t property, zv_string_adp_t adapter)
 {
     const auto* info = property_at(file, property);
-    return info != nullptr &&
-           guarded(false, [&] { return zv::zvk_basic::assign_utf8(adapter, info->caption); });
+    return info != nullptr && guarded(false, [&] {
+               return zv::zvk_basic::assign_utf8(adapter, info->caption.empty() ? info->name : info->caption);
+           });
 }
 
 ZV_HOST_API int32_t zv_tos4_get_index_by_name_w(zv_tos4_file_t file, const char16_t* name)

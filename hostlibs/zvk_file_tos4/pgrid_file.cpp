@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 
 namespace zv::zvk_file_tos4
@@ -16,37 +17,80 @@ namespace
 // Values move through a buffer of this many bytes per read or write call.
 constexpr std::size_t kChunkBytes = 1 << 16;
 
-std::optional<header> read_header(const foundation::file& in)
+// Whether the file is as long as its header and table say.
+std::optional<header> check_size(header h, std::uint64_t size, std::string* why)
 {
-    const auto size = in.size();
-    unsigned char fixed_bytes[kHeaderBytes];
-    if (!size || *size < kHeaderBytes || !in.read_at(0, fixed_bytes, kHeaderBytes)) {
-        return std::nullopt;
+    const auto expected = file_bytes(h);
+    if (!expected) {
+        return refuse(why, "sizes do not add up: " + std::to_string(h.object_count) +
+                               " objects of these types overflow 64 bits");
     }
-    const auto fixed = parse_fixed(fixed_bytes, kHeaderBytes);
-    if (!fixed || fixed->data_offset > *size) {
-        return std::nullopt;
+    if (*expected > size) {
+        return refuse(why, "truncated: the header describes " + std::to_string(*expected) +
+                               " bytes, the file has " + std::to_string(size));
     }
-    std::vector<unsigned char> table(fixed->data_offset - kHeaderBytes);
-    if (!in.read_at(kHeaderBytes, table.data(), table.size())) {
-        return std::nullopt;
-    }
-    auto h = parse_table(*fixed, table.data(), table.size());
-    if (!h || file_bytes(*h) != *size) {
-        return std::nullopt;
+    if (*expected < size) {
+        return refuse(why, "sizes do not add up: the header describes " + std::to_string(*expected) +
+                               " bytes, the file has " + std::to_string(size));
     }
     return h;
 }
 
+std::optional<header> read_header(const foundation::file& in, std::string* why)
+{
+    const auto size = in.size();
+    if (!size) {
+        return refuse(why, "cannot be read");
+    }
+    if (*size == 0) {
+        return refuse(why, "the file is empty");
+    }
+    unsigned char fixed_bytes[kHeaderBytes];
+    if (*size >= kHeaderBytes && !in.read_at(0, fixed_bytes, kHeaderBytes)) {
+        return refuse(why, "cannot be read");
+    }
+    const auto fixed = parse_fixed(fixed_bytes, std::min<std::uint64_t>(*size, kHeaderBytes), why);
+    if (!fixed) {
+        return std::nullopt;
+    }
+    if (fixed->data_offset > *size) {
+        return refuse(why, "truncated: the property table needs " + std::to_string(fixed->data_offset) +
+                               " bytes, the file has " + std::to_string(*size));
+    }
+    std::vector<unsigned char> table(fixed->data_offset - kHeaderBytes);
+    if (!in.read_at(kHeaderBytes, table.data(), table.size())) {
+        return refuse(why, "cannot be read");
+    }
+    auto h = parse_table(*fixed, table.data(), table.size(), why);
+    return h ? check_size(std::move(*h), *size, why) : std::nullopt;
+}
+
 } // namespace
 
-std::unique_ptr<pgrid_file> pgrid_file::open(const std::string& path, bool writable)
+std::string unopenable_reason(const std::string& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return "no such file";
+    }
+    if (status.type() == std::filesystem::file_type::directory) {
+        return "is a folder, not a file";
+    }
+    if (!error && status.type() != std::filesystem::file_type::regular) {
+        return "is not a regular file";
+    }
+    return "cannot be opened (permission denied?)";
+}
+
+std::unique_ptr<pgrid_file> pgrid_file::open(const std::string& path, bool writable, std::string* why)
 {
     foundation::file in;
     if (!in.open(path, writable ? foundation::file::access::read_write : foundation::file::access::read)) {
+        refuse(why, unopenable_reason(path));
         return nullptr;
     }
-    auto h = read_header(in);
+    auto h = read_header(in, why);
     if (!h) {
         return nullptr;
     }
@@ -211,7 +255,7 @@ std::string write_new_file(const std::string& path, const header& h,
     }
     foundation::replacement_file out;
     if (!out.create(path)) {
-        return "cannot create a file beside " + path;
+        return "cannot be created (is its folder there and writable?)";
     }
     const auto table = serialize(h);
     bool ok = out.append(table.data(), table.size());
@@ -219,7 +263,7 @@ std::string write_new_file(const std::string& path, const header& h,
         ok = write_column(out, h.properties[k].type, columns[k]);
     }
     if (!ok || !out.commit()) {
-        return "cannot write " + path;
+        return "cannot be written (is the disk full?); an existing file there is unchanged";
     }
     return {};
 }

@@ -17,9 +17,10 @@ class pgrid_file
 {
   public:
     // Opens and validates a file; null when it is missing, truncated, longer
-    // than its header says, or inconsistent. A writable file is opened for
-    // update in place.
-    static std::unique_ptr<pgrid_file> open(const std::string& path, bool writable);
+    // than its header says, or inconsistent, with the reason in *why when it
+    // is given. A writable file is opened for update in place.
+    static std::unique_ptr<pgrid_file> open(const std::string& path, bool writable,
+                                            std::string* why = nullptr);
 
     pgrid_file(const pgrid_file&) = delete;
     pgrid_file& operator=(const pgrid_file&) = delete;
@@ -52,11 +53,15 @@ class pgrid_file
     std::vector<std::uint64_t> offsets_;
 };
 
+// Why a file cannot be opened: "no such file", "is a folder, not a file",
+// "is not a regular file" or "cannot be opened (permission denied?)".
+std::string unopenable_reason(const std::string& path);
+
 // Writes a new file: the header, then each property's column of stored
 // values (column k has object_count values the type holds, NaN for no-data
 // in float types). The file is written beside the target under a temporary
-// name and renamed over it only when complete. Returns an error text, empty
-// on success.
+// name and renamed over it only when complete. Returns what went wrong, to
+// follow the target's path in a message; empty on success.
 std::string write_new_file(const std::string& path, const header& h,
                            const std::vector<std::vector<double>>& columns);
 

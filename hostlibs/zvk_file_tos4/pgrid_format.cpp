@@ -113,6 +113,11 @@ double default_nodata(stored_type type)
     }
 }
 
+std::pair<double, double> integer_range(stored_type type)
+{
+    return {row(type).lowest, row(type).highest};
+}
+
 bool holds_exactly(stored_type type, double value)
 {
     if (type == stored_type::f64) {
@@ -197,18 +202,36 @@ std::vector<unsigned char> serialize(const header& h)
     return out;
 }
 
-std::optional<fixed_header> parse_fixed(const unsigned char* bytes, std::size_t size)
+std::nullopt_t refuse(std::string* why, std::string reason)
 {
-    if (size < kHeaderBytes || std::memcmp(bytes, kMagic, sizeof kMagic) != 0 ||
-        load_le<std::uint16_t>(bytes + 8) != kVersion || load_le<std::uint16_t>(bytes + 10) != 0) {
-        return std::nullopt;
+    if (why != nullptr) {
+        *why = std::move(reason);
+    }
+    return std::nullopt;
+}
+
+std::optional<fixed_header> parse_fixed(const unsigned char* bytes, std::size_t size, std::string* why)
+{
+    if (size < kHeaderBytes) {
+        return refuse(why, "truncated: " + std::to_string(size) + " bytes, shorter than the 32-byte header");
+    }
+    if (std::memcmp(bytes, kMagic, sizeof kMagic) != 0) {
+        return refuse(why, "not a .pgrid file (it does not begin with the .pgrid signature)");
+    }
+    if (const auto version = load_le<std::uint16_t>(bytes + 8); version != kVersion) {
+        return refuse(why, "format version " + std::to_string(version) +
+                               " is not supported (this program reads version 1)");
+    }
+    if (load_le<std::uint16_t>(bytes + 10) != 0) {
+        return refuse(why, "the header's reserved flags are set");
     }
     fixed_header fixed;
     fixed.property_count = load_le<std::uint32_t>(bytes + 12);
     fixed.object_count = load_le<std::uint64_t>(bytes + 16);
     fixed.data_offset = load_le<std::uint64_t>(bytes + 24);
     if (fixed.data_offset < kHeaderBytes || fixed.data_offset > kMaxTableBytes) {
-        return std::nullopt;
+        return refuse(why, "the header's data offset " + std::to_string(fixed.data_offset) +
+                               " is outside 32 bytes to 16 MiB");
     }
     return fixed;
 }
@@ -217,22 +240,26 @@ namespace
 {
 
 // One property entry at bytes[at]; advances at. nullopt when it runs past
-// the table or its reserved bytes are not zero.
-std::optional<property_info> parse_property(const unsigned char* bytes, std::size_t size, std::size_t& at)
+// the table, its type is unknown or its reserved bytes are not zero.
+std::optional<property_info> parse_property(const unsigned char* bytes, std::size_t size, std::size_t& at,
+                                            std::string* why)
 {
     if (size - at < kPropertyFixedBytes) {
-        return std::nullopt;
+        return refuse(why, "runs past the end of the property table");
     }
     const unsigned char* e = bytes + at;
     const auto type = type_from_code(e[0]);
     const auto name_bytes = load_le<std::uint16_t>(e + 2);
     const auto caption_bytes = load_le<std::uint16_t>(e + 4);
-    if (!type || e[1] != 0 || load_le<std::uint16_t>(e + 6) != 0) {
-        return std::nullopt;
+    if (!type) {
+        return refuse(why, "has the unknown type code " + std::to_string(e[0]));
+    }
+    if (e[1] != 0 || load_le<std::uint16_t>(e + 6) != 0) {
+        return refuse(why, "has reserved bytes set");
     }
     at += kPropertyFixedBytes;
     if (size - at < std::size_t{name_bytes} + caption_bytes) {
-        return std::nullopt;
+        return refuse(why, "runs past the end of the property table");
     }
     property_info p;
     p.type = *type;
@@ -246,29 +273,35 @@ std::optional<property_info> parse_property(const unsigned char* bytes, std::siz
 
 } // namespace
 
-std::optional<header> parse_table(const fixed_header& fixed, const unsigned char* bytes, std::size_t size)
+std::optional<header> parse_table(const fixed_header& fixed, const unsigned char* bytes, std::size_t size,
+                                  std::string* why)
 {
     if (size != fixed.data_offset - kHeaderBytes) {
-        return std::nullopt;
+        return refuse(why, "the property table does not end at the data offset");
     }
     // Every entry takes at least its fixed bytes and a one-byte name, which
     // bounds the count before anything is allocated for it.
     if (fixed.property_count > size / (kPropertyFixedBytes + 1)) {
-        return std::nullopt;
+        return refuse(why, std::to_string(fixed.property_count) + " properties do not fit in a table of " +
+                               std::to_string(size) + " bytes");
     }
     header h;
     h.object_count = fixed.object_count;
     h.properties.reserve(fixed.property_count);
     std::size_t at = 0;
     for (std::uint32_t k = 0; k < fixed.property_count; ++k) {
-        auto p = parse_property(bytes, size, at);
+        std::string entry_why;
+        auto p = parse_property(bytes, size, at, &entry_why);
         if (!p) {
-            return std::nullopt;
+            return refuse(why, "property " + std::to_string(k) + " " + entry_why);
         }
         h.properties.push_back(std::move(*p));
     }
-    if (at != size || !validate(h).empty()) {
-        return std::nullopt;
+    if (at != size) {
+        return refuse(why, "the property table does not end at the data offset");
+    }
+    if (auto invalid = validate(h); !invalid.empty()) {
+        return refuse(why, "damaged property table: " + invalid);
     }
     return h;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zv::zvk_file_tos4
@@ -32,6 +33,8 @@ std::optional<stored_type> type_from_code(std::uint8_t code);
 // The no-data value a property of that type gets unless told otherwise:
 // NaN for f32 and f64, the smallest value for i32 and i16, 255 for u8.
 double default_nodata(stored_type type);
+// The smallest and largest value of an integer type (0, 0 for f32 and f64).
+std::pair<double, double> integer_range(stored_type type);
 // Whether the type can hold the value exactly (NaN only for f32 and f64).
 bool holds_exactly(stored_type type, double value);
 
@@ -60,17 +63,25 @@ std::string validate(const header& h);
 // The header and property table as stored; the header must be valid.
 std::vector<unsigned char> serialize(const header& h);
 
+// Stores the reason of a refusal in *why when the caller asked for one
+// (why not null); gives nullopt.
+std::nullopt_t refuse(std::string* why, std::string reason);
+
 // Reads the fixed 32-byte header: the object count, property count and data
-// offset; nullopt when the magic, version or reserved bits are wrong.
+// offset; nullopt when the magic, version or reserved bits are wrong, with
+// the reason in *why when it is given.
 struct fixed_header {
     std::uint32_t property_count = 0;
     std::uint64_t object_count = 0;
     std::uint64_t data_offset = 0;
 };
-std::optional<fixed_header> parse_fixed(const unsigned char* bytes, std::size_t size);
+std::optional<fixed_header> parse_fixed(const unsigned char* bytes, std::size_t size,
+                                        std::string* why = nullptr);
 
 // Parses the property table (the bytes from offset 32 to the data offset);
-// nullopt when it is inconsistent with the fixed header or invalid.
-std::optional<header> parse_table(const fixed_header& fixed, const unsigned char* bytes, std::size_t size);
+// nullopt when it is inconsistent with the fixed header or invalid, with the
+// reason in *why when it is given.
+std::optional<header> parse_table(const fixed_header& fixed, const unsigned char* bytes, std::size_t size,
+                                  std::string* why = nullptr);
 
 } // namespace zv::zvk_file_tos4

@@ -3,6 +3,7 @@
 #include "principal_axes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace zv::zvk_gc64lib
@@ -16,6 +17,28 @@ constexpr computed_field length_field{"LENGTH", 20, 6};
 constexpr computed_field width_field{"WIDTH", 20, 6};
 constexpr computed_field azimuth_field{"AZIMUTH", 11, 6};
 constexpr computed_field area_field{"AREA", 24, 6};
+
+// The data's units may be degrees, where six decimals leave an area of
+// 1.234e-5 as 0.000012: a length or area field keeps at least this many
+// significant digits of its smallest non-zero value by taking more decimals,
+// up to about as many as a double holds.
+constexpr int kSignificantDigits = 6;
+constexpr int kMaxDecimals = 15;
+
+computed_field fitted(computed_field field, const std::vector<geom_object>& objects, std::size_t column)
+{
+    double smallest = INFINITY;
+    for (const geom_object& obj : objects) {
+        const double value = std::fabs(obj.values[column]);
+        if (value > 0 && value < smallest)
+            smallest = value;
+    }
+    if (std::isfinite(smallest)) {
+        const int needed = kSignificantDigits - 1 - static_cast<int>(std::floor(std::log10(smallest)));
+        field.decimals = std::clamp(needed, field.decimals, kMaxDecimals);
+    }
+    return field;
+}
 
 geom_object derived(const geom_object& source, shape_kind kind, ring r, std::vector<double> values)
 {
@@ -56,9 +79,9 @@ void make_axes(const geom_table& polygons, geom_table& long_axes, geom_table& sh
         meta.derive_from(polygons, shape_kind::line, {});
         return meta;
     }();
-    long_axes.derive_from(source_meta, shape_kind::line, {length_field});
+    long_axes.derive_from(source_meta, shape_kind::line, {fitted(length_field, longs, 0)});
     long_axes.objects = std::move(longs);
-    short_axes.derive_from(source_meta, shape_kind::line, {length_field});
+    short_axes.derive_from(source_meta, shape_kind::line, {fitted(length_field, shorts, 0)});
     short_axes.objects = std::move(shorts);
 }
 
@@ -75,7 +98,8 @@ void make_rectangles(const geom_table& polygons, geom_table& rectangles)
                                  line_azimuth_degrees(long_dir), along_major * along_minor}));
     });
     rectangles.derive_from(polygons, shape_kind::polygon,
-                           {length_field, width_field, azimuth_field, area_field});
+                           {fitted(length_field, rects, 0), fitted(width_field, rects, 1), azimuth_field,
+                            fitted(area_field, rects, 3)});
     rectangles.objects = std::move(rects);
 }
 

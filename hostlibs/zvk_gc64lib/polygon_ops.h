@@ -6,6 +6,9 @@
 namespace zv::zvk_gc64lib
 {
 
+// Length and area fields have six decimals, more when the table's smallest
+// non-zero value needs them for six significant digits (data in degrees).
+
 // One long and one short axis (two-vertex polylines with field LENGTH) per
 // polygon object of polygons; other objects are passed over. The outputs
 // must be distinct from each other; either may be polygons itself.

@@ -124,12 +124,17 @@ point longest_edge_direction(const std::vector<ring>& rings)
     return best;
 }
 
+// Whether a direction's azimuth lies outside [0, 180): westward, or due
+// south (x within rounding of zero).
+bool faces_west(point d)
+{
+    return d.x < -1e-12 || (std::fabs(d.x) <= 1e-12 && d.y < 0);
+}
+
 // Flips a direction into azimuths [0, 180).
 point canonical(point d)
 {
-    if (d.x < -1e-12 || (std::fabs(d.x) <= 1e-12 && d.y < 0))
-        return {-d.x, -d.y};
-    return d;
+    return faces_west(d) ? point{-d.x, -d.y} : d;
 }
 
 point major_direction(const spread& s, const std::vector<ring>& rings)
@@ -228,6 +233,10 @@ ring oriented_box::long_axis() const
 
 ring oriented_box::short_axis() const
 {
+    // minor keeps its turn from major for the rectangle's orientation, so it
+    // may face west; the drawn axis runs eastward all the same.
+    if (faces_west(frame.minor))
+        return {at(0, minor_max), at(0, minor_min)};
     return {at(0, minor_min), at(0, minor_max)};
 }
 

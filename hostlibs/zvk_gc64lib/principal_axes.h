@@ -29,7 +29,8 @@ struct oriented_box {
 
     point at(double along_major, double along_minor) const;
     // Endpoints of the long and the short axis: the lines through the
-    // centroid along major and minor, cut by the box.
+    // centroid along major and minor, cut by the box, each drawn in the
+    // direction whose azimuth lies in [0, 180).
     ring long_axis() const;
     ring short_axis() const;
     // The box as one closed clockwise ring.

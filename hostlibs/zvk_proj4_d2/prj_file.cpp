@@ -1,11 +1,15 @@
 #include "prj_file.h"
 
+#include "foundation/byte_order.h"
 #include "foundation/file.h"
-#include "foundation/file_window.h"
 #include "foundation/paths.h"
 #include "foundation/utf.h"
 #include "proj_session.h"
+#include "wgs84_binding.h"
+#include "zvk_file_shp/shp_format.h"
 
+#include <cmath>
+#include <cstdint>
 #include <utility>
 
 namespace zv::zvk_proj4_d2
@@ -24,17 +28,38 @@ std::string without_bom(std::string text)
     return text;
 }
 
-} // namespace
-
-std::u16string prj_path(const std::u16string& data_path)
+// The bounds in the header of the .shp beside the data file; nullopt when
+// there is none, its header is not a shapefile's, or the box is empty (an
+// empty file's header holds zeros).
+std::optional<plane_box> shp_bounds(const std::string& base)
 {
-    return std::u16string(foundation::without_extension(std::u16string_view(data_path))) + u".prj";
+    namespace shp = zvk_file_shp;
+    const auto path = foundation::find_companion(base, ".shp");
+    foundation::file file;
+    unsigned char header[shp::file_header_bytes];
+    if (!path || !file.open(*path, foundation::file::access::read) ||
+        !file.read_at(0, header, sizeof header) ||
+        foundation::load_be<std::int32_t>(header) != shp::file_code) {
+        return std::nullopt;
+    }
+    const unsigned char* at = header + shp::bounds_offset;
+    const plane_box box{foundation::load_le<double>(at), foundation::load_le<double>(at + 8),
+                        foundation::load_le<double>(at + 16), foundation::load_le<double>(at + 24)};
+    const bool finite = std::isfinite(box.xmin) && std::isfinite(box.ymin) && std::isfinite(box.xmax) &&
+                        std::isfinite(box.ymax);
+    const bool zeros = box.xmin == 0 && box.ymin == 0 && box.xmax == 0 && box.ymax == 0;
+    if (!finite || zeros || box.xmin > box.xmax || box.ymin > box.ymax) {
+        return std::nullopt;
+    }
+    return box;
 }
 
-std::optional<std::string> load_prj_definition(const std::u16string& data_path)
+// The .prj's text as UTF-8 without a byte order mark; nullopt when it is
+// missing, too large or not UTF-8.
+std::optional<std::string> prj_text(const std::string& base)
 {
-    const auto path = prj_path(data_path);
-    auto bytes = foundation::read_small_file(foundation::native_path_or_empty(path.c_str()), kMaxPrjBytes);
+    const auto path = foundation::find_companion(base, ".prj");
+    auto bytes = path ? foundation::read_small_file(*path, kMaxPrjBytes) : std::nullopt;
     if (!bytes) {
         return std::nullopt;
     }
@@ -42,10 +67,25 @@ std::optional<std::string> load_prj_definition(const std::u16string& data_path)
     if (!wide) {
         return std::nullopt;
     }
+    return crs_text(wide->c_str());
+}
+
+} // namespace
+
+std::optional<std::string> load_prj_definition(const std::u16string& data_path)
+{
+    const auto base = foundation::native_path(foundation::without_extension(std::u16string_view(data_path)));
+    const auto definition = base ? prj_text(*base) : std::nullopt;
+    if (!definition) {
+        return std::nullopt;
+    }
     auto& session = proj_session::instance();
-    const pj_ptr crs = session.create_crs(crs_text(wide->c_str()));
+    pj_ptr crs = session.create_crs(*definition);
     if (!crs) {
         return std::nullopt;
+    }
+    if (pj_ptr bound = bind_to_wgs84(session, *definition, crs.get(), shp_bounds(*base))) {
+        crs = std::move(bound);
     }
     const char* text = proj_as_proj_string(session.context(), crs.get(), PJ_PROJ_4, nullptr);
     if (text == nullptr || *text == 0) {

@@ -7,13 +7,11 @@
 namespace zv::zvk_proj4_d2
 {
 
-// The path of the .prj beside a data file: its extension (from the last "."
-// of the file name) replaced by ".prj", or ".prj" appended when it has none.
-std::u16string prj_path(const std::u16string& data_path);
-
 // The PROJ.4 definition of the coordinate system in the .prj beside the data
-// file; nullopt when there is no such file, it is empty or too large, or PROJ
-// does not understand it.
+// file (same stem, found by foundation::find_companion); nullopt when there
+// is no such file, it is empty or too large, or PROJ does not understand it. A
+// system without a shift to WGS84 of its own is bound to WGS84 for the
+// extent in the header of the .shp beside it (bind_to_wgs84).
 std::optional<std::string> load_prj_definition(const std::u16string& data_path);
 
 } // namespace zv::zvk_proj4_d2

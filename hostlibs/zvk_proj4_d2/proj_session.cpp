@@ -1,5 +1,7 @@
 #include "proj_session.h"
 
+#include "wgs84_binding.h"
+
 #include "foundation/paths.h"
 #include "foundation/utf.h"
 
@@ -14,7 +16,43 @@ namespace
 // but never invalidates objects that reprojectors still hold.
 constexpr std::size_t kMaxCached = 256;
 
-pj_ptr wrap(PJ* object)
+// Whether a vertex's x and y can be a position in the system: not a height,
+// not geocentric X, Y, Z, not a time. A bound system is judged by its base.
+bool has_horizontal_axes(PJ_CONTEXT* ctx, const PJ* crs)
+{
+    if (proj_get_type(crs) == PJ_TYPE_BOUND_CRS) {
+        const pj_ptr base = owned(proj_get_source_crs(ctx, crs));
+        return base && has_horizontal_axes(ctx, base.get());
+    }
+    switch (proj_get_type(crs)) {
+    case PJ_TYPE_VERTICAL_CRS:
+    case PJ_TYPE_GEOCENTRIC_CRS:
+    case PJ_TYPE_TEMPORAL_CRS:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Looks key up in a bounded cache, building and keeping the value (a failure
+// too) when it is missing.
+template <class Cache, class Build>
+typename Cache::mapped_type cached(Cache& cache, const typename Cache::key_type& key, Build&& build)
+{
+    if (auto found = cache.find(key); found != cache.end()) {
+        return found->second;
+    }
+    if (cache.size() >= kMaxCached) {
+        cache.clear();
+    }
+    typename Cache::mapped_type built = build();
+    cache.emplace(key, built);
+    return built;
+}
+
+} // namespace
+
+pj_ptr owned(PJ* object)
 {
     return object == nullptr ? pj_ptr() : pj_ptr(object, [](PJ* p) { proj_destroy(p); });
 }
@@ -24,8 +62,6 @@ bool is_geographic(const PJ* crs)
     const PJ_TYPE type = proj_get_type(crs);
     return type == PJ_TYPE_GEOGRAPHIC_2D_CRS || type == PJ_TYPE_GEOGRAPHIC_3D_CRS;
 }
-
-} // namespace
 
 std::string crs_text(const char16_t* definition)
 {
@@ -64,6 +100,7 @@ void proj_session::clear()
 {
     transformations_.clear();
     lengths_.clear();
+    shifts_.clear();
 }
 
 pj_ptr proj_session::create_crs(const std::string& definition)
@@ -71,7 +108,7 @@ pj_ptr proj_session::create_crs(const std::string& definition)
     if (definition.empty()) {
         return {};
     }
-    pj_ptr crs = wrap(proj_create(ctx_, definition.c_str()));
+    pj_ptr crs = owned(proj_create(ctx_, definition.c_str()));
     if (!crs || !proj_is_crs(crs.get())) {
         return {};
     }
@@ -80,44 +117,36 @@ pj_ptr proj_session::create_crs(const std::string& definition)
 
 pj_ptr proj_session::transformation(const std::string& source, const std::string& target)
 {
-    auto key = std::make_pair(source, target);
-    if (auto found = transformations_.find(key); found != transformations_.end()) {
-        return found->second;
-    }
-    if (transformations_.size() >= kMaxCached) {
-        transformations_.clear();
-    }
-    pj_ptr built = build_transformation(source, target);
-    transformations_.emplace(std::move(key), built);
-    return built;
+    return cached(transformations_, std::make_pair(source, target),
+                  [&] { return build_transformation(source, target); });
 }
 
 pj_ptr proj_session::build_transformation(const std::string& source, const std::string& target)
 {
     const pj_ptr from = create_crs(source);
     const pj_ptr to = create_crs(target);
-    if (!from || !to) {
+    if (!from || !to || !has_horizontal_axes(ctx_, from.get()) || !has_horizontal_axes(ctx_, to.get())) {
         return {};
     }
-    const pj_ptr op = wrap(proj_create_crs_to_crs_from_pj(ctx_, from.get(), to.get(), nullptr, nullptr));
+    const pj_ptr op = owned(proj_create_crs_to_crs_from_pj(ctx_, from.get(), to.get(), nullptr, nullptr));
     if (!op) {
         return {};
     }
     // Longitude first, degrees, whatever axis order the systems declare.
-    return wrap(proj_normalize_for_visualization(ctx_, op.get()));
+    return owned(proj_normalize_for_visualization(ctx_, op.get()));
 }
 
 std::shared_ptr<const length_model> proj_session::lengths(const std::string& definition)
 {
-    if (auto found = lengths_.find(definition); found != lengths_.end()) {
-        return found->second;
-    }
-    if (lengths_.size() >= kMaxCached) {
-        lengths_.clear();
-    }
-    auto built = build_lengths(definition);
-    lengths_.emplace(definition, built);
-    return built;
+    return cached(lengths_, definition, [&] { return build_lengths(definition); });
+}
+
+std::shared_ptr<const helmert_shifts> proj_session::shifts_to_wgs84(const std::string& definition)
+{
+    return cached(shifts_, definition, [&]() -> std::shared_ptr<const helmert_shifts> {
+        const pj_ptr crs = create_crs(definition);
+        return crs ? std::make_shared<const helmert_shifts>(find_helmert_shifts(ctx_, crs.get())) : nullptr;
+    });
 }
 
 std::shared_ptr<const length_model> proj_session::build_lengths(const std::string& definition)
@@ -126,12 +155,12 @@ std::shared_ptr<const length_model> proj_session::build_lengths(const std::strin
     // A definition with +towgs84 is a bound system; lengths belong to the
     // system it is bound from, not to its way to WGS84.
     if (crs && proj_get_type(crs.get()) == PJ_TYPE_BOUND_CRS) {
-        crs = wrap(proj_get_source_crs(ctx_, crs.get()));
+        crs = owned(proj_get_source_crs(ctx_, crs.get()));
     }
     if (!crs) {
         return nullptr;
     }
-    const pj_ptr ellipsoid = wrap(proj_get_ellipsoid(ctx_, crs.get()));
+    const pj_ptr ellipsoid = owned(proj_get_ellipsoid(ctx_, crs.get()));
     double a = 0.0, b = 0.0, inverse_flattening = 0.0;
     int computed = 0;
     if (!ellipsoid ||
@@ -141,13 +170,13 @@ std::shared_ptr<const length_model> proj_session::build_lengths(const std::strin
     auto model = std::make_shared<length_model>();
     geod_init(&model->ellipsoid, a, inverse_flattening == 0.0 ? 0.0 : 1.0 / inverse_flattening);
     if (!is_geographic(crs.get())) {
-        const pj_ptr geodetic = wrap(proj_crs_get_geodetic_crs(ctx_, crs.get()));
+        const pj_ptr geodetic = owned(proj_crs_get_geodetic_crs(ctx_, crs.get()));
         if (!geodetic) {
             return nullptr;
         }
         const pj_ptr op =
-            wrap(proj_create_crs_to_crs_from_pj(ctx_, crs.get(), geodetic.get(), nullptr, nullptr));
-        model->to_geographic = op ? wrap(proj_normalize_for_visualization(ctx_, op.get())) : nullptr;
+            owned(proj_create_crs_to_crs_from_pj(ctx_, crs.get(), geodetic.get(), nullptr, nullptr));
+        model->to_geographic = op ? owned(proj_normalize_for_visualization(ctx_, op.get())) : nullptr;
         if (!model->to_geographic) {
             return nullptr;
         }

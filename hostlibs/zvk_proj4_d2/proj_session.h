@@ -10,11 +10,20 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace zv::zvk_proj4_d2
 {
 
 using pj_ptr = std::shared_ptr<PJ>;
+
+// Takes ownership of a PROJ object; null stays null.
+pj_ptr owned(PJ* object);
+
+bool is_geographic(const PJ* crs);
+
+struct helmert_shift; // wgs84_binding.h
+using helmert_shifts = std::vector<helmert_shift>;
 
 // How lengths are measured for one coordinate system: its ellipsoid and,
 // for a projected system, the way back to longitude and latitude.
@@ -36,11 +45,16 @@ class proj_session
     PJ_CONTEXT* context() const { return ctx_; }
 
     // The transformation from source to target (x longitude, y latitude in
-    // degrees for geographic systems); null when either is not understood.
+    // degrees for geographic systems); null when either is not understood or
+    // has no horizontal position (a vertical, geocentric or time system).
     pj_ptr transformation(const std::string& source, const std::string& target);
 
     // The length model of a system; null when it is not understood.
     std::shared_ptr<const length_model> lengths(const std::string& definition);
+
+    // The Helmert transformations from the system's geographic system to
+    // WGS84 (find_helmert_shifts); null when the system is not understood.
+    std::shared_ptr<const helmert_shifts> shifts_to_wgs84(const std::string& definition);
 
     // A coordinate system object, not cached; null when not understood.
     pj_ptr create_crs(const std::string& definition);
@@ -65,6 +79,7 @@ class proj_session
     // again for every file.
     std::map<std::pair<std::string, std::string>, pj_ptr> transformations_;
     std::map<std::string, std::shared_ptr<const length_model>> lengths_;
+    std::map<std::string, std::shared_ptr<const helmert_shifts>> shifts_;
 };
 
 } // namespace zv::zvk_proj4_d2

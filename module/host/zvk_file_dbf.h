@@ -44,7 +44,8 @@ enum {
 /* Opaque table handle. */
 typedef struct zv_dbf* zv_dbf_t;
 
-/* Opens the table at path. read_only true reads it; false also lets
+/* Opens the table at path, found by its name without regard to case as on
+ * Windows (its .cpg likewise). read_only true reads it; false also lets
  * zv_dbf_set_str write cells in place. reserved must be 0. Null when the
  * file is missing, damaged, or shorter than its header says. */
 ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_t reserved);
@@ -59,8 +60,9 @@ ZV_HOST_API zv_dbf_t zv_dbf_open_w(const char16_t* path, bool read_only, uint32_
 ZV_HOST_API zv_dbf_t zv_dbf_create_w(const char16_t* path, uint32_t field_count, uint32_t record_count,
                                      const dbf_field_desc* fields, uint32_t reserved);
 
-/* Closes the handle; a created table is written to its path now. A null
- * handle is ignored. */
+/* Closes the handle; a created table is written to its path now. When that
+ * write fails, no table is left at the path (an older one and its .cpg are
+ * removed too), so none is taken for it. A null handle is ignored. */
 ZV_HOST_API void zv_dbf_close(zv_dbf_t table);
 
 /* Field and record counts; 0 for a null handle. */
@@ -91,11 +93,16 @@ ZV_HOST_API const char* zv_dbf_get_str(zv_dbf_t table, uint32_t field, uint32_t 
 ZV_HOST_API bool zv_dbf_get_str_w(zv_dbf_t table, uint32_t field, uint32_t record, zv_string_adp_t adapter);
 
 /* Stores text (ANSI code page, respectively UTF-16) into a cell, converted
- * to the table's code page; null stores an empty value. Character values
- * are cut to the field length; numeric, float, date and logical values that
- * do not fit are refused. False when the cell does not exist, the table was
- * opened read-only, the value is refused or a code page involved cannot be
- * converted on this system. */
+ * to the table's code page; null stores an empty value. True only when the
+ * cell holds the whole value. A character the table's code page cannot
+ * represent is stored as the conversion's substitute ('?') and gives false;
+ * a character value longer than its field (in bytes of the table's code
+ * page; blanks at its end do not count) is stored as its longest start that
+ * fits without ending inside a character and gives false. Numeric, float,
+ * date and logical values that do not fit are refused: false, the cell
+ * unchanged. False as well, the cell unchanged, when the cell does not
+ * exist, the table was opened read-only or a code page involved cannot be
+ * converted on this system. Both setters store the same for the same text. */
 ZV_HOST_API bool zv_dbf_set_str(zv_dbf_t table, uint32_t field, uint32_t record, const char* text);
 ZV_HOST_API bool zv_dbf_set_str_w(zv_dbf_t table, uint32_t field, uint32_t record, const char16_t* text);
 

@@ -43,8 +43,9 @@ typedef struct zv_shp_record_header {
 typedef struct zv_shp_file* zv_shp_file_t;
 
 /* Opens the shapefile at path (the .shp; its .shx must lie beside it) for
- * reading. read_only must be true: this library does not write shapefiles.
- * Null when the files are missing or their headers are damaged. */
+ * reading. Both are found by name without regard to case, as on Windows.
+ * read_only must be true: this library does not write shapefiles. Null when
+ * the files are missing or their headers are damaged. */
 ZV_HOST_API zv_shp_file_t zv_shp_file_open_w(const char16_t* path, bool read_only);
 /* Closes the handle. A null handle is ignored. */
 ZV_HOST_API void zv_shp_file_close(zv_shp_file_t file);

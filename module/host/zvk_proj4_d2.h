@@ -22,8 +22,9 @@ ZV_HOST_API void zv_rpj_d2_destroy(zv_rpj_d2_t reprojector);
 
 /* Makes the reprojector transform from the source to the target system, both
  * PROJ.4 definitions. True when usable; on false the reprojector is unusable
- * until the next successful call. Transformations already built for the same
- * pair of definitions are reused. */
+ * until the next successful call. A vertical, geocentric or time system is
+ * refused: a vertex holds a horizontal position. Transformations already
+ * built for the same pair of definitions are reused. */
 ZV_HOST_API bool zv_rpj_d2_init_w(zv_rpj_d2_t reprojector, const char16_t* source_definition,
                                   const char16_t* target_definition);
 
@@ -33,9 +34,12 @@ ZV_HOST_API bool zv_rpj_d2_init_w(zv_rpj_d2_t reprojector, const char16_t* sourc
 ZV_HOST_API bool zv_rpj_d2_apply_vtx(zv_rpj_d2_t reprojector, zv_vertex_d2* vertex);
 
 /* Reads the .prj file beside a data file (the path with its extension
- * replaced by ".prj") as WKT and delivers its PROJ.4 definition through the
- * adapter (wide). False, delivering nothing, when there is no such file or it
- * cannot be understood. */
+ * replaced by ".prj", found like the data file's other companions) as WKT
+ * and delivers its PROJ.4 definition through the adapter (wide). A system
+ * without a shift to WGS84 of its own is bound to WGS84 with the Helmert
+ * transformation that suits the extent of the .shp beside it, so the
+ * definition carries +towgs84. False, delivering nothing, when there is no
+ * such file or it cannot be understood. */
 ZV_HOST_API bool zv_pj4_load_ex(const char16_t* data_file_path, zv_string_adp_t adapter);
 
 /* Geodesic length in metres, on the ellipsoid of the given coordinate system,

@@ -90,6 +90,18 @@ std::u16string moved_to(std::u16string_view path, std::u16string_view directory)
     return join(directory, file_name(path));
 }
 
+bool same_path(std::u16string_view a, std::u16string_view b) noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const bool both_separators = is_separator(a[i]) && is_separator(b[i]);
+        if (!both_separators && platform::to_upper(a[i]) != platform::to_upper(b[i]))
+            return false;
+    }
+    return true;
+}
+
 bool is_valid_path_char(char16_t unit) noexcept
 {
     return disallowed_in_path.find(unit) == std::u16string_view::npos;

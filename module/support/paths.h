@@ -34,6 +34,9 @@ std::u16string with_stem(std::u16string_view path, std::u16string_view new_stem)
 std::u16string with_extension(std::u16string_view path, std::u16string_view extension);
 // The file name of path in directory.
 std::u16string moved_to(std::u16string_view path, std::u16string_view directory);
+// Whether two paths are the same text as the platform compares file names:
+// without regard to case, either separator standing for the other.
+bool same_path(std::u16string_view a, std::u16string_view b) noexcept;
 
 // Disallowed everywhere: < > : " | ? * and NUL; in file names also \ and /.
 bool is_valid_path_char(char16_t unit) noexcept;

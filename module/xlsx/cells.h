@@ -10,7 +10,8 @@ namespace zv::xlsx
 {
 
 // A text cell; a value beginning with '=' is written as a formula. The text
-// is written as it is, so it must already be XML-quoted.
+// must already be XML-quoted (&, <, >, "); control characters are escaped
+// by the writer.
 struct StringCell {
     std::u16string value;
     std::size_t style_id = 0; // cell-format index; 0 = default style

@@ -74,8 +74,7 @@ std::u16string PartPath(const std::u16string& folder, std::u16string_view part)
 bool OpenPartFile(const std::u16string& folder, std::u16string_view part, PartStream& out)
 {
     const std::u16string path = PartPath(folder, part);
-    std::string multibyte;
-    if (!ToMultibytePath(path, multibyte))
+    if (!FitsMultibytePath(path))
         return false;
     CreateFoldersOf(path);
     out.Open(path);

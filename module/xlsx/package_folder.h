@@ -23,7 +23,7 @@ void ReleaseTemporaryFolder(const std::u16string& folder);
 std::u16string PartPath(const std::u16string& folder, std::u16string_view part);
 
 // Creates the folders of "<folder>/<part>" and opens the file for writing.
-// False when the path cannot be converted to a multibyte path (nothing is
+// False when the path does not keep within the multibyte limit (nothing is
 // created then); a file that cannot be opened leaves `out` closed.
 bool OpenPartFile(const std::u16string& folder, std::u16string_view part, PartStream& out);
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "xlsx/cell_text.h"
 #include "xlsx/utf8.h"
 
 namespace zv::xlsx
@@ -205,7 +206,13 @@ void WriteWorkbookRelsXml(XmlWriter& xml, const PackageSummary& s)
 void WriteSharedStringsXml(XmlWriter& xml, const SharedStringTable& strings)
 {
     xml.Tag("sst").Attr("xmlns", kMainNs).Attr("count", strings.Count()).Attr("uniqueCount", strings.Count());
-    strings.ForEach([&xml](std::string_view text) { xml.Tag("si").Tag("t").Text(text).End("si"); });
+    strings.ForEach([&xml](std::string_view text) {
+        xml.Tag("si").Tag("t");
+        if (HasEdgeSpace(text))
+            xml.Attr("xml:space", "preserve");
+        WriteCellText(xml, text);
+        xml.End("si");
+    });
     xml.End("sst");
 }
 

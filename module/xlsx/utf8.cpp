@@ -1,5 +1,6 @@
 #include "xlsx/utf8.h"
 
+#include "foundation/code_page.h"
 #include "foundation/utf.h"
 
 namespace zv::xlsx
@@ -14,13 +15,15 @@ std::string ToUtf8(std::u16string_view text)
     return zv::foundation::to_utf8(text);
 }
 
-bool ToMultibytePath(std::u16string_view path, std::string& out)
+bool FitsMultibytePath(std::u16string_view path)
 {
     if (path.find(u'\0') != std::u16string_view::npos)
         return false;
-    out.clear();
-    AppendUtf8(path, out);
-    return out.size() <= kMaxMultibytePath;
+    std::string narrow;
+    // A code page the system cannot convert: measure the form POSIX paths take.
+    if (!zv::foundation::from_utf16(path, zv::foundation::ansi_code_page(), narrow))
+        narrow = ToUtf8(path);
+    return narrow.size() <= kMaxMultibytePath;
 }
 
 std::u16string XmlEscape(std::u16string_view text)

@@ -171,9 +171,8 @@ bool CWorkbook::Save(std::u16string_view path)
         // Finish the worksheets even after a failure, so their files are
         // closed before the clean-up removes them.
         written = WriteSheets() && written;
-        std::string multibyte;
-        const std::u16string target(path);
-        return written && ToMultibytePath(target, multibyte) && PackParts(target, temp_folder_, parts_);
+        // The target is opened by its wide path: no multibyte limit applies.
+        return written && PackParts(std::u16string(path), temp_folder_, parts_);
     });
     CleanUp();
     return result;

@@ -9,9 +9,16 @@
 //   caller quotes them);
 // - two workbooks alive on one thread never share a temporary folder, even
 //   within one clock tick (see ReserveTemporaryFolder);
-// - a part or target path longer than the multibyte limit, a part that cannot
-//   be created and a write that falls short all make Save answer false, and
-//   every temporary file and folder is removed, worksheet files included.
+// - cell texts keep every character: controls that XML cannot carry are
+//   written in the format's "_xHHHH_" form, and texts with spaces at either
+//   end are marked so that readers keep the spaces (see cell_text.h);
+// - the target is opened by its wide path, with no length limit of its own;
+//   part paths in the temporary folder keep the multibyte limit, counted in
+//   the ANSI code page;
+// - a part path over that limit, a part that cannot be created, a write that
+//   falls short and an archive that could not be completed all make Save
+//   answer false, and every temporary file and folder is removed, worksheet
+//   files included.
 #pragma once
 
 #include <cstdint>
@@ -49,8 +56,8 @@ class CWorkbook
     // Registers a cell style; returns the style index cells refer to.
     std::size_t AddStyle(const Style& style) { return styles_.Add(style); }
 
-    // Writes the package to `path` (created or replaced). True when every
-    // part went into the archive.
+    // Writes the package to `path` (created or replaced). True only when
+    // every part went into the archive and the archive was completed.
     bool Save(std::u16string_view path);
 
     // Write "xl/styles.xml" and "xl/theme/theme1.xml" into the temporary

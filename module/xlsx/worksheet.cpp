@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "foundation/guard.h"
+#include "xlsx/cell_text.h"
 #include "xlsx/package_folder.h"
 #include "xlsx/utf8.h"
 
@@ -205,7 +206,7 @@ void CWorksheet::WriteStringCell(const StringCell& cell, const PreparedText* pre
     }
     OpenCell(cell.style_id);
     if (cell.value.front() == u'=') {
-        xml_->Tag("f").Text(std::u16string_view(cell.value).substr(1));
+        WriteText("f", std::u16string_view(cell.value).substr(1));
         has_formulas_ = true;
         formula_cells_.emplace_back(RefBuffer(row_, offset_ + cell_).view());
     } else if (prepared != nullptr) {
@@ -216,10 +217,21 @@ void CWorksheet::WriteStringCell(const StringCell& cell, const PreparedText* pre
         AppendUtf8(cell.value, utf8_);
         xml_->Attr("t", "s").Tag("v").Text(strings_->IndexOf(utf8_));
     } else {
-        xml_->Tag("v").Text(cell.value);
+        WriteText("v", cell.value);
     }
     xml_->End("c");
     ++cell_;
+}
+
+// An element holding text of the cell itself (a formula, or the text of a
+// sheet without shared strings), escaped like the shared strings so that no
+// control character breaks the part.
+void CWorksheet::WriteText(const char* element, std::u16string_view text)
+{
+    utf8_.clear();
+    AppendUtf8(text, utf8_);
+    xml_->Tag(element);
+    WriteCellText(*xml_, utf8_);
 }
 
 template <typename Number> void CWorksheet::WriteNumberCell(Number value, std::size_t style_id)

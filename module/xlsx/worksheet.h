@@ -90,6 +90,7 @@ class CWorksheet
     };
     void PrepareSharedTexts(const std::vector<StringCell>& row);
     void WriteStringCell(const StringCell& cell, const PreparedText* prepared = nullptr);
+    void WriteText(const char* element, std::u16string_view text);
     template <typename Cell>
     CWorksheet& AddNumberRow(const std::vector<Cell>& row, std::uint32_t offset, float height);
     template <typename Number> void WriteNumberCell(Number value, std::size_t style_id);

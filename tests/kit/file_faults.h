@@ -1,12 +1,18 @@
-// A fake of the platform's file layer for failure injection: it counts open
-// handles and created files, and makes chosen creates fail and chosen writes
-// fall short, passing everything else to the system's layer. Installed for
-// the life of the object; one at a time.
+// Injected file failures. file_faults: a fake of the module's platform file
+// layer that counts open handles and created files, and makes chosen
+// creates fail and chosen writes fall short, passing everything else to the
+// system's layer. file_size_limit: a cap on file sizes for the whole
+// process, which makes writes fail inside the host libraries too (they are
+// shared libraries with their own file code). Each is in force for the life
+// of the object; one at a time.
 #pragma once
 
 #include "platform/file_io.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <string>
 
@@ -92,6 +98,33 @@ class file_faults
     platform::file_io_ops ops_{};
     const platform::file_io_ops* previous_ = nullptr;
     platform::file_handle short_file_ = platform::invalid_file;
+};
+
+// No file of the process grows past max_bytes: a write beyond fails as on
+// a full disk (EFBIG; the signal that would end the process is ignored).
+// Commands the test starts meanwhile inherit the cap.
+class file_size_limit
+{
+  public:
+    explicit file_size_limit(rlim_t max_bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit capped = saved_;
+        capped.rlim_cur = std::min(max_bytes, saved_.rlim_max);
+        ::setrlimit(RLIMIT_FSIZE, &capped);
+    }
+    ~file_size_limit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    file_size_limit(const file_size_limit&) = delete;
+    file_size_limit& operator=(const file_size_limit&) = delete;
+
+  private:
+    rlimit saved_{};
+    void (*previous_)(int) = SIG_DFL;
 };
 
 } // namespace zv::test

@@ -49,4 +49,9 @@ void library::close() noexcept
         ::dlclose(std::exchange(handle_, nullptr));
 }
 
+std::string library_file_name(std::string_view name)
+{
+    return "lib" + std::string(name) + ".so";
+}
+
 } // namespace zv::hostapp::platform

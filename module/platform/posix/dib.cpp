@@ -193,8 +193,12 @@ std::optional<dib> decode_bmp(std::span<const std::uint8_t> file) noexcept
     where.height = static_cast<std::uint32_t>(where.top_down ? -header->height : header->height);
     where.bit_count = header->bit_count;
     where.palette_at = file_header_size + header->size;
-    where.palette_entries = header->bit_count <= 8 ? stored_palette_entries(*header) : 0;
     where.bits_at = load_le<std::uint32_t>(file.data() + 10);
+    // The file header says where the pixels are, so a palette may be shorter
+    // than declared: it ends where the pixels or the file begin or end.
+    const std::uint64_t palette_end = where.bits_at > where.palette_at ? where.bits_at : file.size();
+    const std::uint64_t room = palette_end > where.palette_at ? (palette_end - where.palette_at) / 4 : 0;
+    where.palette_entries = header->bit_count <= 8 ? std::min(stored_palette_entries(*header), room) : 0;
     return lay_out(file, where);
 }
 

@@ -4,6 +4,7 @@
 #include "foundation/guard.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <string>
 
@@ -23,12 +24,26 @@ module_handle handle_without_loading(const char* file) noexcept
     return handle;
 }
 
+// Whether the symbol lies in the module itself: dlsym on a library's handle
+// also searches the libraries it depends on, whose tables are not its own.
+bool belongs_to(void* symbol, module_handle module) noexcept
+{
+    link_map* owner = nullptr;
+    link_map* asked = nullptr;
+    Dl_info info{};
+    if (::dladdr1(symbol, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) == 0)
+        return false;
+    if (::dlinfo(module, RTLD_DI_LINKMAP, &asked) != 0)
+        return false;
+    return owner != nullptr && owner == asked;
+}
+
 const zv_resource_table* table_of(module_handle module) noexcept
 {
     if (module == nullptr)
         return nullptr;
     void* symbol = ::dlsym(module, "zv_module_resource_table");
-    if (symbol == nullptr)
+    if (symbol == nullptr || !belongs_to(symbol, module))
         return nullptr;
     auto fn = reinterpret_cast<zv_module_resource_table_fn>(symbol);
     return fn();

@@ -1,6 +1,7 @@
 // Arbitrary bytes go to the .pgrid reader as a file, reading every value of
-// every property of whatever opens, and to the CSV reader. Neither may crash,
-// hang or read out of bounds.
+// every property of whatever opens (or the reason it does not), and to the
+// CSV reader with either separator. Neither may crash, hang or read out of
+// bounds.
 #include "kit/scratch_folder.h"
 #include "pgrid_csv.h"
 #include "pgrid_file.h"
@@ -15,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const zv::test::scratch_folder folder("zv_pgrid_fuzz");
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     zv::test::write_bytes(folder / "in.pgrid", bytes);
-    if (auto file = zv::zvk_file_tos4::pgrid_file::open(folder.file("in.pgrid"), false)) {
+    std::string why;
+    if (auto file = zv::zvk_file_tos4::pgrid_file::open(folder.file("in.pgrid"), false, &why)) {
         const auto& h = file->info();
         // A valid file's size bounds its object count; the cap keeps one input
         // from asking for gigabytes anyway.
@@ -28,5 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string error;
     zv::zvk_file_tos4::parse_csv(bytes, &error);
+    zv::zvk_file_tos4::parse_csv(bytes, &error, ';');
     return 0;
 }

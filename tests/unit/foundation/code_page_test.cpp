@@ -131,6 +131,80 @@ TEST(CodePages, UnrepresentableOrIllFormedTextIsReplaced)
 #endif
 }
 
+// The exact conversions tell a replacement from the same character given:
+// U+FFFD has bytes in UTF-8, '?' in every page.
+TEST(CodePages, ExactConversionsTellWhetherACharacterWasReplaced)
+{
+    struct wide_sample {
+        unsigned code_page;
+        std::u16string text;
+        bool exact;
+    };
+    const wide_sample wide_samples[] = {
+        {1251, u"Жук ?", true},
+        {1252, u"Жук", false},
+        {20127, u"plain", true},
+        {65001, u"\uFFFD\U0001F600", true},
+        {65001, {u'a', char16_t(0xDC00)}, false},
+        {1251, u"\uFFFD", false},
+        {932, u"日本", true},
+        {936, u"中\u0639", false},
+    };
+    for (const auto& each : wide_samples) {
+        std::string out;
+        bool exact = !each.exact;
+        EXPECT_TRUE(from_utf16(each.text, each.code_page, out, exact));
+        EXPECT_EQ(exact, each.exact) << each.code_page << " " << out;
+    }
+    struct narrow_sample {
+        unsigned code_page;
+        std::string bytes;
+        bool exact;
+    };
+    const narrow_sample narrow_samples[] = {
+        {65001, "\xEF\xBF\xBD", true},
+        {65001, "a\xFF", false},
+        {1251, "\x98\xC6", true},
+        {936, "\xD6", false},
+    };
+    for (const auto& each : narrow_samples) {
+        std::u16string out;
+        bool exact = !each.exact;
+        EXPECT_TRUE(to_utf16(each.bytes, each.code_page, out, exact));
+        EXPECT_EQ(exact, each.exact) << each.code_page << " " << each.bytes;
+    }
+    std::string recoded;
+    bool exact = false;
+    EXPECT_TRUE(recode("\xE2\x82\xAC", 65001, 1251, recoded, exact));
+    EXPECT_TRUE(exact) << "the euro sign is in 1251";
+    EXPECT_TRUE(recode("\xE2\x9C\x93", 65001, 1251, recoded, exact));
+    EXPECT_FALSE(exact);
+    EXPECT_TRUE(recode("\xFF\xFE", 65001, 65001, recoded, exact));
+    EXPECT_TRUE(exact) << "the same page: the bytes are kept as they are";
+}
+
+TEST(CodePages, FittingLengthNeverEndsInsideACharacter)
+{
+    struct sample {
+        unsigned code_page;
+        std::string bytes;
+        std::size_t max_bytes;
+        std::size_t fitting;
+    };
+    const sample samples[] = {
+        {65001, "ab", 5, 2},
+        {65001, "\xD0\x96\xD1\x83\xD0\xBA", 5, 4}, // Жук
+        {65001, "\xE2\x82\xAC", 2, 0},
+        {65001, "a\xF0\x9F\x98\x80", 4, 1},
+        {1251, "\xC6\xF3\xEA", 2, 2},
+        {932, "\x93\xFA\x96\x7B", 3, 2}, // 日本: the second byte of 本 is an ASCII brace
+        {936, "a\xD6\xD0", 2, 1},
+        {4242, "abc", 2, 2},
+    };
+    for (const auto& each : samples)
+        EXPECT_EQ(fitting_length(each.bytes, each.code_page, each.max_bytes), each.fitting) << each.code_page;
+}
+
 TEST(CodePages, UnknownCodePagesFailAndRecodingGoesThroughUtf16)
 {
     EXPECT_FALSE(is_supported(4242));

@@ -1,5 +1,6 @@
 // Files written through a temporary name: the target changes only on commit,
-// and no temporary is left behind on any path.
+// and no temporary is left behind on any path. Files found by name without
+// regard to case, as Windows finds them.
 #include "foundation/file.h"
 #include "foundation/file_window.h"
 
@@ -76,6 +77,41 @@ TEST(FileWindow, ViewsAnyRangeInsideTheFileAndWritesInPlace)
     EXPECT_FALSE(window.write(content.size() - 2, "ABCD", 4)) << "a write never grows the file";
     window.close();
     EXPECT_EQ(zv::test::read_bytes(dir.file("big")).substr(4, 4), "ABCD");
+}
+
+// What a folder holds, the name looked up, and the name found ("" for none).
+struct any_case_lookup {
+    std::vector<std::string> files;
+    const char* looked_up;
+    const char* found;
+};
+
+TEST(FindFileAnyCase, ExactNameFirstThenLowerCaseThenTheFirstOtherVariant)
+{
+    const any_case_lookup cases[] = {
+        {{"LINE1.DBF"}, "LINE1.dbf", "LINE1.DBF"},
+        {{"line1.DBF", "LINE1.dbf", "Line1.Dbf"}, "Line1.Dbf", "Line1.Dbf"},
+        {{"LINE1.DBF", "line1.dbf"}, "Line1.dbf", "line1.dbf"},
+        {{"Line1.dBf", "LINE1.DBF", "Line1.DBF"}, "line1.Dbf", "LINE1.DBF"},
+        {{"ПРОФИЛЬ Ё.CPG"}, "Профиль ё.cpg", "ПРОФИЛЬ Ё.CPG"},
+        {{"line1.dbf.bak", "line.dbf", "\xC0.dbf"}, "line1.dbf", ""},
+        {{"\xC0.dbf"}, "\xC0.dbf", "\xC0.dbf"},
+    };
+    for (const auto& c : cases) {
+        zv::test::scratch_folder dir;
+        for (const std::string& name : c.files)
+            zv::test::write_bytes(dir / name, name);
+        const auto found = find_file_any_case(dir.file(c.looked_up));
+        EXPECT_EQ(found.value_or(dir.file("")), dir.file(c.found)) << c.looked_up;
+        if (found) {
+            EXPECT_EQ(zv::test::read_bytes(*found), c.found) << "the file of that name";
+        }
+    }
+    zv::test::scratch_folder dir;
+    std::filesystem::create_directory(dir / "T.DBF");
+    EXPECT_FALSE(find_companion(dir.file("t"), ".dbf")) << "a folder is not a table";
+    zv::test::write_bytes(dir / "T.Cpg", "1251");
+    EXPECT_EQ(find_companion(dir.file("t"), ".cpg"), dir.file("T.Cpg"));
 }
 
 } // namespace

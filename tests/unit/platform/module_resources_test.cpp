@@ -41,6 +41,8 @@ TEST(ModuleResources, EntriesAreViewedInPlaceAndAbsentEmptyOrBrokenOnesAreEmpty)
         EXPECT_TRUE(module_string(test_library(), id).empty()) << id;
     EXPECT_TRUE(module_string(nullptr, 3).empty());
     EXPECT_TRUE(module_string(loaded_module("zvhost"), 1).empty()); // no resource table
+    // zvk_file_dbf has no table of its own; the lookup must not reach zvk_basic's.
+    EXPECT_TRUE(module_string(loaded_module("zvk_file_dbf"), 101).empty());
 
     auto bytes = module_bitmap(test_library(), 7);
 #if defined(_WIN32)
@@ -52,6 +54,8 @@ TEST(ModuleResources, EntriesAreViewedInPlaceAndAbsentEmptyOrBrokenOnesAreEmpty)
 #endif
     EXPECT_TRUE(module_bitmap(test_library(), 8).empty());
     EXPECT_TRUE(module_bitmap(loaded_module("zvk_basic"), 7).empty());
+    EXPECT_EQ(module_icon(test_library(), 2).size(), 22u + 40 + 8 + 2 * 16 * 4);
+    EXPECT_TRUE(module_icon(test_library(), 7).empty());
 }
 
 TEST(OwnModule, ALibraryFindsItsOwnTableNotTheProgramsOrItsNeighbours)

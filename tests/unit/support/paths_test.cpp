@@ -12,13 +12,15 @@ namespace
 
 using namespace zv::support;
 
-TEST(PathBuild, BackslashSeparatesAndExtensionsAreLowerCased)
+TEST(PathBuild, BackslashSeparatesExtensionsAreLowerCasedAndComparisonIgnoresCase)
 {
     EXPECT_EQ(with_trailing_separator(u""), u"");
     EXPECT_EQ(with_trailing_separator(u"C:\\d"), u"C:\\d\\");
     EXPECT_EQ(with_trailing_separator(u"/d/"), u"/d/");
     EXPECT_EQ(extension_lower(u"Отчёт.ДБФ"), u".дбф");
     EXPECT_EQ(moved_to(u"C:\\in\\line1.dbf", u"C:\\in\\out"), u"C:\\in\\out\\line1.dbf");
+    EXPECT_TRUE(same_path(u"C:/Данные\\OUT\\Line1.DBF", u"c:\\данные/out/line1.dbf"));
+    EXPECT_FALSE(same_path(u"C:\\out\\a.dbf", u"C:\\out\\b.dbf"));
 }
 
 TEST(PathChange, NewStemOrExtensionKeepsTheRest)

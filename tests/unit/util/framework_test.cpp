@@ -68,7 +68,7 @@ TEST(ToolFactory, KeepsOneToolAliveAndBuildsAFreshOneAfterRelease)
     const interface_ref first = host.tool.get();
     ASSERT_TRUE(first.valid());
     auto* tool = static_cast<prf_beg_end_app_app*>(from_ref<iface::custom_app_service>(first));
-    tool->widget().folder.set_enabled(false);
+    tool->widget().input.set_enabled(false);
 
     visitor_source again;
     factory.create({}, again.reference());
@@ -79,7 +79,7 @@ TEST(ToolFactory, KeepsOneToolAliveAndBuildsAFreshOneAfterRelease)
     factory.create({}, host.reference());
     ASSERT_TRUE(host.tool.valid());
     auto* fresh = static_cast<prf_beg_end_app_app*>(from_ref<iface::custom_app_service>(host.tool.get()));
-    EXPECT_TRUE(fresh->widget().folder.caption.enabled()); // default widget again
+    EXPECT_TRUE(fresh->widget().input.caption.enabled()); // default widget again
 }
 
 } // namespace

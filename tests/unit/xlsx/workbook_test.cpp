@@ -10,6 +10,7 @@
 
 #include "kit/command.h"
 #include "kit/file_faults.h"
+#include "kit/scoped_env.h"
 #include "platform/environment.h"
 #include "test_support.h"
 
@@ -135,20 +136,97 @@ TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
     EXPECT_EQ(CWorkbook().TemporaryFolder(), u"xlsx_1_5");
 }
 
-// A target over the multibyte limit; a second save, after the first has
-// packed and removed the worksheets.
-TEST_F(Workbook, UnsavableTargetOrSecondSaveFailsAndLeavesNothing)
+// A second save, after the first has packed and removed the worksheets.
+TEST_F(Workbook, SecondSaveFailsAndLeavesNothing)
 {
-    const std::string long_name = std::string(250, 'n') + ".xlsx";
-    CWorkbook book, again;
+    CWorkbook book;
     book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
-    EXPECT_FALSE(Save(book, long_name));
-    again.AddSheet(u"Attributes").AddRow({{u"x", 0}});
-    EXPECT_TRUE(Save(again, "once.xlsx"));
-    EXPECT_FALSE(Save(again, "twice.xlsx"));
-    EXPECT_FALSE(fs::exists(Target(long_name)));
+    EXPECT_TRUE(Save(book, "once.xlsx"));
+    EXPECT_FALSE(Save(book, "twice.xlsx"));
     EXPECT_FALSE(fs::exists(Target("twice.xlsx")));
     EXPECT_TRUE(fs::is_empty(temp_));
+}
+
+// Control characters that XML cannot carry, white space at either end, a
+// carriage return and a literal escape sequence all come back as they were.
+TEST_F(Workbook, CellTextsComeBackWithEveryCharacter)
+{
+    {
+        CWorkbook book;
+        book.AddSheet(u"Attributes")
+            .AddRow({{u"bell\u0007 unit\u001F", 0},
+                     {u"  two leading", 0},
+                     {u"trailing ", 0},
+                     {u"_x0041_ stays", 0},
+                     {u"cr\r\nlf\ttab", 0}});
+        ASSERT_TRUE(Save(book, "texts.xlsx"));
+    }
+    const std::string report = ReadWithPython(Target("texts.xlsx"));
+    // openpyxl leaves "_xHHHH_" of controls undecoded but reads the rest.
+    for (
+        const std::string line :
+        {R"(row1=["bell_x0007_ unit_x001F_", "  two leading", "trailing ", "_x0041_ stays", "cr\r\nlf\ttab"])",
+         R"(string0=["bell\u0007 unit\u001f", false])", R"(string1=["  two leading", true])",
+         R"(string2=["trailing ", true])", R"(string3=["_x0041_ stays", false])",
+         R"(string4=["cr\r\nlf\ttab", false])"})
+        EXPECT_TRUE(HasLine(report, line)) << line << "\n" << report;
+}
+
+// The target is opened by its wide path, whatever its length; part paths
+// keep within 259 bytes as the ANSI code page encodes them.
+TEST_F(Workbook, OnlyPartPathsAreLimitedAndInAnsiBytes)
+{
+    const std::string letters = "абвгдеёжзийклмнопрстуфхцчшщъыьэюя";      // 33 letters, 66 bytes
+    const std::string deep = letters + letters + "/" + letters + letters; // 133 characters
+    const std::string folder = deep + "/" + letters + letters + letters;
+    fs::create_directories(folder_.path() / folder);
+    const std::string target = folder + "/" + letters + ".xlsx"; // ~300 characters in all
+    const fs::path temp = temp_ / deep; // part paths of ~200 characters, ~330 UTF-8 bytes
+    zp::override_environment_variable(u"TEMP", u16(temp.string()));
+    const struct {
+        const char* code_page;
+        bool saved;
+    } cases[] = {{"65001", false}, {"1251", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code_page);
+        zv::test::scoped_env env;
+        env.set("ZV_ANSI_CODEPAGE", c.code_page);
+        {
+            CWorkbook book;
+            book.AddSheet(u"Attributes").AddRow({{u"Профиль", 0}});
+            EXPECT_EQ(Save(book, target), c.saved);
+        }
+        EXPECT_EQ(fs::exists(Target(target)), c.saved);
+        EXPECT_FALSE(fs::exists(temp / "xlsx_1_5"));
+    }
+    EXPECT_TRUE(HasLine(ReadWithPython(Target(target)), R"(row1=["Профиль"])"));
+}
+
+// The archive's last record falls one byte short: the archive writer
+// removes the archive, Save must not report it saved, and the workbook saved
+// before under that name stays as it was.
+TEST_F(Workbook, ArchiveThatCannotBeCompletedIsNoSave)
+{
+    const auto save = [this](std::int64_t budget) {
+        zv::test::file_faults faults;
+        faults.write_budget = budget;
+        bool saved = false;
+        {
+            CWorkbook book;
+            book.AddSheet(u"Attributes").AddRow({{u"x", 0}});
+            saved = Save(book, "out.xlsx");
+        }
+        EXPECT_EQ(faults.open_handles, 0);
+        EXPECT_TRUE(fs::is_empty(temp_));
+        return std::make_pair(saved, budget - faults.write_budget);
+    };
+    const auto [saved, bytes_written] = save(std::int64_t{1} << 40);
+    ASSERT_TRUE(saved);
+    const auto size_before = fs::file_size(Target("out.xlsx"));
+    EXPECT_FALSE(save(bytes_written - 1).first);
+    ASSERT_TRUE(fs::exists(Target("out.xlsx")));
+    EXPECT_EQ(fs::file_size(Target("out.xlsx")), size_before);
+    EXPECT_FALSE(fs::exists(Target("out.xlsx.partial")));
 }
 
 // A part that cannot be created or a short write gives a false Save, no
@@ -161,7 +239,7 @@ TEST_F(Workbook, InjectedCreateAndWriteFailuresLeaveNothing)
     } cases[] = {
         {u"", u"", true},                   // the fake alone changes nothing
         {u"xl/styles.xml", u"", false},     // a part that cannot be created
-        {u"out.xlsx", u"", false},          // an archive that cannot be created
+        {u"out.xlsx.partial", u"", false},  // an archive that cannot be created
         {u"", u"sheet1.xml", false},        // a short write of the worksheet
         {u"", u"sharedStrings.xml", false}, // a short write of the shared strings
     };

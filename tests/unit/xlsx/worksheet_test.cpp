@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "kit/scoped_env.h"
 #include "kit/scratch_folder.h"
 #include "platform/environment.h"
 #include "xlsx/utf8.h"
@@ -155,16 +156,26 @@ TEST_F(Worksheet, FrozenPanesColumnWidthsMergedRangesAndOrientation)
               std::string::npos);
 }
 
-// Paths handed to the file layer keep within the multibyte limit, with no
-// NUL; a worksheet whose path does not leaves nothing and ignores its rows.
+// Part paths keep within 259 bytes of the ANSI code page, with no NUL; a
+// worksheet whose path does not leaves nothing and ignores its rows.
 TEST_F(Worksheet, UnconvertiblePathLeavesNothingAndIgnoresRows)
 {
-    std::string out;
-    EXPECT_TRUE(ToMultibytePath(std::u16string(kMaxMultibytePath, u'a'), out));
-    EXPECT_EQ(out.size(), kMaxMultibytePath);
-    // 130 Cyrillic letters are 260 bytes: one over the limit.
-    EXPECT_FALSE(ToMultibytePath(std::u16string(130, u'Ж'), out));
-    EXPECT_FALSE(ToMultibytePath(std::u16string(u"a\0b", 3), out));
+    const struct {
+        const char* code_page;
+        std::u16string path;
+        bool fits;
+    } cases[] = {
+        {"1252", std::u16string(kMaxMultibytePath, u'a'), true},
+        {"1252", std::u16string(kMaxMultibytePath + 1, u'a'), false},
+        {"1251", std::u16string(kMaxMultibytePath, u'Ж'), true}, // one byte each
+        {"65001", std::u16string(130, u'Ж'), false},             // 260 bytes of UTF-8
+        {"1251", std::u16string(u"a\0b", 3), false},
+    };
+    for (const auto& c : cases) {
+        zv::test::scoped_env env;
+        env.set("ZV_ANSI_CODEPAGE", c.code_page);
+        EXPECT_EQ(FitsMultibytePath(c.path), c.fits) << c.code_page << " " << c.path.size();
+    }
     SharedStringTable strings;
     CWorksheet sheet(1, temp_ + u"/" + std::u16string(300, u'd'), &strings);
     EXPECT_FALSE(sheet.IsOk());

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "plugin/app/pgn_oriented_axes2d_app/pgn_oriented_axes2d_app_widget.h"
+#include "plugin/app/pgn_oriented_axes2d_app/pgn_processing.h"
 #include "util/tool_service.h"
 
 namespace zv
@@ -23,9 +24,8 @@ class pgn_oriented_axes2d_app_app final
     // False, with no message, while no file is chosen.
     bool accept()
     {
-        if (widget().file.path().empty())
-            return false;
-        return false; // the polygons' processing is not part of the tool yet
+        const std::u16string& path = widget().input.path();
+        return !path.empty() && pgn_process_path(path);
     }
 };
 

@@ -1,5 +1,7 @@
 #include "plugin/app/prf_beg_end_app/prf_beg_end_app_widget.h"
 
+#include "plugin/app/prf_beg_end_app/prf_processing.h"
+
 namespace zv
 {
 
@@ -10,19 +12,15 @@ constexpr std::int32_t folder_caption = 11; // "Path to processing files"
 
 } // namespace
 
-prf_beg_end_app_widget::prf_beg_end_app_widget()
+prf_beg_end_app_widget::prf_beg_end_app_widget() : file_input_row(folder_caption, toolkit::choose_folder, 0)
 {
-    folder.set_caption(folder_caption);
-    folder.set_mode(toolkit::choose_folder);
-    root.add_labeled(folder);
-    root.set_column_stretch(1, true);
 }
 
 bool prf_beg_end_app_widget::run()
 {
-    if (folder.path().empty())
+    if (input.path().empty())
         return false;
-    return false; // the folder's processing is not part of the tool yet
+    return prf_run(input.path());
 }
 
 } // namespace zv

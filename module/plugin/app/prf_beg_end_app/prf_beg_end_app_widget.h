@@ -1,25 +1,18 @@
 // The profile tool's dialog: one labelled folder input in one row.
 #pragma once
 
-#include "toolkit/file_input.h"
-#include "toolkit/grid_layout.h"
-#include "toolkit/labeled_element.h"
+#include "toolkit/file_input_row.h"
 
 namespace zv
 {
 
-class prf_beg_end_app_widget
+class prf_beg_end_app_widget : public toolkit::file_input_row
 {
   public:
     prf_beg_end_app_widget();
-    prf_beg_end_app_widget(const prf_beg_end_app_widget&) = delete;
-    prf_beg_end_app_widget& operator=(const prf_beg_end_app_widget&) = delete;
 
     // Processes the chosen folder; false (and no message) when none is chosen.
     bool run();
-
-    toolkit::detail::labeled_element<toolkit::file_input> folder;
-    toolkit::grid_layout<1, 2> root;
 };
 
 } // namespace zv

@@ -5,6 +5,7 @@
 #include "host/zvk_file_tos4.h"
 #include "host/zvk_msgs.h"
 #include "platform/case_mapping.h"
+#include "plugin/app/tos_graph_x2y_app/tos_graph.h"
 #include "resources/string_loader.h"
 #include "support/string_adapter.h"
 
@@ -101,17 +102,26 @@ void tos_graph_x2y_app_widget::refill_property_lists()
     refill(y_property, data_file.path());
 }
 
+bool tos_collect_params(const tos_graph_x2y_app_widget& widget, tos_graph_params& params)
+{
+    const std::u16string& graph = widget.graph_file.path();
+    const std::u16string& data = widget.data_file.path();
+    const std::u16string x = widget.x_property.selected_value();
+    const std::u16string y = widget.y_property.selected_value();
+    if (graph.empty() || data.empty() || x.empty() || y.empty() || platform::compare_no_case(x, y) == 0)
+        return false;
+    params = {data, x, y, graph};
+    return true;
+}
+
 bool tos_graph_x2y_app_widget::run()
 {
-    const std::u16string x = x_property.selected_value();
-    const std::u16string y = y_property.selected_value();
-    const bool complete = !graph_file.path().empty() && !data_file.path().empty() && !x.empty() &&
-                          !y.empty() && platform::compare_no_case(x, y) != 0;
-    if (!complete) {
+    tos_graph_params params;
+    if (!tos_collect_params(*this, params)) {
         zv_show_wwarning(resource::load_string(wrong_parameters).c_str());
         return false;
     }
-    return false; // the graph's computation is not part of the tool yet
+    return tos_run_graph(params);
 }
 
 } // namespace zv

@@ -13,6 +13,8 @@
 namespace zv
 {
 
+struct tos_graph_params;
+
 class tos_graph_x2y_app_widget
 {
   public:
@@ -39,5 +41,9 @@ class tos_graph_x2y_app_widget
     toolkit::groupbox<2, 1> data_box;
     toolkit::grid_layout<2, 1> root;
 };
+
+// Fills params from the dialog when the graph and data paths are chosen and
+// X and Y name two different properties (compared without regard to case).
+bool tos_collect_params(const tos_graph_x2y_app_widget& widget, tos_graph_params& params);
 
 } // namespace zv

@@ -3,8 +3,11 @@
 // ANSI code page; damaged tables; creation that replaces a file only when
 // complete; out-of-order filling giving the same file as record by record.
 #include "captured_text.h"
+#include "foundation/code_page.h"
+#include "foundation/utf.h"
 #include "host/zvk_file_dbf.h"
 #include "kit/command.h"
+#include "kit/file_faults.h"
 #include "kit/scoped_env.h"
 #include "kit/scratch_folder.h"
 
@@ -15,6 +18,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -201,6 +205,22 @@ TEST_F(Dbf, WritableOpenThroughBackslashedPathChangesCellsInPlace)
         << "written in the code page of t.cpg";
 }
 
+// A table set in capitals, opened by the name the profile tool derives from
+// LINE1.SHP and by others: the table and its .cpg are found as on Windows.
+TEST_F(Dbf, TableAndItsCpgAreFoundInAnyLetterCase)
+{
+    const ansi_code_page ansi("65001");
+    path = dir.file("LINE1.DBF");
+    make("cp1251", "Профиль 7");
+    write_bytes(dir / "LINE1.CPG", "1251");
+    for (const char* name : {"LINE1.dbf", "line1.dbf", "Line1.Dbf"}) {
+        zv_dbf_t t = zv_dbf_open_w(backslashed(dir.file(name)).c_str(), true, 0);
+        ASSERT_NE(t, nullptr) << name;
+        EXPECT_EQ(wide_cell(t, 0, 0), u"Профиль 7") << name;
+        zv_dbf_close(t);
+    }
+}
+
 // One damage per check of the reader; more damaged tables are in the fuzz
 // corpus, which feeds them through the same reader.
 TEST_F(Dbf, DamagedOrMissingTablesDoNotOpen)
@@ -252,27 +272,139 @@ TEST_F(Dbf, ValuesAreCutOrRefusedByFieldType)
     fields = {desc("TXT", 'C', 4), desc("NUM", 'N', 4), desc("DAY", 'D', 8)};
     zv_dbf_t t = create(1);
     ASSERT_NE(t, nullptr);
-    // What the cell reads after setting it, after "refused, " when refused.
+    // What the cell reads after setting it, after "false, " when the setter
+    // said so.
     const auto set = [t](uint32_t field, const char* text) {
         const bool ok = zv_dbf_set_str(t, field, 0, text);
-        return (ok ? "" : "refused, ") + std::string(zv_dbf_get_str(t, field, 0, nullptr));
+        return (ok ? "" : "false, ") + std::string(zv_dbf_get_str(t, field, 0, nullptr));
     };
     const auto set_w = [t](uint32_t field, const std::u16string& text) {
         const bool ok = zv_dbf_set_str_w(t, field, 0, text.c_str());
-        return (ok ? "" : "refused, ") + std::string(zv_dbf_get_str(t, field, 0, nullptr));
+        return (ok ? "" : "false, ") + std::string(zv_dbf_get_str(t, field, 0, nullptr));
     };
-    EXPECT_EQ(set(0, "abcdefgh"), "abcd");
-    EXPECT_EQ(set(1, "12345"), "refused, ");
+    EXPECT_EQ(set(0, "abcdefgh"), "false, abcd") << "cut";
+    EXPECT_EQ(set(0, "ab      "), "ab") << "blanks beyond the field are its padding";
+    EXPECT_EQ(set(1, "12345"), "false, ") << "refused";
     EXPECT_EQ(set(1, " 12 "), "12");
     EXPECT_EQ(set(2, "20250101"), "20250101");
     EXPECT_EQ(set(0, nullptr), "");
-    EXPECT_EQ(set_w(0, u"wxyЖ"), "wxy") << "UTF-8 cut before the character that does not fit";
+    EXPECT_EQ(set_w(0, u"wxyЖ"), "false, wxy") << "UTF-8 cut before the character that does not fit";
+    EXPECT_EQ(set_w(0, u"abcd  "), "abcd");
+    EXPECT_EQ(set_w(0, u"abcdefgh"), "false, abcd");
     EXPECT_EQ(set_w(0, u"ab"), "ab") << "the rest of the cell is blank again";
-    EXPECT_EQ(set_w(1, std::u16string(300, u'7')), "refused, 12");
+    EXPECT_EQ(set_w(1, std::u16string(300, u'7')), "false, 12");
     EXPECT_FALSE(zv_dbf_set_str(t, 3, 0, "x"));
     EXPECT_FALSE(zv_dbf_set_str(t, 0, 1, "x"));
     zv_dbf_close(t);
     EXPECT_EQ(dump("ascii"), "TXT:C4.0,NUM:N4.0,DAY:D8.0\nab|12|2025-01-01\n");
+}
+
+// Cells of a 1251 and a UTF-8 table written narrow (in the ANSI code page)
+// and wide: whatever the ANSI code page, both setters store the same and
+// say false when a character has no bytes in the table's code page or the
+// value had to be cut, which never happens inside a character.
+TEST_F(Dbf, NarrowAndWideSettersAgreeOnUnrepresentableAndCutValues)
+{
+    struct expected {
+        std::u16string text;
+        bool stored_whole_1251;
+        std::u16string cell_1251;
+        bool stored_whole_utf8;
+        std::u16string cell_utf8;
+    };
+    const expected values[] = {
+        {u"Жук", true, u"Жук", true, u"Жук"},
+        {u"Жучок", true, u"Жучок", false, u"Жуч"},
+        {u"abcdefg", false, u"abcdef", false, u"abcdef"},
+        {u"ab    ", true, u"ab", true, u"ab"},
+        {u"Жук €", true, u"Жук €", false, u"Жук"},
+        {u"✓ ab", false, u"? ab", true, u"✓ ab"},
+    };
+    fields = {desc("TXT", 'C', 6)};
+    for (const char* table_page : {"1251", "65001"}) {
+        path = dir.file(std::string("t") + table_page + ".dbf");
+        {
+            const ansi_code_page ansi(table_page);
+            zv_dbf_close(create(2));
+        }
+        const bool utf8 = table_page == std::string("65001");
+        for (const char* ansi_page : {"1251", "65001"}) {
+            const ansi_code_page ansi(ansi_page);
+            zv_dbf_t t = open(false);
+            ASSERT_NE(t, nullptr);
+            for (const auto& v : values) {
+                SCOPED_TRACE(std::string(table_page) + " table, ANSI " + ansi_page + ": " +
+                             zv::foundation::to_utf8(v.text));
+                const bool whole = utf8 ? v.stored_whole_utf8 : v.stored_whole_1251;
+                EXPECT_EQ(zv_dbf_set_str_w(t, 0, 0, v.text.c_str()), whole);
+                EXPECT_EQ(wide_cell(t, 0, 0), utf8 ? v.cell_utf8 : v.cell_1251);
+                std::string narrow;
+                bool exact = false;
+                if (zv::foundation::from_utf16(v.text, std::stoul(ansi_page), narrow, exact) && exact) {
+                    EXPECT_EQ(zv_dbf_set_str(t, 0, 1, narrow.c_str()), whole);
+                    EXPECT_EQ(wide_cell(t, 0, 1), wide_cell(t, 0, 0));
+                }
+            }
+            zv_dbf_close(t);
+        }
+    }
+}
+
+// A table of a Russian borders layer in 1251, copied cell by cell into a
+// new table as the profile tool copies it: the copy is in the ANSI code
+// page, which a UTF-8 locale makes UTF-8, and reads back with pyshp as the
+// source does. A value longer than its field in UTF-8 is cut and said so.
+TEST_F(Dbf, CyrillicValuesCopiedFromA1251TableReadBackIdenticallyUnderEachLocale)
+{
+    const std::string source = dir.file("borders.dbf");
+    const command_result made = run_python(R"(
+import sys, shapefile
+w = shapefile.Writer(dbf=sys.argv[1], encoding='cp1251')
+w.field('NAME', 'C', 50)
+w.field('KIND', 'C', 24)
+w.field('LEN_KM', 'N', 10, 1)
+w.record('Граница Смоленской обл.', 'Сухопутная', 1142.5)
+w.record('Берег Финского залива', 'Морская', 0)
+w.close()
+open(sys.argv[1][:-4] + '.cpg', 'w').write('1251')
+)",
+                                           {source, "cp1251"});
+    ASSERT_TRUE(made.ok()) << made.output;
+    struct locale_case {
+        const char* lang;
+        const char* forced;
+        const char* cpg;
+    };
+    const locale_case locales[] = {
+        {"C.UTF-8", nullptr, "UTF-8"}, {"ru_RU.UTF-8", nullptr, "1251"}, {"C.UTF-8", "1251", "1251"}};
+    for (const auto& l : locales) {
+        SCOPED_TRACE(std::string(l.lang) + (l.forced ? " forced " : " ") + l.cpg);
+        scoped_env env;
+        env.set("LC_ALL", std::nullopt).set("LC_CTYPE", std::nullopt).set("LANG", l.lang);
+        env.set("ZV_ANSI_CODEPAGE", l.forced ? std::optional<std::string>(l.forced) : std::nullopt);
+        zv_dbf_t in = zv_dbf_open_w(u16(source).c_str(), true, 0);
+        ASSERT_NE(in, nullptr);
+        fields.clear();
+        for (uint32_t f = 0; f < zv_dbf_get_nf(in); ++f)
+            fields.push_back(desc(zv_dbf_get_field_name(in, f), zv_dbftype2char(zv_dbf_get_field_type(in, f)),
+                                  zv_dbf_get_field_flen(in, f), zv_dbf_get_field_dlen(in, f)));
+        zv_dbf_t out = create(zv_dbf_get_nr(in));
+        ASSERT_NE(out, nullptr);
+        for (uint32_t r = 0; r < zv_dbf_get_nr(in); ++r)
+            for (uint32_t f = 0; f < zv_dbf_get_nf(in); ++f)
+                EXPECT_TRUE(zv_dbf_set_str_w(out, f, r, wide_cell(in, f, r).c_str())) << f << "," << r;
+        const bool utf8 = std::string(l.cpg) == "UTF-8";
+        EXPECT_EQ(zv_dbf_set_str_w(out, 1, 1, u"Сухопутная граница"), !utf8) << "35 bytes in UTF-8";
+        EXPECT_EQ(wide_cell(out, 1, 1), utf8 ? u"Сухопутная г" : u"Сухопутная граница");
+        EXPECT_TRUE(zv_dbf_set_str_w(out, 1, 1, wide_cell(in, 1, 1).c_str()));
+        zv_dbf_close(in);
+        zv_dbf_close(out);
+        EXPECT_EQ(read_bytes(cpg_path()), l.cpg);
+        path = source;
+        const std::string expected = dump("cp1251");
+        path = dir.file("t.dbf");
+        EXPECT_EQ(dump(utf8 ? "utf-8" : "cp1251"), expected);
+    }
 }
 
 // Names longer than ten characters are cut to ten.
@@ -327,6 +459,26 @@ TEST_F(Dbf, FailedCreationLeavesNothingBehind)
     fields.assign(300, desc("WIDE", 'C', 255));
     EXPECT_EQ(create(1), nullptr) << "record over 65535 bytes";
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.dbf"});
+}
+
+// The final write of a created table fails as on a full disk: neither the
+// table it was to replace nor a .cpg of that table (here in capitals) stays
+// to be read in its place, and no temporary file stays either.
+TEST_F(Dbf, AFailedFinalWriteLeavesNoTableAtThePath)
+{
+    const ansi_code_page ansi("1251");
+    make("cp1251", "old", "1251");
+    std::filesystem::rename(cpg_path(), dir / "T.CPG");
+    fields = {desc("TXT", 'C', 100)};
+    zv_dbf_t t = create(40);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(zv_dbf_set_str_w(t, 0, 39, u"новое"));
+    {
+        const file_size_limit full_disk(1024);
+        zv_dbf_close(t);
+    }
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{});
+    EXPECT_EQ(open(), nullptr);
 }
 
 TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)

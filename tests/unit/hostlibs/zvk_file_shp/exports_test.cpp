@@ -115,6 +115,12 @@ TEST_F(ShpFiles, EveryShapeTypeReadsAsPyshpReadsIt)
         EXPECT_EQ(our_dump_of(u16(folder->file(name + ".SHP"))),
                   zv::test::run_python(pyshp_dump, {folder->file(name + ".shp")}).output)
             << name;
+    // A file set in capitals and one in mixed case, opened by its name in
+    // lower case: the .shx is found as on Windows.
+    scratch_folder dir;
+    std::filesystem::copy_file(folder->file("line.shp"), dir / "LINE.SHP");
+    std::filesystem::copy_file(folder->file("line.shx"), dir / "Line.Shx");
+    EXPECT_EQ(our_dump_of(u16(dir.file("line.shp"))), our_dump_of(u16(folder->file("line.shp"))));
 }
 
 // Opened by a backslashed path without extension.

@@ -60,6 +60,8 @@ TEST_F(Tos4, ListsPropertiesReadsAndWritesInPlaceButNotInListingMode)
     EXPECT_EQ(text.wide, u"depth");
     ASSERT_TRUE(zv_tos4_get_prop_caption_w(file, 1, text.handle()));
     EXPECT_EQ(text.wide, u"Глубина, м");
+    ASSERT_TRUE(zv_tos4_get_prop_caption_w(file, 3, text.handle()));
+    EXPECT_EQ(text.wide, u"zone") << "a property without a caption is shown by its name";
     text.wide = u"unchanged";
     EXPECT_FALSE(zv_tos4_get_prop_name_w(file, 5, text.handle()));
     EXPECT_EQ(text.wide, u"unchanged");

@@ -62,7 +62,7 @@ std::vector<axes_case> axes_cases()
     return {
         {"L-shape", {l_shape}, at(1.1, 1.1), 135, {at(-0.4, 2.6), at(2.6, -0.4)}, {at(0, 0), at(2, 2)}},
         {"hole", {outer, hole}, {16.0 / 3, 2}, 90, {{0, 2}, {10, 2}}, {{16.0 / 3, 0}, {16.0 / 3, 4}}},
-        {"square", {square}, {0.5, 3.5}, atan_4_3, {{-1.5, 2}, {2.5, 5}}, {{2, 1.5}, {-1, 5.5}}},
+        {"square", {square}, {0.5, 3.5}, atan_4_3, {{-1.5, 2}, {2.5, 5}}, {{-1, 5.5}, {2, 1.5}}},
         {"no area", {{{0, 0}, {2, 2}, {4, 4}, {0, 0}}}, {2, 2}, 45, {{0, 0}, {4, 4}}, {{2, 2}, {2, 2}}},
         {"one point", {{{5, 7}, {5, 7}, {5, 7}, {5, 7}}}, {5, 7}, 90, {{5, 7}, {5, 7}}, {{5, 7}, {5, 7}}},
     };
@@ -100,6 +100,32 @@ TEST(GcPrincipalAxes, AxesAndRectangleMatchHandCalculations)
     }
     EXPECT_FALSE(polygon_oriented_box({}));
     EXPECT_FALSE(polygon_oriented_box({{{0, 0}, {NAN, 1}, {1, 1}, {0, 0}}}));
+}
+
+// Azimuth of the way from a line's first vertex to its second, in (-180, 180].
+double drawn_azimuth(const ring& line)
+{
+    return std::atan2(line[1].x - line[0].x, line[1].y - line[0].y) * 180 / std::numbers::pi;
+}
+
+// A 4 x 2 rectangle turned by every 7.5 degrees of the full circle (due
+// north-south and east-west included): both axes are drawn with azimuths in
+// [0, 180), whichever way the minor direction turns from the major one.
+TEST(GcPrincipalAxes, BothAxesAreDrawnEastwardOrDueNorth)
+{
+    for (int step = 0; step < 48; ++step) {
+        const double turn = step * 7.5 * std::numbers::pi / 180;
+        const double c = std::cos(turn), s = std::sin(turn);
+        ring r;
+        for (const point corner : {point{-2, -1}, point{-2, 1}, point{2, 1}, point{2, -1}, point{-2, -1}})
+            r.push_back({500000 + corner.x * c + corner.y * s, 6000000 - corner.x * s + corner.y * c});
+        const auto box = polygon_oriented_box({r});
+        ASSERT_TRUE(box);
+        for (const ring& axis : {box->long_axis(), box->short_axis()}) {
+            const double azimuth = drawn_azimuth(axis);
+            EXPECT_TRUE(azimuth > -1e-9 && azimuth < 180 - 1e-9) << step * 7.5 << " degrees: " << azimuth;
+        }
+    }
 }
 
 TEST(GcPrincipalAxes, AzimuthIsClockwiseFromNorthAsAnUndirectedLine)

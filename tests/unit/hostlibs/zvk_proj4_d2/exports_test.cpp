@@ -1,17 +1,15 @@
 // The exported functions of zvk_proj4_d2 against PROJ's own programs: points
 // reprojected as cs2cs does (tolerance 1e-9 degree), lengths as geod measures
-// them (1 mm), .prj files, and coordinate text.
+// them (1 mm), and coordinate text. (.prj files: prj_file_test.cpp.)
 #include "captured_text.h"
 #include "host/zvk_proj4_d2.h"
-#include "kit/command.h"
 #include "kit/scratch_folder.h"
+#include "proj_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
-#include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,35 +17,9 @@ namespace
 {
 
 using namespace zv::test;
-using rows = std::vector<std::vector<double>>;
 
 const char16_t* const kGsk2011 = u"+proj=longlat +towgs84=0.013,-0.092,-0.03,-0.0017,0.0036,-0.0043,0.0074 "
                                  u"+ellps=GSK2011 +lon_wrap=45 +no_defs";
-const char16_t* const kWgs84 = u"+proj=longlat +datum=WGS84 +ellps=WGS84 +lon_wrap=45 +no_defs";
-
-std::string narrow(const std::u16string& ascii)
-{
-    return std::string(ascii.begin(), ascii.end());
-}
-
-// The numbers on each output line of a PROJ tool given the points as input.
-rows proj_numbers(const std::string& command, const std::vector<zv_vertex_d2>& points)
-{
-    std::string input;
-    char buffer[80];
-    for (const auto& p : points) {
-        std::snprintf(buffer, sizeof buffer, "%.12f %.12f\n", p.x, p.y);
-        input += buffer;
-    }
-    rows lines;
-    for (const std::string& line : lines_of(run_command(command, input).output)) {
-        std::istringstream words(line);
-        lines.emplace_back();
-        for (double value = 0.0; words >> value;)
-            lines.back().push_back(value);
-    }
-    return lines;
-}
 
 // Sum of geod's inverse distances along lon/lat vertices.
 double geod_length(const std::string& ellipsoid, const rows& lonlat)
@@ -135,6 +107,23 @@ TEST(Reprojector, AgreesWithCs2csToANanodegreeForBothTargetsAndKeepsWhatItCannot
     zv_rpj_d2_destroy(rpj);
 }
 
+// A vertex has only x and y: systems whose first two axes are no horizontal
+// position cannot be its source or target, while a 3D geographic one can.
+TEST(Reprojector, RefusesVerticalAndGeocentricSystems)
+{
+    zv_rpj_d2_t rpj = zv_rpj_d2_create();
+    for (const char16_t* flat : {u"EPSG:4979", u"+proj=utm +zone=37 +datum=WGS84"}) {
+        EXPECT_TRUE(zv_rpj_d2_init_w(rpj, flat, kWgs84)) << narrow(flat);
+        EXPECT_TRUE(zv_rpj_d2_init_w(rpj, kWgs84, flat)) << narrow(flat);
+    }
+    for (const char16_t* other : {u"+proj=geocent +datum=WGS84", u"EPSG:4978", u"EPSG:5703",
+                                  u"+proj=geocent +ellps=krass +towgs84=23.57,-140.95,-79.8"}) {
+        EXPECT_FALSE(zv_rpj_d2_init_w(rpj, other, kWgs84)) << narrow(other);
+        EXPECT_FALSE(zv_rpj_d2_init_w(rpj, kWgs84, other)) << narrow(other);
+    }
+    zv_rpj_d2_destroy(rpj);
+}
+
 // A point and an empty part add nothing to the parts' sum.
 TEST(GeodesicLength, GeographicAndProjectedSegmentsAreGeodesicsOnTheirEllipsoid)
 {
@@ -181,36 +170,6 @@ TEST(GeodesicLength, FailuresLeaveTheLengthAlone)
     EXPECT_EQ(zv_precision_calc_length(beyond_pole.get(), kWgs84, 6.0, 0.1, &length),
               ZV_PRECISION_BAD_VERTEX);
     EXPECT_EQ(length, 7.0);
-}
-
-// A .prj as desktop GIS software writes it (ESRI WKT, one line), here with a
-// byte order mark.
-const char* const kUtm37Wkt =
-    "\xEF\xBB\xBFPROJCS[\"WGS_1984_UTM_Zone_37N\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\","
-    "SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],"
-    "UNIT[\"Degree\",0.0174532925199433]],PROJECTION[\"Transverse_Mercator\"],"
-    "PARAMETER[\"False_Easting\",500000.0],PARAMETER[\"False_Northing\",0.0],"
-    "PARAMETER[\"Central_Meridian\",39.0],PARAMETER[\"Scale_Factor\",0.9996],"
-    "PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
-
-TEST(PrjFile, WktBesideTheDataFileGivesAProj4DefinitionAMissingOrUnreadableOneNothing)
-{
-    const scratch_folder folder;
-    captured_text sink;
-    EXPECT_FALSE(zv_pj4_load_ex(u16(folder.file("none.shp")).c_str(), sink.handle()));
-    for (const auto& [name, text] :
-         {std::pair{"junk", "PROJCS[\"cut off"}, std::pair{"latin1", "GEOGCS[\"\xE9\"]"}}) {
-        write_bytes(folder / (std::string(name) + ".prj"), text);
-        EXPECT_FALSE(zv_pj4_load_ex(u16(folder.file(std::string(name) + ".shp")).c_str(), sink.handle()))
-            << name;
-    }
-    EXPECT_FALSE(zv_pj4_load_ex(nullptr, sink.handle()));
-    EXPECT_EQ(sink.calls, 0);
-    write_bytes(folder / "line1.prj", kUtm37Wkt);
-    ASSERT_TRUE(zv_pj4_load_ex(backslashed(folder.file("line1.shp")).c_str(), sink.handle()));
-    EXPECT_EQ(sink.calls, 1);
-    EXPECT_NE(narrow(sink.wide).find("+proj=utm"), std::string::npos) << narrow(sink.wide);
-    EXPECT_NE(narrow(sink.wide).find("+zone=37"), std::string::npos) << narrow(sink.wide);
 }
 
 std::string text_of(double value, bool expect_ok = true)

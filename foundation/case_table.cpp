@@ -1,8 +1,8 @@
 // The simple case mapping of the bicameral scripts of the Basic Multilingual
 // Plane, as ranges of upper-case units and how each maps to lower case.
-#include "platform/posix/case_table.h"
+#include "foundation/case_table.h"
 
-namespace zv::platform
+namespace zv::foundation
 {
 namespace
 {
@@ -83,4 +83,4 @@ char16_t lower_of(char16_t unit) noexcept
     return unit;
 }
 
-} // namespace zv::platform
+} // namespace zv::foundation

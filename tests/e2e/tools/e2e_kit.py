@@ -1,0 +1,95 @@
+"""What the end-to-end tests share: a scratch copy of sample data, zvhost runs,
+input checksums, and the projection definitions the host library derives."""
+import contextlib
+import ctypes
+import hashlib
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+BIN = Path(os.environ["ZV_BIN_DIR"])
+LIB = Path(os.environ["ZV_LIB_DIR"])
+SAMPLES = Path(os.environ["ZV_SAMPLES"])
+
+
+def fail(message):
+    print("FAIL:", message)
+    sys.exit(1)
+
+
+def check(condition, message):
+    if not condition:
+        fail(message)
+
+
+@contextlib.contextmanager
+def scratch_copy(sample):
+    """A copy of samples/<sample> in a fresh folder, removed afterwards, with
+    TEMP pointing inside it so that leftovers of the workbook writer show."""
+    root = Path(tempfile.mkdtemp(prefix="zv_e2e_"))
+    try:
+        data = root / "data"
+        shutil.copytree(SAMPLES / sample, data)
+        (root / "temp").mkdir()
+        os.environ["TEMP"] = str(root / "temp")
+        yield data
+        check(not any((root / "temp").iterdir()), "temporary files left behind")
+    finally:
+        shutil.rmtree(root)
+
+
+def zvhost(*args, lang="en"):
+    """Runs zvhost as a user would; returns (exit status, standard output)."""
+    env = dict(os.environ, USERNAME="e2e")
+    done = subprocess.run([str(BIN / "zvhost"), "--lang", lang, *args], capture_output=True, env=env,
+                          text=True, timeout=600)
+    return done.returncode, done.stdout + done.stderr
+
+
+def checksums(folder, suffixes=None):
+    """Every file below folder (or those with the given suffixes) by its digest."""
+    return {p.relative_to(folder): hashlib.sha256(p.read_bytes()).hexdigest()
+            for p in sorted(folder.rglob("*")) if p.is_file()
+            and (suffixes is None or p.suffix.lower() in suffixes)}
+
+
+_CALLBACK = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_void_p)
+
+
+def load_definition(shapefile):
+    """The PROJ.4 definition zv_pj4_load_ex derives from a data file's .prj."""
+    basic = ctypes.CDLL(str(LIB / "libzvk_basic.so"))
+    proj = ctypes.CDLL(str(LIB / "libzvk_proj4_d2.so"))
+    received = []
+
+    def wide(text, _context):
+        units = ctypes.cast(text, ctypes.POINTER(ctypes.c_uint16))
+        length = 0
+        while units[length]:
+            length += 1
+        received.append(ctypes.string_at(text, 2 * length).decode("utf-16-le"))
+
+    def narrow(text, _context):
+        received.append(ctypes.cast(text, ctypes.c_char_p).value.decode("utf-8", "replace"))
+
+    narrow_fn, wide_fn = _CALLBACK(narrow), _CALLBACK(wide)
+    basic.zv_string_adp_create.restype = ctypes.c_void_p
+    basic.zv_string_adp_create.argtypes = [_CALLBACK, _CALLBACK, ctypes.c_void_p]
+    adapter = basic.zv_string_adp_create(narrow_fn, wide_fn, None)
+    path = ctypes.create_string_buffer(str(shapefile).encode("utf-16-le") + b"\0\0")
+    proj.zv_pj4_load_ex.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+    proj.zv_pj4_load_ex(path, adapter)
+    basic.zv_string_adp_destroy.argtypes = [ctypes.c_void_p]
+    basic.zv_string_adp_destroy(adapter)
+    return received[-1] if received else ""
+
+
+def cs2cs(source, target, points):
+    """PROJ's cs2cs on (x, y) points; returns (x, y) pairs in the target."""
+    text = "".join(f"{x!r} {y!r}\n" for x, y in points)
+    done = subprocess.run(["cs2cs", "-f", "%.12f", *source.split(), "+to", *target.split()],
+                          input=text, capture_output=True, text=True, check=True)
+    return [tuple(float(v) for v in line.split()[:2]) for line in done.stdout.splitlines()]

@@ -1,0 +1,96 @@
+"""The profile tool through zvhost on the sample profiles: the output tables
+read with pyshp, coordinates against cs2cs, workbooks with openpyxl and
+unzip -t, inputs unchanged, a second run, and the failure outcomes."""
+import os
+import subprocess
+
+import openpyxl
+import shapefile
+
+from e2e_kit import check, checksums, cs2cs, load_definition, scratch_copy, zvhost
+
+GSK2011 = ("+proj=longlat +towgs84=0.013,-0.092,-0.03,-0.0017,0.0036,-0.0043,0.0074 "
+           "+ellps=GSK2011 +lon_wrap=45 +no_defs")
+WGS84 = "+proj=longlat +datum=WGS84 +ellps=WGS84 +lon_wrap=45 +no_defs"
+ADDED = ["LAT_B_W84", "LON_B_W84", "LAT_B_GK11", "LON_B_GK11",
+         "LAT_E_W84", "LON_E_W84", "LAT_E_GK11", "LON_E_GK11"]
+
+
+LABELS = {"en": "Path to processing files", "ru": "Путь к обрабатываемым файлам"}
+
+
+def run_tool(folder, lang="en"):
+    return zvhost("run", "prf_beg_end_app", "--set", f"{LABELS[lang]}={folder}/", lang=lang)
+
+
+def expected_coordinates(source, target, shape):
+    (bx, by), (ex, ey) = cs2cs(source, target, [shape.points[0], shape.points[-1]])
+    return by, bx, ey, ex  # latitude, longitude of the begin, then of the end
+
+
+def check_table(shp, out_folder):
+    source = shapefile.Reader(str(shp), encoding="cp1251")
+    out = shapefile.Reader(dbf=open(out_folder / (shp.stem + ".dbf"), "rb"), encoding=out_encoding(out_folder, shp))
+    names = [f[0] for f in out.fields[1:]]
+    check(names[-8:] == ADDED, f"{shp.name}: appended fields {names[-8:]}")
+    check(len(names) == len(source.fields) - 1 + 8, f"{shp.name}: field count")
+    definition = load_definition(shp)
+    for shape, source_record, record in zip(source.shapes(), source.records(), out.records()):
+        check(list(record)[:-8] == list(source_record), f"{shp.name}: copied values {list(record)[:-8]}")
+        values = list(record)[-8:]
+        if len(shape.parts) != 1 or not shape.points:
+            check(all(v.strip() == "" for v in values), f"{shp.name}: coordinates for a multi-part line")
+            continue
+        want = expected_coordinates(definition, WGS84, shape) + expected_coordinates(definition, GSK2011, shape)
+        got = [float(values[i]) for i in (0, 1, 4, 5, 2, 3, 6, 7)]
+        check(all(abs(a - b) < 1e-7 for a, b in zip(got, want)), f"{shp.name}: {got} against cs2cs {want}")
+    return len(source)
+
+
+def out_encoding(out_folder, shp):
+    """The output table's code page, as its .cpg names it."""
+    name = (out_folder / (shp.stem + ".cpg")).read_text().strip()
+    return "cp" + name if name.isdigit() else name
+
+
+def check_workbook(book, rows):
+    check(subprocess.run(["unzip", "-tq", str(book)], capture_output=True).returncode == 0, f"{book}: unzip -t")
+    sheet = openpyxl.load_workbook(book).worksheets[0]  # the sheet records no size: read it whole
+    read = list(sheet.iter_rows(values_only=True))
+    check(len(read) == rows + 1 and list(read[0])[-8:] == ADDED, f"{book.name}: rows or header")
+
+
+def main():
+    # A Russian system's code page: the source values fit the output fields as
+    # they fit the source's (under UTF-8 a Cyrillic letter takes two bytes).
+    os.environ["ZV_ANSI_CODEPAGE"] = "1251"
+    with scratch_copy("profiles") as data:
+        inputs = checksums(data)
+        for attempt in (1, 2):  # a second run over the same folder writes the same outputs again
+            status, output = run_tool(data)
+            check(status == 0 and output.strip() == "information: Done!", f"run {attempt}: {status} {output}")
+            out = data / "out"
+            polylines = [p for p in data.rglob("*.shp") if shapefile.Reader(str(p)).shapeType == 3]
+            for shp in polylines:
+                check_workbook(out / (shp.stem + "._src.xlsx"), check_table(shp, out))
+            check(not (out / "license_area.dbf").exists(), "a polygon file was processed")
+        check({k: v for k, v in checksums(data).items() if k.parts[0] != "out"} == inputs, "inputs changed")
+
+    cases = [  # (folder, expected exit status, expected output)
+        ("", 1, ""),
+        ("/nonexistent/folder", 1, "error: Errors!"),
+    ]
+    for folder, want_status, want_output in cases:
+        status, output = zvhost("run", "prf_beg_end_app", "--set", f"Path to processing files={folder}")
+        check(status == want_status and want_output in output, f"{folder!r}: {status} {output}")
+    status, output = run_tool("/nonexistent", lang="ru")
+    check("Возникли ошибки!" in output, f"Russian message: {output}")
+
+    with scratch_copy("profiles") as data:  # a file named "out": no table can be made, the run still ends well
+        (data / "out").write_text("not a folder")
+        status, output = run_tool(data)
+        check(status == 0 and output.strip() == "information: Done!", f"out as a file: {status} {output}")
+        check((data / "out").read_text() == "not a folder", "the file named out was changed")
+
+
+main()
