@@ -127,7 +127,7 @@ std::string module_to_load(const command_options& options, const std::string& pr
     if (!options.module.empty())
         return options.module;
     const std::string folder = program.substr(0, foundation::file_name_start(std::string_view(program)));
-    return (folder.empty() ? std::string("./") : folder) + "../lib/" +
+    return (folder.empty() ? std::string("./") : folder) + platform::library_folder_beside_programs() +
            platform::library_file_name("zv_geotools");
 }
 

@@ -95,4 +95,14 @@ void library::close() noexcept
         FreeLibrary(static_cast<HMODULE>(std::exchange(handle_, nullptr)));
 }
 
+std::string library_file_name(std::string_view name)
+{
+    return std::string(name) + ".dll";
+}
+
+std::string library_folder_beside_programs()
+{
+    return std::string();
+}
+
 } // namespace zv::hostapp::platform

@@ -1,5 +1,6 @@
 #include "proj_answers.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -55,6 +56,29 @@ std::string exact(double value)
 double exact_value(std::string_view text)
 {
     return std::strtod(std::string(text).c_str(), nullptr);
+}
+
+std::string numbers_answer(std::initializer_list<double> values)
+{
+    std::string out;
+    for (const double value : values)
+        out += (out.empty() ? "" : " ") + exact(value);
+    return out;
+}
+
+std::vector<double> answer_numbers(std::string_view answer, std::size_t count)
+{
+    std::vector<double> values(count, 0.0);
+    std::size_t at = 0;
+    for (double& value : values) {
+        const std::size_t end = std::min(answer.find(' ', at), answer.size());
+        if (at < end)
+            value = exact_value(answer.substr(at, end - at));
+        at = end + 1;
+        if (at > answer.size())
+            break;
+    }
+    return values;
 }
 
 std::string made(std::string_view call, std::string_view from)

@@ -8,10 +8,12 @@
 // same object. Numbers are written exactly (hexadecimal floating point).
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace zv::proj_double
 {
@@ -23,6 +25,11 @@ std::string unescaped(std::string_view text);
 // A double exactly, as "%a" writes it; and back.
 std::string exact(double value);
 double exact_value(std::string_view text);
+
+// Numbers as one answer, separated by spaces, each written exactly; and
+// back (missing numbers read as 0).
+std::string numbers_answer(std::initializer_list<double> values);
+std::vector<double> answer_numbers(std::string_view answer, std::size_t count);
 
 // The name of an object that `call` made from the objects or text `from`.
 std::string made(std::string_view call, std::string_view from);

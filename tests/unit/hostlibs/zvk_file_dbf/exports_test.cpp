@@ -461,6 +461,7 @@ TEST_F(Dbf, FailedCreationLeavesNothingBehind)
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.dbf"});
 }
 
+#if !defined(_WIN32) // a cap on file sizes is POSIX's
 // The final write of a created table fails as on a full disk: neither the
 // table it was to replace nor a .cpg of that table (here in capitals) stays
 // to be read in its place, and no temporary file stays either.
@@ -480,6 +481,7 @@ TEST_F(Dbf, AFailedFinalWriteLeavesNoTableAtThePath)
     EXPECT_EQ(dir.entries(), std::vector<std::string>{});
     EXPECT_EQ(open(), nullptr);
 }
+#endif
 
 TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
 {
