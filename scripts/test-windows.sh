@@ -33,3 +33,31 @@ for lang in ru_RU.UTF-8 en_US.UTF-8; do
   LANG=$lang LC_ALL= ctest --output-on-failure -j "${ZV_JOBS:-$(nproc)}" --timeout 600 \
     -L 'unit|integration' -E "$linux_only"
 done
+
+# The tools end to end: the Linux end-to-end scripts run zvhost.exe under
+# Wine on the sample data (with the Russian system code page the profile
+# tool's tables need) and check its outputs with the Linux readers and the
+# Linux build's pgrid, as they check the Linux zvhost.
+linux_build=${ZV_LINUX_BUILD:-"$root/build"}
+if [ ! -x "$linux_build/bin/pgrid" ]; then
+  echo "no Linux build in $linux_build: the end-to-end runs need its readers; skipped"
+  exit 0
+fi
+echo "== Windows zvhost.exe end to end under Wine"
+passed=0
+failed=0
+for script in "$root"/tests/e2e/tools/*_e2e.py; do
+  name=$(basename "$script" .py)
+  if LANG=ru_RU.UTF-8 LC_ALL= ZV_BIN_DIR="$linux_build/bin" ZV_LIB_DIR="$linux_build/lib" \
+     ZV_SAMPLES="$root/samples" PYTHONDONTWRITEBYTECODE=1 \
+     ZV_ZVHOST="$build/wine-run $build/bin/zvhost.exe" /usr/bin/python3 "$script"; then
+    echo "e2e.windows.$name: passed"
+    passed=$((passed + 1))
+  else
+    echo "e2e.windows.$name: FAILED"
+    failed=$((failed + 1))
+  fi
+done
+echo "windows-e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
+
