@@ -22,6 +22,7 @@ const char* const usage_text =
     "\n"
     "  --module PATH        the module to load; without it, MODULE or the module\n"
     "                       zv_geotools in ../lib relative to the zvhost program\n"
+    "                       (on Windows beside it)\n"
     "  --set LABEL=VALUE    give VALUE to the input labelled LABEL (or #N: the N-th\n"
     "                       input): a file input's chooser answers VALUE, a drop-down\n"
     "                       selects its item VALUE; in the order given\n"
