@@ -117,6 +117,14 @@ inline command_result run_python(const std::string& script, const std::vector<st
     return run_command(command + " 2>&1");
 }
 
+// What independent readers see in a workbook (tests/data/xlsx/read_workbook.py):
+// one fact per line, or with an entry name the bytes of that entry.
+inline std::string read_workbook(const std::filesystem::path& workbook, const std::string& entry = "")
+{
+    const std::string script = read_bytes(std::filesystem::path(ZV_TEST_DATA) / "xlsx" / "read_workbook.py");
+    return run_python(script, {workbook.string(), entry}).output;
+}
+
 // The lines of a text, without their line ends.
 inline std::vector<std::string> lines_of(const std::string& text)
 {

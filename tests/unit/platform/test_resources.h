@@ -1,4 +1,4 @@
-// The pictures in the hand-made resource table of zv_test_resources, for the
+// The hand-made resource table of zv_test_resources and its pictures, for the
 // tests that read them.
 #pragma once
 
@@ -7,8 +7,18 @@
 
 #include "kit/picture_files.h"
 
+#include "platform/module_resources.h"
+
+extern "C" int zv_test_resources_marker(void) noexcept;
+
 namespace zv::test::resources
 {
+
+// The library itself (calling its marker keeps it loaded with the tests).
+inline platform::module_handle library()
+{
+    return zv_test_resources_marker() == 7 ? platform::loaded_module("zv_test_resources") : nullptr;
+}
 
 inline constexpr std::uint32_t damaged_bitmap = 7;    // "BM" and two bytes
 inline constexpr std::uint32_t frame_bitmap = 16;     // 16 x 16, 24 bits, stored bottom-up

@@ -234,8 +234,9 @@ TEST(ArchiveMemory, CallersBufferHoldsAValidArchiveAndAFullBlockIsSticky)
     EXPECT_EQ(W::Close(h), 0u);
 }
 
-// Handles and encryption are not supported; a memory archive needs room.
-TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
+// Handles and encryption are not supported; a memory archive needs room;
+// entries need a name of at most 259 UTF-8 bytes, a source and a handle.
+TEST(ArchiveArguments, CreateAndAddEntryRefuseWhatIsNotProvided)
 {
     scratch_folder dir{"zv_zip"};
     const std::u16string path = u16(dir / "x.zip");
@@ -247,11 +248,7 @@ TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
     EXPECT_EQ(W::Create(buffer.data(), 0, zip_mode_memory, nullptr), nullptr);
     EXPECT_EQ(W::LastResult(), 0x30000u);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.zip"));
-}
 
-TEST(ArchiveArguments, AddEntryRefusesBadNamesSourcesAndHandles)
-{
-    scratch_folder dir{"zv_zip"};
     ZipArchiveHandle* h = create(dir / "x.zip");
     ASSERT_NE(h, nullptr);
     const std::u16string missing = u16(dir / "missing.xml");
@@ -289,7 +286,10 @@ class InjectedFailure : public ArchiveFile
     zv::test::file_faults faults;
 };
 
-TEST_F(InjectedFailure, OutputThatCannotBeCreatedGivesNoHandle)
+// An output that cannot be created gives no handle; a short write cuts a
+// local header (budget 10), the data (60) or, after the entries, the
+// directory (20).
+TEST_F(InjectedFailure, FailedCreateOrShortWriteLeavesNoFileAndNoHandle)
 {
     faults.fail_every_create = true;
     EXPECT_EQ(create(out), nullptr);
@@ -299,12 +299,7 @@ TEST_F(InjectedFailure, OutputThatCannotBeCreatedGivesNoHandle)
     EXPECT_STREQ(text, "Couldn't create/open file");
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_EQ(faults.open_handles, 0);
-}
-
-// A short write cuts a local header (budget 10), the data (60) or, after the
-// entries, the directory (20).
-TEST_F(InjectedFailure, ShortWriteIsAWriteErrorAndLeavesNoFileAndNoHandle)
-{
+    faults.fail_every_create = false;
     for (std::int64_t budget : {10, 60, 20}) {
         SCOPED_TRACE(budget);
         ZipArchiveHandle* h = create(out);
@@ -323,7 +318,7 @@ TEST_F(InjectedFailure, ShortWriteIsAWriteErrorAndLeavesNoFileAndNoHandle)
     }
 }
 
-TEST(ResultMessage, EveryCodeHasItsText)
+TEST(ResultMessage, EveryCodeHasItsTextCutToTheBuffer)
 {
     const std::pair<std::uint32_t, const char*> table[] = {
         {0, "Success"},
@@ -355,10 +350,7 @@ TEST(ResultMessage, EveryCodeHasItsText)
     }
     for (std::uint32_t other : {2u, 0x101u, 0x900u, 0x90000u, 0x3000000u, 0xFFFFFFFFu})
         EXPECT_STREQ(result_text(other), "unknown zip result code") << other;
-}
-
-TEST(ResultMessage, CutsToTheBufferAndAlwaysTerminates)
-{
+    // Cut to the buffer, always terminated.
     char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_EQ(W::ResultMessage(0x400, buffer, 6), 21u);
