@@ -16,6 +16,9 @@ SAMPLES = Path(os.environ["ZV_SAMPLES"])
 # The zvhost command under test: ZV_ZVHOST when set (the Windows build's
 # zvhost.exe through Wine), else the zvhost of BIN. The readers stay Linux's.
 ZVHOST = shlex.split(os.environ.get("ZV_ZVHOST", "")) or [str(BIN / "zvhost")]
+# Windows takes the ANSI code page from the system (Wine: from the locale it
+# starts in), not from ZV_ANSI_CODEPAGE.
+SYSTEM_CODE_PAGE = "ZV_ZVHOST" in os.environ
 
 
 def fail(message):
