@@ -35,4 +35,9 @@ class library
 // ("libname.so", "name.dll").
 std::string library_file_name(std::string_view name);
 
+// Where the build puts shared libraries, relative to the folder of its
+// programs: "../lib/" on POSIX (found through run paths), "" on Windows,
+// where every DLL sits beside the programs.
+std::string library_folder_beside_programs();
+
 } // namespace zv::hostapp::platform

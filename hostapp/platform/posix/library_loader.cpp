@@ -54,4 +54,9 @@ std::string library_file_name(std::string_view name)
     return "lib" + std::string(name) + ".so";
 }
 
+std::string library_folder_beside_programs()
+{
+    return "../lib/";
+}
+
 } // namespace zv::hostapp::platform

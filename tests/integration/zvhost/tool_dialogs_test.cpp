@@ -28,7 +28,7 @@ class ToolDialogs : public ::testing::Test
     {
         chosen_ = host::chosen_language();
         std::string error;
-        ASSERT_TRUE(h.load(std::string(ZV_LIB_DIR) + "/libzv_geotools.so", error)) << error;
+        ASSERT_TRUE(h.load(zv::test::shared_library("zv_geotools"), error)) << error;
         h.connect_clients();
     }
     void TearDown() override { host::set_language(chosen_); }
@@ -89,8 +89,10 @@ TEST_F(ToolDialogs, StretchTheirPathsAndDropDownsAndOpenTheirChoosers)
     const zv::test::scratch_folder folder("zv_dialogs");
     zv::test::write_bytes(folder / "grid.csv", "x,y,depth\n1,2,10\n");
     const std::string data = folder.file("grid.pgrid");
-    ASSERT_TRUE(zv::test::run_command(std::string(ZV_BIN_DIR) + "/pgrid from-csv " + folder.file("grid.csv") +
-                                      " " + data + " --caption x=X --caption y=Y --caption depth=Depth")
+    ASSERT_TRUE(zv::test::run_command(zv::test::quoted(zv::test::program("pgrid")) + " from-csv " +
+                                      zv::test::quoted(folder.file("grid.csv")) + " " +
+                                      zv::test::quoted(data) +
+                                      " --caption x=X --caption y=Y --caption depth=Depth")
                     .ok());
     ASSERT_TRUE(h.has_choosers());
     EXPECT_EQ(set_input(inputs[1], foundation::to_utf16(data), h.choosers()), "");
@@ -123,6 +125,7 @@ TEST_F(ToolDialogs, StretchTheirPathsAndDropDownsAndOpenTheirChoosers)
 
 TEST_F(ToolDialogs, ANewLocalizerServesTheTextsOfTheNextShowing)
 {
+    host::set_language("en"); // the buttons' texts, whatever the locale
     const auto profile = open(u"prf_beg_end_app");
     ASSERT_NE(profile, nullptr);
     std::string error;
@@ -133,7 +136,7 @@ TEST_F(ToolDialogs, ANewLocalizerServesTheTextsOfTheNextShowing)
 }
 
 struct run_case {
-    std::string arguments;
+    std::vector<std::string> arguments;
     int status;
     std::string output; // standard output and error, or the part of it shown
 };
@@ -141,20 +144,26 @@ struct run_case {
 TEST(ZvhostRun, EndsWithTheDialogsOutcome)
 {
     const std::vector<run_case> cases = {
-        {"run prf_beg_end_app", 1, "zvhost: the dialog stayed open\n"},
-        {"run 'Rectangle in self polygon axes'", 1, "zvhost: the dialog stayed open\n"},
-        {"--lang en run tos_graph_x2y_app", 1,
+        {{"run", "prf_beg_end_app"}, 1, "zvhost: the dialog stayed open\n"},
+        {{"run", "Rectangle in self polygon axes"}, 1, "zvhost: the dialog stayed open\n"},
+        {{"--lang", "en", "run", "tos_graph_x2y_app"},
+         1,
          "warning: Incomplete or wrong parameters. Check them, please.\nzvhost: the dialog stayed open\n"},
-        {"--lang ru run 'Пересчет свойства ТОС по графику' --set 'Файл данных (ТОС)=/nothing.pgrid'", 1,
+        {{"--lang", "ru", "run", "Пересчет свойства ТОС по графику", "--set",
+          "Файл данных (ТОС)=/nothing.pgrid"},
+         1,
          "warning: Параметры заданы неверно или неполностью. Проверьте, пожалуйста.\n"},
-        {"run zvk_prf_beg_end_app_app --set 'Folder=/tmp'", 2, "no input labelled 'Folder'"},
-        {"run tos_graph_x2y_app --set '#3=depth'", 2, "it has no item 'depth' (it has none)"},
-        {"show no_such_tool", 2, "no tool 'no_such_tool'"},
+        {{"run", "zvk_prf_beg_end_app_app", "--set", "Folder=/tmp"}, 2, "no input labelled 'Folder'"},
+        {{"run", "tos_graph_x2y_app", "--set", "#3=depth"}, 2, "it has no item 'depth' (it has none)"},
+        {{"show", "no_such_tool"}, 2, "no tool 'no_such_tool'"},
     };
     for (const run_case& c : cases) {
-        const auto r = zv::test::run_command(std::string(ZV_BIN_DIR) + "/zvhost " + c.arguments + " 2>&1");
-        EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.output;
-        EXPECT_NE(r.output.find(c.output), std::string::npos) << c.arguments << "\n" << r.output;
+        std::string command = zv::test::quoted(zv::test::program("zvhost"));
+        for (const std::string& argument : c.arguments)
+            command += " " + zv::test::quoted(argument);
+        const auto r = zv::test::run_command(command + " 2>&1");
+        EXPECT_EQ(r.status, c.status) << command << "\n" << r.output;
+        EXPECT_NE(r.output.find(c.output), std::string::npos) << command << "\n" << r.output;
     }
 }
 

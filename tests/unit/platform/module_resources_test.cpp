@@ -1,3 +1,4 @@
+#include "host/zvk_basic.h"
 #include "platform/module_resources.h"
 #include "test_resources.h"
 
@@ -14,6 +15,9 @@ namespace
 
 TEST(LoadedModule, FindsLoadedLibrariesOnlyWithoutLoadingThem)
 {
+    // Called as the module calls it, so the program loads zvk_basic as the
+    // module does (Windows loads only the libraries a program calls into).
+    zv_res_get_lng();
     EXPECT_NE(loaded_module("zvk_basic"), nullptr);
     EXPECT_NE(test::resources::library(), nullptr);
     EXPECT_EQ(loaded_module("zvk_never_built_anywhere"), nullptr);
@@ -36,7 +40,11 @@ TEST(ModuleResources, EntriesAreViewedInPlaceAndAbsentEmptyOrBrokenOnesAreEmpty)
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_TRUE(module_bitmap(test::resources::library(), 8).empty());
     EXPECT_TRUE(module_bitmap(loaded_module("zvk_basic"), 7).empty());
+#if defined(_WIN32) // the cursor's group directory: its header and one entry
+    EXPECT_EQ(module_icon(test::resources::library(), 2).size(), 6u + 14);
+#else
     EXPECT_EQ(module_icon(test::resources::library(), 2).size(), 22u + 40 + 8 + 2 * 16 * 4);
+#endif
     EXPECT_TRUE(module_icon(test::resources::library(), 7).empty());
 }
 

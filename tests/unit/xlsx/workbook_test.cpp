@@ -60,6 +60,8 @@ class Workbook : public ::testing::Test
 // as they were (openpyxl leaves "_xHHHH_" of controls undecoded).
 TEST_F(Workbook, OpenpyxlReadsWhatWasWritten)
 {
+    if (!zv::test::can_run_linux_readers)
+        GTEST_SKIP() << "openpyxl is a Linux program";
     {
         CWorkbook book;
         CWorksheet& sheet = book.AddSheet(u"Attributes");
@@ -95,6 +97,8 @@ TEST_F(Workbook, OpenpyxlReadsWhatWasWritten)
 
 TEST_F(Workbook, SavedPackageMatchesGoldenParts)
 {
+    if (!zv::test::can_run_linux_readers)
+        GTEST_SKIP() << "the parts are taken out by Python's zipfile, a Linux program";
     zp::override_environment_variable(u"USERNAME", u"Иванов");
     zp::override_utc_time(zp::civil_time{2026, 3, 7, 9, 5, 1});
     {
@@ -131,7 +135,9 @@ TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
     CWorkbook third;
     EXPECT_EQ(third.TemporaryFolder(), u16(temp_.string()) + u"/xlsx_1_5");
     EXPECT_TRUE(Save(second, "second.xlsx"));
-    EXPECT_TRUE(HasLine(zv::test::read_workbook(Target("second.xlsx")), "row1=[\"two\"]"));
+    if (zv::test::can_run_linux_readers) { // openpyxl is a Linux program
+        EXPECT_TRUE(HasLine(zv::test::read_workbook(Target("second.xlsx")), "row1=[\"two\"]"));
+    }
     EXPECT_TRUE(fs::is_empty(temp_));
     zp::override_environment_variable(u"TEMP", std::nullopt);
     EXPECT_EQ(CWorkbook().TemporaryFolder(), u"xlsx_1_5");
@@ -141,6 +147,8 @@ TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
 // keep within 259 bytes as the ANSI code page encodes them.
 TEST_F(Workbook, OnlyPartPathsAreLimitedAndInAnsiBytes)
 {
+    if (!zv::test::can_run_linux_readers)
+        GTEST_SKIP() << "code pages chosen through ZV_ANSI_CODEPAGE, the workbook read by openpyxl";
     const std::string letters = "абвгдеёжзийклмнопрстуфхцчшщъыьэюя";      // 33 letters, 66 bytes
     const std::string deep = letters + letters + "/" + letters + letters; // 133 characters
     const std::string folder = deep + "/" + letters + letters + letters;

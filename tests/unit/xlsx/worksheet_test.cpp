@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "foundation/code_page.h"
 #include "kit/scoped_env.h"
 #include "kit/scratch_folder.h"
 #include "platform/environment.h"
@@ -128,6 +129,10 @@ TEST_F(Worksheet, UnconvertiblePathLeavesNothingAndIgnoresRows)
     for (const auto& c : cases) {
         zv::test::scoped_env env;
         env.set("ZV_ANSI_CODEPAGE", c.code_page);
+#if defined(_WIN32) // Windows keeps its own code page: only its cases apply
+        if (zv::foundation::ansi_code_page() != std::stoul(c.code_page))
+            continue;
+#endif
         EXPECT_EQ(FitsMultibytePath(c.path), c.fits) << c.code_page << " " << c.path.size();
     }
     SharedStringTable strings;

@@ -14,8 +14,10 @@
 
 #include <cstring>
 #include <ctime>
+#if !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/stat.h>
+#endif
 
 namespace zv::zip::test
 {
@@ -75,7 +77,7 @@ command_result read_archive(const std::filesystem::path& archive)
 }
 
 // Whether the report of read_archive has a line that starts with `start`.
-bool has_entry(const command_result& report, const std::string& start)
+[[maybe_unused]] bool has_entry(const command_result& report, const std::string& start)
 {
     return ("\n" + report.output).find("\n" + start) != std::string::npos;
 }
@@ -101,6 +103,9 @@ class ArchiveFile : public ::testing::Test
     scratch_folder dir{"zv_zip"};
 };
 
+// File times, read-only modes and pipes are set up the POSIX way, and the
+// archives read back by Linux programs.
+#if !defined(_WIN32)
 // Names that end like compressed archives are stored (in any case), the rest
 // deflated (a longer extension, no dot); attributes and times follow the
 // source; every local header holds the final values of its central record,
@@ -184,6 +189,7 @@ TEST_F(ArchiveFile, PipeOutputGetsDataDescriptors)
     EXPECT_TRUE(has_entry(report, "a.xml|8|8|50000|")) << report.output;
     EXPECT_TRUE(has_entry(report, "b.zip|0|8|12|")) << report.output;
 }
+#endif
 
 TEST_F(ArchiveFile, EmptyArchiveIsTheEndRecordAlone)
 {
@@ -208,9 +214,11 @@ TEST(ArchiveMemory, CallersBufferHoldsAValidArchiveAndAFullBlockIsSticky)
     EXPECT_EQ(base, buffer.data());
     scratch_folder dir{"zv_zip"};
     write_bytes(dir / "m.zip", std::string(static_cast<const char*>(base), length));
-    const command_result listing = read_archive(dir / "m.zip");
-    EXPECT_EQ(listing.status, 0) << listing.output;
-    EXPECT_NE(listing.output.find("x.xml|8|2|200000|"), std::string::npos) << listing.output;
+    if (zv::test::can_run_linux_readers) { // Python's zipfile is a Linux program
+        const command_result listing = read_archive(dir / "m.zip");
+        EXPECT_EQ(listing.status, 0) << listing.output;
+        EXPECT_NE(listing.output.find("x.xml|8|2|200000|"), std::string::npos) << listing.output;
+    }
     EXPECT_EQ(W::Close(h), 0u);
 
     h = W::Create(nullptr, 200, zip_mode_memory, nullptr);

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <map>
 #include <optional>
 #include <string>
@@ -62,20 +60,14 @@ TEST(Language, ExplicitChoiceThenLocaleVariablesInTheirPrecedence)
     }
 }
 
-// The table as the module finds it, through the loaded library's export (its
-// generator is checked in tests/unit/resources).
+// The table as the module finds it, through the platform layer's lookup in
+// the loaded library (its generator is checked in tests/unit/resources).
 TEST(StringTable, HoldsTheTextsInBothLanguages)
 {
-    void* handle = ::dlopen("libzvk_basic.so", RTLD_LAZY | RTLD_NOLOAD);
-    ASSERT_NE(handle, nullptr);
-    auto fn = reinterpret_cast<zv_module_resource_table_fn>(::dlsym(handle, "zv_module_resource_table"));
-    ::dlclose(handle);
-    ASSERT_NE(fn, nullptr);
-    std::map<int32_t, std::u16string> texts;
-    for (std::size_t i = 0; i < fn()->string_count; ++i)
-        texts[fn()->strings[i].id] = std::u16string(fn()->strings[i].text, fn()->strings[i].length);
-    EXPECT_EQ(texts[102], u"Отмена");
-    EXPECT_EQ(texts[50102], u"Cancel");
+    const zv::platform::module_handle basic = zv::platform::loaded_module("zvk_basic");
+    ASSERT_NE(basic, nullptr);
+    EXPECT_EQ(zv::platform::module_string(basic, 102), u"Отмена");
+    EXPECT_EQ(zv::platform::module_string(basic, 50102), u"Cancel");
 }
 
 } // namespace

@@ -351,7 +351,7 @@ TEST_F(Dbf, CreationReplacesATableBeingReadOnlyWhenCompleteAndLeavesTheReaderInt
 // a folder in the way, a folder missing.
 TEST_F(Dbf, FailedCreationLeavesNothingBehind)
 {
-    ::mkdir(dir.file("folder.dbf").c_str(), 0755);
+    std::filesystem::create_directory(dir / "folder.dbf");
     EXPECT_EQ(zv_dbf_create_w(nullptr, 1, 1, fields.data(), 0), nullptr);
     EXPECT_EQ(zv_dbf_create_w(u16(path).c_str(), 0, 1, fields.data(), 0), nullptr);
     for (const char* where : {"folder.dbf", "missing/t.dbf"})
@@ -363,6 +363,7 @@ TEST_F(Dbf, FailedCreationLeavesNothingBehind)
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder.dbf"});
 }
 
+#if !defined(_WIN32) // a cap on file sizes is POSIX's
 // The final write of a created table fails as on a full disk: neither the
 // table it was to replace nor a .cpg of that table (here in capitals) stays
 // to be read in its place, and no temporary file stays either.
@@ -382,6 +383,7 @@ TEST_F(Dbf, AFailedFinalWriteLeavesNoTableAtThePath)
     EXPECT_EQ(dir.entries(), std::vector<std::string>{});
     EXPECT_EQ(open(), nullptr);
 }
+#endif
 
 TEST_F(Dbf, AnsiCodePageTheSystemCannotConvertRefusesWideText)
 {
