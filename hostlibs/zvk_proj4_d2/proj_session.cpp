@@ -160,13 +160,11 @@ std::shared_ptr<const length_model> proj_session::lengths(const std::string& def
 
 std::shared_ptr<const helmert_shifts> proj_session::shifts_to_wgs84(const PJ* crs)
 {
+    const auto find = [&] { return std::make_shared<const helmert_shifts>(find_helmert_shifts(ctx_, crs)); };
     const pj_ptr geographic = owned(proj_crs_get_geodetic_crs(ctx_, crs));
     const char* wkt = geographic ? proj_as_wkt(ctx_, geographic.get(), PJ_WKT2_2019, nullptr) : nullptr;
-    if (wkt == nullptr) {
-        return std::make_shared<const helmert_shifts>(); // no geographic system: nothing to bind
-    }
-    return cached(shifts_, std::string(wkt),
-                  [&] { return std::make_shared<const helmert_shifts>(find_helmert_shifts(ctx_, crs)); });
+    // A system whose geographic system PROJ cannot write out is not kept.
+    return wkt != nullptr ? cached(shifts_, std::string(wkt), find) : find();
 }
 
 std::shared_ptr<prj_system> proj_session::read_prj(const std::string& definition)
