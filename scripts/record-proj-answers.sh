@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Records PROJ's answers for the Windows build's PROJ replay: runs the Linux
 # tests that reach PROJ through zvk_proj4_d2 with the recorder preloaded and
-# writes what PROJ answered to tests/data/proj/answers.txt (sorted, each
-# answer once). Run it after a test asks PROJ something new:
-#   scripts/record-proj-answers.sh [BUILD_DIR]
+# writes what PROJ answered to tests/data/proj/answers.txt, or OUT (sorted,
+# each answer once). Run it after a test asks PROJ something new (the Windows
+# test run records afresh into its build folder where a Linux build exists):
+#   scripts/record-proj-answers.sh [BUILD_DIR [OUT]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build"}
 "$root/scripts/build.sh" "$build" -DZV_BUILD_TESTS=ON
-out="$root/tests/data/proj/answers.txt"
+out=${2:-"$root/tests/data/proj/answers.txt"}
 raw=$(mktemp)
 trap 'rm -f "$raw"' EXIT
 mkdir -p "$(dirname "$out")"

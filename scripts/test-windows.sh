@@ -13,6 +13,15 @@ build=$(cd "$build" && pwd)
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 wineserver=$(dirname "$(sed -n 's/^exec "\(.*\)" "\$@"$/\1/p' "$build/wine-run")")/wineserver
+# PROJ's answers for the replay, recorded afresh where the Linux build is
+# (so a test that asks PROJ something new needs no re-recording first); the
+# recording in tests/data/proj otherwise.
+linux_build=${ZV_LINUX_BUILD:-"$root/build"}
+if [ -x "$linux_build/bin/pgrid" ]; then
+  "$root/scripts/record-proj-answers.sh" "$linux_build" "$build/proj_answers.txt" >/dev/null
+  export ZV_PROJ_ANSWERS="Z:$build/proj_answers.txt"
+fi
+
 # One server for every program of the run, started with the prefix (quietly)
 # and stopped at the end.
 mkdir -p "$WINEPREFIX"
@@ -56,7 +65,6 @@ done
 # Wine on the sample data (with the Russian system code page the profile
 # tool's tables need) and check its outputs with the Linux readers and the
 # Linux build's pgrid, as they check the Linux zvhost.
-linux_build=${ZV_LINUX_BUILD:-"$root/build"}
 if [ ! -x "$linux_build/bin/pgrid" ]; then
   echo "no Linux build in $linux_build: the end-to-end runs need its readers; skipped"
   exit 0
