@@ -179,7 +179,7 @@ bool encode(std::u16string_view text, unsigned code_page, std::string& out, bool
     if (passed_as_ascii(text, code_page, out))
         return true;
     if (code_page == code_page_utf8) {
-        out = to_utf8(text);
+        append_utf8(text, out);
         exact = is_well_formed(text);
         return true;
     }
@@ -263,7 +263,7 @@ bool to_utf16(std::string_view text, unsigned code_page, std::u16string& out)
     if (passed_as_ascii(text, code_page, out))
         return true;
     if (code_page == code_page_utf8) {
-        out = foundation::to_utf16(text);
+        append_utf16(text, out);
         return true;
     }
     if (is_single_byte(code_page))

@@ -70,15 +70,22 @@ char32_t decode_utf8(std::string_view bytes, std::size_t& i)
     return value;
 }
 
-void append_utf16(std::u16string& out, char32_t value)
+char16_t* put_utf16(char16_t* out, char32_t value)
 {
     if (value < 0x10000) {
-        out.push_back(static_cast<char16_t>(value));
-        return;
+        *out++ = static_cast<char16_t>(value);
+        return out;
     }
     value -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+    *out++ = static_cast<char16_t>(0xD800 + (value >> 10));
+    *out++ = static_cast<char16_t>(0xDC00 + (value & 0x3FF));
+    return out;
+}
+
+void append_utf16(std::u16string& out, char32_t value)
+{
+    char16_t units[2];
+    out.append(units, static_cast<std::size_t>(put_utf16(units, value) - units));
 }
 
 } // namespace
@@ -159,14 +166,30 @@ std::string to_utf8(std::u16string_view text)
     return out;
 }
 
+// No text has more UTF-16 units than UTF-8 bytes: a four-byte sequence gives
+// two units, an ill-formed byte one.
+void append_utf16(std::string_view bytes, std::u16string& out)
+{
+    const std::size_t old_size = out.size();
+    out.resize(old_size + bytes.size());
+    char16_t* at = out.data() + old_size;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            *at++ = byte;
+            ++i;
+            continue;
+        }
+        const char32_t value = decode_utf8(bytes, i);
+        at = put_utf16(at, value == ill_formed ? replacement_character : value);
+    }
+    out.resize(static_cast<std::size_t>(at - out.data()));
+}
+
 std::u16string to_utf16(std::string_view bytes)
 {
     std::u16string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size();) {
-        const char32_t value = decode_utf8(bytes, i);
-        append_utf16(out, value == ill_formed ? replacement_character : value);
-    }
+    append_utf16(bytes, out);
     return out;
 }
 

@@ -32,6 +32,10 @@ char* encode_utf8(std::u16string_view text, char* out) noexcept;
 
 // Appends the UTF-8 form of text to out.
 void append_utf8(std::u16string_view text, std::string& out);
+// Appends the UTF-16 form of UTF-8 bytes to out (ill-formed input becomes
+// U+FFFD), into the string's own storage: callers converting many texts
+// reuse one string.
+void append_utf16(std::string_view bytes, std::u16string& out);
 
 // Text conversions: ill-formed input becomes U+FFFD.
 std::string to_utf8(std::u16string_view text);

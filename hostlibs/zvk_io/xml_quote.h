@@ -7,7 +7,8 @@
 namespace zv::zvk_io
 {
 
-// The text with & < > " ' replaced by their predefined XML entities.
-std::u16string xml_quote(std::u16string_view text);
+// The text with & < > " ' replaced by their predefined XML entities, into
+// out (its content replaced).
+void xml_quote(std::u16string_view text, std::u16string& out);
 
 } // namespace zv::zvk_io

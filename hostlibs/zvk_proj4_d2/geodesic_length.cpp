@@ -1,5 +1,6 @@
 #include "geodesic_length.h"
 
+#include <array>
 #include <cmath>
 
 namespace zv::zvk_proj4_d2
@@ -14,6 +15,32 @@ double geodesic(const geod_geodesic& ellipsoid, const zv_vertex_d2& a, const zv_
     geod_inverse(&ellipsoid, a.y, a.x, b.y, b.x, &distance, nullptr, nullptr);
     return distance;
 }
+
+// Earth-centred coordinates of a point given as longitude, latitude degrees.
+std::array<double, 3> earth_centred(const geod_geodesic& ellipsoid, const zv_vertex_d2& p)
+{
+    constexpr double radians = 3.14159265358979323846 / 180.0;
+    const double e2 = ellipsoid.f * (2.0 - ellipsoid.f);
+    const double sin_lat = std::sin(p.y * radians);
+    const double cos_lat = std::cos(p.y * radians);
+    const double n = ellipsoid.a / std::sqrt(1.0 - e2 * sin_lat * sin_lat);
+    return {n * cos_lat * std::cos(p.x * radians), n * cos_lat * std::sin(p.x * radians),
+            n * (1.0 - e2) * sin_lat};
+}
+
+// The straight line through the ellipsoid between two points, which no
+// path on its surface is shorter than.
+double chord(const geod_geodesic& ellipsoid, const zv_vertex_d2& a, const zv_vertex_d2& b)
+{
+    const auto p = earth_centred(ellipsoid, a);
+    const auto q = earth_centred(ellipsoid, b);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
+}
+
+// Far more than the rounding of geod_inverse (nanometres on ellipsoids as
+// flat as the Earth's) and of the chord.
+constexpr double kChordMargin_m = 1e-6;
+constexpr double kEarthLikeFlattening = 0.01;
 
 class projected_meter
 {
@@ -36,13 +63,17 @@ class projected_meter
     std::optional<double> segment(const zv_vertex_d2& p, const zv_vertex_d2& q, const zv_vertex_d2& gp,
                                   const zv_vertex_d2& gq) const
     {
-        double previous = geodesic(model_.ellipsoid, gp, gq);
+        if (rule_.max_halvings < 1) {
+            return geodesic(model_.ellipsoid, gp, gq);
+        }
+        double previous = 0.0;
         for (int level = 1; level <= rule_.max_halvings; ++level) {
             const auto refined = pieces(p, q, gp, gq, 1u << level);
             if (!refined) {
                 return std::nullopt;
             }
-            const bool settled = std::fabs(*refined - previous) < rule_.tolerance_m;
+            const bool settled = level == 1 ? first_halving_settles(gp, gq, *refined)
+                                            : std::fabs(*refined - previous) < rule_.tolerance_m;
             previous = *refined;
             if (settled) {
                 break;
@@ -52,6 +83,20 @@ class projected_meter
     }
 
   private:
+    // Whether the two pieces' length is within the tolerance of the geodesic
+    // between the ends. That geodesic is no longer than the two pieces, and
+    // no shorter than the chord: when the pieces exceed the chord by less
+    // than the tolerance, the answer is yes without computing the geodesic,
+    // which most short segments need no more.
+    bool first_halving_settles(const zv_vertex_d2& gp, const zv_vertex_d2& gq, double two_pieces) const
+    {
+        const bool earth_like = std::fabs(model_.ellipsoid.f) < kEarthLikeFlattening;
+        if (earth_like && two_pieces - chord(model_.ellipsoid, gp, gq) < rule_.tolerance_m - kChordMargin_m) {
+            return true;
+        }
+        return std::fabs(two_pieces - geodesic(model_.ellipsoid, gp, gq)) < rule_.tolerance_m;
+    }
+
     std::optional<double> pieces(const zv_vertex_d2& p, const zv_vertex_d2& q, const zv_vertex_d2& gp,
                                  const zv_vertex_d2& gq, unsigned count) const
     {

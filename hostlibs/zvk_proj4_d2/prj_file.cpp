@@ -4,8 +4,7 @@
 #include "foundation/file.h"
 #include "foundation/paths.h"
 #include "foundation/utf.h"
-#include "proj_session.h"
-#include "wgs84_binding.h"
+#include "prj_system.h"
 #include "zvk_file_shp/shp_format.h"
 
 #include <cmath>
@@ -80,18 +79,12 @@ std::optional<std::string> load_prj_definition(const std::u16string& data_path)
         return std::nullopt;
     }
     auto& session = proj_session::instance();
-    pj_ptr crs = session.create_crs(*definition);
-    if (!crs) {
+    const auto system = session.read_prj(*definition);
+    if (!system) {
         return std::nullopt;
     }
-    if (pj_ptr bound = bind_to_wgs84(session, *definition, crs.get(), shp_bounds(*base))) {
-        crs = std::move(bound);
-    }
-    const char* text = proj_as_proj_string(session.context(), crs.get(), PJ_PROJ_4, nullptr);
-    if (text == nullptr || *text == 0) {
-        return std::nullopt;
-    }
-    return std::string(text);
+    // Only a system bound per extent needs the data's.
+    return system->definition_for(session, system->binds_per_extent() ? shp_bounds(*base) : std::nullopt);
 }
 
 } // namespace zv::zvk_proj4_d2

@@ -11,7 +11,7 @@ namespace zv::zvk_proj4_d2
 // file (same stem, found by foundation::find_companion); nullopt when there
 // is no such file, it is empty or too large, or PROJ does not understand it. A
 // system without a shift to WGS84 of its own is bound to WGS84 for the
-// extent in the header of the .shp beside it (bind_to_wgs84).
+// extent in the header of the .shp beside it (prj_system::definition_for).
 std::optional<std::string> load_prj_definition(const std::u16string& data_path);
 
 } // namespace zv::zvk_proj4_d2

@@ -1,5 +1,6 @@
 #include "proj_session.h"
 
+#include "prj_system.h"
 #include "wgs84_binding.h"
 
 #include "foundation/paths.h"
@@ -13,8 +14,21 @@ namespace
 {
 
 // Caches are bounded; when one is full it is emptied, which costs a rebuild
-// but never invalidates objects that reprojectors still hold.
+// but never invalidates objects that reprojectors still hold. A key far
+// longer than any real definition is not kept, so a cache holds at most
+// kMaxCached keys of kMaxKeyBytes.
 constexpr std::size_t kMaxCached = 256;
+constexpr std::size_t kMaxKeyBytes = 64 * 1024;
+
+std::size_t key_bytes(const std::string& key)
+{
+    return key.size();
+}
+
+std::size_t key_bytes(const std::pair<std::string, std::string>& key)
+{
+    return key.first.size() + key.second.size();
+}
 
 // Whether a vertex's x and y can be a position in the system: not a height,
 // not geocentric X, Y, Z, not a time. A bound system is judged by its base.
@@ -42,11 +56,13 @@ typename Cache::mapped_type cached(Cache& cache, const typename Cache::key_type&
     if (auto found = cache.find(key); found != cache.end()) {
         return found->second;
     }
-    if (cache.size() >= kMaxCached) {
-        cache.clear();
-    }
     typename Cache::mapped_type built = build();
-    cache.emplace(key, built);
+    if (key_bytes(key) <= kMaxKeyBytes) {
+        if (cache.size() >= kMaxCached) {
+            cache.clear();
+        }
+        cache.emplace(key, built);
+    }
     return built;
 }
 
@@ -101,6 +117,7 @@ void proj_session::clear()
     transformations_.clear();
     lengths_.clear();
     shifts_.clear();
+    prj_systems_.clear();
 }
 
 pj_ptr proj_session::create_crs(const std::string& definition)
@@ -141,12 +158,18 @@ std::shared_ptr<const length_model> proj_session::lengths(const std::string& def
     return cached(lengths_, definition, [&] { return build_lengths(definition); });
 }
 
-std::shared_ptr<const helmert_shifts> proj_session::shifts_to_wgs84(const std::string& definition)
+std::shared_ptr<const helmert_shifts> proj_session::shifts_to_wgs84(const PJ* crs)
 {
-    return cached(shifts_, definition, [&]() -> std::shared_ptr<const helmert_shifts> {
-        const pj_ptr crs = create_crs(definition);
-        return crs ? std::make_shared<const helmert_shifts>(find_helmert_shifts(ctx_, crs.get())) : nullptr;
-    });
+    const auto find = [&] { return std::make_shared<const helmert_shifts>(find_helmert_shifts(ctx_, crs)); };
+    const pj_ptr geographic = owned(proj_crs_get_geodetic_crs(ctx_, crs));
+    const char* wkt = geographic ? proj_as_wkt(ctx_, geographic.get(), PJ_WKT2_2019, nullptr) : nullptr;
+    // A system whose geographic system PROJ cannot write out is not kept.
+    return wkt != nullptr ? cached(shifts_, std::string(wkt), find) : find();
+}
+
+std::shared_ptr<prj_system> proj_session::read_prj(const std::string& definition)
+{
+    return cached(prj_systems_, definition, [&] { return prj_system::read(*this, definition); });
 }
 
 std::shared_ptr<const length_model> proj_session::build_lengths(const std::string& definition)

@@ -24,6 +24,7 @@ bool is_geographic(const PJ* crs);
 
 struct helmert_shift; // wgs84_binding.h
 using helmert_shifts = std::vector<helmert_shift>;
+class prj_system; // prj_system.h
 
 // How lengths are measured for one coordinate system: its ellipsoid and,
 // for a projected system, the way back to longitude and latitude.
@@ -52,9 +53,13 @@ class proj_session
     // The length model of a system; null when it is not understood.
     std::shared_ptr<const length_model> lengths(const std::string& definition);
 
-    // The Helmert transformations from the system's geographic system to
-    // WGS84 (find_helmert_shifts); null when the system is not understood.
-    std::shared_ptr<const helmert_shifts> shifts_to_wgs84(const std::string& definition);
+    // The Helmert transformations from the geographic system of crs to WGS84
+    // (find_helmert_shifts), kept per geographic system.
+    std::shared_ptr<const helmert_shifts> shifts_to_wgs84(const PJ* crs);
+
+    // The system of a .prj's text (prj_system::read); null when it is not
+    // understood.
+    std::shared_ptr<prj_system> read_prj(const std::string& definition);
 
     // A coordinate system object, not cached; null when not understood.
     pj_ptr create_crs(const std::string& definition);
@@ -79,7 +84,8 @@ class proj_session
     // again for every file.
     std::map<std::pair<std::string, std::string>, pj_ptr> transformations_;
     std::map<std::string, std::shared_ptr<const length_model>> lengths_;
-    std::map<std::string, std::shared_ptr<const helmert_shifts>> shifts_;
+    std::map<std::string, std::shared_ptr<const helmert_shifts>> shifts_; // by geographic system's WKT
+    std::map<std::string, std::shared_ptr<prj_system>> prj_systems_;
 };
 
 } // namespace zv::zvk_proj4_d2

@@ -128,30 +128,6 @@ std::vector<pj_ptr> database_operations(PJ_CONTEXT* ctx, const PJ* source, const
     return operations;
 }
 
-// The data's bounds as longitudes and latitudes on the system's own datum;
-// nullopt when they cannot be taken there. The length model holds the way
-// to them, cached per definition (none for a geographic system, whose
-// shapefile coordinates are longitude and latitude already).
-std::optional<geo_box> geographic_extent(proj_session& session, const std::string& definition,
-                                         const plane_box& bounds)
-{
-    const auto model = session.lengths(definition);
-    if (!model)
-        return std::nullopt;
-    geo_box box{bounds.xmin, bounds.ymin, bounds.xmax, bounds.ymax};
-    if (model->to_geographic && !proj_trans_bounds(session.context(), model->to_geographic.get(), PJ_FWD,
-                                                   bounds.xmin, bounds.ymin, bounds.xmax, bounds.ymax,
-                                                   &box.west, &box.south, &box.east, &box.north, kEdgePoints))
-        return std::nullopt;
-    const bool sane = std::isfinite(box.west) && std::isfinite(box.east) && box.south >= -90 &&
-                      box.north <= 90 && box.south <= box.north;
-    if (!sane)
-        return std::nullopt;
-    box.west = std::remainder(box.west, 360.0); // into [-180, 180], like the areas of use
-    box.east = std::remainder(box.east, 360.0);
-    return box;
-}
-
 } // namespace
 
 std::optional<std::size_t> choose_shift(const helmert_shifts& shifts, const std::optional<geo_box>& extent)
@@ -203,23 +179,34 @@ helmert_shifts find_helmert_shifts(PJ_CONTEXT* ctx, const PJ* crs)
     return shifts;
 }
 
-pj_ptr bind_to_wgs84(proj_session& session, const std::string& definition, const PJ* crs,
-                     const std::optional<plane_box>& data_bounds)
+// The length model holds the way to longitudes and latitudes, cached per
+// definition (none for a geographic system, whose shapefile coordinates are
+// longitude and latitude already).
+std::optional<geo_box> geographic_extent(proj_session& session, const std::string& definition,
+                                         const plane_box& bounds)
 {
-    if (proj_get_type(crs) == PJ_TYPE_BOUND_CRS)
-        return {};
-    const auto shifts = session.shifts_to_wgs84(definition);
-    if (!shifts || shifts->empty())
-        return {};
-    const auto extent =
-        data_bounds ? geographic_extent(session, definition, *data_bounds) : std::optional<geo_box>();
-    const auto chosen = choose_shift(*shifts, extent);
-    if (!chosen)
-        return {};
-    PJ_CONTEXT* ctx = session.context();
-    const PJ* transformation = (*shifts)[*chosen].transformation.get();
-    const pj_ptr wgs84 = owned(proj_get_target_crs(ctx, transformation));
-    return wgs84 ? owned(proj_crs_create_bound_crs(ctx, crs, wgs84.get(), transformation)) : nullptr;
+    const auto model = session.lengths(definition);
+    if (!model)
+        return std::nullopt;
+    geo_box box{bounds.xmin, bounds.ymin, bounds.xmax, bounds.ymax};
+    if (model->to_geographic && !proj_trans_bounds(session.context(), model->to_geographic.get(), PJ_FWD,
+                                                   bounds.xmin, bounds.ymin, bounds.xmax, bounds.ymax,
+                                                   &box.west, &box.south, &box.east, &box.north, kEdgePoints))
+        return std::nullopt;
+    const bool sane = std::isfinite(box.west) && std::isfinite(box.east) && box.south >= -90 &&
+                      box.north <= 90 && box.south <= box.north;
+    if (!sane)
+        return std::nullopt;
+    box.west = std::remainder(box.west, 360.0); // into [-180, 180], like the areas of use
+    box.east = std::remainder(box.east, 360.0);
+    return box;
+}
+
+pj_ptr bind_to_wgs84(PJ_CONTEXT* ctx, const PJ* crs, const helmert_shift& shift)
+{
+    const pj_ptr wgs84 = owned(proj_get_target_crs(ctx, shift.transformation.get()));
+    return wgs84 ? owned(proj_crs_create_bound_crs(ctx, crs, wgs84.get(), shift.transformation.get()))
+                 : nullptr;
 }
 
 } // namespace zv::zvk_proj4_d2

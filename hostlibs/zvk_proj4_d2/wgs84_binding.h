@@ -47,12 +47,12 @@ std::optional<std::size_t> choose_shift(const helmert_shifts& shifts, const std:
 // itself, or when PROJ does not know the datum.
 helmert_shifts find_helmert_shifts(PJ_CONTEXT* ctx, const PJ* crs);
 
-// crs (made from definition) bound to WGS84 by the shift chosen for the data
-// within data_bounds, taken to longitudes and latitudes; without bounds, or
-// bounds that cannot be taken there, by the rule without an extent. Null
-// when crs keeps its definition: it has a shift of its own, it is on WGS84,
-// PROJ knows no Helmert transformation for it, or none applies to the data.
-pj_ptr bind_to_wgs84(proj_session& session, const std::string& definition, const PJ* crs,
-                     const std::optional<plane_box>& data_bounds);
+// The data's bounds as longitudes and latitudes on the datum of the system
+// that definition makes; nullopt when they cannot be taken there.
+std::optional<geo_box> geographic_extent(proj_session& session, const std::string& definition,
+                                         const plane_box& bounds);
+
+// crs bound to WGS84 by the shift; null when PROJ cannot make that.
+pj_ptr bind_to_wgs84(PJ_CONTEXT* ctx, const PJ* crs, const helmert_shift& shift);
 
 } // namespace zv::zvk_proj4_d2

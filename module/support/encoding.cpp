@@ -69,6 +69,14 @@ std::u16string to_wide(const char* text)
     return to_wide(text, std::char_traits<char>::length(text), encoding_system);
 }
 
+void to_wide(const char* text, unsigned code_page, std::u16string& out)
+{
+    out.clear();
+    const std::size_t length_bytes = text == nullptr ? 0 : std::char_traits<char>::length(text);
+    if (length_bytes != 0 && fits_int(length_bytes))
+        foundation::to_utf16(std::string_view(text, length_bytes), code_page, out);
+}
+
 std::u16string to_wide(const std::string& text)
 {
     return to_wide(text.data(), text.size(), encoding_system);

@@ -42,6 +42,9 @@ std::u16string to_wide(const char* text, std::size_t length_bytes, std::size_t i
 // Zero-terminated or standard narrow text, with the system entry.
 std::u16string to_wide(const char* text);
 std::u16string to_wide(const std::string& text);
+// Zero-terminated narrow text into out, replacing its content, with a code
+// page looked up once (code_page_of) for a loop over many texts.
+void to_wide(const char* text, unsigned code_page, std::u16string& out);
 
 // length_units UTF-16 units to narrow text with the system entry's code page;
 // null text gives an empty string.

@@ -1,6 +1,7 @@
 #include "xlsx/package_folder.h"
 
 #include <cstdio>
+#include <map>
 #include <set>
 
 #include "platform/environment.h"
@@ -12,11 +13,14 @@ namespace zv::xlsx
 namespace
 {
 
-// Folders reserved by the live workbooks of this thread. Workbooks on other
+// Folders reserved by the live workbooks of this thread, each with the
+// folders on its parts' paths made (or found) so far: a workbook's parts
+// share a few folders, and asking the system for each of them again for
+// every part costs more than writing a small part. Workbooks on other
 // threads get other names anyway, because the name carries the thread id.
-std::set<std::u16string>& Reserved()
+std::map<std::u16string, std::set<std::u16string>>& Reserved()
 {
-    thread_local std::set<std::u16string> folders;
+    thread_local std::map<std::u16string, std::set<std::u16string>> folders;
     return folders;
 }
 
@@ -37,12 +41,18 @@ std::u16string BaseFolderPath()
     return *temp + u"/" + Widen(name);
 }
 
-// Creates every folder on the way to the file, one level at a time.
-void CreateFoldersOf(const std::u16string& path)
+// Creates every folder on the way to the file, one level at a time, but
+// those in `made`, to which it adds the others.
+void CreateFoldersOf(const std::u16string& path, std::set<std::u16string>& made)
 {
     for (std::size_t slash = path.find(u'/', 1); slash != std::u16string::npos;
-         slash = path.find(u'/', slash + 1))
-        zv::platform::make_directory(path.substr(0, slash));
+         slash = path.find(u'/', slash + 1)) {
+        std::u16string folder = path.substr(0, slash);
+        if (made.count(folder) == 0) {
+            zv::platform::make_directory(folder);
+            made.insert(std::move(folder));
+        }
+    }
 }
 
 } // namespace
@@ -54,7 +64,7 @@ std::u16string ReserveTemporaryFolder()
     // Same thread and same clock tick: tell them apart by a counter.
     for (unsigned n = 2; Reserved().count(folder) != 0; ++n)
         folder = base + u"_" + Widen(std::to_string(n));
-    Reserved().insert(folder);
+    Reserved().emplace(folder, std::set<std::u16string>());
     return folder;
 }
 
@@ -76,8 +86,15 @@ bool OpenPartFile(const std::u16string& folder, std::u16string_view part, PartSt
     const std::u16string path = PartPath(folder, part);
     if (!FitsMultibytePath(path))
         return false;
-    CreateFoldersOf(path);
-    out.Open(path);
+    const auto reserved = Reserved().find(folder);
+    std::set<std::u16string> made_now;
+    CreateFoldersOf(path, reserved != Reserved().end() ? reserved->second : made_now);
+    // A folder that went away since it was made is made again.
+    if (!out.Open(path) && reserved != Reserved().end()) {
+        made_now.clear();
+        CreateFoldersOf(path, made_now);
+        out.Open(path);
+    }
     return true;
 }
 

@@ -206,12 +206,11 @@ void WriteWorkbookRelsXml(XmlWriter& xml, const PackageSummary& s)
 void WriteSharedStringsXml(XmlWriter& xml, const SharedStringTable& strings)
 {
     xml.Tag("sst").Attr("xmlns", kMainNs).Attr("count", strings.Count()).Attr("uniqueCount", strings.Count());
+    // One string element per text, so its tags are written whole.
     strings.ForEach([&xml](std::string_view text) {
-        xml.Tag("si").Tag("t");
-        if (HasEdgeSpace(text))
-            xml.Attr("xml:space", "preserve");
+        xml.Markup(HasEdgeSpace(text) ? "<si><t xml:space=\"preserve\">" : "<si><t>");
         WriteCellText(xml, text);
-        xml.End("si");
+        xml << "</t></si>";
     });
     xml.End("sst");
 }

@@ -19,7 +19,7 @@ namespace zv::xlsx
 class PartStream
 {
   public:
-    PartStream() : buffer_(std::make_unique<char[]>(kBufferBytes)) {}
+    PartStream() : buffer_(std::make_unique_for_overwrite<char[]>(kBufferBytes)) {}
     PartStream(const PartStream&) = delete;
     PartStream& operator=(const PartStream&) = delete;
     ~PartStream();

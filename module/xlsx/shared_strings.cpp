@@ -1,5 +1,6 @@
 #include "xlsx/shared_strings.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zv::xlsx
@@ -7,11 +8,13 @@ namespace zv::xlsx
 namespace
 {
 
-// A position in the arena is (block << 20) | offset: blocks of 1 MiB, or
-// larger blocks holding one long text at offset 0. 40 bits of position leave
-// 24 bits of the slot for the hash tag.
+// A position in the arena is (block << 20) | offset: blocks of up to 1 MiB,
+// or larger blocks holding one long text at offset 0. 40 bits of position
+// leave 24 bits of the slot for the hash tag. The first block is small and
+// each next one twice the last, so a small workbook's table stays small.
 constexpr unsigned kOffsetBits = 20;
 constexpr std::size_t kBlockBytes = std::size_t{1} << kOffsetBits;
+constexpr std::size_t kFirstBlockBytes = 16 * 1024;
 constexpr unsigned kTagBits = 24;
 constexpr std::uint64_t kTagMask = (std::uint64_t{1} << kTagBits) - 1;
 constexpr std::size_t kMaxEntryHead = 4 + 10; // index and length prefix
@@ -130,8 +133,10 @@ std::uint64_t SharedStringTable::Store(std::string_view utf8)
 {
     const std::size_t need = kMaxEntryHead + utf8.size();
     if (blocks_.empty() || need > blocks_.back().size - blocks_.back().used) {
-        const std::size_t size = need > kBlockBytes ? need : kBlockBytes;
-        blocks_.push_back(Block{std::make_unique<char[]>(size), size, 0});
+        const std::size_t next =
+            blocks_.empty() ? kFirstBlockBytes : std::min(2 * blocks_.back().size, kBlockBytes);
+        const std::size_t size = std::max(need, next);
+        blocks_.push_back(Block{std::make_unique_for_overwrite<char[]>(size), size, 0});
     }
     // A text longer than a block gets a block of its own, which it fills up
     // to a few bytes, so its offset is 0 and nothing follows it.

@@ -204,23 +204,48 @@ void CWorksheet::WriteStringCell(const StringCell& cell, const PreparedText* pre
         ++cell_;
         return;
     }
-    OpenCell(cell.style_id);
     if (cell.value.front() == u'=') {
+        OpenCell(cell.style_id);
         WriteText("f", std::u16string_view(cell.value).substr(1));
         has_formulas_ = true;
         formula_cells_.emplace_back(RefBuffer(row_, offset_ + cell_).view());
-    } else if (prepared != nullptr) {
-        const std::string_view utf8(row_utf8_.data() + prepared->offset, prepared->size);
-        xml_->Attr("t", "s").Tag("v").Text(strings_->IndexOf(utf8, prepared->hash));
+        xml_->End("c");
     } else if (strings_ != nullptr) {
-        utf8_.clear();
-        AppendUtf8(cell.value, utf8_);
-        xml_->Attr("t", "s").Tag("v").Text(strings_->IndexOf(utf8_));
+        WriteSharedStringCell(cell.style_id, SharedIndex(cell, prepared));
     } else {
+        OpenCell(cell.style_id);
         WriteText("v", cell.value);
+        xml_->End("c");
     }
-    xml_->End("c");
     ++cell_;
+}
+
+// The cell's index in the shared-string table, added when new.
+std::uint64_t CWorksheet::SharedIndex(const StringCell& cell, const PreparedText* prepared)
+{
+    if (prepared != nullptr)
+        return strings_->IndexOf(std::string_view(row_utf8_.data() + prepared->offset, prepared->size),
+                                 prepared->hash);
+    utf8_.clear();
+    AppendUtf8(cell.value, utf8_);
+    return strings_->IndexOf(utf8_);
+}
+
+// The cell of a shared string as one piece of markup, the most common cell
+// by far: the bytes of OpenCell, the type "s" and a "v" holding the index.
+void CWorksheet::WriteSharedStringCell(std::size_t style_id, std::uint64_t index)
+{
+    char markup[96];
+    char* const end = markup + sizeof markup;
+    const auto put = [](char* at, std::string_view text) { return at + text.copy(at, text.size()); };
+    char* p = put(markup, "<c r=\"");
+    p += ColumnLetters(offset_ + cell_, p);
+    p = std::to_chars(p, end, row_).ptr;
+    if (style_id != 0)
+        p = std::to_chars(put(p, "\" s=\""), end, style_id).ptr;
+    p = std::to_chars(put(p, "\" t=\"s\"><v>"), end, index).ptr;
+    p = put(p, "</v></c>");
+    xml_->Markup(std::string_view(markup, static_cast<std::size_t>(p - markup)));
 }
 
 // An element holding text of the cell itself (a formula, or the text of a

@@ -90,6 +90,8 @@ class CWorksheet
     };
     void PrepareSharedTexts(const std::vector<StringCell>& row);
     void WriteStringCell(const StringCell& cell, const PreparedText* prepared = nullptr);
+    std::uint64_t SharedIndex(const StringCell& cell, const PreparedText* prepared);
+    void WriteSharedStringCell(std::size_t style_id, std::uint64_t index);
     void WriteText(const char* element, std::u16string_view text);
     template <typename Cell>
     CWorksheet& AddNumberRow(const std::vector<Cell>& row, std::uint32_t offset, float height);

@@ -73,6 +73,14 @@ class XmlWriter
     XmlWriter& operator<<(double value);
     XmlWriter& operator<<(float value) { return *this << static_cast<double>(value); }
 
+    // Complete elements already in UTF-8, after the pending start tag is
+    // closed: the bytes their tokens would write, made in one piece.
+    XmlWriter& Markup(std::string_view utf8)
+    {
+        ClosePending();
+        return *this << utf8;
+    }
+
     // Shortcuts for the common token sequences.
     XmlWriter& Tag(std::string_view name) { return *this << XmlToken::StartTag(name); }
     template <typename V> XmlWriter& Attr(std::string_view name, const V& value)

@@ -35,7 +35,7 @@ std::uint64_t load64(const void* p) noexcept
     return v;
 }
 
-void store64(void* p, std::uint64_t v) noexcept
+[[maybe_unused]] void store64(void* p, std::uint64_t v) noexcept
 {
     std::memcpy(p, &v, sizeof v);
 }
@@ -148,15 +148,26 @@ unsigned DeflateCompressor::insert(unsigned pos) noexcept
     std::uint16_t* const links = links_;
     const std::uint16_t* const from = links + links_per_position * (old & deflate_window_mask);
     const bool chained = old != 0 && pos - old < deflate_window_size;
+    std::uint16_t* const to = links + links_per_position * (pos & deflate_window_mask);
+#if defined(__SSE2__) || defined(_M_X64)
+    // The old head's links moved one lane up, the old head in lane 0.
+    const __m128i keep = _mm_set1_epi32(chained ? -1 : 0);
+    const __m128i low = _mm_and_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(from)), keep);
+    const __m128i high = _mm_and_si128(_mm_load_si128(reinterpret_cast<const __m128i*>(from + 8)), keep);
+    _mm_store_si128(reinterpret_cast<__m128i*>(to),
+                    _mm_or_si128(_mm_slli_si128(low, 2), _mm_cvtsi32_si128(static_cast<int>(old))));
+    _mm_store_si128(reinterpret_cast<__m128i*>(to + 8),
+                    _mm_or_si128(_mm_slli_si128(high, 2), _mm_srli_si128(low, 14)));
+#else
     const std::uint64_t w0 = chained ? load64(from) : 0;
     const std::uint64_t w1 = chained ? load64(from + 4) : 0;
     const std::uint64_t w2 = chained ? load64(from + 8) : 0;
     const std::uint64_t w3 = chained ? load64(from + 12) : 0;
-    std::uint16_t* const to = links + links_per_position * (pos & deflate_window_mask);
     store64(to, (w0 << 16) | old);
     store64(to + 4, (w1 << 16) | (w0 >> 48));
     store64(to + 8, (w2 << 16) | (w1 >> 48));
     store64(to + 12, (w3 << 16) | (w2 >> 48));
+#endif
     head_[hash] = static_cast<std::uint16_t>(pos);
     return old;
 }
@@ -230,8 +241,10 @@ namespace
     const __m128i bound = _mm_set1_epi16(static_cast<short>(limit ^ 0x8000));
     const __m128i low = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes)), flip);
     const __m128i high = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes + 8)), flip);
-    return static_cast<unsigned>(__builtin_popcount(static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(low, bound), _mm_cmpgt_epi16(high, bound))))));
+    // A prefix of ones: its length is the count of trailing ones.
+    const unsigned above = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(low, bound), _mm_cmpgt_epi16(high, bound))));
+    return static_cast<unsigned>(__builtin_ctz(~above));
 #else
     unsigned n = 0;
     while (n < 16 && lanes[n] > limit) {

@@ -54,19 +54,27 @@ void add_header_row(zv_dbf_t table, std::uint32_t fields, xml_quoter& quoter, xl
     sheet.AddRow(row);
 }
 
+// The row's cells and the text buffers are reused from record to record, so
+// a cell costs no allocation once the longest texts have been seen.
 void add_record_rows(zv_dbf_t table, std::uint32_t fields, std::uint32_t records, xml_quoter& quoter,
                      xlsx::CWorksheet& sheet)
 {
-    std::vector<xlsx::StringCell> row;
-    row.reserve(fields);
+    // The system's code page cannot change during the export: look it up once.
+    const unsigned code_page = code_page_of(encoding_system);
+    std::vector<xlsx::StringCell> row(fields);
+    std::u16string value;
     for (std::uint32_t r = 0; r < records; ++r) {
         for (std::uint32_t f = 0; f < fields; ++f) {
             bool read = false;
-            const std::u16string value = to_wide(zv_dbf_get_str(table, f, r, &read));
-            row.push_back({read ? quoter.quoted(value.c_str()) : std::u16string(), 0});
+            const char* text = zv_dbf_get_str(table, f, r, &read);
+            if (read) {
+                to_wide(text, code_page, value);
+                row[f].value = quoter.quoted(value.c_str());
+            } else {
+                row[f].value.clear();
+            }
         }
         sheet.AddRow(row);
-        row.clear();
     }
 }
 

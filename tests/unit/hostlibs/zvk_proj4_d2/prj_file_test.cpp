@@ -131,7 +131,8 @@ TEST(PrjDatum, GaussKrugerWithoutShiftAgreesWithCs2csFromItsEpsgCode)
 // A shift of the .prj's own is kept; a system PROJ knows no Helmert
 // transformation for is left as it is; Gauss-Kruger without an extent (no
 // .shp, or one without records) takes, of the transformations with the
-// largest area, the most accurate: Pulkovo 1942 to WGS 84 (16).
+// largest area, the most accurate: Pulkovo 1942 to WGS 84 (16), even right
+// after the same .prj text was read for data on the Volga: (20).
 TEST(PrjDatum, OwnShiftsAndUnknownDatumsStayAndNoExtentTakesTheLargestArea)
 {
     const std::string largest_area = "+towgs84=25,-141,-78.5,0,0.35,0.736,0";
@@ -140,16 +141,18 @@ TEST(PrjDatum, OwnShiftsAndUnknownDatumsStayAndNoExtentTakesTheLargestArea)
         std::string prj;
         bool with_shp;
         std::string expected; // a part of the definition
+        std::vector<zv_vertex_d2> line = {};
     } cases[] = {
         {"own", prj("gk8_own_shift.prj"), true, "+towgs84=28,-130,-95,0,0,0,0"},
         {"local", prj("site_1970.prj"), true, "+proj=longlat +ellps=krass +no_defs +type=crs"},
+        {"volga", prj("gk8.prj"), true, "+towgs84=23.57,-140.95,-79.8,", {{8450000, 6180000}}},
         {"no_shp", prj("gk8.prj"), false, largest_area},
         {"empty_shp", prj("gk8.prj"), true, largest_area},
     };
     const scratch_folder folder;
     for (const auto& c : cases) {
         if (c.with_shp)
-            write_line(folder.file(c.name), {});
+            write_line(folder.file(c.name), c.line);
         write_bytes(folder / (std::string(c.name) + ".prj"), c.prj);
         const std::string definition = loaded_definition(folder.file(c.name) + ".shp");
         EXPECT_NE(definition.find(c.expected), std::string::npos) << c.name << ": " << definition;
