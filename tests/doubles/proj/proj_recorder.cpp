@@ -199,6 +199,13 @@ const char* proj_as_proj_string(PJ_CONTEXT* ctx, const PJ* object, PJ_PROJ_STRIN
     return text;
 }
 
+const char* proj_as_wkt(PJ_CONTEXT* ctx, const PJ* object, PJ_WKT_TYPE type, const char* const* options)
+{
+    const char* text = ZV_REAL(proj_as_wkt)(ctx, object, type, options);
+    record("wkt", with(name_of(object), type), text != nullptr ? "=" + std::string(text) : "null");
+    return text;
+}
+
 PJ_OPERATION_FACTORY_CONTEXT* proj_create_operation_factory_context(PJ_CONTEXT* ctx, const char* authority)
 {
     PJ_OPERATION_FACTORY_CONTEXT* factory = ZV_REAL(proj_create_operation_factory_context)(ctx, authority);

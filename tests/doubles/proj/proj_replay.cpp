@@ -28,6 +28,7 @@ struct pj_ctx {
 struct PJconsts {
     std::string name;
     std::string proj_string; // kept for proj_as_proj_string's answer
+    std::string wkt;         // and proj_as_wkt's
 };
 
 struct PJ_OBJ_LIST {
@@ -115,6 +116,17 @@ void hand_out(const std::vector<double>& values, std::initializer_list<double*> 
 std::string with(const std::string& name, long long value)
 {
     return name + "|" + std::to_string(value);
+}
+
+// A recorded text ("=" and the text, or "null"), kept in the object's field.
+const char* text_answer(const char* call, const PJ* object, int type, std::string PJconsts::*field)
+{
+    const std::string* recorded = answer(call, with(name_of(object), type));
+    if (object == nullptr || recorded == nullptr || recorded->empty() || recorded->front() != '=')
+        return nullptr;
+    std::string& kept = const_cast<PJ*>(object)->*field;
+    kept = recorded->substr(1);
+    return kept.c_str();
 }
 
 } // namespace
@@ -209,12 +221,12 @@ int proj_ellipsoid_get_parameters(PJ_CONTEXT*, const PJ* ellipsoid, double* semi
 
 const char* proj_as_proj_string(PJ_CONTEXT*, const PJ* object, PJ_PROJ_STRING_TYPE type, const char* const*)
 {
-    const std::string* recorded = answer("proj_string", with(name_of(object), type));
-    if (object == nullptr || recorded == nullptr || recorded->empty() || recorded->front() != '=')
-        return nullptr;
-    auto* writable = const_cast<PJ*>(object);
-    writable->proj_string = recorded->substr(1);
-    return writable->proj_string.c_str();
+    return text_answer("proj_string", object, type, &PJconsts::proj_string);
+}
+
+const char* proj_as_wkt(PJ_CONTEXT*, const PJ* object, PJ_WKT_TYPE type, const char* const*)
+{
+    return text_answer("wkt", object, type, &PJconsts::wkt);
 }
 
 PJ_OPERATION_FACTORY_CONTEXT* proj_create_operation_factory_context(PJ_CONTEXT*, const char* authority)
