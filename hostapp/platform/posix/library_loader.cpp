@@ -7,22 +7,6 @@
 namespace zv::hostapp::platform
 {
 
-library::library(library&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-library& library::operator=(library&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
-library::~library()
-{
-    close();
-}
-
 bool library::open(const std::string& path, std::string& error)
 {
     close();

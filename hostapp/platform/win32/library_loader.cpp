@@ -45,22 +45,6 @@ std::wstring full_path(const std::wstring& path)
 
 } // namespace
 
-library::library(library&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-library& library::operator=(library&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
-library::~library()
-{
-    close();
-}
-
 bool library::open(const std::string& path, std::string& error)
 {
     close();
