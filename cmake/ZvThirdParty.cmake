@@ -1,4 +1,12 @@
 # Libraries of the field that the project builds on or checks itself against.
+# The Windows build has neither shapelib nor PROJ: tests that need shapelib
+# are not built there, and PROJ is stood in for by a replay of its answers
+# recorded on Linux (tests/doubles/proj).
+if(WIN32)
+  add_subdirectory(${PROJECT_SOURCE_DIR}/tests/doubles/proj ${PROJECT_BINARY_DIR}/proj_replay)
+  return()
+endif()
+
 # zv::shapelib — shapelib (.shp/.shx/.dbf), Debian's libshp-dev. Only the tests
 # and benchmarks use it, as the independent reference that reads what our
 # .shp/.shx/.dbf writers write and the anchor our readers are timed against;

@@ -22,6 +22,7 @@ const char* const usage_text =
     "\n"
     "  --module PATH        the module to load; without it, MODULE or the module\n"
     "                       zv_geotools in ../lib relative to the zvhost program\n"
+    "                       (on Windows beside it)\n"
     "  --set LABEL=VALUE    give VALUE to the input labelled LABEL (or #N: the N-th\n"
     "                       input): a file input's chooser answers VALUE, a drop-down\n"
     "                       selects its item VALUE; in the order given\n"
@@ -127,7 +128,7 @@ std::string module_to_load(const command_options& options, const std::string& pr
     if (!options.module.empty())
         return options.module;
     const std::string folder = program.substr(0, foundation::file_name_start(std::string_view(program)));
-    return (folder.empty() ? std::string("./") : folder) + "../lib/" +
+    return (folder.empty() ? std::string("./") : folder) + platform::library_folder_beside_programs() +
            platform::library_file_name("zv_geotools");
 }
 

@@ -36,7 +36,8 @@ ZVHOST_API std::string parse_command_line(const std::vector<std::string>& argume
                                           command_options& options);
 
 // The module a command loads: the one named, else the module in ../lib
-// relative to the folder of `program` (the running zvhost), so that a user
+// relative to the folder of `program` (the running zvhost; on Windows that
+// folder itself, where every DLL sits), so that a user
 // never types the library's path.
 ZVHOST_API std::string module_to_load(const command_options& options, const std::string& program);
 

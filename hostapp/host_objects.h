@@ -85,7 +85,11 @@ class ZVHOST_API host_context final : public referent<bundle_context_impl>
 // for every kind of service visitor the host offers. Each part takes a strong
 // hold on the service it receives at once, since the factory lets go of its
 // own hold when create returns. Only the last service of each kind is kept.
-class ZVHOST_API host_tool_receiver : public polymorphic<custom_app_service_visitor_impl>
+// These three are not exported: a binary that makes one uses its own copy
+// throughout, so its holders are taken and let go through the same tables
+// (a Windows program would otherwise take them in zvhost.dll's copy and let
+// go in its own, and the service would never learn it was let go).
+class host_tool_receiver : public polymorphic<custom_app_service_visitor_impl>
 {
   public:
     void visit(interface_ref service) override { tool.reset(service); }
@@ -93,7 +97,7 @@ class ZVHOST_API host_tool_receiver : public polymorphic<custom_app_service_visi
     ref<iface::custom_app_service, 0> tool;
 };
 
-class ZVHOST_API host_dialog_service_receiver : public polymorphic<modal_dialog_service_visitor_impl>
+class host_dialog_service_receiver : public polymorphic<modal_dialog_service_visitor_impl>
 {
   public:
     void visit(interface_ref service) override { dialog_service.reset(service); }
@@ -101,7 +105,7 @@ class ZVHOST_API host_dialog_service_receiver : public polymorphic<modal_dialog_
     ref<iface::modal_dialog_service, 0> dialog_service;
 };
 
-class ZVHOST_API host_service_source final : public host_tool_receiver, public host_dialog_service_receiver
+class host_service_source final : public host_tool_receiver, public host_dialog_service_receiver
 {
   public:
     // The reference handed to create as its argument.

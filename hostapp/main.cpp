@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "command.h"
+#include "platform/console.h"
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+    zv::hostapp::platform::use_binary_streams();
+    const std::vector<std::string> arguments = zv::hostapp::platform::utf8_arguments(argc, argv);
     return zv::hostapp::run_command(arguments, std::cout, std::cerr);
 }

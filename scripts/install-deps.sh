@@ -16,12 +16,19 @@ packages=(
   clang libclang-rt-14-dev
   # anchors of the benchmarks
   zlib1g-dev libdeflate-dev libxlsxwriter-dev python3-pyproj python3-numpy
+  # the Windows build (MinGW-w64, posix threads), its GoogleTest sources and
+  # zlib, and Wine to run it
+  g++-mingw-w64-x86-64-posix googletest libz-mingw-w64-dev wine64
 )
 
-# The Russian locale the tests switch to; made once, when it is missing.
+# The locales the tests switch to (Wine takes its ANSI code page from the
+# one it starts in); each made once, when it is missing.
 make_locale() {
-  locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' && return 0
-  "${sudo_cmd[@]}" localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+  local name
+  for name in ru_RU en_US; do
+    locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$" && continue
+    "${sudo_cmd[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8"
+  done
 }
 
 sudo_cmd=()

@@ -12,18 +12,15 @@
 """
 import math
 import os
+import pathlib
 import random
 import sys
 
 import numpy
 import shapefile
 
-UTM37 = ('PROJCS["WGS_1984_UTM_Zone_37N",GEOGCS["GCS_WGS_1984",DATUM["D_WGS_1984",'
-         'SPHEROID["WGS_1984",6378137.0,298.257223563]],PRIMEM["Greenwich",0.0],'
-         'UNIT["Degree",0.0174532925199433]],PROJECTION["Transverse_Mercator"],'
-         'PARAMETER["False_Easting",500000.0],PARAMETER["False_Northing",0.0],'
-         'PARAMETER["Central_Meridian",39.0],PARAMETER["Scale_Factor",0.9996],'
-         'PARAMETER["Latitude_Of_Origin",0.0],UNIT["Meter",1.0]]')
+# The UTM zone 37N system as the sample profiles carry it.
+UTM37 = (pathlib.Path(__file__).resolve().parents[2] / "samples" / "profiles" / "seismic_2021_utm.prj").read_text()
 
 # The fields of a seismic survey's profile table, in order; a table of k
 # fields takes the first k.

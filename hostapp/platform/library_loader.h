@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zv::hostapp::platform
 {
@@ -15,9 +16,16 @@ class library
     library() = default;
     library(const library&) = delete;
     library& operator=(const library&) = delete;
-    library(library&& other) noexcept;
-    library& operator=(library&& other) noexcept;
-    ~library();
+    library(library&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    library& operator=(library&& other) noexcept
+    {
+        if (this != &other) {
+            close();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+    ~library() { close(); }
 
     // Loads the library at `path`. On failure returns false and sets `error`
     // to the loader's explanation.
@@ -34,5 +42,10 @@ class library
 // The file name of the shared library called `name` on this system
 // ("libname.so", "name.dll").
 std::string library_file_name(std::string_view name);
+
+// Where the build puts shared libraries, relative to the folder of its
+// programs: "../lib/" on POSIX (found through run paths), "" on Windows,
+// where every DLL sits beside the programs.
+std::string library_folder_beside_programs();
 
 } // namespace zv::hostapp::platform

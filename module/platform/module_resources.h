@@ -41,7 +41,7 @@ typedef const zv_resource_table* (*zv_module_resource_table_fn)(void);
 } // extern "C"
 
 #if defined(_WIN32)
-#define ZV_RESOURCE_TABLE_EXPORT
+#define ZV_RESOURCE_TABLE_EXPORT __declspec(dllexport)
 #else
 #define ZV_RESOURCE_TABLE_EXPORT __attribute__((visibility("default")))
 #endif
@@ -66,10 +66,12 @@ module_handle loaded_module(std::string_view name) noexcept;
 // both give an empty view.
 std::u16string_view module_string(module_handle module, uint32_t id) noexcept;
 
-// The bytes of bitmap resource `id` of a module; empty when absent.
+// The bytes of bitmap resource `id` of a module; empty when absent. On
+// Windows the resource as stored: a .bmp without its file header.
 std::span<const unsigned char> module_bitmap(module_handle module, uint32_t id) noexcept;
 
 // The bytes of icon (or cursor) resource `id` of a module; empty when absent.
+// On Windows the resource as stored: the group directory of the icon.
 std::span<const unsigned char> module_icon(module_handle module, uint32_t id) noexcept;
 
 } // namespace zv::platform

@@ -46,7 +46,7 @@
 // interface must differ from the module's, or from_ref would accept the other
 // side's objects. Hidden visibility keeps the loader from merging them even
 // when a binary is built with default visibility.
-#if defined(__GNUC__) || defined(__clang__)
+#if (defined(__GNUC__) || defined(__clang__)) && !defined(_WIN32)
 #define ZV_PROTOCOL_LOCAL __attribute__((visibility("hidden")))
 #else
 #define ZV_PROTOCOL_LOCAL

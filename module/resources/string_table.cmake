@@ -57,7 +57,9 @@ function(_zv_cxx_literal text out)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
-# Escapes a text for an L"..." string of a resource script.
+# Escapes a text for a "..." string of a resource script. The script says it
+# is UTF-8 (code_page 65001), and windres turns narrow strings into UTF-16
+# by that code page; it would take the bytes of an L"..." string one by one.
 function(_zv_rc_literal text out)
   string(REPLACE "\\" "\\\\" text "${text}")
   string(REPLACE "\"" "\"\"" text "${text}")
@@ -67,7 +69,7 @@ endfunction()
 function(_zv_entry id text out)
   if(_zv_rc)
     _zv_rc_literal("${text}" lit)
-    set(${out} "  ${id}, L\"${lit}\"\n" PARENT_SCOPE)
+    set(${out} "  ${id}, \"${lit}\"\n" PARENT_SCOPE)
   else()
     _zv_cxx_literal("${text}" lit)
     set(${out} "    {${id}, std::size(u\"${lit}\") - 1, u\"${lit}\"},\n" PARENT_SCOPE)

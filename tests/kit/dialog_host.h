@@ -1,7 +1,8 @@
-// A small host for dialog tests: a visitor source that offers the tool and
-// modal dialog service visitors and holds what it receives, a modal dialog
-// view whose choosers answer from a queue and record their calls, and an
-// element view that counts notifications.
+// A small host for dialog tests, beside libzvhost's service source (which
+// offers the tool and modal dialog service visitors and holds what it
+// receives): a modal dialog view whose choosers answer from a queue and
+// record their calls with the save chooser's flag, and an element view that
+// counts notifications.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host_objects.h"
 #include "protocol/protocol.h"
 
 namespace zv::test
@@ -78,38 +80,12 @@ class dialog_receiver final : public modal_dialog_visitor_impl
     scripted_view* view_;
 };
 
-// Holds the tool it receives.
-class tool_receiver : public polymorphic<custom_app_service_visitor_impl>
-{
-  public:
-    void visit(interface_ref service) override { tool.reset(service); }
-    ref<iface::custom_app_service, 0> tool;
-};
-
-// Holds the modal dialog service it receives.
-class dialog_service_receiver : public polymorphic<modal_dialog_service_visitor_impl>
-{
-  public:
-    void visit(interface_ref service) override { dialog_service.reset(service); }
-    ref<iface::modal_dialog_service, 0> dialog_service;
-};
-
-// The visitor source a host hands to create: one root for both receivers.
-class visitor_source final : public tool_receiver, public dialog_service_receiver
-{
-  public:
-    interface_ref reference()
-    {
-        custom_app_service_visitor_impl* part = this;
-        return make_ref<iface::custom_app_service_visitor>(part);
-    }
-};
-
 // Obtains the module's modal dialog service through `factory` and attaches
 // `view` to its dialog; the source keeps the service alive.
-template <class Factory> void connect_view(Factory& factory, visitor_source& source, scripted_view& view)
+template <class Factory>
+void connect_view(Factory& factory, hostapp::host_service_source& source, scripted_view& view)
 {
-    factory.create(interface_ref{}, source.reference());
+    factory.create(interface_ref{}, source.as_argument());
     dialog_receiver receiver(view);
     call<&modal_dialog_service_impl::visit_modal_dialog>(source.dialog_service.get(),
                                                          make_ref<iface::modal_dialog_visitor>(&receiver));

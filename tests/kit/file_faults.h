@@ -9,7 +9,9 @@
 
 #include "platform/file_io.h"
 
+#if !defined(_WIN32)
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -100,6 +102,7 @@ class file_faults
     platform::file_handle short_file_ = platform::invalid_file;
 };
 
+#if !defined(_WIN32)
 // No file of the process grows past max_bytes: a write beyond fails as on
 // a full disk (EFBIG; the signal that would end the process is ignored).
 // Commands the test starts meanwhile inherit the cap.
@@ -126,5 +129,7 @@ class file_size_limit
     rlimit saved_{};
     void (*previous_)(int) = SIG_DFL;
 };
+
+#endif
 
 } // namespace zv::test

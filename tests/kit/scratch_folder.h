@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,16 +20,36 @@
 namespace zv::test
 {
 
+// A path in UTF-8 (on Windows path::string() would give the ANSI code page).
+inline std::string utf8(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// A path from UTF-8 text.
+inline std::filesystem::path path_of(const std::string& utf8_text)
+{
+    return std::filesystem::path(std::u8string(utf8_text.begin(), utf8_text.end()));
+}
+
 class scratch_folder
 {
   public:
-    // mkdtemp gives every run a folder of its own, so concurrent runs never
-    // share one. When it fails, path() is empty and ok() false.
+    // Every run gets a folder of its own: a random name, and creating a
+    // folder fails when it exists, so concurrent runs never share one. When
+    // no folder can be made, path() is empty and ok() false.
     explicit scratch_folder(const std::string& prefix = "zv_hostlib")
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "_XXXXXX")).string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
+        std::error_code error;
+        const std::filesystem::path parent = std::filesystem::temp_directory_path(error);
+        std::random_device random;
+        for (int attempt = 0; !error && attempt < 100; ++attempt) {
+            const std::filesystem::path candidate = parent / (prefix + "_" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate, error)) {
+                path_ = candidate;
+                return;
+            }
         }
     }
     ~scratch_folder()
@@ -44,7 +65,8 @@ class scratch_folder
     bool ok() const { return !path_.empty(); }
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // A file's path in UTF-8, the narrow form of paths on every platform.
+    std::string file(const std::string& name) const { return utf8(path_ / name); }
 
     // Names of the entries of the folder, sorted.
     std::vector<std::string> entries() const
@@ -52,7 +74,7 @@ class scratch_folder
         std::vector<std::string> names;
         std::error_code ignored;
         for (const auto& e : std::filesystem::directory_iterator(path_, ignored)) {
-            names.push_back(e.path().filename().string());
+            names.push_back(utf8(e.path().filename()));
         }
         std::sort(names.begin(), names.end());
         return names;

@@ -7,22 +7,6 @@
 namespace zv::hostapp::platform
 {
 
-library::library(library&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-library& library::operator=(library&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
-library::~library()
-{
-    close();
-}
-
 bool library::open(const std::string& path, std::string& error)
 {
     close();
@@ -52,6 +36,11 @@ void library::close() noexcept
 std::string library_file_name(std::string_view name)
 {
     return "lib" + std::string(name) + ".so";
+}
+
+std::string library_folder_beside_programs()
+{
+    return "../lib/";
 }
 
 } // namespace zv::hostapp::platform

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "platform/pictures.h"
 
@@ -31,6 +32,8 @@ struct dib {
 // A .bmp file: file header, an information header of at least 40 bytes, the
 // palette and the pixels at the offset the file header gives.
 std::optional<dib> decode_bmp(std::span<const std::uint8_t> file) noexcept;
+// The result views the file's bytes: a temporary would leave it dangling.
+std::optional<dib> decode_bmp(std::vector<std::uint8_t>&& file) = delete;
 
 // The first image of an icon (type 1) or cursor (type 2) file, split as the
 // system splits it (see platform::icon_pictures).
@@ -41,6 +44,7 @@ struct icon_dibs {
     std::optional<dib> colour;
 };
 std::optional<icon_dibs> decode_icon(std::span<const std::uint8_t> file) noexcept;
+std::optional<icon_dibs> decode_icon(std::vector<std::uint8_t>&& file) = delete;
 
 // What picture::fetch_rows does, for a decoded bitmap.
 std::uint32_t fetch_rows(const dib& image, std::uint32_t first_row, std::uint32_t rows, row_format format,

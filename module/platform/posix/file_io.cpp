@@ -1,6 +1,5 @@
-// POSIX implementation of the file layer: descriptors, fstat, UTF-8 paths.
+// The file layer on POSIX: descriptors, fstat, UTF-8 paths.
 #include "platform/file_io.h"
-#include "foundation/guard.h"
 
 #include "foundation/paths.h"
 
@@ -138,9 +137,6 @@ bool sys_remove(const std::u16string& path)
 constexpr file_io_ops system_ops{sys_open_read, sys_create_write, sys_read,  sys_write, sys_seek,
                                  sys_tell,      sys_info,         sys_close, sys_remove};
 
-// Plain pointer, not atomic: the module runs on one thread.
-const file_io_ops* current_ops = &system_ops;
-
 calendar_time calendar_of(const std::tm& tm)
 {
     return calendar_time{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
@@ -151,66 +147,6 @@ calendar_time calendar_of(const std::tm& tm)
 const file_io_ops& system_file_io_ops() noexcept
 {
     return system_ops;
-}
-
-const file_io_ops* set_file_io_ops_for_testing(const file_io_ops* ops) noexcept
-{
-    const file_io_ops* previous = current_ops;
-    current_ops = ops != nullptr ? ops : &system_ops;
-    return previous;
-}
-
-file_handle open_file_read(const std::u16string& path) noexcept
-{
-    return foundation::guarded(invalid_file, [&] { return current_ops->open_read(path); });
-}
-
-file_handle create_file_write(const std::u16string& path) noexcept
-{
-    return foundation::guarded(invalid_file, [&] { return current_ops->create_write(path); });
-}
-
-std::int64_t read_file(file_handle file, void* buffer, std::size_t size_bytes) noexcept
-{
-    return file == invalid_file ? -1 : current_ops->read(file, buffer, size_bytes);
-}
-
-std::int64_t write_file(file_handle file, const void* data, std::size_t size_bytes) noexcept
-{
-    return file == invalid_file ? -1 : current_ops->write(file, data, size_bytes);
-}
-
-bool seek_file(file_handle file, std::uint64_t offset_bytes) noexcept
-{
-    return file != invalid_file && current_ops->seek(file, offset_bytes);
-}
-
-std::int64_t tell_file(file_handle file) noexcept
-{
-    return file == invalid_file ? -1 : current_ops->tell(file);
-}
-
-bool file_can_seek(file_handle file) noexcept
-{
-    const std::int64_t pos = tell_file(file);
-    return pos >= 0 && seek_file(file, static_cast<std::uint64_t>(pos));
-}
-
-bool file_information(file_handle file, file_info& out) noexcept
-{
-    return file != invalid_file && current_ops->info(file, out);
-}
-
-void close_file(file_handle file) noexcept
-{
-    if (file != invalid_file) {
-        current_ops->close(file);
-    }
-}
-
-bool remove_file(const std::u16string& path) noexcept
-{
-    return foundation::guarded(false, [&] { return current_ops->remove(path); });
 }
 
 calendar_time utc_calendar_time(std::int64_t unix_seconds) noexcept
@@ -231,19 +167,6 @@ calendar_time local_calendar_time_now() noexcept
         return calendar_time{};
     }
     return calendar_of(tm);
-}
-
-std::int64_t unix_seconds_of(const calendar_time& time) noexcept
-{
-    // Days from civil date (proleptic Gregorian), no time zone involved.
-    const int y = time.year - (time.month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = y - era * 400;
-    const int mp = (time.month + 9) % 12;
-    const int doy = (153 * mp + 2) / 5 + time.day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    const std::int64_t days = static_cast<std::int64_t>(era) * 146097 + doe - 719468;
-    return days * 86400 + time.hour * 3600 + time.minute * 60 + time.second;
 }
 
 } // namespace zv::platform

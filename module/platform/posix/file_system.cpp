@@ -1,8 +1,8 @@
 // The file system on POSIX. Paths arrive as UTF-16 with either separator and
 // reach the system as UTF-8 with slashes. Folder enumeration matches names
-// the way the reference platform does (case-insensitive wildcards) and hands
-// them out ordered by name without regard to case, the order its file system
-// keeps them in, so listings do not depend on the order of readdir.
+// the way Windows does (wildcard_match) and hands them out ordered by name
+// without regard to case, the order its file system keeps them in, so
+// listings do not depend on the order of readdir.
 #include "platform/file_system.h"
 #include "foundation/guard.h"
 
@@ -69,31 +69,6 @@ bool copy_regular_file(const std::string& from, const std::string& to, bool over
            target.commit(overwrite);
 }
 
-bool name_matches(std::u16string_view pattern, std::u16string_view name)
-{
-    std::size_t p = 0;
-    std::size_t n = 0;
-    std::size_t star = std::u16string_view::npos;
-    std::size_t resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == u'*') {
-            star = p++;
-            resume = n;
-        } else if (p < pattern.size() && (pattern[p] == u'?' || to_upper(pattern[p]) == to_upper(name[n]))) {
-            ++p;
-            ++n;
-        } else if (star != std::u16string_view::npos) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == u'*')
-        ++p;
-    return p == pattern.size();
-}
-
 // The folder part of a search path that ends at `last` (a separator or npos).
 std::u16string folder_of_search(const std::u16string& search, std::size_t last)
 {
@@ -130,18 +105,6 @@ bool query_path(const std::u16string& path, path_status& out) noexcept
         out.hidden = !name.empty() && name[0] == u'.' && name != u"." && name != u"..";
         return true;
     });
-}
-
-bool path_exists(const std::u16string& path) noexcept
-{
-    path_status status;
-    return query_path(path, status);
-}
-
-bool is_directory_path(const std::u16string& path) noexcept
-{
-    path_status status;
-    return query_path(path, status) && status.directory;
 }
 
 bool stat_path(const std::u16string& path, path_stat& out) noexcept
@@ -222,13 +185,6 @@ bool move_path(const std::u16string& from, const std::u16string& to, bool replac
         // Another volume: copy, then remove the source.
         return copy_file(from, to, replace) && ::unlink(source.c_str()) == 0;
     });
-}
-
-bool wildcard_match(std::u16string_view pattern, std::u16string_view name) noexcept
-{
-    if (pattern == u"*.*")
-        return true;
-    return name_matches(pattern, name);
 }
 
 bool find_entries(const std::u16string& search, std::vector<std::u16string>& names) noexcept

@@ -1,9 +1,9 @@
 """What the end-to-end tests share: a scratch copy of sample data, zvhost runs,
 input checksums, and the projection definitions the host library derives."""
 import contextlib
-import ctypes
 import hashlib
 import os
+import shlex
 import shutil
 import subprocess
 import sys
@@ -13,6 +13,12 @@ from pathlib import Path
 BIN = Path(os.environ["ZV_BIN_DIR"])
 LIB = Path(os.environ["ZV_LIB_DIR"])
 SAMPLES = Path(os.environ["ZV_SAMPLES"])
+# The zvhost command under test: ZV_ZVHOST when set (the Windows build's
+# zvhost.exe through Wine), else the zvhost of BIN. The readers stay Linux's.
+ZVHOST = shlex.split(os.environ.get("ZV_ZVHOST", "")) or [str(BIN / "zvhost")]
+# Windows takes the ANSI code page from the system (Wine: from the locale it
+# starts in), not from ZV_ANSI_CODEPAGE.
+SYSTEM_CODE_PAGE = "ZV_ZVHOST" in os.environ
 
 
 def fail(message):
@@ -44,7 +50,7 @@ def scratch_copy(sample):
 def zvhost(*args, lang="en"):
     """Runs zvhost as a user would; returns (exit status, standard output)."""
     env = dict(os.environ, USERNAME="e2e")
-    done = subprocess.run([str(BIN / "zvhost"), "--lang", lang, *args], capture_output=True, env=env,
+    done = subprocess.run([*ZVHOST, "--lang", lang, *args], capture_output=True, env=env,
                           text=True, timeout=600)
     return done.returncode, done.stdout + done.stderr
 
@@ -56,35 +62,10 @@ def checksums(folder, suffixes=None):
             and (suffixes is None or p.suffix.lower() in suffixes)}
 
 
-_CALLBACK = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_void_p)
-
-
 def load_definition(shapefile):
     """The PROJ.4 definition zv_pj4_load_ex derives from a data file's .prj."""
-    basic = ctypes.CDLL(str(LIB / "libzvk_basic.so"))
-    proj = ctypes.CDLL(str(LIB / "libzvk_proj4_d2.so"))
-    received = []
-
-    def wide(text, _context):
-        units = ctypes.cast(text, ctypes.POINTER(ctypes.c_uint16))
-        length = 0
-        while units[length]:
-            length += 1
-        received.append(ctypes.string_at(text, 2 * length).decode("utf-16-le"))
-
-    def narrow(text, _context):
-        received.append(ctypes.cast(text, ctypes.c_char_p).value.decode("utf-8", "replace"))
-
-    narrow_fn, wide_fn = _CALLBACK(narrow), _CALLBACK(wide)
-    basic.zv_string_adp_create.restype = ctypes.c_void_p
-    basic.zv_string_adp_create.argtypes = [_CALLBACK, _CALLBACK, ctypes.c_void_p]
-    adapter = basic.zv_string_adp_create(narrow_fn, wide_fn, None)
-    path = ctypes.create_string_buffer(str(shapefile).encode("utf-16-le") + b"\0\0")
-    proj.zv_pj4_load_ex.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-    proj.zv_pj4_load_ex(path, adapter)
-    basic.zv_string_adp_destroy.argtypes = [ctypes.c_void_p]
-    basic.zv_string_adp_destroy(adapter)
-    return received[-1] if received else ""
+    done = subprocess.run([str(BIN / "prj_definition"), str(shapefile)], capture_output=True, text=True)
+    return done.stdout.strip()
 
 
 def cs2cs(source, target, points):

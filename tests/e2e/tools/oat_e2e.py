@@ -1,22 +1,30 @@
 """The OAT graph tool through zvhost on the sample grid and graph: the result
 property read with `pgrid to-csv` against the graph evaluated here, and the
-parameter warning."""
+parameter warning; on a graph of null records and parts, graphs that give
+no segments and a data file without objects."""
 import csv
 import io
 import subprocess
 
 import shapefile
 
-from e2e_kit import BIN, check, checksums, scratch_copy, zvhost
-
-GRAPH, DATA, X, Y = ("Graph file (polyline SHAPE):", "Data file (OAT):",
-                     "Source property (X):", "Result property (Y):")
+from e2e_kit import BIN, SAMPLES, check, checksums, scratch_copy, zvhost
 
 
-def run_tool(graph, data, x, y):
-    settings = [("--set", f"{GRAPH}={graph}"), ("--set", f"{DATA}={data}")]
-    settings += [("--set", f"{label}={item}") for label, item in ((X, x), (Y, y)) if item]  # none to choose
-    return zvhost("run", "tos_graph_x2y_app", *[word for pair in settings for word in pair])
+def run_tool(graph, data, x, y, lang="en"):
+    """The inputs by position, whatever the language: graph, data, X, Y (none
+    when empty: a drop-down with nothing to choose)."""
+    settings = [f"#{n}={value}" for n, value in enumerate((graph, data, x, y), 1) if value]
+    return zvhost("run", "tos_graph_x2y_app", *[w for s in settings for w in ("--set", s)], lang=lang)
+
+
+def write_graph(path, records):
+    """A polyline file; a record is a list of parts, or None for a null shape."""
+    with shapefile.Writer(str(path), shapeType=shapefile.POLYLINE) as w:
+        w.field("NAME", "C", 10)
+        for parts in records:
+            w.null() if parts is None else w.line(parts)
+            w.record("g")
 
 
 def segments(path):
@@ -40,6 +48,34 @@ def table(pgrid):
     text = subprocess.run([str(BIN / "pgrid"), "to-csv", str(pgrid)], capture_output=True, text=True,
                           check=True).stdout
     return list(csv.DictReader(io.StringIO(text)))
+
+
+def check_awkward_graph(folder):
+    """Segments are those of every part in file order, none joining two parts
+    or two records; Y is rewritten whole (no-data where X has none, is
+    infinite or lies off the graph, whatever Y held); the message follows
+    the host's language. Graphs of no segments change nothing; a data file
+    without objects runs."""
+    graph = folder / "awkward.shp"
+    write_graph(graph, [[[(0, 0), (1, 1), (2, 0)]], None, [[(5, 5)], [(3, 1), (4, 2)], [(6, 6), (7, 7)]],
+                        [[(10, 0), (11, 1)]]])
+    x_to_y = {"1.5": "0.5", "2.5": "", "3.5": "1.5", "5": "", "6.5": "6.5", "10.5": "0.5", "": "", "inf": ""}
+    (folder / "awkward.csv").write_text("X,Y\n" + "".join(f"{x},5.5\n" for x in x_to_y) + "\n")
+    (folder / "empty.csv").write_text("X,Y\n")
+    for name in ("awkward", "empty"):
+        subprocess.run([str(BIN / "pgrid"), "from-csv", str(folder / f"{name}.csv"), str(folder / f"{name}.pgrid")],
+                       check=True)
+    status, output = run_tool(graph, folder / "awkward.pgrid", "X", "Y", lang="ru")
+    check(status == 0 and output.strip() == "information: Выполнено!", f"awkward: {status} {output}")
+    check([(r["X"], r["Y"]) for r in table(folder / "awkward.pgrid")] == list(x_to_y.items()), "awkward values")
+    write_graph(folder / "points.shp", [[[(1, 1)]], [[(2, 2)], [(3, 3)]]])
+    before = checksums(folder)
+    for bad in (folder / "points.shp", SAMPLES / "polygons" / "fields.shp"):
+        status, output = run_tool(bad, folder / "awkward.pgrid", "X", "Y")
+        check(status == 1 and "information" not in output, f"{bad.name}: {status} {output}")
+    check(checksums(folder) == before, "a graph without segments changed a file")
+    status, output = run_tool(graph, folder / "empty.pgrid", "X", "Y")
+    check(status == 0 and output.strip() == "information: Success!", f"empty: {status} {output}")
 
 
 def main():
@@ -67,6 +103,7 @@ def main():
             check(status == want_status and want_output in output and "information" not in output,
                   f"{graph_path.name} {x}/{y}: {status} {output}")
         check(checksums(data) == unchanged, "a refused run changed a file")
+        check_awkward_graph(data)
 
 
 main()

@@ -28,7 +28,7 @@ class ToolDialogs : public ::testing::Test
     {
         chosen_ = host::chosen_language();
         std::string error;
-        ASSERT_TRUE(h.load(std::string(ZV_LIB_DIR) + "/libzv_geotools.so", error)) << error;
+        ASSERT_TRUE(h.load(zv::test::shared_library("zv_geotools"), error)) << error;
         h.connect_clients();
     }
     void TearDown() override { host::set_language(chosen_); }
@@ -44,49 +44,32 @@ class ToolDialogs : public ::testing::Test
     std::string chosen_;
 };
 
-struct layout {
-    std::u16string tool;
-    std::string english;
-    std::string russian;
+// Each tool and the stem of its renderings in tests/data/dialogs (<stem>.en.txt,
+// <stem>.ru.txt), named differently each time: by identifier, its end, or
+// the name of its factory.
+const std::pair<std::u16string, std::string> layouts[] = {
+    {u"prf_beg_end_app", "profile"},
+    {u"/app/pgn_oriented_axes2d_app", "polygon"},
+    {u"zvk_tos_graph_x2y_app_app", "oat"},
 };
 
-const std::vector<layout> layouts = {
-    {u"prf_beg_end_app",
-     "Profile: begin,end,length\n=========================\n"
-     "Path to processing files  []  <...>\n\n<OK>  <Cancel>\n",
-     "Профиль: начало,конец,длина\n===========================\n"
-     "Путь к обрабатываемым файлам  []  <...>\n\n<ОК>  <Отмена>\n"},
-    {u"/app/pgn_oriented_axes2d_app",
-     "Rectangle in self polygon axes\n==============================\nFile  []  <...>\n\n<OK>  <Cancel>\n",
-     "Рамка в собственных осях полигона\n=================================\nФайл  []  <...>\n\n<ОК>  "
-     "<Отмена>\n"},
-    {u"zvk_tos_graph_x2y_app_app",
-     "OAT property calculation by graph\n=================================\n"
-     "-- Graph --\n"
-     "  Graph file (polyline SHAPE):  []  <...>\n"
-     "-- Data --\n"
-     "  Data file (OAT):  []  <...>\n"
-     "  Source property (X):  {}  Result property (Y):  {}\n\n<OK>  <Cancel>\n",
-     "Пересчет свойства ТОС по графику\n================================\n"
-     "-- График --\n"
-     "  Файл (линейный SHAPE) с графиком:  []  <...>\n"
-     "-- Данные --\n"
-     "  Файл данных (ТОС):  []  <...>\n"
-     "  Исходное свойство (X):  {}  Результ. свойство (Y):  {}\n\n<ОК>  <Отмена>\n"},
-};
+std::string rendering(const std::string& stem, const char* language)
+{
+    return zv::test::read_bytes(std::string(ZV_TEST_DATA) + "/dialogs/" + stem + "." + language + ".txt");
+}
 
 // One dialog shown in English, then again after the language changed.
 TEST_F(ToolDialogs, ShowTheirLayoutsInTheLanguageOfEachShowing)
 {
-    for (const layout& expected : layouts) {
-        const auto dialog = open(expected.tool);
-        ASSERT_NE(dialog, nullptr) << foundation::to_utf8(expected.tool);
+    for (const auto& [tool, stem] : layouts) {
+        const auto dialog = open(tool);
+        ASSERT_NE(dialog, nullptr) << stem;
         host::set_language("en");
-        EXPECT_EQ(render_text(dialog->show()), expected.english);
+        EXPECT_EQ(render_text(dialog->show()), rendering(stem, "en"));
         host::set_language("ru");
-        EXPECT_EQ(render_text(dialog->show()), expected.russian);
+        EXPECT_EQ(render_text(dialog->show()), rendering(stem, "ru"));
         // Found by its title in either language.
-        EXPECT_EQ(find_tool(h, dialog->title()), find_tool(h, expected.tool));
+        EXPECT_EQ(find_tool(h, dialog->title()), find_tool(h, tool));
     }
 }
 
@@ -106,8 +89,10 @@ TEST_F(ToolDialogs, StretchTheirPathsAndDropDownsAndOpenTheirChoosers)
     const zv::test::scratch_folder folder("zv_dialogs");
     zv::test::write_bytes(folder / "grid.csv", "x,y,depth\n1,2,10\n");
     const std::string data = folder.file("grid.pgrid");
-    ASSERT_TRUE(zv::test::run_command(std::string(ZV_BIN_DIR) + "/pgrid from-csv " + folder.file("grid.csv") +
-                                      " " + data + " --caption x=X --caption y=Y --caption depth=Depth")
+    ASSERT_TRUE(zv::test::run_command(zv::test::quoted(zv::test::program("pgrid")) + " from-csv " +
+                                      zv::test::quoted(folder.file("grid.csv")) + " " +
+                                      zv::test::quoted(data) +
+                                      " --caption x=X --caption y=Y --caption depth=Depth")
                     .ok());
     ASSERT_TRUE(h.has_choosers());
     EXPECT_EQ(set_input(inputs[1], foundation::to_utf16(data), h.choosers()), "");
@@ -116,6 +101,16 @@ TEST_F(ToolDialogs, StretchTheirPathsAndDropDownsAndOpenTheirChoosers)
     EXPECT_EQ(inputs[1].path()->text, foundation::to_utf16(data));
     EXPECT_EQ(inputs[3].element->items, (std::vector<std::u16string>{u"X", u"Y", u"Depth"}));
     EXPECT_EQ(inputs[3].element->selection, 0);
+    EXPECT_NE(render_text(*oat->shown()).find("{*X* | Y | Depth}"), std::string::npos);
+    const std::string json = render_json(*oat->shown());
+    for (const char* part :
+         {R"("title":"OAT property calculation by graph","content":{"kind":"grid_layout",)",
+          R"({"kind":"groupbox","caption":"Data",)", R"("column_stretch":[true,false],)",
+          R"({"kind":"output","text":")",
+          R"({"kind":"dropdown","items":["X","Y","Depth"],"selection":0,"enabled":true})"})
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+    EXPECT_EQ(set_input(inputs[3], u"Mass", h.choosers()),
+              "it has no item 'Mass' (its items: 'X', 'Y', 'Depth')");
 
     const auto profile = open(u"Profile: begin,end,length");
     inputs = collect_inputs(*profile->show().content);
@@ -130,6 +125,7 @@ TEST_F(ToolDialogs, StretchTheirPathsAndDropDownsAndOpenTheirChoosers)
 
 TEST_F(ToolDialogs, ANewLocalizerServesTheTextsOfTheNextShowing)
 {
+    host::set_language("en"); // the buttons' texts, whatever the locale
     const auto profile = open(u"prf_beg_end_app");
     ASSERT_NE(profile, nullptr);
     std::string error;
@@ -140,7 +136,7 @@ TEST_F(ToolDialogs, ANewLocalizerServesTheTextsOfTheNextShowing)
 }
 
 struct run_case {
-    std::string arguments;
+    std::vector<std::string> arguments;
     int status;
     std::string output; // standard output and error, or the part of it shown
 };
@@ -148,20 +144,26 @@ struct run_case {
 TEST(ZvhostRun, EndsWithTheDialogsOutcome)
 {
     const std::vector<run_case> cases = {
-        {"run prf_beg_end_app", 1, "zvhost: the dialog stayed open\n"},
-        {"run 'Rectangle in self polygon axes'", 1, "zvhost: the dialog stayed open\n"},
-        {"--lang en run tos_graph_x2y_app", 1,
+        {{"run", "prf_beg_end_app"}, 1, "zvhost: the dialog stayed open\n"},
+        {{"run", "Rectangle in self polygon axes"}, 1, "zvhost: the dialog stayed open\n"},
+        {{"--lang", "en", "run", "tos_graph_x2y_app"},
+         1,
          "warning: Incomplete or wrong parameters. Check them, please.\nzvhost: the dialog stayed open\n"},
-        {"--lang ru run 'Пересчет свойства ТОС по графику' --set 'Файл данных (ТОС)=/nothing.pgrid'", 1,
+        {{"--lang", "ru", "run", "Пересчет свойства ТОС по графику", "--set",
+          "Файл данных (ТОС)=/nothing.pgrid"},
+         1,
          "warning: Параметры заданы неверно или неполностью. Проверьте, пожалуйста.\n"},
-        {"run zvk_prf_beg_end_app_app --set 'Folder=/tmp'", 2, "no input labelled 'Folder'"},
-        {"run tos_graph_x2y_app --set '#3=depth'", 2, "it has no item 'depth' (it has none)"},
-        {"show no_such_tool", 2, "no tool 'no_such_tool'"},
+        {{"run", "zvk_prf_beg_end_app_app", "--set", "Folder=/tmp"}, 2, "no input labelled 'Folder'"},
+        {{"run", "tos_graph_x2y_app", "--set", "#3=depth"}, 2, "it has no item 'depth' (it has none)"},
+        {{"show", "no_such_tool"}, 2, "no tool 'no_such_tool'"},
     };
     for (const run_case& c : cases) {
-        const auto r = zv::test::run_command(std::string(ZV_BIN_DIR) + "/zvhost " + c.arguments + " 2>&1");
-        EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.output;
-        EXPECT_NE(r.output.find(c.output), std::string::npos) << c.arguments << "\n" << r.output;
+        std::string command = zv::test::quoted(zv::test::program("zvhost"));
+        for (const std::string& argument : c.arguments)
+            command += " " + zv::test::quoted(argument);
+        const auto r = zv::test::run_command(command + " 2>&1");
+        EXPECT_EQ(r.status, c.status) << command << "\n" << r.output;
+        EXPECT_NE(r.output.find(c.output), std::string::npos) << command << "\n" << r.output;
     }
 }
 

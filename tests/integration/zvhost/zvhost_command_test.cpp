@@ -15,13 +15,13 @@ namespace
 // Lists the services of a library of the build; `errors` redirects standard error.
 zv::test::command_result zvhost_list(const std::string& library, const std::string& errors)
 {
-    return zv::test::run_command(std::string(ZV_BIN_DIR) + "/zvhost list " +
-                                 zv::test::quoted(std::string(ZV_LIB_DIR) + "/" + library) + " " + errors);
+    return zv::test::run_command(zv::test::quoted(zv::test::program("zvhost")) + " list " +
+                                 zv::test::quoted(zv::test::shared_library(library)) + " " + errors);
 }
 
 TEST(ZvhostList, LoadsTheBuiltModuleAndPrintsItsFiveServicesWithTheirKinds)
 {
-    const zv::test::command_result r = zvhost_list("libzv_geotools.so", "2>/dev/null");
+    const zv::test::command_result r = zvhost_list("zv_geotools", std::string("2>") + zv::test::null_device);
     ASSERT_TRUE(r.ok());
     const std::vector<std::string> lines = zv::test::lines_of(r.output);
     ASSERT_EQ(lines.size(), 5u);
@@ -34,7 +34,7 @@ TEST(ZvhostList, LoadsTheBuiltModuleAndPrintsItsFiveServicesWithTheirKinds)
 
 TEST(ZvhostList, RefusesALibraryWithoutTheModulesEntry)
 {
-    const zv::test::command_result r = zvhost_list("libzv_test_no_entry.so", "2>&1");
+    const zv::test::command_result r = zvhost_list("zv_test_no_entry", "2>&1");
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.output.find("zv_bundle_interface_to_custom_pointer"), std::string::npos) << r.output;
 }

@@ -44,14 +44,6 @@ void create(detail::local_factory_impl& client, const interface_ref& context)
     call<&service_factory_impl::create>(factory_ref(client), context, interface_ref{});
 }
 
-std::u16string text_of(const interface_ref& localizer_ref, std::uint32_t id)
-{
-    std::u16string text;
-    stdwstring_visitor visitor(text);
-    call<&localizer_impl::load_string>(localizer_ref, id, make_ref<iface::string_visitor>(&visitor));
-    return text;
-}
-
 TEST(LocalizerHandshake, FirstContextsLocalizerIsDeliveredAndHeldWeakly)
 {
     host_side host, other;
@@ -64,9 +56,8 @@ TEST(LocalizerHandshake, FirstContextsLocalizerIsDeliveredAndHeldWeakly)
     create(client, interface_ref{}); // a null context stores nothing
     EXPECT_FALSE(client.localizer().valid());
     create(client, host.context.get());
-    create(client, other.context.get()); // only the first create with a context counts
-    EXPECT_EQ(client.localizer(), held->get());
-    EXPECT_EQ(text_of(client.localizer(), 12), u"Finished");
+    create(client, other.context.get());        // only the first create with a context counts
+    EXPECT_EQ(client.localizer(), held->get()); // its texts reach the module: string_loader_test.cpp
     EXPECT_EQ(loc->holders(), 2u);
 
     held.reset();

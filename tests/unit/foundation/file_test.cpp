@@ -88,6 +88,9 @@ struct any_case_lookup {
 
 TEST(FindFileAnyCase, ExactNameFirstThenLowerCaseThenTheFirstOtherVariant)
 {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows itself finds a file by any letter case of its name";
+#endif
     const any_case_lookup cases[] = {
         {{"LINE1.DBF"}, "LINE1.dbf", "LINE1.DBF"},
         {{"line1.DBF", "LINE1.dbf", "Line1.Dbf"}, "Line1.Dbf", "Line1.Dbf"},

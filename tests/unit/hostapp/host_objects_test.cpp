@@ -39,10 +39,10 @@ TEST(HostMessages, NewestSinkKeepsAndEchoesEveryMessageBoxAndAnOlderOneLeavesItI
 
 TEST(HostObjects, OneSourceAnswersForEveryServiceVisitorAndANewLocalizerReachesEveryClient)
 {
+    modal_dialog_service_impl service; // not managed: simply held, so it must outlive the source
     host_service_source source;
     const interface_ref root = root_of(source.as_argument());
     EXPECT_TRUE(cast<iface::custom_app_service_visitor>(root).valid());
-    modal_dialog_service_impl service; // its lifetime is not managed: simply held
     call<&modal_dialog_service_visitor_impl::visit>(cast<iface::modal_dialog_service_visitor>(root),
                                                     make_ref<iface::modal_dialog_service>(&service));
     EXPECT_EQ(source.dialog_service.get().object, &service);

@@ -52,11 +52,9 @@ TEST(TranslationFile, RejectsMalformedLinesAndInvalidUtf8NamingTheLine)
 
 TEST(TranslationFile, LoadReportsUnreadableFilesAndPrefixesErrorsWithThePath)
 {
+    // An unreadable file: zvhost's command tests.
     std::string error;
     const zv::test::scratch_folder dir("zvhost");
-    EXPECT_FALSE(translations::load(dir.file("no-such-file.txt"), error));
-    EXPECT_NE(error.find("cannot read"), std::string::npos);
-
     const std::string path = dir.file("texts.txt");
     zv::test::write_bytes(path, "10\tgood\nbad\n");
     EXPECT_FALSE(translations::load(path, error));

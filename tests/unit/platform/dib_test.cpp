@@ -66,10 +66,9 @@ TEST(Dib, EveryDepthInBothRowOrdersIsFetchedBottomRowFirst)
     for (std::uint16_t bit_count : {1, 4, 8, 24, 32}) {
         for (bool top_down : {false, true}) {
             SCOPED_TRACE(std::to_string(bit_count) + (top_down ? " bits, top-down" : " bits, bottom-up"));
-            const auto image = decode_bmp(pattern_bmp(bit_count, top_down));
-            ASSERT_TRUE(image);
-            EXPECT_EQ(image->width, 3u);
-            EXPECT_EQ(image->height, 2u);
+            const bytes file = pattern_bmp(bit_count, top_down);
+            const auto image = decode_bmp(file);
+            ASSERT_TRUE(image); // its size shows in the bytes fetched
             const std::uint8_t fourth = bit_count == 32 ? 0x7F : 0;
             EXPECT_EQ(fetch(*image, row_format::bgrx32),
                       bgrx({light, dark, light, dark, light, dark}, fourth));
@@ -79,7 +78,8 @@ TEST(Dib, EveryDepthInBothRowOrdersIsFetchedBottomRowFirst)
 
 TEST(Dib, RowsAreFetchedInEachFormatAsFarAsThePictureAndTheRoomGo)
 {
-    const auto image = decode_bmp(pattern_bmp(24));
+    const bytes file = pattern_bmp(24);
+    const auto image = decode_bmp(file);
     ASSERT_TRUE(image);
     EXPECT_EQ(fetch(*image, row_format::bgr24, 1), (bytes{10, 20, 30, 200, 150, 100, 10, 20, 30}));
     EXPECT_EQ(fetch(*image, row_format::grey8), (bytes{150, 20, 150, 20, 150, 20}));
@@ -100,14 +100,16 @@ bytes monochrome_icon(std::uint16_t type)
 TEST(Dib, IconsAreSplitAsTheSystemSplitsThem)
 {
     // Monochrome: one double-height mask, the image below the mask.
-    const auto icon = decode_icon(monochrome_icon(1));
+    const bytes icon_file = monochrome_icon(1);
+    const auto icon = decode_icon(icon_file);
     ASSERT_TRUE(icon);
     EXPECT_FALSE(icon->colour);
     EXPECT_EQ(icon->mask.height, 4u);
     EXPECT_EQ(fetch(icon->mask, row_format::grey8), (bytes{0, 255, 0, 0, 255, 0, 0, 0, 0, 255, 255, 255}));
     EXPECT_EQ(icon->hot_spot_x, 1u); // the middle of an icon
     EXPECT_EQ(icon->hot_spot_y, 1u);
-    const auto cursor = decode_icon(monochrome_icon(2));
+    const bytes cursor_file = monochrome_icon(2);
+    const auto cursor = decode_icon(cursor_file);
     ASSERT_TRUE(cursor);
     EXPECT_EQ(cursor->hot_spot_x, 2u);
     EXPECT_EQ(cursor->hot_spot_y, 1u);
@@ -116,7 +118,8 @@ TEST(Dib, IconsAreSplitAsTheSystemSplitsThem)
     bytes pixels = test::stored_rows(pattern(8), 8);
     const bytes mask = test::stored_rows({{0, 1, 0}, {0, 0, 1}}, 1);
     pixels.insert(pixels.end(), mask.begin(), mask.end());
-    const auto colour_icon = decode_icon(test::icon_file(1, 0, 0, {3, 4, 8, 0, 1, 2}, {dark, light}, pixels));
+    const bytes colour_file = test::icon_file(1, 0, 0, {3, 4, 8, 0, 1, 2}, {dark, light}, pixels);
+    const auto colour_icon = decode_icon(colour_file);
     ASSERT_TRUE(colour_icon && colour_icon->colour);
     EXPECT_EQ(fetch(*colour_icon->colour, row_format::bgrx32),
               bgrx({light, dark, light, dark, light, dark}, 0));

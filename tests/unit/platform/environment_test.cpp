@@ -30,8 +30,10 @@ TEST_F(PlatformEnvironment, VariablesAreReadAsUtf16OrOverridden)
     const auto get = [] { return zp::get_environment_variable(u"ZV_ENV_TEST_VALUE"); };
     env_.set("ZV_ENV_TEST_VALUE", "\xD0\x9F\xD1\x80 x");
     EXPECT_EQ(get(), std::u16string(u"Пр x"));
+#if !defined(_WIN32)                            // Windows keeps the environment in UTF-16
     env_.set("ZV_ENV_TEST_VALUE", "a\xFF\xD0"); // malformed bytes
     EXPECT_EQ(get(), std::u16string(u"a\xFFFD\xFFFD"));
+#endif
     zp::override_environment_variable(u"ZV_ENV_TEST_VALUE", std::nullopt);
     EXPECT_FALSE(get().has_value());
     zp::override_environment_variable(u"ZV_ENV_TEST_VALUE", u"injected");
@@ -39,7 +41,7 @@ TEST_F(PlatformEnvironment, VariablesAreReadAsUtf16OrOverridden)
     zp::clear_environment_overrides();
     env_.set("ZV_ENV_TEST_VALUE", std::nullopt);
     EXPECT_FALSE(get().has_value());
-    for (const char16_t* impossible : {u"", u"A=B", u"ПУТЬ"})
+    for (const char16_t* impossible : {u"", u"A=B", u"ZV_ENV_TEST_ПУТЬ"})
         EXPECT_FALSE(zp::get_environment_variable(impossible).has_value());
 }
 

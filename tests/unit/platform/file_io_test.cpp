@@ -5,7 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace
 {
@@ -15,8 +20,8 @@ namespace pf = zv::platform;
 TEST(FileIo, BackslashedCyrillicPathsRoundTrip)
 {
     zv::test::scratch_folder dir("zv_file_io");
-    std::filesystem::create_directories(dir / "папка");
-    const std::u16string path = zv::test::backslashed((dir / "папка" / "файл.bin").string());
+    std::filesystem::create_directories(dir.path() / u"папка");
+    const std::u16string path = zv::test::backslashed(zv::test::utf8(dir.path() / u"папка" / u"файл.bin"));
     const pf::file_handle out = pf::create_file_write(path);
     ASSERT_NE(out, pf::invalid_file);
     EXPECT_TRUE(pf::file_can_seek(out));
@@ -46,15 +51,21 @@ TEST(FileIo, BackslashedCyrillicPathsRoundTrip)
 TEST(FileIo, FoldersAndMissingFilesDoNotOpenAndPipesCannotSeek)
 {
     zv::test::scratch_folder dir("zv_file_io");
-    EXPECT_EQ(pf::open_file_read(zv::test::u16(dir.path().string())), pf::invalid_file);
-    EXPECT_EQ(pf::open_file_read(zv::test::u16((dir / "missing").string())), pf::invalid_file);
-    EXPECT_EQ(pf::create_file_write(zv::test::u16((dir / "no" / "file").string())), pf::invalid_file);
+    EXPECT_EQ(pf::open_file_read(zv::test::u16(zv::test::utf8(dir.path()))), pf::invalid_file);
+    EXPECT_EQ(pf::open_file_read(zv::test::u16(dir.file("missing"))), pf::invalid_file);
+    EXPECT_EQ(pf::create_file_write(zv::test::u16(dir.file("no/file"))), pf::invalid_file);
     EXPECT_EQ(pf::read_file(pf::invalid_file, nullptr, 0), -1);
     EXPECT_FALSE(pf::seek_file(pf::invalid_file, 0));
     int fds[2];
+#if defined(_WIN32)
+    ASSERT_EQ(::_pipe(fds, 256, _O_BINARY), 0);
+    const pf::file_handle pipe_end = ::_get_osfhandle(fds[1]);
+#else
     ASSERT_EQ(::pipe(fds), 0);
-    EXPECT_FALSE(pf::file_can_seek(fds[1]));
-    EXPECT_EQ(pf::tell_file(fds[1]), -1);
+    const pf::file_handle pipe_end = fds[1];
+#endif
+    EXPECT_FALSE(pf::file_can_seek(pipe_end));
+    EXPECT_EQ(pf::tell_file(pipe_end), -1);
     ::close(fds[0]);
     ::close(fds[1]);
 }

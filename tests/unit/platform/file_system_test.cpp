@@ -22,13 +22,16 @@ class PlatformFileSystem : public ::testing::Test
     // Paths in the backslash form the module uses.
     std::u16string at(const std::string& relative) const
     {
-        return zv::test::backslashed((root_ / relative).string());
+        return zv::test::backslashed(zv::test::utf8(root_ / zv::test::path_of(relative)));
     }
     void make_file(const std::string& relative, const std::string& content = "x") const
     {
-        zv::test::write_bytes(root_ / relative, content);
+        zv::test::write_bytes(root_ / zv::test::path_of(relative), content);
     }
-    std::string read(const std::string& relative) const { return zv::test::read_bytes(root_ / relative); }
+    std::string read(const std::string& relative) const
+    {
+        return zv::test::read_bytes(root_ / zv::test::path_of(relative));
+    }
 
     zv::test::scratch_folder dir_{"zv_platform_fs_"};
     const stdfs::path& root_ = dir_.path();

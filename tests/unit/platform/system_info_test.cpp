@@ -18,10 +18,15 @@ TEST(PlatformSystemInfo, NamesAreKnownTemporaryFolderFollowsTheEnvironmentAndIts
     EXPECT_FALSE(zp::computer_name().empty());
     const zv::test::scratch_folder own("zv_platform_tmp_");
     zv::test::scoped_env env;
+#if defined(_WIN32)
+    env.set("TMP", zv::test::utf8(own.path()));
+    EXPECT_EQ(zp::temp_directory(), own.path().u16string() + u"\\");
+#else
     env.set("TMPDIR", own.path().string());
     EXPECT_EQ(zp::temp_directory(), own.path().u16string() + u"/");
     env.set("TMPDIR", std::nullopt).set("TMP", std::nullopt).set("TEMP", std::nullopt);
     EXPECT_EQ(zp::temp_directory(), u"/tmp/");
+#endif
 
     const std::u16string first = zp::unique_temp_file(own.path().u16string(), u"zvx");
     const std::u16string second = zp::unique_temp_file(own.path().u16string() + u"\\", u"zvx");

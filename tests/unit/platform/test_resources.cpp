@@ -6,7 +6,6 @@
 
 #include <iterator>
 
-#include "kit/picture_files.h"
 #include "platform/module_resources.h"
 
 namespace
@@ -26,32 +25,8 @@ constexpr zv_resource_string strings[] = {
     {4, 3, nullptr},
 };
 
-// Rows of 16 values, top row first.
-template <class Value> std::vector<std::vector<uint32_t>> rows_of(Value value)
-{
-    std::vector<std::vector<uint32_t>> rows(16, std::vector<uint32_t>(16));
-    for (uint32_t y = 0; y < 16; ++y)
-        for (uint32_t x = 0; x < 16; ++x)
-            rows[y][x] = value(x, y);
-    return rows;
-}
-
-bytes frame_bmp()
-{
-    return bmp_file({16, 16, 24}, {}, stored_rows(rows_of(resources::frame_pixel), 24));
-}
-
-bytes monochrome_cursor()
-{
-    bytes pixels = stored_rows(rows_of([](uint32_t x, uint32_t) { return resources::cursor_white(x); }), 1);
-    const bytes mask =
-        stored_rows(rows_of([](uint32_t, uint32_t y) { return resources::cursor_transparent(y); }), 1);
-    pixels.insert(pixels.end(), mask.begin(), mask.end());
-    return icon_file(2, 3, 5, {16, 32, 1}, {0x000000, 0xFFFFFF}, pixels);
-}
-
-const bytes frame = frame_bmp();
-const bytes cursor = monochrome_cursor();
+const bytes frame = resources::frame_bmp();
+const bytes cursor = resources::monochrome_cursor_file();
 
 const zv_resource_picture bitmaps[] = {
     {resources::damaged_bitmap, static_cast<uint32_t>(std::size(damaged_bytes)), damaged_bytes},

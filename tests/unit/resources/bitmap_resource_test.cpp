@@ -9,8 +9,6 @@
 #include "pixel_recorder.h"
 #include "unit/platform/test_resources.h"
 
-extern "C" int zv_test_resources_marker(void) noexcept;
-
 namespace zv::resource
 {
 namespace
@@ -18,23 +16,11 @@ namespace
 
 using namespace zv::test;
 
-platform::module_handle test_library()
-{
-    EXPECT_EQ(zv_test_resources_marker(), 7);
-    return platform::loaded_module("zv_test_resources");
-}
-
-auto layout(const pixel_visit& seen)
-{
-    return std::tuple(seen.rows, seen.row_stride, seen.columns, seen.column_stride, seen.channels,
-                      seen.channel_stride);
-}
-
 TEST(BitmapResource, BitmapIsVisitedTopDownFromItsLastRowWithOrWithoutItsKeyColour)
 {
     for (bool key_on_load : {false, true}) {
         const loaded_bitmap bitmap =
-            load_bitmap_resource(test_library(), resources::frame_bitmap, key_on_load);
+            load_bitmap_resource(resources::library(), resources::frame_bitmap, key_on_load);
         ASSERT_TRUE(bitmap.pixels);
         EXPECT_EQ(std::tuple(bitmap.width, bitmap.height, bitmap.size, bitmap.keyed),
                   std::tuple(16u, 16u, 1024u, key_on_load));
@@ -42,7 +28,7 @@ TEST(BitmapResource, BitmapIsVisitedTopDownFromItsLastRowWithOrWithoutItsKeyColo
         visit_pixels(bitmap, recorder.ref());
         ASSERT_EQ(recorder.visits.size(), 1u);
         const pixel_visit& seen = recorder.visits[0];
-        EXPECT_EQ(layout(seen), std::tuple(16, -64, 16, 4, key_on_load ? 4 : 3, 1));
+        EXPECT_EQ(seen.layout(), std::tuple(16, -64, 16, 4, key_on_load ? 4 : 3, 1));
         EXPECT_EQ(seen.data, bitmap.pixels.data() + 960);
         std::vector<std::uint8_t> expected;
         for (std::uint32_t y = 0; y < 16; ++y) {
@@ -59,7 +45,7 @@ TEST(BitmapResource, BitmapIsVisitedTopDownFromItsLastRowWithOrWithoutItsKeyColo
 
 TEST(BitmapResource, IconWithoutColourBitmapTakesItsImageFromTheLowerHalfOfItsMask)
 {
-    loaded_icon icon = load_icon_resource(test_library(), resources::monochrome_cursor);
+    loaded_icon icon = load_icon_resource(resources::library(), resources::monochrome_cursor);
     ASSERT_TRUE(icon.ok && icon.pixels);
     EXPECT_EQ(std::tuple(icon.width, icon.height, icon.size, icon.mask_offset),
               std::tuple(16u, 16u, 1024u, 768u));
@@ -72,9 +58,9 @@ TEST(BitmapResource, IconWithoutColourBitmapTakesItsImageFromTheLowerHalfOfItsMa
     ASSERT_EQ(recorder.mask.visits.size(), 1u);
     const pixel_visit& colour = recorder.colour.visits[0];
     const pixel_visit& mask = recorder.mask.visits[0];
-    EXPECT_EQ(layout(colour), std::tuple(16, -48, 16, 3, 3, 1));
+    EXPECT_EQ(colour.layout(), std::tuple(16, -48, 16, 3, 3, 1));
     EXPECT_EQ(colour.data, start + 15 * 48);
-    EXPECT_EQ(layout(mask), std::tuple(16, -16, 16, 1, 1, 1));
+    EXPECT_EQ(mask.layout(), std::tuple(16, -16, 16, 1, 1, 1));
     EXPECT_EQ(mask.data, start + 768 + 15 * 16);
     for (std::int32_t y = 0; y < 16; ++y) {
         for (std::int32_t x = 0; x < 16; ++x) {
@@ -83,7 +69,7 @@ TEST(BitmapResource, IconWithoutColourBitmapTakesItsImageFromTheLowerHalfOfItsMa
         }
     }
 
-    masked_bitmap moved(load_icon_resource(test_library(), resources::monochrome_cursor), 1, 2);
+    masked_bitmap moved(load_icon_resource(resources::library(), resources::monochrome_cursor), 1, 2);
     EXPECT_EQ(std::tuple(moved.hot_spot_x(), moved.hot_spot_y()), std::tuple(1u, 2u));
 }
 
@@ -91,11 +77,11 @@ TEST(BitmapResource, MissingOrDamagedPicturesHaveNoPixelsAndVisitNothing)
 {
     pixel_recorder recorder;
     for (std::uint32_t number : {resources::damaged_bitmap, 99u, resources::monochrome_cursor}) {
-        const loaded_bitmap bitmap = load_bitmap_resource(test_library(), number, true);
+        const loaded_bitmap bitmap = load_bitmap_resource(resources::library(), number, true);
         EXPECT_FALSE(bitmap.pixels) << number;
         visit_pixels(bitmap, recorder.ref());
     }
-    const loaded_icon icon = load_icon_resource(test_library(), resources::frame_bitmap);
+    const loaded_icon icon = load_icon_resource(resources::library(), resources::frame_bitmap);
     EXPECT_FALSE(icon.ok || icon.pixels);
     visit_colour(icon, recorder.ref());
     visit_mask(icon, recorder.ref());

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "protocol/dialog_interfaces.h"
@@ -18,6 +19,10 @@ struct pixel_visit {
     const std::uint8_t* data;
     std::vector<std::uint8_t> bytes;
 
+    auto layout() const
+    {
+        return std::tuple(rows, row_stride, columns, column_stride, channels, channel_stride);
+    }
     // The channels of the pixel in row r (from the top), column c.
     std::vector<std::uint8_t> pixel(std::int32_t r, std::int32_t c) const
     {

@@ -9,6 +9,7 @@
 #include "host.h"
 #include "kit/scoped_env.h"
 #include "protocol/visitors.h"
+#include "unit/platform/test_resources.h"
 
 namespace zv::resource
 {
@@ -40,11 +41,6 @@ zv_interface_words linked_entry(void* object)
     return zv_bundle_interface_to_custom_pointer(object);
 }
 
-platform::module_handle test_library()
-{
-    return platform::loaded_module("zv_test_resources");
-}
-
 // Ids above zero name the module's strings, the others the basic library's.
 TEST_F(StringLookup, StringsFollowTheHostLanguageAndAreVisitedOnlyWhenFound)
 {
@@ -58,6 +54,7 @@ TEST_F(StringLookup, StringsFollowTheHostLanguageAndAreVisitedOnlyWhenFound)
     EXPECT_EQ(load_string(-101), u"OK");
     language("ru");
     EXPECT_EQ(load_string(12), u"Выполнено!");
+    EXPECT_EQ(load_string(13), u"Возникли ошибки!");
     EXPECT_EQ(load_string(-5), u"Ошибка");
     EXPECT_FALSE(load_string(0, interface_ref{}));
     EXPECT_FALSE(load_string(-12, interface_ref{})); // the module's 12 is not the library's
@@ -70,7 +67,7 @@ TEST_F(StringLookup, OffsetWithoutTextsFallsBackToTheBaseTextAndEmptyCountsAsMis
     EXPECT_FALSE(load_resource_string({own, 12}, 10000, visitor.ref()));
     EXPECT_TRUE(load_resource_string_or_base({own, 12}, 10000, visitor.ref()));
     EXPECT_TRUE(load_resource_string_or_base({own, 12}, 50000, visitor.ref()));
-    EXPECT_FALSE(load_resource_string({test_library(), 2}, 0, visitor.ref()));
+    EXPECT_FALSE(load_resource_string({test::resources::library(), 2}, 0, visitor.ref()));
     EXPECT_FALSE(load_resource_string({nullptr, 12}, 0, visitor.ref()));
     EXPECT_EQ(visitor.texts, (std::vector<std::u16string>{u"Выполнено!", u"Done!"}));
 }
@@ -79,11 +76,11 @@ TEST_F(StringLookup, OffsetWithoutTextsFallsBackToTheBaseTextAndEmptyCountsAsMis
 TEST_F(StringLookup, TableEntriesAreVisitedWithTheirOwnUnitsOnly)
 {
     recording_visitor visitor;
-    ASSERT_TRUE(load_resource_string({test_library(), 1}, 0, visitor.ref()));
-    ASSERT_TRUE(load_resource_string({test_library(), 3}, 0, visitor.ref()));
+    ASSERT_TRUE(load_resource_string({test::resources::library(), 1}, 0, visitor.ref()));
+    ASSERT_TRUE(load_resource_string({test::resources::library(), 3}, 0, visitor.ref()));
     EXPECT_EQ(visitor.texts, (std::vector<std::u16string>{u"kept in place", u"abcde"}));
     // A null visitor still hears that the string was found.
-    EXPECT_TRUE(load_resource_string({test_library(), 3}, 0, interface_ref{}));
+    EXPECT_TRUE(load_resource_string({test::resources::library(), 3}, 0, interface_ref{}));
     EXPECT_TRUE(load_string(12, interface_ref{}));
 }
 

@@ -40,7 +40,7 @@ expect_contains(${WORK}/tricky.cpp "{8, std::size(u\"\") - 1, u\"\"}")
 
 expect_generation(${input} ${WORK}/tricky.rc 0)
 expect_contains(${WORK}/tricky.rc "LANGUAGE 9, 1")
-expect_contains(${WORK}/tricky.rc "  7, L\"а;б [x] \"\"q\"\" \\\\\\\\ |*.shp\"\n")
+expect_contains(${WORK}/tricky.rc "  7, \"а;б [x] \"\"q\"\" \\\\\\\\ |*.shp\"\n")
 
 # Mistakes in the list stop the build: an identifier given twice (here as
 # another's English identifier) and a line without its two texts.

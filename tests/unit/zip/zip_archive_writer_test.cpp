@@ -14,8 +14,10 @@
 
 #include <cstring>
 #include <ctime>
+#if !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/stat.h>
+#endif
 
 namespace zv::zip::test
 {
@@ -75,7 +77,7 @@ command_result read_archive(const std::filesystem::path& archive)
 }
 
 // Whether the report of read_archive has a line that starts with `start`.
-bool has_entry(const command_result& report, const std::string& start)
+[[maybe_unused]] bool has_entry(const command_result& report, const std::string& start)
 {
     return ("\n" + report.output).find("\n" + start) != std::string::npos;
 }
@@ -101,6 +103,9 @@ class ArchiveFile : public ::testing::Test
     scratch_folder dir{"zv_zip"};
 };
 
+// File times, read-only modes and pipes are set up the POSIX way, and the
+// archives read back by Linux programs.
+#if !defined(_WIN32)
 // Names that end like compressed archives are stored (in any case), the rest
 // deflated (a longer extension, no dot); attributes and times follow the
 // source; every local header holds the final values of its central record,
@@ -184,6 +189,7 @@ TEST_F(ArchiveFile, PipeOutputGetsDataDescriptors)
     EXPECT_TRUE(has_entry(report, "a.xml|8|8|50000|")) << report.output;
     EXPECT_TRUE(has_entry(report, "b.zip|0|8|12|")) << report.output;
 }
+#endif
 
 TEST_F(ArchiveFile, EmptyArchiveIsTheEndRecordAlone)
 {
@@ -208,9 +214,11 @@ TEST(ArchiveMemory, CallersBufferHoldsAValidArchiveAndAFullBlockIsSticky)
     EXPECT_EQ(base, buffer.data());
     scratch_folder dir{"zv_zip"};
     write_bytes(dir / "m.zip", std::string(static_cast<const char*>(base), length));
-    const command_result listing = read_archive(dir / "m.zip");
-    EXPECT_EQ(listing.status, 0) << listing.output;
-    EXPECT_NE(listing.output.find("x.xml|8|2|200000|"), std::string::npos) << listing.output;
+    if (zv::test::can_run_linux_readers) { // Python's zipfile is a Linux program
+        const command_result listing = read_archive(dir / "m.zip");
+        EXPECT_EQ(listing.status, 0) << listing.output;
+        EXPECT_NE(listing.output.find("x.xml|8|2|200000|"), std::string::npos) << listing.output;
+    }
     EXPECT_EQ(W::Close(h), 0u);
 
     h = W::Create(nullptr, 200, zip_mode_memory, nullptr);
@@ -226,8 +234,9 @@ TEST(ArchiveMemory, CallersBufferHoldsAValidArchiveAndAFullBlockIsSticky)
     EXPECT_EQ(W::Close(h), 0u);
 }
 
-// Handles and encryption are not supported; a memory archive needs room.
-TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
+// Handles and encryption are not supported; a memory archive needs room;
+// entries need a name of at most 259 UTF-8 bytes, a source and a handle.
+TEST(ArchiveArguments, CreateAndAddEntryRefuseWhatIsNotProvided)
 {
     scratch_folder dir{"zv_zip"};
     const std::u16string path = u16(dir / "x.zip");
@@ -239,11 +248,7 @@ TEST(ArchiveArguments, CreateRefusesWhatIsNotProvided)
     EXPECT_EQ(W::Create(buffer.data(), 0, zip_mode_memory, nullptr), nullptr);
     EXPECT_EQ(W::LastResult(), 0x30000u);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.zip"));
-}
 
-TEST(ArchiveArguments, AddEntryRefusesBadNamesSourcesAndHandles)
-{
-    scratch_folder dir{"zv_zip"};
     ZipArchiveHandle* h = create(dir / "x.zip");
     ASSERT_NE(h, nullptr);
     const std::u16string missing = u16(dir / "missing.xml");
@@ -281,7 +286,10 @@ class InjectedFailure : public ArchiveFile
     zv::test::file_faults faults;
 };
 
-TEST_F(InjectedFailure, OutputThatCannotBeCreatedGivesNoHandle)
+// An output that cannot be created gives no handle; a short write cuts a
+// local header (budget 10), the data (60) or, after the entries, the
+// directory (20).
+TEST_F(InjectedFailure, FailedCreateOrShortWriteLeavesNoFileAndNoHandle)
 {
     faults.fail_every_create = true;
     EXPECT_EQ(create(out), nullptr);
@@ -291,12 +299,7 @@ TEST_F(InjectedFailure, OutputThatCannotBeCreatedGivesNoHandle)
     EXPECT_STREQ(text, "Couldn't create/open file");
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_EQ(faults.open_handles, 0);
-}
-
-// A short write cuts a local header (budget 10), the data (60) or, after the
-// entries, the directory (20).
-TEST_F(InjectedFailure, ShortWriteIsAWriteErrorAndLeavesNoFileAndNoHandle)
-{
+    faults.fail_every_create = false;
     for (std::int64_t budget : {10, 60, 20}) {
         SCOPED_TRACE(budget);
         ZipArchiveHandle* h = create(out);
@@ -315,7 +318,7 @@ TEST_F(InjectedFailure, ShortWriteIsAWriteErrorAndLeavesNoFileAndNoHandle)
     }
 }
 
-TEST(ResultMessage, EveryCodeHasItsText)
+TEST(ResultMessage, EveryCodeHasItsTextCutToTheBuffer)
 {
     const std::pair<std::uint32_t, const char*> table[] = {
         {0, "Success"},
@@ -347,10 +350,7 @@ TEST(ResultMessage, EveryCodeHasItsText)
     }
     for (std::uint32_t other : {2u, 0x101u, 0x900u, 0x90000u, 0x3000000u, 0xFFFFFFFFu})
         EXPECT_STREQ(result_text(other), "unknown zip result code") << other;
-}
-
-TEST(ResultMessage, CutsToTheBufferAndAlwaysTerminates)
-{
+    // Cut to the buffer, always terminated.
     char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_EQ(W::ResultMessage(0x400, buffer, 6), 21u);

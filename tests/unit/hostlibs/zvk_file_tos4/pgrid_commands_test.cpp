@@ -73,8 +73,9 @@ TEST_F(PgridCommands, CsvToPgridToCsvToPgridIsExactAndInfoDescribesTheProperties
         << "the default type goes to columns without their own, the name to those without a caption";
 }
 
-// Blanks, a leading +, whole numbers in any form, blank lines at the end,
-// semicolons with decimal commas, and one-column files with no-data.
+// A byte order mark, blanks, a leading +, whole numbers in any form, blank
+// lines at the end, semicolons with decimal commas, one-column files with
+// no-data, and quotes in a name.
 TEST_F(PgridCommands, CsvAsSpreadsheetProgramsWriteItIsRead)
 {
     const struct {
@@ -83,11 +84,16 @@ TEST_F(PgridCommands, CsvAsSpreadsheetProgramsWriteItIsRead)
         std::vector<std::string> types;
         std::string back;
     } cases[] = {
-        {"a,b\r\n 100.0 , +1e2 \r\n\r\n \r\n", "", {"--default-type", "i16"}, "a,b\r\n100,100\r\n"},
+        {"\xEF\xBB\xBF"
+         "a,b\r\n 100.0 , +1e2 \r\n\r\n \r\n",
+         "",
+         {"--default-type", "i16"},
+         "a,b\r\n100,100\r\n"},
         {" \"a\" ,b\n\"-2\" ,+0.5\n", "", {}, "a,b\r\n-2,0.5\r\n"},
         {"a;b\r\n0,5;-1,25\r\n", "", {}, "a,b\r\n0.5,-1.25\r\n"},
         {"a,b;c\r\n1,5;3\r\n", ";", {}, "\"a,b\",c\r\n1.5,3\r\n"},
         {"x\r\n1\r\n\r\n2\r\n\"\"\r\n", "", {}, "x\r\n1\r\n\"\"\r\n2\r\n\"\"\r\n"},
+        {"\"q\"\"x\",b\n1,2\n", "", {}, "\"q\"\"x\",b\r\n1,2\r\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> options = c.types;
@@ -141,6 +147,11 @@ TEST_F(PgridCommands, RefusedInputSaysWhyAndLeavesNoFileBehind)
          {"--caption", "a=x\ty"},
          "the caption of 'a' holds a tab, a line break or another control character"},
         {"a\r\n1\r\n", {"--type", "b=f64"}, "--type names 'b', which is not a column"},
+        {"a\r\n\"open\r\n", {}, "line 2: quoted field without its closing quote"},
+        {"a\r\n\"x\"y\r\n", {}, "line 2: text after a closing quote"},
+        {"a\r\nx\"y\r\n", {}, "line 2: quote inside an unquoted field"},
+        {"a\rb\r\n", {}, "line 1: carriage return without line feed"},
+        {"a\r\n\xC3\x28\r\n", {}, "the text is not UTF-8"},
         {" \r\n\r\n", {}, "no header row"},
         {"", {}, "the file is empty"},
     };

@@ -4,7 +4,6 @@
 
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace
@@ -51,26 +50,6 @@ TEST(PgridValues, NoDataReadsAsTheQuietNaNUnlessKeptAndIsWrittenForNaNAndOutOfRa
                  {i16, INFINITY, -32768.0}, {u8, 254.6f, 255.0} /* rounds to the no-data 255 */};
     for (const auto& c : cases)
         EXPECT_EQ(from_float(c.p, c.value), c.stored) << c.value;
-}
-
-TEST(PgridValues, EncodeAndDecodeAreLittleEndianAndExact)
-{
-    unsigned char b[8] = {};
-    encode(stored_type::i16, -2, b);
-    EXPECT_EQ(b[0], 0xFE);
-    EXPECT_EQ(b[1], 0xFF);
-    EXPECT_EQ(decode(stored_type::i16, b), -2.0);
-    encode(stored_type::i32, 0x01020304, b);
-    EXPECT_EQ(b[0], 0x04);
-    EXPECT_EQ(decode(stored_type::i32, b), 0x01020304);
-    encode(stored_type::f64, 0.1, b);
-    EXPECT_EQ(decode(stored_type::f64, b), 0.1);
-    encode(stored_type::f32, NAN, b);
-    std::uint32_t raw = 0;
-    std::memcpy(&raw, b, 4);
-    EXPECT_EQ(raw, kQuietNaN);
-    encode(stored_type::u8, 200, b);
-    EXPECT_EQ(decode(stored_type::u8, b), 200.0);
 }
 
 } // namespace

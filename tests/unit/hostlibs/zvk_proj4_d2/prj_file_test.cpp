@@ -22,28 +22,12 @@ namespace
 
 using namespace zv::test;
 
-// A .prj as desktop GIS software writes it (ESRI WKT, one line), here with a
-// byte order mark.
-const char* const kUtm37Wkt =
-    "\xEF\xBB\xBFPROJCS[\"WGS_1984_UTM_Zone_37N\",GEOGCS[\"GCS_WGS_1984\",DATUM[\"D_WGS_1984\","
-    "SPHEROID[\"WGS_1984\",6378137.0,298.257223563]],PRIMEM[\"Greenwich\",0.0],"
-    "UNIT[\"Degree\",0.0174532925199433]],PROJECTION[\"Transverse_Mercator\"],"
-    "PARAMETER[\"False_Easting\",500000.0],PARAMETER[\"False_Northing\",0.0],"
-    "PARAMETER[\"Central_Meridian\",39.0],PARAMETER[\"Scale_Factor\",0.9996],"
-    "PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
-
-// A Pulkovo 1942 Gauss-Kruger zone in the same style: no TOWGS84.
-std::string gauss_kruger_prj(int zone)
+// A .prj of tests/data/proj: ESRI WKT on one line as desktop GIS software
+// writes it; utm37_bom.prj with a byte order mark, gk<zone>.prj Pulkovo 1942
+// Gauss-Kruger zones without TOWGS84.
+std::string prj(const std::string& name)
 {
-    const std::string n = std::to_string(zone);
-    return "PROJCS[\"Pulkovo_1942_GK_Zone_" + n +
-           "\",GEOGCS[\"GCS_Pulkovo_1942\",DATUM[\"D_Pulkovo_1942\","
-           "SPHEROID[\"Krasovsky_1940\",6378245.0,298.3]],PRIMEM[\"Greenwich\",0.0],"
-           "UNIT[\"Degree\",0.0174532925199433]],PROJECTION[\"Gauss_Kruger\"],"
-           "PARAMETER[\"False_Easting\"," +
-           n + "500000.0],PARAMETER[\"False_Northing\",0.0],PARAMETER[\"Central_Meridian\"," +
-           std::to_string(6 * zone - 3) +
-           ".0],PARAMETER[\"Scale_Factor\",1.0],PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
+    return read_bytes(std::filesystem::path(ZV_TEST_DATA) / "proj" / name);
 }
 
 // Writes one polyline through the points as base.shp/.shx with shapelib (no
@@ -86,7 +70,7 @@ TEST(PrjFile, WktBesideTheDataFileGivesAProj4DefinitionAMissingOrUnreadableOneNo
     }
     EXPECT_FALSE(zv_pj4_load_ex(nullptr, sink.handle()));
     EXPECT_EQ(sink.calls, 0);
-    write_bytes(folder / "line1.prj", kUtm37Wkt);
+    write_bytes(folder / "line1.prj", prj("utm37_bom.prj"));
     ASSERT_TRUE(zv_pj4_load_ex(backslashed(folder.file("line1.shp")).c_str(), sink.handle()));
     EXPECT_EQ(sink.calls, 1);
     EXPECT_EQ(narrow(sink.wide), "+proj=utm +zone=37 +datum=WGS84 +units=m +no_defs +type=crs")
@@ -120,7 +104,7 @@ TEST(PrjDatum, GaussKrugerWithoutShiftAgreesWithCs2csFromItsEpsgCode)
         const std::string shp = base + (capitals ? ".SHP" : ".shp");
         std::filesystem::rename(base + ".shp", shp);
         std::filesystem::rename(base + ".shx", base + (capitals ? ".SHX" : ".shx"));
-        write_bytes(base + (capitals ? ".PRJ" : ".prj"), gauss_kruger_prj(c.zone));
+        write_bytes(base + (capitals ? ".PRJ" : ".prj"), prj("gk" + std::to_string(c.zone) + ".prj"));
         const std::string definition = loaded_definition(shp);
         EXPECT_NE(definition.find("+towgs84="), std::string::npos) << definition;
         ASSERT_TRUE(zv_rpj_d2_init_w(rpj, u16(definition).c_str(), kWgs84)) << definition;
@@ -151,16 +135,6 @@ TEST(PrjDatum, GaussKrugerWithoutShiftAgreesWithCs2csFromItsEpsgCode)
 // after the same .prj text was read for data on the Volga: (20).
 TEST(PrjDatum, OwnShiftsAndUnknownDatumsStayAndNoExtentTakesTheLargestArea)
 {
-    const std::string own_shift =
-        "PROJCS[\"Pulkovo 1942 / Gauss-Kruger zone 8\",GEOGCS[\"Pulkovo 1942\",DATUM[\"Pulkovo_1942\","
-        "SPHEROID[\"Krassowsky 1940\",6378245,298.3],TOWGS84[28,-130,-95,0,0,0,0]],PRIMEM[\"Greenwich\",0],"
-        "UNIT[\"degree\",0.0174532925199433]],PROJECTION[\"Transverse_Mercator\"],"
-        "PARAMETER[\"latitude_of_origin\",0],PARAMETER[\"central_meridian\",45],"
-        "PARAMETER[\"scale_factor\",1],PARAMETER[\"false_easting\",8500000],"
-        "PARAMETER[\"false_northing\",0],UNIT[\"metre\",1]]";
-    const std::string local_datum =
-        "GEOGCS[\"GCS_Site\",DATUM[\"D_Site_1970\",SPHEROID[\"Krasovsky_1940\","
-        "6378245.0,298.3]],PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]]";
     const std::string largest_area = "+towgs84=25,-141,-78.5,0,0.35,0.736,0";
     const struct {
         const char* name;
@@ -169,11 +143,11 @@ TEST(PrjDatum, OwnShiftsAndUnknownDatumsStayAndNoExtentTakesTheLargestArea)
         std::string expected; // a part of the definition
         std::vector<zv_vertex_d2> line = {};
     } cases[] = {
-        {"own", own_shift, true, "+towgs84=28,-130,-95,0,0,0,0"},
-        {"local", local_datum, true, "+proj=longlat +ellps=krass +no_defs +type=crs"},
-        {"volga", gauss_kruger_prj(8), true, "+towgs84=23.57,-140.95,-79.8,", {{8450000, 6180000}}},
-        {"no_shp", gauss_kruger_prj(8), false, largest_area},
-        {"empty_shp", gauss_kruger_prj(8), true, largest_area},
+        {"own", prj("gk8_own_shift.prj"), true, "+towgs84=28,-130,-95,0,0,0,0"},
+        {"local", prj("site_1970.prj"), true, "+proj=longlat +ellps=krass +no_defs +type=crs"},
+        {"volga", prj("gk8.prj"), true, "+towgs84=23.57,-140.95,-79.8,", {{8450000, 6180000}}},
+        {"no_shp", prj("gk8.prj"), false, largest_area},
+        {"empty_shp", prj("gk8.prj"), true, largest_area},
     };
     const scratch_folder folder;
     for (const auto& c : cases) {

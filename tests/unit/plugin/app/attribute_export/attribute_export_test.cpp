@@ -52,12 +52,6 @@ class AttributeExport : public ::testing::Test
         EXPECT_TRUE(run_python(kMakeTable, {folder_.path().string(), name, records}).ok());
         return folder_ / (name + ".dbf");
     }
-    // tests/data/xlsx/read_workbook.py: the readers' report, or one entry's bytes.
-    static std::string read_workbook(const fs::path& workbook, const std::string& entry = "")
-    {
-        const std::string script = read_bytes(fs::path(ZV_TEST_DATA) / "xlsx" / "read_workbook.py");
-        return run_python(script, {workbook.string(), entry}).output;
-    }
 
     scoped_env env_;
     scratch_folder folder_{"zv_export"};
