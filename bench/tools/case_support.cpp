@@ -44,10 +44,11 @@ void report_failure(const process_call& call, int status)
                  log.c_str());
 }
 
-// The TEMP of our runs, made when first asked for.
+// The TEMP of every measured process, made when first asked for.
 std::string temp_folder(const case_setting& setting)
 {
-    const std::filesystem::path temp = setting.scratch / "temp";
+    const std::filesystem::path temp =
+        setting.temp.empty() ? setting.scratch / "temp" : std::filesystem::path(setting.temp);
     std::filesystem::create_directories(temp);
     return temp.string();
 }
@@ -61,7 +62,9 @@ process_call python_call(const case_setting& setting, const std::string& script,
     argv.insert(argv.end(), args.begin(), args.end());
     process_call call = call_in_scratch(setting, std::move(argv));
     call.env_unset = {"OPENBLAS_CORETYPE", "OPENBLAS_L2_SIZE"};
-    call.env_set = {"PYTHONDONTWRITEBYTECODE=1"}; // no __pycache__ in the source tree
+    // No __pycache__ in the source tree; temporary files where ours go.
+    call.env_set = {"PYTHONDONTWRITEBYTECODE=1", "TEMP=" + temp_folder(setting),
+                    "TMPDIR=" + temp_folder(setting)};
     return call;
 }
 

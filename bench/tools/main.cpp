@@ -6,6 +6,7 @@
 // temporary folder and removed at the end.
 //
 //   zv_bench_tools [--json] [--case profiles_files|profiles_table|graph] [--phases] [--smoke]
+//                  [--temp DIR]
 //
 // --json   one JSON object with every figure instead of the table
 // --case   one case only (default all three)
@@ -13,6 +14,9 @@
 //          process, after the measured runs, to show where our time goes
 // --smoke  sizes divided by 100, to check the benchmark itself; its figures
 //          mean nothing
+// --temp   the folder of every process's temporary files (default: temp/ in
+//          the scratch folder), to see what the file system costs: the
+//          workbook writer makes and removes a folder tree per workbook
 #include "tool_cases.h"
 
 #include <cstdio>
@@ -34,6 +38,7 @@ struct options {
     bool smoke = false;
     bool phases = false;
     std::string only;
+    std::string temp;
 };
 
 bool parse(int argc, char** argv, options& o)
@@ -47,10 +52,12 @@ bool parse(int argc, char** argv, options& o)
             o.phases = true;
         } else if (std::strcmp(argv[i], "--case") == 0 && i + 1 < argc) {
             o.only = argv[++i];
+        } else if (std::strcmp(argv[i], "--temp") == 0 && i + 1 < argc) {
+            o.temp = argv[++i];
         } else {
             std::fprintf(stderr,
                          "usage: zv_bench_tools [--json] [--case profiles_files|profiles_table|graph] "
-                         "[--phases] [--smoke]\n");
+                         "[--phases] [--smoke] [--temp DIR]\n");
             return false;
         }
     }
@@ -166,7 +173,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const case_setting setting{scratch, o.smoke, o.phases,
-                               std::filesystem::read_symlink("/proc/self/exe").string()};
+                               std::filesystem::read_symlink("/proc/self/exe").string(), o.temp};
     using measure_fn = case_result (*)(const case_setting&);
     const std::pair<const char*, measure_fn> cases[] = {
         {"profiles_files", zv::bench::measure_profile_files},

@@ -23,6 +23,9 @@ struct case_setting {
     // running this program (self) with --phases-of.
     bool phases = false;
     std::string self;
+    // Where every measured process keeps its temporary files (TEMP and
+    // TMPDIR); empty: the scratch folder's temp/.
+    std::string temp;
 };
 
 struct case_result {
