@@ -3,7 +3,7 @@ once through the Linux zvhost and once through zvhost.exe under Wine, on two
 fresh copies of its sample, and every file the two runs leave must be the
 same, times aside: tables byte for byte but for the .dbf's date of last
 update, workbooks part by part with the times of docProps/core.xml masked
-(the ZIP entries' times are not compared), .pgrid byte for byte.
+(their ZIP entries alike but for their times), .pgrid byte for byte.
 
     platform_parity.py LINUX_BUILD WINDOWS_BUILD
 
@@ -14,6 +14,7 @@ so zvhost.exe is started through cmd, which sets them first."""
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -64,8 +65,20 @@ def contents(path):
         return data[:1] + b"\0\0\0" + data[4:]  # the date of last update
     if suffix == ".xlsx":
         with zipfile.ZipFile(path) as book:
-            return [(entry.filename, masked_part(entry.filename, book.read(entry))) for entry in book.infolist()]
+            return [(entry.filename, entry_header(entry), masked_part(entry.filename, book.read(entry)))
+                    for entry in book.infolist()]
     return data
+
+
+def entry_header(entry):
+    """What a ZIP entry records about itself, but for its times and the sums of its bytes."""
+    extra, at = [], 0
+    while at + 4 <= len(entry.extra):  # extra fields, the times of the timestamp fields masked
+        kind, size = struct.unpack_from("<HH", entry.extra, at)
+        extra.append((kind, "(time)" if kind in (0x5455, 0x000A) else entry.extra[at + 4:at + 4 + size]))
+        at += 4 + size
+    return (entry.compress_type, entry.flag_bits, entry.create_system, entry.create_version, entry.extract_version,
+            entry.internal_attr, entry.external_attr, extra, entry.extra[at:], entry.comment)
 
 
 def masked_part(name, data):
@@ -92,9 +105,13 @@ def differences(linux_root, windows_root):
         if isinstance(a, bytes):
             found.append(f"{name}: {first_difference(a, b)}")
             continue
-        if [n for n, _ in a] != [n for n, _ in b]:
-            found.append(f"{name}: parts {[n for n, _ in a]} / {[n for n, _ in b]}")
-        found += [f"{name} {part}: {first_difference(x, y)}" for (part, x), (_, y) in zip(a, b) if x != y]
+        if [part[0] for part in a] != [part[0] for part in b]:
+            found.append(f"{name}: parts {[part[0] for part in a]} / {[part[0] for part in b]}")
+        for (part, header, x), (_, other_header, y) in zip(a, b):
+            if header != other_header:
+                found.append(f"{name} {part}: entry {header} / {other_header}")
+            if x != y:
+                found.append(f"{name} {part}: {first_difference(x, y)}")
     return found
 
 
