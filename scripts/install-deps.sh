@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev clang-format
   # host libraries
   libshp-dev libproj-dev proj-data
-  # locales the tests run under (a Russian one is made below)
+  # locales the tests run under (ru_RU.UTF-8 and en_US.UTF-8 are made below)
   locales
   # independent readers used by the tests
   python3 python3-pyshp python3-openpyxl unzip proj-bin shapelib

@@ -64,7 +64,8 @@ done
 # The tools end to end: the Linux end-to-end scripts run zvhost.exe under
 # Wine on the sample data (with the Russian system code page the profile
 # tool's tables need) and check its outputs with the Linux readers and the
-# Linux build's pgrid, as they check the Linux zvhost.
+# Linux build's pgrid, as they check the Linux zvhost; then the outputs of
+# both zvhosts are compared.
 if [ ! -x "$linux_build/bin/pgrid" ]; then
   echo "no Linux build in $linux_build: the end-to-end runs need its readers; skipped"
   exit 0
@@ -84,6 +85,15 @@ for script in "$root"/tests/e2e/tools/*_e2e.py; do
     failed=$((failed + 1))
   fi
 done
+# The same sample runs through the Linux zvhost and through zvhost.exe leave
+# the same files, byte for byte but for times.
+if PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 "$root/tests/e2e/platform_parity.py" "$linux_build" "$build"; then
+  echo "e2e.windows.platform_parity: passed"
+  passed=$((passed + 1))
+else
+  echo "e2e.windows.platform_parity: FAILED"
+  failed=$((failed + 1))
+fi
 echo "windows-e2e: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
 
