@@ -9,6 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build"}
 "$root/scripts/build.sh" "$build" -DZV_BUILD_TESTS=ON
+build=$(cd "$build" && pwd) # the preload is found from any folder
 out=${2:-"$root/tests/data/proj/answers.txt"}
 raw=$(mktemp)
 trap 'rm -f "$raw"' EXIT

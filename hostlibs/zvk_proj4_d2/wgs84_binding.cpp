@@ -85,7 +85,7 @@ std::optional<std::size_t> best_index(std::size_t count, Eligible&& eligible, Be
 pj_ptr helmert_step(PJ_CONTEXT* ctx, const pj_ptr& op)
 {
     const auto is_helmert = [ctx](const PJ* o) {
-        double values[7];
+        double values[7] = {};
         return proj_coordoperation_get_towgs84_values(ctx, o, values, 7, false) != 0;
     };
     if (is_helmert(op.get()))

@@ -287,7 +287,8 @@ int proj_coordoperation_get_towgs84_values(PJ_CONTEXT* ctx, const PJ* operation,
 {
     const int ok = ZV_REAL(proj_coordoperation_get_towgs84_values)(ctx, operation, values, count, emit_error);
     std::string answer = pd::exact(ok);
-    for (int i = 0; values != nullptr && i < count; ++i)
+    // Without an answer the values are whatever the caller left there.
+    for (int i = 0; ok != 0 && values != nullptr && i < count; ++i)
         answer += " " + pd::exact(values[i]);
     record("towgs84", with(with(name_of(operation), count), emit_error), answer);
     return ok;
