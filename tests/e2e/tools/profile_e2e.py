@@ -115,6 +115,7 @@ def main():
             polylines = [p for p in data.rglob("*.shp") if shapefile.Reader(str(p)).shapeType == 3]
             for shp in polylines:
                 check_workbook(out / (shp.stem + "._src.xlsx"), check_table(shp, out))
+                check((out / (shp.stem + ".dbf")).read_bytes()[29] == 0xC9, f"{shp.name}: driver byte of 1251")
             check(not (out / "license_area.dbf").exists(), "a polygon file was processed")
         check({k: v for k, v in checksums(data).items() if k.parts[0] != "out"} == inputs, "inputs changed")
         check_awkward_cases(data.parent)

@@ -1,11 +1,10 @@
-// String adapters, the user-interface language and the string table of zvk_basic.
+// String adapters and the user-interface language of zvk_basic. (Its string
+// table is read through the module's string loader: string_loader_test.cpp.)
 #include "host/zvk_basic.h"
 #include "kit/scoped_env.h"
-#include "platform/module_resources.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <string>
 
@@ -58,16 +57,6 @@ TEST(Language, ExplicitChoiceThenLocaleVariablesInTheirPrecedence)
         env.set("LC_MESSAGES", cases[i].lc_messages).set("LANG", cases[i].lang);
         EXPECT_EQ(zv_res_get_lng(), cases[i].expected);
     }
-}
-
-// The table as the module finds it, through the platform layer's lookup in
-// the loaded library (its generator is checked in tests/unit/resources).
-TEST(StringTable, HoldsTheTextsInBothLanguages)
-{
-    const zv::platform::module_handle basic = zv::platform::loaded_module("zvk_basic");
-    ASSERT_NE(basic, nullptr);
-    EXPECT_EQ(zv::platform::module_string(basic, 102), u"Отмена");
-    EXPECT_EQ(zv::platform::module_string(basic, 50102), u"Cancel");
 }
 
 } // namespace

@@ -177,15 +177,21 @@ TEST_F(PgridCommands, UnreadableFilesAndUnwritableTargetsAreNamedWithTheReason)
     const std::string size = std::to_string(whole.size());
     std::uint64_t data_offset = 0; // little-endian at byte 24, as on this machine
     std::memcpy(&data_offset, whole.data() + 24, sizeof data_offset);
-    std::string version2 = whole;
-    version2[8] = 2;
+    const auto patched = [&whole](std::size_t at, std::string bytes) {
+        return std::string(whole).replace(at, bytes.size(), bytes);
+    };
+    const std::string table_bytes = std::to_string(data_offset - 32);
     std::filesystem::create_directory(folder / "folder.pgrid");
     write_bytes(folder / "small.csv", "x\r\n1\r\n");
     const std::pair<std::string, std::string> files[] = {
         {"", "the file is empty"},
         {whole.substr(0, 20), "truncated: 20 bytes, shorter than the 32-byte header"},
         {"PK" + whole.substr(2), "not a .pgrid file (it does not begin with the .pgrid signature)"},
-        {version2, "format version 2 is not supported (this program reads version 1)"},
+        {patched(8, "\x02"), "format version 2 is not supported (this program reads version 1)"},
+        {patched(31, "\x7F"), "the header's data offset " + std::to_string(data_offset | 0x7Full << 56) +
+                                  " is outside 32 bytes to 16 MiB"},
+        {patched(12, "\xFF\xFF\xFF"),
+         "16777215 properties do not fit in a table of " + table_bytes + " bytes"},
         {whole.substr(0, 40),
          "truncated: the property table needs " + std::to_string(data_offset) + " bytes, the file has 40"},
         {whole.substr(0, whole.size() - 1), "truncated: the header describes " + size +
