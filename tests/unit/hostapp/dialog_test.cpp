@@ -23,19 +23,23 @@ void visit_text(const interface_ref& visitor, const std::u16string& text)
         call<&string_visitor_impl::visit>(visitor, text.c_str());
 }
 
-// Presents one element to an element visitor through the slot of its kind.
+// What every stand-in shares: the view attached to it, and how it presents
+// itself to an element visitor (through the slot of its kind).
 using ev = element_visitor_impl;
 using presenter = std::function<void(interface_ref)>;
-template <auto Visit, class I, class E> presenter presenter_of(E& e)
-{
-    return [&e](interface_ref v) { call<Visit>(v, make_ref<I>(&e)); };
-}
+template <class Impl, class Interface, auto Visit> struct fake : Impl {
+    void attach_view(interface_ref v) override { view = v; }
+    presenter show()
+    {
+        return [this](interface_ref v) { call<Visit>(v, make_ref<Interface>(static_cast<Impl*>(this))); };
+    }
+    interface_ref view;
+};
 
-struct fake_label : label_impl {
+struct fake_label : fake<label_impl, iface::label, &ev::visit_label> {
     explicit fake_label(std::u16string t) : text(std::move(t)) {}
     void visit_text(interface_ref v) override { zv::hostapp::visit_text(v, text); }
     bool enabled() override { return on; }
-    void attach_view(interface_ref v) override { view = v; }
     void set_enabled(bool value)
     {
         on = value;
@@ -43,39 +47,19 @@ struct fake_label : label_impl {
     }
     std::u16string text;
     bool on = true;
-    interface_ref view;
-    presenter show() { return presenter_of<&ev::visit_label, iface::label>(*this); }
 };
 
-struct fake_output : output_impl {
-    void visit_text(interface_ref v) override { call<&string_visitor_impl::visit>(v, text.c_str()); }
-    void attach_view(interface_ref v) override { view = v; }
-    void set(std::u16string t)
-    {
-        text = std::move(t);
-        call<&element_view_impl::content_changed>(view);
-    }
-    std::u16string text;
-    interface_ref view;
-    presenter show() { return presenter_of<&ev::visit_output, iface::output>(*this); }
+struct fake_output : fake<output_impl, iface::output, &ev::visit_output> {
+    void visit_text(interface_ref v) override { call<&string_visitor_impl::visit>(v, u""); }
 };
 
-struct fake_button : button_impl {
-    void click() override
-    {
-        down = !down;
-        if (on_click)
-            on_click();
-    }
+struct fake_button : fake<button_impl, iface::button, &ev::visit_button> {
+    void click() override { down = !down; }
     bool pressed() override { return down; }
-    void attach_view(interface_ref v) override { view = v; }
     bool down = false;
-    std::function<void()> on_click;
-    interface_ref view;
-    presenter show() { return presenter_of<&ev::visit_button, iface::button>(*this); }
 };
 
-struct fake_dropdown : dropdown_impl {
+struct fake_dropdown : fake<dropdown_impl, iface::dropdown, &ev::visit_dropdown> {
     std::int32_t count() override { return static_cast<std::int32_t>(items.size()); }
     void visit_item_text(std::int32_t i, interface_ref v) override
     {
@@ -83,7 +67,6 @@ struct fake_dropdown : dropdown_impl {
     }
     std::int32_t selection() override { return chosen; }
     void select(std::int32_t i) override { chosen = i; }
-    void attach_view(interface_ref v) override { view = v; }
     void set_items(std::vector<std::u16string> list)
     {
         items = std::move(list);
@@ -92,11 +75,9 @@ struct fake_dropdown : dropdown_impl {
     }
     std::vector<std::u16string> items;
     std::int32_t chosen = -1;
-    interface_ref view;
-    presenter show() { return presenter_of<&ev::visit_dropdown, iface::dropdown>(*this); }
 };
 
-struct fake_grid : grid_layout_impl {
+struct fake_grid : fake<grid_layout_impl, iface::grid_layout, &ev::visit_grid_layout> {
     fake_grid(std::int32_t r, std::int32_t c, std::vector<presenter> p)
         : rows(r), columns(c), cells(std::move(p))
     {
@@ -109,12 +90,10 @@ struct fake_grid : grid_layout_impl {
         if (at < cells.size() && cells[at])
             cells[at](v);
     }
-    void attach_view(interface_ref v) override { view = v; }
     std::int32_t rows, columns;
     std::vector<presenter> cells;
-    interface_ref view;
-    presenter show() { return presenter_of<&ev::visit_grid_layout, iface::grid_layout>(*this); }
 };
+
 // A row as a tool's dialog lays it out: a labelled file input (a path and a
 // browse button that opens no chooser) and two labelled drop-downs.
 struct fake_row {

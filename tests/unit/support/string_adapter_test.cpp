@@ -11,6 +11,8 @@
 
 #include <new>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 namespace
 {
@@ -21,7 +23,7 @@ using zv::Tzv_std_wstring_adapter;
 // "Профиль" in code page 1251.
 const char profile_1251[] = "\xCF\xF0\xEE\xF4\xE8\xEB\xFC";
 
-// One delivery of either width, through each adapter's own handle, replaces
+// Each delivery of either width, through each adapter's own handle, replaces
 // the whole target, converting with the ANSI code page; null text clears it.
 TEST(SupportStringAdapter, EachDeliveryReplacesTheTargetOfEitherWidth)
 {
@@ -31,37 +33,28 @@ TEST(SupportStringAdapter, EachDeliveryReplacesTheTargetOfEitherWidth)
 #endif
     zv::test::scoped_env env;
     env.set("ZV_ANSI_CODEPAGE", "1251");
-    const struct {
-        const char16_t* wide;
-        const char* narrow; // delivered when `wide` is null and this is not
-        bool wide_call;
-        std::u16string wide_expected;
-        std::string narrow_expected;
-    } cases[] = {
-        {u"Профиль", nullptr, true, u"Профиль", profile_1251},
-        {nullptr, profile_1251, false, u"Профиль", profile_1251},
-        {nullptr, nullptr, true, u"", ""},
-        {nullptr, nullptr, false, u"", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.wide_call ? "wide" : "narrow");
-        std::u16string wide = u"old";
-        std::string narrow = "old";
-        {
-            Tzv_std_wstring_adapter wide_adapter(wide);
-            Tzv_std_string_adapter narrow_adapter(narrow);
-            ASSERT_NE(wide_adapter.handle(), nullptr);
-            EXPECT_NE(wide_adapter.handle(), narrow_adapter.handle());
-            for (zv_string_adp_t handle : {wide_adapter.handle(), narrow_adapter.handle()}) {
-                if (c.wide_call)
-                    zv_string_adp_assign_w(handle, c.wide);
-                else
-                    zv_string_adp_assign(handle, c.narrow);
-            }
+    std::u16string wide = u"old";
+    std::string narrow = "old";
+    Tzv_std_wstring_adapter wide_adapter(wide);
+    Tzv_std_string_adapter narrow_adapter(narrow);
+    ASSERT_NE(wide_adapter.handle(), nullptr);
+    EXPECT_NE(wide_adapter.handle(), narrow_adapter.handle());
+    // Delivers the text to both targets; what they hold then.
+    const auto deliver = [&](auto text) {
+        for (zv_string_adp_t handle : {wide_adapter.handle(), narrow_adapter.handle()}) {
+            if constexpr (std::is_same_v<decltype(text), const char*>)
+                zv_string_adp_assign(handle, text);
+            else
+                zv_string_adp_assign_w(handle, text);
         }
-        EXPECT_EQ(wide, c.wide_expected);
-        EXPECT_EQ(narrow, c.narrow_expected);
-    }
+        return std::pair(wide, narrow);
+    };
+    const auto profile = std::pair(std::u16string(u"Профиль"), std::string(profile_1251));
+    const auto cleared = std::pair(std::u16string(), std::string());
+    EXPECT_EQ(deliver(u"Профиль"), profile);
+    EXPECT_EQ(deliver(static_cast<const char16_t*>(nullptr)), cleared);
+    EXPECT_EQ(deliver(profile_1251), profile);
+    EXPECT_EQ(deliver(static_cast<const char*>(nullptr)), cleared);
 }
 
 // An adapter whose assignment fails must not throw into the host.
