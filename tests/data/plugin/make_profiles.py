@@ -1,8 +1,8 @@
 """Writes the profile tool's test folder with pyshp, every table in code page
 1251 with its .cpg:
   lines      polylines in UTM zone 37N: a profile, a two-part object, a
-             one-vertex object and a null record; a Cyrillic field name of
-             15 UTF-8 bytes
+             one-vertex object and a null record, markup and a formula in
+             the notes; a Cyrillic field name of 15 UTF-8 bytes
   sub/deep/other  a geographic polyline two folders down
   noprj      a polyline without .prj, listed right after lines
   points     a point shapefile
@@ -50,7 +50,7 @@ write(os.path.join(root, "lines"), shapefile.POLYLINE,
       [profile, [[(412000, 6170000), (412500, 6170500)], [(413000, 6171000), (413500, 6171500)]],
        [[(416000, 6172000)]], None],
       [("Профиль 1", 12.5, "A & B < C"), ("Профиль 2", 0.75, ""), ("Точка", 3.25, "один"),
-       ("Пусто", 1, "null")],
+       ("Пусто", 1, "=B2*2")],
       UTM37)
 write(os.path.join(root, "sub", "deep", "other"), shapefile.POLYLINE, ID,
       [[[(37.6, 55.75), (37.9, 55.8), (38.5, 56.3)]]], [(7,)], WGS84)

@@ -1,11 +1,13 @@
 """The profile tool through zvhost on the sample profiles and on a folder of
 awkward cases (tests/data/plugin/make_profiles.py) under a UTF-8 ANSI code
 page: the output tables read with pyshp, coordinates against cs2cs,
-workbooks with openpyxl and unzip -t, inputs unchanged, a second run, the
-files passed over, and the outcome and message of every kind of run."""
+workbooks with openpyxl (every cell against the table) and unzip -t, inputs
+unchanged, a second run, the files passed over, and the outcome and message of
+every kind of run."""
 import os
 import subprocess
 import sys
+import zipfile
 from pathlib import Path
 
 import openpyxl
@@ -30,6 +32,7 @@ def expected_coordinates(source, target, shape):
 
 
 def check_table(shp, out_folder):
+    """The output table against the source and cs2cs; returns it as pyshp reads it."""
     source = shapefile.Reader(str(shp), encoding="cp1251")
     out = shapefile.Reader(dbf=open(out_folder / (shp.stem + ".dbf"), "rb"), encoding=out_encoding(out_folder, shp))
     names = [f[0] for f in out.fields[1:]]
@@ -45,7 +48,7 @@ def check_table(shp, out_folder):
         want = expected_coordinates(definition, WGS84, shape) + expected_coordinates(definition, GSK2011, shape)
         got = [float(values[i]) for i in (0, 1, 4, 5, 2, 3, 6, 7)]
         check(all(abs(a - b) < 1e-7 for a, b in zip(got, want)), f"{shp.name}: {got} against cs2cs {want}")
-    return len(source)
+    return out
 
 
 def out_encoding(out_folder, shp):
@@ -54,11 +57,17 @@ def out_encoding(out_folder, shp):
     return "cp" + name if name.isdigit() else name
 
 
-def check_workbook(book, rows):
+def check_workbook(book, table):
+    """The workbook holds the table's field names, then every record's values
+    as their text (an empty value an empty cell)."""
     check(subprocess.run(["unzip", "-tq", str(book)], capture_output=True).returncode == 0, f"{book}: unzip -t")
     sheet = openpyxl.load_workbook(book).worksheets[0]  # the sheet records no size: read it whole
     read = list(sheet.iter_rows(values_only=True))
-    check(len(read) == rows + 1 and list(read[0])[-8:] == ADDED, f"{book.name}: rows or header")
+    check(list(read[0]) == [f[0] for f in table.fields[1:]] and len(read) == len(table) + 1, f"{book.name}: shape")
+    for row, record in zip(read[1:], table.records()):
+        want = [None if v in ("", None) else v if isinstance(v, str) else float(v) for v in record]
+        got = [c if c is None or isinstance(w, str) else float(c) for c, w in zip(row, want)]
+        check(got == want, f"{book.name}: {got} against {want}")
 
 
 def check_awkward_cases(root):
@@ -81,6 +90,8 @@ def check_awkward_cases(root):
           f"outputs {added}")
     for shp in (data / "lines.shp", data / "sub" / "deep" / "other.shp", data / "CAPS.SHP"):
         check_workbook(out / (shp.stem + "._src.xlsx"), check_table(shp, out))
+    sheet = zipfile.ZipFile(out / "lines._src.xlsx").read("xl/worksheets/sheet1.xml")
+    check(b"<f>B2*2</f>" in sheet, "a value beginning with = is a formula")
     if not SYSTEM_CODE_PAGE:  # field names cut under UTF-8
         names = [f[0] for f in shapefile.Reader(dbf=open(out / "lines.dbf", "rb"), encoding="utf-8").fields[1:]]
         check(names[:3] == ["NAME", "NГЛУБ", "NOTE"], f"names {names}")

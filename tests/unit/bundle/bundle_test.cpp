@@ -53,10 +53,10 @@ TEST(BundleEntry, OneTableForEveryCallWhoseRootAnswersNullToEveryName)
     }
 }
 
-// The module's registration is checked here; zvhost's listing of the built
-// module shows the same order through the loader. A null registry, or one
-// without its object, is called for nothing.
-TEST(RegisterServices, EveryCallRegistersTheFiveDistinctFactoriesInConstructionOrder)
+// Their identifiers and order are zvhost's listing of the built module
+// (integration tests). A null registry, or one without its object, is called
+// for nothing.
+TEST(RegisterServices, EveryCallRegistersTheSameFiveDistinctFactories)
 {
     int host_object = 0;
     hostapp::host_registry registry;
@@ -66,12 +66,8 @@ TEST(RegisterServices, EveryCallRegistersTheFiveDistinctFactoriesInConstructionO
     register_services(make_ref<iface::service_registry>(&registry));
     const auto& records = registry.records();
     ASSERT_EQ(records.size(), 10u);
-    const std::u16string expected[] = {u"org.zvgeo/app/pgn_oriented_axes2d_app", u"",
-                                       u"org.zvgeo/app/prf_beg_end_app", u"org.zvgeo/app/tos_graph_x2y_app",
-                                       u""};
     for (std::size_t i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(records[i].identifier, expected[i]);
         EXPECT_EQ(records[i].factory.table, table<iface::service_factory>());
         EXPECT_NE(from_ref<iface::service_factory>(records[i].factory), nullptr);
         EXPECT_EQ(records[i].factory, records[i + 5].factory);

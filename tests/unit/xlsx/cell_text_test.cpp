@@ -1,5 +1,6 @@
-// Cell text in the package: what is escaped, what is kept as it is, and
-// which texts need their white space kept.
+// Cell text in the package: what is escaped and what is kept as it is.
+// (Which texts keep their white space is read back by openpyxl in the
+// workbook tests.)
 #include "xlsx/cell_text.h"
 
 #include <gtest/gtest.h>
@@ -40,15 +41,6 @@ TEST(CellText, ControlsAndLiteralEscapesAreEscaped)
     };
     for (const auto& [text, xml] : cases)
         EXPECT_EQ(Written(text), xml) << text;
-}
-
-TEST(CellText, WhiteSpaceAtEitherEndIsNoticed)
-{
-    const std::pair<std::string_view, bool> cases[] = {
-        {"", false}, {"a b", false}, {" a", true}, {"a ", true}, {"\ta", true}, {"a\n", true}, {"\r", true},
-    };
-    for (const auto& [text, edge] : cases)
-        EXPECT_EQ(HasEdgeSpace(text), edge) << text;
 }
 
 } // namespace
