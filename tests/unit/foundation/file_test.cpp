@@ -1,5 +1,6 @@
-// Files written through a temporary name, read through a window, and found
-// by name without regard to case as Windows finds them.
+// Files written through a temporary name: the target changes only on commit,
+// and no temporary is left behind on any path. Files found by name without
+// regard to case, as Windows finds them.
 #include "foundation/file.h"
 #include "foundation/file_window.h"
 
@@ -14,21 +15,44 @@ namespace
 
 using namespace zv::foundation;
 
-// Committing, discarding, and creates and renames that fail are checked
-// through the writers that use them (tables, shapefiles, the gc64lib save,
-// the pgrid command, which replaces its outputs only when they are whole);
-// here what those do not reach.
-TEST(ReplacementFile, ASecondCommitFailsAndSmallFilesAreReadWithinTheirLimit)
+TEST(ReplacementFile, TargetChangesOnlyOnCommitAndNoTemporaryRemains)
 {
     zv::test::scratch_folder dir;
+    const std::string target = dir.file("table.dbf");
+    zv::test::write_bytes(target, "old");
+    {
+        replacement_file out;
+        ASSERT_TRUE(out.create(target));
+        ASSERT_TRUE(out.append("new ", 4));
+        EXPECT_EQ(zv::test::read_bytes(target), "old") << "not before the commit";
+    } // dropped: discarded
+    EXPECT_EQ(zv::test::read_bytes(target), "old");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"table.dbf"});
+
     replacement_file out;
-    ASSERT_TRUE(out.create(dir.file("table.dbf")));
+    ASSERT_TRUE(out.create(target));
+    ASSERT_TRUE(out.append("new ", 4));
+    ASSERT_TRUE(out.append("text", 4));
     ASSERT_TRUE(out.commit());
+    EXPECT_EQ(zv::test::read_bytes(target), "new text");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"table.dbf"});
     EXPECT_FALSE(out.commit()) << "a second commit has nothing to commit";
+}
+
+// A create in a missing folder: the pgrid command's refusals.
+TEST(ReplacementFile, AFailedRenameLeavesNothingAndSmallFilesAreReadWithinTheirLimit)
+{
+    zv::test::scratch_folder dir;
+    // A rename onto a folder fails; the temporary goes and the folder stays.
+    std::filesystem::create_directory(dir.path() / "taken");
+    replacement_file out;
+    ASSERT_TRUE(out.create(dir.file("taken")));
+    EXPECT_FALSE(out.commit());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"taken"});
     EXPECT_TRUE(write_file_replacing(dir.file("small.cpg"), "UTF-8"));
     EXPECT_EQ(read_small_file(dir.file("small.cpg"), 16), "UTF-8");
     EXPECT_FALSE(read_small_file(dir.file("small.cpg"), 4)) << "larger than allowed";
-    EXPECT_FALSE(read_small_file(zv::test::utf8(dir.path()), 16)) << "a folder is not a file";
+    EXPECT_FALSE(read_small_file(dir.file("taken"), 16)) << "a folder is not a file";
 }
 
 TEST(FileWindow, ViewsAnyRangeInsideTheFileAndWritesInPlace)

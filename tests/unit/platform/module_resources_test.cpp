@@ -24,14 +24,25 @@ TEST(LoadedModule, FindsLoadedLibrariesOnlyWithoutLoadingThem)
     EXPECT_EQ(loaded_module(""), nullptr);
 }
 
-// Entries with their own zero, followed by more text, empty or absent, and
-// the pictures: the string loader's and the bitmap resources' tests.
-TEST(ModuleResources, EntriesWithoutTextAndLibrariesWithoutATableGiveNothing)
+// Strings with their own zero, followed by more text, empty or absent: the
+// string loader's tests; what the pictures decode to: the bitmap resources'.
+TEST(ModuleResources, EntriesAreViewedInPlaceAndAbsentOrBrokenOnesAreEmpty)
 {
     EXPECT_TRUE(module_string(test::resources::library(), 4).empty());
     EXPECT_TRUE(module_string(loaded_module("zvhost"), 1).empty()); // no resource table
     // zvk_file_dbf has no table of its own; the lookup must not reach zvk_basic's.
     EXPECT_TRUE(module_string(loaded_module("zvk_file_dbf"), 101).empty());
+
+    auto bytes = module_bitmap(test::resources::library(), 7);
+    ASSERT_EQ(bytes.size(), 4u);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_TRUE(module_bitmap(loaded_module("zvk_basic"), 7).empty());
+#if defined(_WIN32) // the cursor's group directory: its header and one entry
+    EXPECT_EQ(module_icon(test::resources::library(), 2).size(), 6u + 14);
+#else
+    EXPECT_EQ(module_icon(test::resources::library(), 2).size(), 22u + 40 + 8 + 2 * 16 * 4);
+#endif
+    EXPECT_TRUE(module_icon(test::resources::library(), 7).empty());
 }
 
 TEST(OwnModule, ALibraryFindsItsOwnTableNotTheProgramsOrItsNeighbours)
