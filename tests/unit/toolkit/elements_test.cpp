@@ -33,12 +33,13 @@ TEST(GridLayout, FillsRowByRowSkipsTakenCellsAndDropsWhatDoesNotFit)
     EXPECT_EQ(hostapp::read_element_tree([&](interface_ref v) { row.visit_cell(2, 0, v); }), nullptr)
         << "outside: nothing presented";
 
-    toolkit::grid_layout<2, 2> by_columns;
+    toolkit::grid_layout<2, 2> by_columns; // its own labels: an element has one picture at a time
+    toolkit::label d, e;
     by_columns.set_fill_order(1);
-    by_columns.add(a);
-    by_columns.add(b);
+    by_columns.add(d);
+    by_columns.add(e);
     const auto filled = hostapp::read_element_tree([&](interface_ref v) { by_columns.present(v); });
-    EXPECT_EQ(filled->cell(0, 1)->element.object, &b); // the row advanced first
+    EXPECT_EQ(filled->cell(0, 1)->element.object, &e); // the row advanced first
     EXPECT_EQ(filled->cell(1, 0), nullptr);            // an empty cell presents nothing
 }
 
@@ -63,7 +64,7 @@ TEST(Dropdown, SetItemsKeepsAValidSelectionAndNotifies)
     }
 }
 
-TEST(Dropdown, SelectionRulesAndGetters)
+TEST(Dropdown, SelectionRulesForTheModuleAndTheHost)
 {
     toolkit::dropdownex<std::u16string> dropdown;
     counting_view view;
@@ -84,10 +85,6 @@ TEST(Dropdown, SelectionRulesAndGetters)
     EXPECT_EQ(handled, (std::vector<int>{1, 1})); // the host's select always does
     EXPECT_EQ(view.content, 2);
     EXPECT_EQ(dropdown.selected_value(), u"PORO");
-    EXPECT_EQ(dropdown.selected_text(), u"Porosity");
-    EXPECT_EQ(dropdown.index_of_text(u"Depth"), 0);
-    EXPECT_EQ(dropdown.index_of_value(u"depth"), -1);
-    EXPECT_EQ(dropdown.value_at(2), u"");
 
     dropdown.clear_items();
     EXPECT_EQ(dropdown.selection(), -1);
@@ -121,7 +118,6 @@ TEST(Controls, OutputNotifiesOnlyRealChangesAndButtonsToggleOnEveryClick)
 TEST(ButtonBox, CodesDecideWhetherTheDialogCloses)
 {
     toolkit::button_box box;
-    EXPECT_EQ(box.count(), 2);
     EXPECT_TRUE(box.click(-1));
     EXPECT_FALSE(box.click(0)); // accepting without a handler
     int accepted = 0;

@@ -1,4 +1,5 @@
-// The host functions of zvk_file_tos4 on files made by the library's writer.
+// The host functions of zvk_file_tos4 on files made by the library's writer
+// (damaged files: pgrid_commands_test.cpp, through the same reader).
 #include "captured_text.h"
 #include "host/zvk_file_tos4.h"
 #include "pgrid_file.h"
@@ -87,8 +88,6 @@ TEST_F(Tos4, BadArgumentsAndFilesAreRefused)
     EXPECT_EQ(zv_tos4_get_prop_count(nullptr), 0u);
     EXPECT_EQ(zv_tos4_get_object_count_64(nullptr), 0u);
     EXPECT_EQ(zv_tos4_get_index_by_name_w(nullptr, u"x"), -1);
-
-    // Damaged files: pgrid_commands_test.cpp, through the same reader.
 }
 
 } // namespace
