@@ -42,11 +42,12 @@ std::u16string BaseFolderPath()
 }
 
 // Creates every folder on the way to the file, one level at a time, but
-// those in `made`, to which it adds the others.
+// those in `made`, to which it adds the others. The temporary folder's own
+// parents count too, after either separator: TEMP has backslashes on Windows.
 void CreateFoldersOf(const std::u16string& path, std::set<std::u16string>& made)
 {
-    for (std::size_t slash = path.find(u'/', 1); slash != std::u16string::npos;
-         slash = path.find(u'/', slash + 1)) {
+    for (std::size_t slash = path.find_first_of(u"/\\", 1); slash != std::u16string::npos;
+         slash = path.find_first_of(u"/\\", slash + 1)) {
         std::u16string folder = path.substr(0, slash);
         if (made.count(folder) == 0) {
             zv::platform::make_directory(folder);

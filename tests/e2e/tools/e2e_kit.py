@@ -16,9 +16,10 @@ SAMPLES = Path(os.environ["ZV_SAMPLES"])
 # The zvhost command under test: ZV_ZVHOST when set (the Windows build's
 # zvhost.exe through Wine), else the zvhost of BIN. The readers stay Linux's.
 ZVHOST = shlex.split(os.environ.get("ZV_ZVHOST", "")) or [str(BIN / "zvhost")]
+WINDOWS = "ZV_ZVHOST" in os.environ
 # Windows takes the ANSI code page from the system (Wine: from the locale it
 # starts in), not from ZV_ANSI_CODEPAGE.
-SYSTEM_CODE_PAGE = "ZV_ZVHOST" in os.environ
+SYSTEM_CODE_PAGE = WINDOWS
 
 
 def fail(message):
@@ -50,8 +51,14 @@ def scratch_copy(sample):
 def zvhost(*args, lang="en"):
     """Runs zvhost as a user would; returns (exit status, standard output)."""
     env = dict(os.environ, USERNAME="e2e")
-    done = subprocess.run([*ZVHOST, "--lang", lang, *args], capture_output=True, env=env,
-                          text=True, timeout=600)
+    command = [*ZVHOST, "--lang", lang, *args]
+    if WINDOWS:
+        # Wine sets USERNAME, TEMP and TMP from its registry: cmd sets ours first.
+        windows = lambda path: "Z:" + path.replace("/", "\\")  # noqa: E731  (Wine's Z: is /)
+        temp = windows(env.get("TEMP", "/tmp"))
+        setup = ["set", "USERNAME=e2e&&", "set", f"TEMP={temp}&&", "set", f"TMP={temp}&&"]
+        command = [*ZVHOST[:-1], "cmd", "/c", *setup, windows(ZVHOST[-1]), *command[len(ZVHOST):]]
+    done = subprocess.run(command, capture_output=True, env=env, text=True, timeout=600)
     return done.returncode, done.stdout + done.stderr
 
 

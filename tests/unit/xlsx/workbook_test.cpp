@@ -116,8 +116,9 @@ TEST_F(Workbook, SavedPackageMatchesGoldenParts)
 }
 
 // The folder is named from thread and clock (in the current folder without
-// TEMP), created with the first sheet, never shared by two live workbooks
-// and free again once one is gone; a second save of a workbook fails.
+// TEMP), created with the first sheet (TEMP's missing folders too), never
+// shared by two live workbooks and free again once one is gone; a second save
+// of a workbook fails.
 TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
 {
     auto first = std::make_unique<CWorkbook>();
@@ -139,6 +140,13 @@ TEST_F(Workbook, TemporaryFolderNamesAreUniqueAmongLiveWorkbooks)
         EXPECT_TRUE(HasLine(zv::test::read_workbook(Target("second.xlsx")), "row1=[\"two\"]"));
     }
     EXPECT_TRUE(fs::is_empty(temp_));
+    // A TEMP that does not exist yet is made, whichever separators it has.
+    zp::override_environment_variable(u"TEMP", u16(temp_.string()) + u"\\made\\here");
+    CWorkbook fourth;
+    fourth.AddSheet(u"Fourth").AddRow({{u"four", 0}});
+    EXPECT_TRUE(Save(fourth, "fourth.xlsx"));
+    const fs::path made = temp_ / "made" / "here";
+    EXPECT_TRUE(fs::is_directory(made) && fs::is_empty(made));
     zp::override_environment_variable(u"TEMP", std::nullopt);
     EXPECT_EQ(CWorkbook().TemporaryFolder(), u"xlsx_1_5");
 }
