@@ -63,8 +63,8 @@ process_call python_call(const case_setting& setting, const std::string& script,
     process_call call = call_in_scratch(setting, std::move(argv));
     call.env_unset = {"OPENBLAS_CORETYPE", "OPENBLAS_L2_SIZE"};
     // No __pycache__ in the source tree; temporary files where ours go.
-    call.env_set = {"PYTHONDONTWRITEBYTECODE=1", "TEMP=" + temp_folder(setting),
-                    "TMPDIR=" + temp_folder(setting)};
+    const std::string temp = temp_folder(setting);
+    call.env_set = {"PYTHONDONTWRITEBYTECODE=1", "TEMP=" + temp, "TMPDIR=" + temp};
     return call;
 }
 

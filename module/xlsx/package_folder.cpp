@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "foundation/paths.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "xlsx/utf8.h"
@@ -46,8 +47,9 @@ std::u16string BaseFolderPath()
 // parents count too, after either separator: TEMP has backslashes on Windows.
 void CreateFoldersOf(const std::u16string& path, std::set<std::u16string>& made)
 {
-    for (std::size_t slash = path.find_first_of(u"/\\", 1); slash != std::u16string::npos;
-         slash = path.find_first_of(u"/\\", slash + 1)) {
+    for (std::size_t slash = 1; slash < path.size(); ++slash) {
+        if (!foundation::is_separator(path[slash]))
+            continue;
         std::u16string folder = path.substr(0, slash);
         if (made.count(folder) == 0) {
             zv::platform::make_directory(folder);
