@@ -186,7 +186,7 @@ bool DeflateCompressor::fill_window() noexcept
 // old head is empty or a window away (its links then belong to a newer
 // position). So every position's links fall strictly to a 0 or a position
 // out of reach, and zeros follow: a group is in reach when its last link is.
-unsigned DeflateCompressor::insert(unsigned pos) noexcept
+[[gnu::always_inline]] inline unsigned DeflateCompressor::insert(unsigned pos) noexcept
 {
     const std::uint8_t* p = window_.get() + pos;
     const unsigned hash =
