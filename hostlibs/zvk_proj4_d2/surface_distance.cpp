@@ -38,7 +38,8 @@ surface_point surface_distance::locate(const zv_vertex_d2& geographic) const
 
 double surface_distance::chord(const surface_point& a, const surface_point& b)
 {
-    return std::sqrt(squared(b.xyz[0] - a.xyz[0]) + squared(b.xyz[1] - a.xyz[1]) + squared(b.xyz[2] - a.xyz[2]));
+    return std::sqrt(squared(b.xyz[0] - a.xyz[0]) + squared(b.xyz[1] - a.xyz[1]) +
+                     squared(b.xyz[2] - a.xyz[2]));
 }
 
 double surface_distance::geodesic(const surface_point& a, const surface_point& b) const
@@ -50,8 +51,8 @@ double surface_distance::geodesic(const surface_point& a, const surface_point& b
         }
     }
     double distance = 0.0;
-    geod_inverse(&ellipsoid_, a.geographic.y, a.geographic.x, b.geographic.y, b.geographic.x, &distance, nullptr,
-                 nullptr);
+    geod_inverse(&ellipsoid_, a.geographic.y, a.geographic.x, b.geographic.y, b.geographic.x, &distance,
+                 nullptr, nullptr);
     return distance;
 }
 
@@ -77,8 +78,8 @@ double surface_distance::arc_from_chord(const surface_point& a, const surface_po
     }
     const double e2 = ellipsoid_.f * (2.0 - ellipsoid_.f);
     const double w2 = 1.0 - e2 * squared(a.sin_lat);
-    const double normal = ellipsoid_.a / std::sqrt(w2);   // N, prime vertical
-    const double meridian = normal * (1.0 - e2) / w2;     // M
+    const double normal = ellipsoid_.a / std::sqrt(w2); // N, prime vertical
+    const double meridian = normal * (1.0 - e2) / w2;   // M
     const double curvature = (squared(north) / meridian + squared(east) / normal) / horizontal;
     return 2.0 * std::asin(0.5 * chord * curvature) / curvature;
 }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -109,6 +111,25 @@ std::uint16_t DeflateCompressor::entry_flags(int level) noexcept
     return level < 3 ? zip_flag_fast : 0;
 }
 
+// A sink that keeps a copy of what it hands on, for the memo.
+struct DeflateCompressor::capture {
+    deflate_sink_fn sink;
+    void* context;
+    std::vector<std::uint8_t> stream;
+    bool complete = true;
+
+    static bool forward(void* self, const std::uint8_t* data, std::size_t size_bytes) noexcept
+    {
+        auto* c = static_cast<capture*>(self);
+        try {
+            c->stream.insert(c->stream.end(), data, data + size_bytes);
+        } catch (const std::bad_alloc&) {
+            c->complete = false;
+        }
+        return c->sink(c->context, data, size_bytes);
+    }
+};
+
 const char* DeflateCompressor::compress(int level, deflate_reader_fn reader, deflate_sink_fn sink,
                                         void* context) noexcept
 {
@@ -124,16 +145,34 @@ const char* DeflateCompressor::compress(int level, deflate_reader_fn reader, def
     lookahead_ = 0;
     match_start_ = 0;
     block_start_ = 0;
+    blocks_.begin(sink, context);
+    // A small input is read whole first: it may be one met before. Small,
+    // it stays where it is in the window while it is compressed.
+    const bool small = read_first_window() && lookahead_ <= DeflateMemo::max_input_bytes;
+    const std::span<const std::uint8_t> input(window_.get(), small ? lookahead_ : 0);
+    capture copy{sink, context, {}};
+    if (small) {
+        if (const auto stream = memo_.find(level, input); !stream.empty()) {
+            ++remembered_streams_;
+            return sink(context, stream.data(), stream.size()) ? nullptr : "write error";
+        }
+        blocks_.begin(&capture::forward, &copy);
+    }
     std::memset(head_.get(), 0, deflate_hash_size * sizeof(std::uint16_t));
     std::memset(long_head_.get(), 0, long_hash_size * sizeof(std::uint16_t));
     long_credit_ = long_credit_most;
-    blocks_.begin(sink, context);
     lazy_loop();
     const bool written = blocks_.finish();
     if (read_failed_) {
         return "read error";
     }
-    return written ? nullptr : "write error";
+    if (!written) {
+        return "write error";
+    }
+    if (small && copy.complete) {
+        memo_.keep(level, input, copy.stream);
+    }
+    return nullptr;
 }
 
 // Drops the older half of the window once the position is far enough in;
@@ -157,6 +196,30 @@ void DeflateCompressor::slide_window() noexcept
     slide(long_links_.get(), deflate_window_size);
 }
 
+// One read into the room after the lookahead; false once input has ended.
+bool DeflateCompressor::read_more() noexcept
+{
+    const unsigned room = 2 * deflate_window_size - lookahead_ - strstart_;
+    const std::int64_t got = reader_(context_, window_.get() + strstart_ + lookahead_, room);
+    if (got <= 0) {
+        read_failed_ = got < 0;
+        input_ended_ = true;
+        return false;
+    }
+    lookahead_ += static_cast<unsigned>(std::min<std::int64_t>(got, room));
+    return true;
+}
+
+// Reads until the input ends or fills the window; true when the whole input
+// is in it. The window is read as the first refill of fill_window would, so
+// the stream is the same either way.
+bool DeflateCompressor::read_first_window() noexcept
+{
+    while (lookahead_ < 2 * deflate_window_size && read_more()) {
+    }
+    return input_ended_ && !read_failed_;
+}
+
 // Reads until at least the minimum lookahead is available or input ends.
 bool DeflateCompressor::fill_window() noexcept
 {
@@ -168,14 +231,7 @@ bool DeflateCompressor::fill_window() noexcept
         if (strstart_ >= deflate_window_size + deflate_max_distance) {
             slide_window();
         }
-        const unsigned room = 2 * deflate_window_size - lookahead_ - strstart_;
-        const std::int64_t got = reader_(context_, window_.get() + strstart_ + lookahead_, room);
-        if (got <= 0) {
-            read_failed_ = got < 0;
-            input_ended_ = true;
-        } else {
-            lookahead_ += static_cast<unsigned>(std::min<std::int64_t>(got, room));
-        }
+        read_more();
     }
     return lookahead_ > 0;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "zip/deflate_block_writer.h"
+#include "zip/deflate_memo.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,14 +46,21 @@ class DeflateCompressor
 
     // Compresses everything the reader gives into one complete DEFLATE
     // stream. Returns null on success or an error text: "bad pack level" for
-    // a level outside 1..8, "read error", "write error".
+    // a level outside 1..8, "read error", "write error". A small input this
+    // compressor met before is answered with the stream it gave then.
     const char* compress(int level, deflate_reader_fn reader, deflate_sink_fn sink, void* context) noexcept;
 
     // Off, every search walks the whole 3-byte chain, as the long chains
     // only find the same match faster: tests compare the two.
     void set_long_chains_for_testing(bool on) noexcept { long_chains_ = on; }
 
+    // How many streams were answered from the memo (for tests).
+    std::uint64_t remembered_streams() const noexcept { return remembered_streams_; }
+
   private:
+    struct capture;
+    bool read_more() noexcept;
+    bool read_first_window() noexcept;
     bool fill_window() noexcept;
     void slide_window() noexcept;
     unsigned insert(unsigned pos) noexcept;
@@ -86,6 +94,8 @@ class DeflateCompressor
     int long_credit_ = 0;                    // the long chain is tried while this is positive
     bool long_chains_ = true;
     DeflateBlockWriter blocks_;
+    DeflateMemo memo_;
+    std::uint64_t remembered_streams_ = 0;
 
     deflate_level_params params_{};
     deflate_reader_fn reader_ = nullptr;

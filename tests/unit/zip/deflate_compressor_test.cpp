@@ -1,7 +1,7 @@
 // Round trips of the compressor through zlib's inflate: tiny inputs, input
 // ending at the window's slide, incompressible data, long runs, every level
-// and read size, a reused compressor, the long chains, refusals and the
-// ratio against zlib.
+// and read size, a reused compressor, the long chains, the memo of small
+// streams, refusals and the ratio against zlib.
 #include "test_support.h"
 
 #include "zip/deflate_constants.h"
@@ -68,6 +68,57 @@ TEST_F(DeflateRoundTrip, LongChainsChangeNoByte)
     for (const bytes& input : {xml_like(400000, 6), random_bytes(100000, 7, 4), bytes(70000, 'x')})
         EXPECT_TRUE(deflate_bytes(compressor, input) == deflate_bytes(whole_walk, input))
             << "input " << input.size() << " bytes";
+}
+
+// A small input met again is answered with the stream it gave, at its own
+// level only, read in any pieces; a part every archive holds stays
+// remembered among many that come once; a large input is never remembered.
+TEST_F(DeflateRoundTrip, SmallInputsMetAgainGiveTheirStreamFromTheMemo)
+{
+    const bytes fixed = xml_like(6000, 21);
+    const bytes expected = deflate_bytes(compressor, fixed);
+    std::uint64_t remembered = compressor.remembered_streams();
+    for (std::uint32_t k = 0; k < 40; ++k) {
+        const bytes once = xml_like(300 + k, 100 + k);
+        DeflateCompressor fresh;
+        EXPECT_TRUE(deflate_bytes(compressor, once) == deflate_bytes(fresh, once));
+        EXPECT_TRUE(deflate_bytes(compressor, fixed, 8, 1000) == expected);
+        EXPECT_EQ(compressor.remembered_streams(), ++remembered) << k;
+    }
+    DeflateCompressor fresh;
+    EXPECT_TRUE(deflate_bytes(compressor, fixed, 4) == deflate_bytes(fresh, fixed, 4));
+    EXPECT_EQ(compressor.remembered_streams(), remembered) << "another level is another stream";
+    const bytes large = xml_like(DeflateMemo::max_input_bytes + 1, 22);
+    deflate_bytes(compressor, large);
+    expect_round_trip(large);
+    EXPECT_EQ(compressor.remembered_streams(), remembered);
+}
+
+// A stream the sink refused is not remembered, and a remembered one goes
+// through the sink like any other.
+TEST_F(DeflateRoundTrip, TheMemoKeepsOnlyDeliveredStreamsAndDeliversThroughTheSink)
+{
+    struct source {
+        const bytes* input;
+        std::size_t pos = 0;
+    };
+    auto reader = [](void* c, std::uint8_t* buffer, std::size_t size) -> std::int64_t {
+        auto* s = static_cast<source*>(c);
+        const std::size_t n = std::min(size, s->input->size() - s->pos);
+        std::memcpy(buffer, s->input->data() + s->pos, n);
+        s->pos += n;
+        return static_cast<std::int64_t>(n);
+    };
+    auto refusing_sink = [](void*, const std::uint8_t*, std::size_t) { return false; };
+    const bytes input = xml_like(3000, 23);
+    source first{&input};
+    EXPECT_STREQ(compressor.compress(8, reader, refusing_sink, &first), "write error");
+    const std::uint64_t remembered = compressor.remembered_streams();
+    deflate_bytes(compressor, input);
+    EXPECT_EQ(compressor.remembered_streams(), remembered) << "the refused stream was remembered";
+    source again{&input};
+    EXPECT_STREQ(compressor.compress(8, reader, refusing_sink, &again), "write error");
+    EXPECT_EQ(compressor.remembered_streams(), remembered + 1);
 }
 
 TEST_F(DeflateRoundTrip, RefusesBadLevelsAndReportsReadAndWriteFailures)

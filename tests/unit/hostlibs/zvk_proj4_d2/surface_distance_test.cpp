@@ -36,8 +36,9 @@ double geod_distance(const geod_geodesic& g, const zv_vertex_d2& a, const zv_ver
 
 TEST(SurfaceDistance, ShortGeodesicsAgreeWithGeodInverse)
 {
-    const ellipsoid_case ellipsoids[] = {
-        {"WGS84", 6378137.0, 298.257223563}, {"krass", 6378245.0, 298.3}, {"GSK2011", 6378136.5, 298.2564151}};
+    const ellipsoid_case ellipsoids[] = {{"WGS84", 6378137.0, 298.257223563},
+                                         {"krass", 6378245.0, 298.3},
+                                         {"GSK2011", 6378136.5, 298.2564151}};
     std::mt19937_64 rng(2011);
     std::uniform_real_distribution<double> lon(-180.0, 180.0), lat(-89.99, 89.99), azimuth(-180.0, 180.0),
         exponent(0.0, std::log10(surface_distance::short_arc_limit_m * 0.999));
