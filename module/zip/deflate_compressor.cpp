@@ -211,8 +211,8 @@ bool DeflateCompressor::read_more() noexcept
 }
 
 // Reads until the input ends or fills the window; true when the whole input
-// is in it. The window is read as the first refill of fill_window would, so
-// the stream is the same either way.
+// is in it. Reading ahead of fill_window changes no byte of the stream: the
+// matches and blocks depend only on the input.
 bool DeflateCompressor::read_first_window() noexcept
 {
     while (lookahead_ < 2 * deflate_window_size && read_more()) {

@@ -70,6 +70,18 @@ TEST_F(DeflateRoundTrip, LongChainsChangeNoByte)
             << "input " << input.size() << " bytes";
 }
 
+// However the reader hands the input over, the stream is the same.
+TEST_F(DeflateRoundTrip, ReadSizesChangeNoByte)
+{
+    for (const bytes& input : {xml_like(5000, 24), xml_like(200000, 25)}) {
+        const bytes whole = deflate_bytes(compressor, input);
+        for (std::size_t piece : {std::size_t{1}, std::size_t{700}, std::size_t{40000}}) {
+            DeflateCompressor fresh;
+            EXPECT_TRUE(deflate_bytes(fresh, input, 8, piece) == whole) << input.size() << " by " << piece;
+        }
+    }
+}
+
 // A small input met again is answered with the stream it gave, at its own
 // level only, read in any pieces; a part every archive holds stays
 // remembered among many that come once; a large input is never remembered.
