@@ -32,11 +32,8 @@ LANG=en_US.UTF-8 "$build/wine-run" cmd /c exit >/dev/null 2>&1 || true
 
 # These tests read inputs that pyshp (a Linux program, which a Windows
 # program cannot run under Wine) writes for them; they run on Linux only,
-# and the tools are run on Windows by the end-to-end tests below. So does
-# the check of short geodesics against PROJ on random lines, which the
-# replay has no answers for.
+# and the tools are run on Windows by the end-to-end tests below.
 linux_only='zvk_file_dbf_test|zvk_file_shp_test|attribute_export_test|zv_tos_graph_x2y_test'
-linux_only+='|zvk_proj4_d2_surface_test'
 linux_only+='|samples.reproducible'
 
 # The module exports exactly its two entries and needs nothing beside it but
