@@ -67,28 +67,21 @@ std::uint32_t first3(const std::uint8_t* p) noexcept
     return load16(p) | std::uint32_t{p[2]} << 16;
 }
 
-// Bytes that the long chains hash: longer than the markup that XML repeats
-// between values (such as "</v></c><c r=\""), so that a long chain holds
-// the places of one column, row or text, not of every cell.
-constexpr unsigned long_match_bytes = 16;
-constexpr unsigned long_hash_bits = 15;
-constexpr std::size_t long_hash_size = std::size_t{1} << long_hash_bits;
-
-// Long-chain candidates looked at before the search goes back to the 3-byte
-// walk: where even the long chain is crowded, it is no shortcut. A stream
-// where that happens often stops trying it: each search the long chain
-// decides earns a credit, up to the most, and each give-up costs several.
-// (Measured: a worksheet compresses in about 0.56 of the time, a
-// shared-strings part and other data in about the same.)
-constexpr unsigned long_walk_steps = 128;
-constexpr int long_credit_most = 64;
-constexpr int long_give_up_cost = 4;
-
-unsigned long_hash(const std::uint8_t* p) noexcept
+// The chain a position's 3 bytes go to.
+unsigned hash3(const std::uint8_t* p) noexcept
 {
-    const std::uint64_t h = load64(p) * 0x9E3779B97F4A7C15ULL ^ load64(p + 8) * 0xC2B2AE3D27D4EB4FULL;
-    return static_cast<unsigned>(((h ^ (h >> 29)) * 0x165667B19E3779F9ULL) >> (64 - long_hash_bits));
+    return ((unsigned{p[0]} << (2 * deflate_hash_shift)) ^ (unsigned{p[1]} << deflate_hash_shift) ^ p[2]) &
+           (deflate_hash_size - 1);
 }
+
+// The shortest match whose tail the search may follow instead of its head
+// (see finish_on_tail_chain), and the groups of sixteen candidates it reads
+// on the tail's chain before it leaves the search to the plain walk: where
+// the tail is as common as the head, it is no shortcut. (Measured on the
+// profile tool's workbooks: a worksheet compresses in about 0.6 of the
+// time, a shared-strings part in about 0.7.)
+constexpr unsigned tail_min_len = 4;
+constexpr unsigned tail_walk_groups = 2;
 
 } // namespace
 
@@ -96,7 +89,6 @@ DeflateCompressor::DeflateCompressor()
     : window_(new std::uint8_t[2 * deflate_window_size + window_slack]()),
       head_(new std::uint16_t[deflate_hash_size]()),
       links_storage_(new std::uint16_t[links_per_position * deflate_window_size + cache_line / 2]()),
-      long_head_(new std::uint16_t[long_hash_size]()), long_links_(new std::uint16_t[deflate_window_size]()),
       rank_(new std::uint16_t[deflate_window_size]()), taken_(new std::uint16_t[deflate_hash_size]())
 {
     const auto address = reinterpret_cast<std::uintptr_t>(links_storage_.get());
@@ -159,8 +151,6 @@ const char* DeflateCompressor::compress(int level, deflate_reader_fn reader, def
         blocks_.begin(&capture::forward, &copy);
     }
     std::memset(head_.get(), 0, deflate_hash_size * sizeof(std::uint16_t));
-    std::memset(long_head_.get(), 0, long_hash_size * sizeof(std::uint16_t));
-    long_credit_ = long_credit_most;
     lazy_loop();
     const bool written = blocks_.finish();
     if (read_failed_) {
@@ -192,8 +182,6 @@ void DeflateCompressor::slide_window() noexcept
     };
     slide(head_.get(), deflate_hash_size);
     slide(links_, links_per_position * deflate_window_size);
-    slide(long_head_.get(), long_hash_size);
-    slide(long_links_.get(), deflate_window_size);
 }
 
 // One read into the room after the lookahead; false once input has ended.
@@ -245,9 +233,7 @@ bool DeflateCompressor::fill_window() noexcept
 [[gnu::always_inline]] inline unsigned DeflateCompressor::insert(unsigned pos) noexcept
 {
     const std::uint8_t* p = window_.get() + pos;
-    const unsigned hash =
-        ((unsigned{p[0]} << (2 * deflate_hash_shift)) ^ (unsigned{p[1]} << deflate_hash_shift) ^ p[2]) &
-        (deflate_hash_size - 1);
+    const unsigned hash = hash3(p);
     const unsigned old = head_[hash];
     std::uint16_t* const links = links_;
     const std::uint16_t* const from = links + links_per_position * (old & deflate_window_mask);
@@ -273,14 +259,7 @@ bool DeflateCompressor::fill_window() noexcept
     store64(to + 12, (w3 << 16) | (w2 >> 48));
 #endif
     head_[hash] = static_cast<std::uint16_t>(pos);
-    // A stream out of credit never asks the long chain again.
-    if (long_credit_ > 0) {
-        rank_[pos & deflate_window_mask] = taken_[hash]++;
-        const unsigned long_at = long_hash(p);
-        long_head_before_ = long_head_[long_at];
-        long_links_[pos & deflate_window_mask] = static_cast<std::uint16_t>(long_head_before_);
-        long_head_[long_at] = static_cast<std::uint16_t>(pos);
-    }
+    rank_[pos & deflate_window_mask] = taken_[hash]++;
     return old;
 }
 
@@ -306,33 +285,41 @@ inline bool DeflateCompressor::try_candidate(unsigned candidate, unsigned& best_
 namespace
 {
 
-// Bit k set when the window at base plus the k-th of the sixteen positions
-// holds target: only such a candidate can match longer than the current best.
-[[gnu::always_inline]] inline unsigned screen(const std::uint8_t* base, const std::uint16_t* lanes,
-                                              std::uint16_t target) noexcept
+// Bit k set when the two bytes that load_at reads for the k-th of the
+// sixteen positions are target: only such a candidate can match longer than
+// the current best.
+template <class LoadAt>
+[[gnu::always_inline]] inline unsigned screen(const std::uint16_t* lanes, std::uint16_t target,
+                                              LoadAt load_at) noexcept
 {
 #if defined(__SSE2__) || defined(_M_X64)
     // Eight window loads to a vector, one compare for each eight.
-    const __m128i low = _mm_set_epi16(
-        static_cast<short>(load16(base + lanes[7])), static_cast<short>(load16(base + lanes[6])),
-        static_cast<short>(load16(base + lanes[5])), static_cast<short>(load16(base + lanes[4])),
-        static_cast<short>(load16(base + lanes[3])), static_cast<short>(load16(base + lanes[2])),
-        static_cast<short>(load16(base + lanes[1])), static_cast<short>(load16(base + lanes[0])));
-    const __m128i high = _mm_set_epi16(
-        static_cast<short>(load16(base + lanes[15])), static_cast<short>(load16(base + lanes[14])),
-        static_cast<short>(load16(base + lanes[13])), static_cast<short>(load16(base + lanes[12])),
-        static_cast<short>(load16(base + lanes[11])), static_cast<short>(load16(base + lanes[10])),
-        static_cast<short>(load16(base + lanes[9])), static_cast<short>(load16(base + lanes[8])));
+    const __m128i low =
+        _mm_set_epi16(static_cast<short>(load_at(lanes[7])), static_cast<short>(load_at(lanes[6])),
+                      static_cast<short>(load_at(lanes[5])), static_cast<short>(load_at(lanes[4])),
+                      static_cast<short>(load_at(lanes[3])), static_cast<short>(load_at(lanes[2])),
+                      static_cast<short>(load_at(lanes[1])), static_cast<short>(load_at(lanes[0])));
+    const __m128i high =
+        _mm_set_epi16(static_cast<short>(load_at(lanes[15])), static_cast<short>(load_at(lanes[14])),
+                      static_cast<short>(load_at(lanes[13])), static_cast<short>(load_at(lanes[12])),
+                      static_cast<short>(load_at(lanes[11])), static_cast<short>(load_at(lanes[10])),
+                      static_cast<short>(load_at(lanes[9])), static_cast<short>(load_at(lanes[8])));
     const __m128i wanted = _mm_set1_epi16(static_cast<short>(target));
     return static_cast<unsigned>(
         _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(low, wanted), _mm_cmpeq_epi16(high, wanted))));
 #else
     unsigned mask = 0;
     for (unsigned k = 0; k < 16; ++k) {
-        mask |= static_cast<unsigned>(load16(base + lanes[k]) == target) << k;
+        mask |= static_cast<unsigned>(load_at(lanes[k]) == target) << k;
     }
     return mask;
 #endif
+}
+
+// The two bytes at base plus a position.
+auto at(const std::uint8_t* base) noexcept
+{
+    return [base](unsigned position) { return load16(base + position); };
 }
 
 // How many of the sixteen positions are above limit: the first ones, as
@@ -360,9 +347,9 @@ namespace
 
 } // namespace
 
-// What the walk of longest_match hands to the long chain: its first
-// candidate and limits.
-struct DeflateCompressor::long_search {
+// What longest_match hands to the tail chain: its first candidate and
+// limits.
+struct DeflateCompressor::search_limits {
     unsigned cur_match;
     unsigned chain; // the walk's whole chain limit
     unsigned max_len;
@@ -370,50 +357,102 @@ struct DeflateCompressor::long_search {
     unsigned limit;
 };
 
-// Ends the walk of longest_match on the long chain, once best_len is at
-// least long_match_bytes - 1: a longer match shares long_match_bytes bytes
-// with the current position, so it is on the long chain, which holds, in
-// the walk's order, every such candidate the walk would try (cur_match,
-// then those in reach whose rank is within the chain limit) and others of
-// the same hash. Candidates the walk has tried already cannot beat best_len.
-// True when the long chain decided the search; false, leaving best_len and
-// match_start_ as they were, when it is too crowded to be a shortcut.
-bool DeflateCompressor::finish_on_long_chain(const long_search& search, unsigned& best_len) noexcept
+// Visits first and then, nearest first, the older positions on its chain
+// that lie above bound and pass the screen of their group of sixteen,
+// reading at most max_groups groups of links. Returns 1 when visit returned
+// true, 0 at the end of the chain or the bound, -1 when the groups ran out
+// first.
+template <class Screen, class Visit>
+int DeflateCompressor::visit_chain(unsigned first, unsigned bound, unsigned max_groups, Screen&& screen_group,
+                                   Visit&& visit) const noexcept
 {
-    const std::uint8_t* const scan = window_.get() + strstart_;
+    if (first <= bound) {
+        return 0;
+    }
+    if (visit(first)) {
+        return 1;
+    }
+    const std::uint16_t* entry = links_ + links_per_position * (first & deflate_window_mask);
+    for (unsigned group = 0; group < max_groups; ++group) {
+        const unsigned last = entry[links_per_position - 1];
+        const unsigned in_reach = last > bound ? links_per_position : lanes_above(entry, bound);
+        for (unsigned pass = screen_group(entry) & ((1u << in_reach) - 1); pass != 0; pass &= pass - 1) {
+            if (visit(entry[__builtin_ctz(pass)])) {
+                return 1;
+            }
+        }
+        if (in_reach < links_per_position) {
+            return 0;
+        }
+        entry = links_ + links_per_position * (last & deflate_window_mask);
+    }
+    return -1;
+}
+
+// Ends the walk of longest_match on the chain of the 3 bytes that end a
+// longer match (at best_len - 2): every candidate that beats best_len has
+// them there, so its place plus that offset is on their chain, or so near
+// strstart that it is not linked yet. Where the tail is rarer than the head
+// (a value's digits against the markup before them), that chain is far
+// shorter. The candidates come nearest first, as in the walk, and their
+// ranks in the current position's chain tell which of them the walk would
+// reach within its chain limit. True when the tail chain decided the
+// search; false, leaving best_len and match_start_ as they were, when it is
+// too long to be a shortcut.
+bool DeflateCompressor::finish_on_tail_chain(const search_limits& search, unsigned& best_len) noexcept
+{
+    const std::uint8_t* const window = window_.get();
+    const std::uint8_t* const scan = window + strstart_;
+    const unsigned offset = best_len - 2;
     const std::uint32_t head = first3(scan);
     const std::uint16_t first_rank = rank_[search.cur_match & deflate_window_mask];
     unsigned best = best_len;
     unsigned start = match_start_;
-    unsigned steps = long_walk_steps;
-    for (unsigned q = long_head_before_; q != 0; q = long_links_[q & deflate_window_mask]) {
-        if (q <= search.limit && q != search.cur_match) {
-            break;
+    // True when the search is over: a match long enough, or a candidate
+    // past the chain limit, as is every older one.
+    const auto ends_search = [&](unsigned c) {
+        const std::uint8_t* const match = window + c;
+        if (first3(match) != head) {
+            return false; // not on the current position's chain
         }
-        if (--steps == 0) {
-            long_credit_ -= long_give_up_cost;
-            return false;
-        }
-        const std::uint8_t* const match = window_.get() + q;
-        if (load16(match + best - 1) != load16(scan + best - 1) || first3(match) != head) {
-            continue; // too short, or another text of the same hash
-        }
-        if (static_cast<std::uint16_t>(first_rank - rank_[q & deflate_window_mask]) >= search.chain) {
-            break; // past the chain limit, as is every older candidate
+        if (static_cast<std::uint16_t>(first_rank - rank_[c & deflate_window_mask]) >= search.chain) {
+            return true;
         }
         const unsigned len = common_length(match, scan, search.max_len);
         if (len > best) {
             best = len;
-            start = q;
-            if (len >= search.nice) {
-                break;
-            }
+            start = c;
         }
+        return len >= search.nice;
+    };
+    const auto decided = [&] {
+        best_len = best;
+        match_start_ = start;
+        return true;
+    };
+    // The nearest candidates, whose tails are not linked yet, are the first
+    // ones on the current position's own chain, usually none.
+    const unsigned near = std::max(strstart_ > offset ? strstart_ - offset : 0, search.limit);
+    const auto every = [](const std::uint16_t*) { return 0xFFFFu; };
+    const int nearest =
+        visit_chain(search.cur_match, near, ~0u, every, [&](unsigned c) { return ends_search(c); });
+    if (nearest > 0) {
+        return decided();
     }
-    best_len = best;
-    match_start_ = start;
-    long_credit_ = std::min(long_credit_ + 1, long_credit_most);
-    return true;
+    // A tail at or below bound belongs to a candidate out of reach.
+    const unsigned bound = search.limit + offset;
+    // A candidate must begin as the current position does; the screen reads
+    // its first two bytes (a tail out of reach reads anywhere in the window).
+    const auto starts_alike = [&](const std::uint16_t* tails) {
+        return screen(tails, load16(scan),
+                      [&](unsigned tail) { return load16(window + ((tail - offset) & 0xFFFF)); });
+    };
+    const int tails = visit_chain(head_[hash3(scan + offset)], bound, tail_walk_groups, starts_alike,
+                                  [&](unsigned tail) { return ends_search(tail - offset); });
+    if (tails >= 0) {
+        return decided();
+    }
+    return false;
 }
 
 // Walks the hash chain from cur_match for the longest match at strstart
@@ -441,23 +480,23 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
         return max_len;
     }
     const unsigned limit = strstart_ > deflate_max_distance ? strstart_ - deflate_max_distance : 0;
-    const long_search search{cur_match, chain, max_len, nice, limit};
-    bool long_tried = max_len < long_match_bytes || long_credit_ <= 0 || !long_chains_;
-    const auto long_decides = [&] {
-        if (long_tried || best_len + 1 < long_match_bytes) {
+    const search_limits search{cur_match, chain, max_len, nice, limit};
+    bool tail_tried = !tail_chains_;
+    const auto tail_decides = [&] {
+        if (tail_tried || best_len < tail_min_len) {
             return false;
         }
-        long_tried = true;
-        return finish_on_long_chain(search, best_len);
+        tail_tried = true;
+        return finish_on_tail_chain(search, best_len);
     };
-    if (long_decides() || try_candidate(cur_match, best_len, max_len, nice) || long_decides()) {
+    if (tail_decides() || try_candidate(cur_match, best_len, max_len, nice) || tail_decides()) {
         return best_len;
     }
     const std::uint16_t* const links = links_;
     const std::uint8_t* const scan = window_.get() + strstart_;
     const std::uint16_t* entry = links + links_per_position * (cur_match & deflate_window_mask);
     for (;;) {
-        if (long_decides()) {
+        if (tail_decides()) {
             return best_len;
         }
         const unsigned last = entry[links_per_position - 1];
@@ -466,7 +505,7 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
         if (last > limit && chain > links_per_position) [[likely]] {
             chain -= links_per_position;
             const std::uint8_t* const base = window_.get() + best_len - 1;
-            for (unsigned pass = screen(base, entry, load16(scan + best_len - 1)); pass != 0;
+            for (unsigned pass = screen(entry, load16(scan + best_len - 1), at(base)); pass != 0;
                  pass &= pass - 1) {
                 if (try_candidate(entry[__builtin_ctz(pass)], best_len, max_len, nice)) {
                     return best_len;
@@ -476,7 +515,7 @@ unsigned DeflateCompressor::longest_match(unsigned cur_match, unsigned prev_leng
             // The last group: the candidates in reach, at most chain - 1.
             const unsigned tried = std::min(lanes_above(entry, limit), chain - 1);
             const std::uint8_t* const base = window_.get() + best_len - 1;
-            unsigned pass = screen(base, entry, load16(scan + best_len - 1)) & ((1u << tried) - 1);
+            unsigned pass = screen(entry, load16(scan + best_len - 1), at(base)) & ((1u << tried) - 1);
             for (; pass != 0; pass &= pass - 1) {
                 if (try_candidate(entry[__builtin_ctz(pass)], best_len, max_len, nice)) {
                     break;

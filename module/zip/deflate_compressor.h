@@ -36,7 +36,7 @@ using deflate_reader_fn = std::int64_t (*)(void* context, std::uint8_t* buffer, 
 class DeflateCompressor
 {
   public:
-    // Allocates the window, hash tables and buffers (about 1.8 MiB); may
+    // Allocates the window, hash tables and buffers (about 1.7 MiB); may
     // throw std::bad_alloc.
     DeflateCompressor();
 
@@ -50,9 +50,9 @@ class DeflateCompressor
     // compressor met before is answered with the stream it gave then.
     const char* compress(int level, deflate_reader_fn reader, deflate_sink_fn sink, void* context) noexcept;
 
-    // Off, every search walks the whole 3-byte chain, as the long chains
-    // only find the same match faster: tests compare the two.
-    void set_long_chains_for_testing(bool on) noexcept { long_chains_ = on; }
+    // Off, every search walks the whole chain of its position, as the tail
+    // chains only find the same match faster: tests compare the two.
+    void set_tail_chains_for_testing(bool on) noexcept { tail_chains_ = on; }
 
     // How many streams were answered from the memo (for tests).
     std::uint64_t remembered_streams() const noexcept { return remembered_streams_; }
@@ -66,8 +66,11 @@ class DeflateCompressor
     unsigned insert(unsigned pos) noexcept;
     unsigned longest_match(unsigned cur_match, unsigned prev_length) noexcept;
     bool try_candidate(unsigned candidate, unsigned& best_len, unsigned max_len, unsigned nice) noexcept;
-    struct long_search;
-    bool finish_on_long_chain(const long_search& search, unsigned& best_len) noexcept;
+    struct search_limits;
+    bool finish_on_tail_chain(const search_limits& search, unsigned& best_len) noexcept;
+    template <class Screen, class Visit>
+    int visit_chain(unsigned first, unsigned bound, unsigned max_groups, Screen&& screen_group,
+                    Visit&& visit) const noexcept;
     void lazy_loop() noexcept;
     void end_block(bool last) noexcept;
 
@@ -80,19 +83,12 @@ class DeflateCompressor
     static constexpr unsigned links_per_position = 16;
     std::unique_ptr<std::uint16_t[]> links_storage_;
     std::uint16_t* links_ = nullptr; // in links_storage_, a position's links within one cache line
-    // The same positions chained again, one link each, by a hash of their
-    // next long_match_bytes bytes: once the walk has a match almost that
-    // long, only candidates of the long chain can beat it, and where XML
-    // repeats its markup they are far fewer. Each position's rank in its
-    // 3-byte chain (how many positions that chain had taken before it) tells
-    // which of them the walk would reach within its chain limit.
-    std::unique_ptr<std::uint16_t[]> long_head_;
-    std::unique_ptr<std::uint16_t[]> long_links_;
+    // Each position's rank in its chain (how many positions that chain had
+    // taken before it): which candidates the walk reaches within its chain
+    // limit, for a search that finds them by another chain.
     std::unique_ptr<std::uint16_t[]> rank_;
-    std::unique_ptr<std::uint16_t[]> taken_; // positions each 3-byte chain has taken, modulo 2^16
-    unsigned long_head_before_ = 0;          // the long chain's head before the latest insert
-    int long_credit_ = 0;                    // the long chain is tried while this is positive
-    bool long_chains_ = true;
+    std::unique_ptr<std::uint16_t[]> taken_; // positions each chain has taken, modulo 2^16
+    bool tail_chains_ = true;
     DeflateBlockWriter blocks_;
     DeflateMemo memo_;
     std::uint64_t remembered_streams_ = 0;
