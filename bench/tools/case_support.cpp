@@ -44,7 +44,8 @@ void report_failure(const process_call& call, int status)
                  log.c_str());
 }
 
-// The TEMP of every measured process, made when first asked for.
+} // namespace
+
 std::string temp_folder(const case_setting& setting)
 {
     const std::filesystem::path temp =
@@ -52,8 +53,6 @@ std::string temp_folder(const case_setting& setting)
     std::filesystem::create_directories(temp);
     return temp.string();
 }
-
-} // namespace
 
 process_call python_call(const case_setting& setting, const std::string& script,
                          const std::vector<std::string>& args)

@@ -10,6 +10,10 @@
 namespace zv::bench
 {
 
+// The TEMP of every measured process (--temp, or temp/ in the scratch
+// folder), made when first asked for.
+std::string temp_folder(const case_setting& setting);
+
 // `python3 bench/tools/SCRIPT ARGS...` with Debian's Python, which has
 // pyshp, pyproj, openpyxl and numpy. OpenBLAS's processor override, which
 // slows a current numpy here, is left out of its environment; it writes

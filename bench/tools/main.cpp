@@ -17,6 +17,8 @@
 // --temp   the folder of every process's temporary files (default: temp/ in
 //          the scratch folder), to see what the file system costs: the
 //          workbook writer makes and removes a folder tree per workbook
+#include "case_support.h"
+#include "temp_file_system.h"
 #include "tool_cases.h"
 
 #include <cstdio>
@@ -105,7 +107,7 @@ void print_phases(const case_result& r)
                 r.ours.cpu_seconds);
 }
 
-void print_table(const std::vector<case_result>& results)
+void print_table(const std::vector<case_result>& results, const std::string& slow_temp_device)
 {
     std::printf("%-44s %8s %7s %7s %8s %7s %7s %7s %7s  %-18s %s\n", "case", "ours s", "cpu s", "MiB",
                 "anchor s", "cpu s", "MiB", "ratio", "cpu", "target", "met");
@@ -118,6 +120,11 @@ void print_table(const std::vector<case_result>& results)
     }
     std::printf("ratio: the anchor's time over ours (wall clock; cpu: user and system time)\n");
     std::printf("MiB: peak resident memory; none is below this program's own, %.1f MiB\n", own_peak_mib());
+    if (!slow_temp_device.empty())
+        std::printf("temporary files: on an ext4 without a journal (%s), where each new file passes over\n"
+                    "  the files removed in its block group in the last minutes; the many-files case\n"
+                    "  slows with what was removed there lately (--temp /dev/shm measures without it)\n",
+                    slow_temp_device.c_str());
     for (const case_result& r : results)
         print_phases(r);
 }
@@ -139,9 +146,10 @@ void json_phases(const case_result& r)
     std::printf("]");
 }
 
-void print_json(const std::vector<case_result>& results)
+void print_json(const std::vector<case_result>& results, const std::string& slow_temp_device)
 {
-    std::printf("{\"own_peak_mib\": %.1f", own_peak_mib());
+    std::printf("{\"own_peak_mib\": %.1f, \"temp_on_ext4_without_journal\": %s", own_peak_mib(),
+                slow_temp_device.empty() ? "false" : "true");
     for (const case_result& r : results) {
         std::printf(", \"%s\": {\"label\": \"%s\", ", r.name.c_str(), r.label.c_str());
         json_figure("ours", r.ours);
@@ -188,10 +196,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zv_bench_tools: no case named %s\n", o.only.c_str());
         return 2;
     }
+    const std::string slow_temp_device =
+        zv::bench::ext4_device_without_journal(zv::bench::temp_folder(setting));
     if (o.json)
-        print_json(results);
+        print_json(results, slow_temp_device);
     else
-        print_table(results);
+        print_table(results, slow_temp_device);
     bool ran = true;
     for (const case_result& r : results)
         ran = ran && r.ours.ran && r.anchor.ran && r.outputs_agree;
