@@ -102,9 +102,7 @@ std::optional<double> geographic_length(const length_model& model, const std::ve
             std::fabs(a.y) > 90.0 || std::fabs(b.y) > 90.0) {
             return std::nullopt;
         }
-        double distance = 0.0;
-        geod_inverse(&model.ellipsoid, a.y, a.x, b.y, b.x, &distance, nullptr, nullptr);
-        sum += distance;
+        sum += geod_distance(model.ellipsoid, a, b);
     }
     return sum;
 }

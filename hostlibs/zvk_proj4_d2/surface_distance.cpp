@@ -17,9 +17,17 @@ double squared(double v)
 
 } // namespace
 
-bool surface_distance::earth_like() const
+double geod_distance(const geod_geodesic& ellipsoid, const zv_vertex_d2& a, const zv_vertex_d2& b)
 {
-    return std::fabs(ellipsoid_.f) < kEarthLikeFlattening;
+    double distance = 0.0;
+    geod_inverse(&ellipsoid, a.y, a.x, b.y, b.x, &distance, nullptr, nullptr);
+    return distance;
+}
+
+surface_distance::surface_distance(const geod_geodesic& ellipsoid)
+    : ellipsoid_(ellipsoid), e2_(ellipsoid.f * (2.0 - ellipsoid.f)),
+      earth_like_(std::fabs(ellipsoid.f) < kEarthLikeFlattening)
+{
 }
 
 surface_point surface_distance::locate(const zv_vertex_d2& geographic) const
@@ -30,9 +38,8 @@ surface_point surface_distance::locate(const zv_vertex_d2& geographic) const
     p.cos_lat = std::cos(geographic.y * kRadians);
     p.sin_lon = std::sin(geographic.x * kRadians);
     p.cos_lon = std::cos(geographic.x * kRadians);
-    const double e2 = ellipsoid_.f * (2.0 - ellipsoid_.f);
-    const double n = ellipsoid_.a / std::sqrt(1.0 - e2 * squared(p.sin_lat));
-    p.xyz = {n * p.cos_lat * p.cos_lon, n * p.cos_lat * p.sin_lon, n * (1.0 - e2) * p.sin_lat};
+    const double n = ellipsoid_.a / std::sqrt(1.0 - e2_ * squared(p.sin_lat));
+    p.xyz = {n * p.cos_lat * p.cos_lon, n * p.cos_lat * p.sin_lon, n * (1.0 - e2_) * p.sin_lat};
     return p;
 }
 
@@ -44,16 +51,13 @@ double surface_distance::chord(const surface_point& a, const surface_point& b)
 
 double surface_distance::geodesic(const surface_point& a, const surface_point& b) const
 {
-    if (earth_like()) {
+    if (earth_like_) {
         const double c = chord(a, b);
         if (c <= short_arc_limit_m) {
             return arc_from_chord(a, b, c);
         }
     }
-    double distance = 0.0;
-    geod_inverse(&ellipsoid_, a.geographic.y, a.geographic.x, b.geographic.y, b.geographic.x, &distance,
-                 nullptr, nullptr);
-    return distance;
+    return geod_distance(ellipsoid_, a.geographic, b.geographic);
 }
 
 // A short geodesic bends like the circle of the ellipsoid's curvature in its
@@ -76,10 +80,9 @@ double surface_distance::arc_from_chord(const surface_point& a, const surface_po
     if (horizontal == 0.0) {
         return chord; // the same point
     }
-    const double e2 = ellipsoid_.f * (2.0 - ellipsoid_.f);
-    const double w2 = 1.0 - e2 * squared(a.sin_lat);
+    const double w2 = 1.0 - e2_ * squared(a.sin_lat);
     const double normal = ellipsoid_.a / std::sqrt(w2); // N, prime vertical
-    const double meridian = normal * (1.0 - e2) / w2;   // M
+    const double meridian = normal * (1.0 - e2_) / w2;  // M
     const double curvature = (squared(north) / meridian + squared(east) / normal) / horizontal;
     return 2.0 * std::asin(0.5 * chord * curvature) / curvature;
 }

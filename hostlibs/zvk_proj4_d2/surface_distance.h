@@ -18,10 +18,14 @@ struct surface_point {
     double sin_lat = 0.0, cos_lat = 1.0, sin_lon = 0.0, cos_lon = 1.0;
 };
 
+// geod_inverse's distance between two points given as longitude, latitude
+// degrees.
+double geod_distance(const geod_geodesic& ellipsoid, const zv_vertex_d2& a, const zv_vertex_d2& b);
+
 class surface_distance
 {
   public:
-    explicit surface_distance(const geod_geodesic& ellipsoid) : ellipsoid_(ellipsoid) {}
+    explicit surface_distance(const geod_geodesic& ellipsoid);
 
     surface_point locate(const zv_vertex_d2& geographic) const;
 
@@ -35,7 +39,7 @@ class surface_distance
     // cheaper; farther, or on other ellipsoids, it is geod_inverse's.
     double geodesic(const surface_point& a, const surface_point& b) const;
 
-    bool earth_like() const;
+    bool earth_like() const { return earth_like_; }
 
     static constexpr double short_arc_limit_m = 2000.0;
 
@@ -43,6 +47,8 @@ class surface_distance
     double arc_from_chord(const surface_point& a, const surface_point& b, double chord) const;
 
     const geod_geodesic& ellipsoid_;
+    double e2_;       // the squared eccentricity
+    bool earth_like_; // flattened as little as the Earth
 };
 
 } // namespace zv::zvk_proj4_d2

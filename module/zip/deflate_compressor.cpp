@@ -434,9 +434,7 @@ bool DeflateCompressor::finish_on_tail_chain(const search_limits& search, unsign
     // ones on the current position's own chain, usually none.
     const unsigned near = std::max(strstart_ > offset ? strstart_ - offset : 0, search.limit);
     const auto every = [](const std::uint16_t*) { return 0xFFFFu; };
-    const int nearest =
-        visit_chain(search.cur_match, near, ~0u, every, [&](unsigned c) { return ends_search(c); });
-    if (nearest > 0) {
+    if (visit_chain(search.cur_match, near, ~0u, every, ends_search) > 0) {
         return decided();
     }
     // A tail at or below bound belongs to a candidate out of reach.
@@ -449,10 +447,7 @@ bool DeflateCompressor::finish_on_tail_chain(const search_limits& search, unsign
     };
     const int tails = visit_chain(head_[hash3(scan + offset)], bound, tail_walk_groups, starts_alike,
                                   [&](unsigned tail) { return ends_search(tail - offset); });
-    if (tails >= 0) {
-        return decided();
-    }
-    return false;
+    return tails >= 0 && decided();
 }
 
 // Walks the hash chain from cur_match for the longest match at strstart

@@ -21,6 +21,9 @@ import tempfile
 import zipfile
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parent / "tools"))
+from wine_command import through_cmd, wine_path  # noqa: E402
+
 SAMPLES = Path(__file__).resolve().parents[2] / "samples"
 LINUX, WINDOWS = (Path(a).resolve() for a in sys.argv[1:3])
 USER = "parity"
@@ -49,12 +52,10 @@ def linux_run(root, sample):
 
 
 def windows_run(root, sample):
-    windows = lambda p: "Z:" + str(p).replace("/", "\\")  # noqa: E731  (Wine's Z: is /)
-    temp = windows(root / "temp")
-    setup = ["set", f"USERNAME={USER}&&", "set", f"TEMP={temp}&&", "set", f"TMP={temp}&&"]
-    args = tool_arguments(windows(root / "data"), "\\")[sample]
-    return subprocess.run([str(WINDOWS / "wine-run"), "cmd", "/c", *setup, windows(WINDOWS / "bin" / "zvhost.exe"),
-                           "--lang", "en", "run", *args], env=ENV, capture_output=True, text=True, timeout=600)
+    args = tool_arguments(wine_path(root / "data"), "\\")[sample]
+    command = through_cmd([str(WINDOWS / "wine-run")], WINDOWS / "bin" / "zvhost.exe",
+                          ["--lang", "en", "run", *args], USER, root / "temp")
+    return subprocess.run(command, env=ENV, capture_output=True, text=True, timeout=600)
 
 
 def contents(path):

@@ -10,6 +10,8 @@ import sys
 import tempfile
 from pathlib import Path
 
+from wine_command import through_cmd
+
 BIN = Path(os.environ["ZV_BIN_DIR"])
 LIB = Path(os.environ["ZV_LIB_DIR"])
 SAMPLES = Path(os.environ["ZV_SAMPLES"])
@@ -51,13 +53,11 @@ def scratch_copy(sample):
 def zvhost(*args, lang="en"):
     """Runs zvhost as a user would; returns (exit status, standard output)."""
     env = dict(os.environ, USERNAME="e2e")
-    command = [*ZVHOST, "--lang", lang, *args]
+    args = ["--lang", lang, *args]
     if WINDOWS:
-        # Wine sets USERNAME, TEMP and TMP from its registry: cmd sets ours first.
-        windows = lambda path: "Z:" + path.replace("/", "\\")  # noqa: E731  (Wine's Z: is /)
-        temp = windows(env.get("TEMP", "/tmp"))
-        setup = ["set", "USERNAME=e2e&&", "set", f"TEMP={temp}&&", "set", f"TMP={temp}&&"]
-        command = [*ZVHOST[:-1], "cmd", "/c", *setup, windows(ZVHOST[-1]), *command[len(ZVHOST):]]
+        command = through_cmd(ZVHOST[:-1], ZVHOST[-1], args, env["USERNAME"], env.get("TEMP", "/tmp"))
+    else:
+        command = [*ZVHOST, *args]
     done = subprocess.run(command, capture_output=True, env=env, text=True, timeout=600)
     return done.returncode, done.stdout + done.stderr
 

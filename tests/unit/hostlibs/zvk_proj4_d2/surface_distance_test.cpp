@@ -11,6 +11,7 @@
 namespace
 {
 
+using zv::zvk_proj4_d2::geod_distance;
 using zv::zvk_proj4_d2::surface_distance;
 
 struct ellipsoid_case {
@@ -25,13 +26,6 @@ zv_vertex_d2 travel(const geod_geodesic& g, const zv_vertex_d2& from, double azi
     zv_vertex_d2 to{};
     geod_direct(&g, from.y, from.x, azimuth, length, &to.y, &to.x, nullptr);
     return to;
-}
-
-double geod_distance(const geod_geodesic& g, const zv_vertex_d2& a, const zv_vertex_d2& b)
-{
-    double s = 0.0;
-    geod_inverse(&g, a.y, a.x, b.y, b.x, &s, nullptr, nullptr);
-    return s;
 }
 
 TEST(SurfaceDistance, ShortGeodesicsAgreeWithGeodInverse)
